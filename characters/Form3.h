@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWidget>
+
+namespace zorvek {
+
+class Form1;
+
+class Form3 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form3(Form1& mainWindow, QWidget* parent = nullptr);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Form1& m_main;
+};
+
+} // namespace zorvek

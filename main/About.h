@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace zorvek {
+
+class About : public QDialog {
+    Q_OBJECT
+public:
+    explicit About(QWidget* parent = nullptr);
+
+    static QString versionText();
+    static QString descriptionText();
+
+private:
+    QLabel* m_image = nullptr;
+    QLabel* m_title = nullptr;
+    QLabel* m_version = nullptr;
+    QLabel* m_description = nullptr;
+    QLabel* m_disclaimer = nullptr;
+    QPushButton* m_ok = nullptr;
+};
+
+} // namespace zorvek

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "main/RomImage.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+namespace zorvek::stamp {
+
+inline constexpr qint64 kOffset = 0x060;  // inside the copier header, clear of its words
+// The stamp must end before the ROM data at 0x200.
+inline constexpr int kMaxLength = 0x200 - 0x060;
+
+// "0.65": major and revision; the minor number is not shown.
+QString versionText();
+
+// The locale's long time format without its time zone part.
+QString timeText(const QTime& time, const QLocale& locale);
+QString dateTimeText(const QDateTime& when, const QLocale& locale);
+
+// "Zorvek Multi Editor | 0.65 | <short date>, <time with seconds>"
+QString text(const QDateTime& when, const QLocale& locale = QLocale());
+
+// Writes the text's bytes only: the tail of a longer old stamp stays.
+IoResult write(RomImage& rom, const QString& stampText);
+
+} // namespace zorvek::stamp

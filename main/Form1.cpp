@@ -1,0 +1,442 @@
+#include "main/Form1.h"
+
+#include "characters/Form3.h"
+#include "data/Artwork.h"
+#include "main/About.h"
+#include "main/AppInfo.h"
+#include "main/EditorStamp.h"
+#include "main/InternalName.h"
+#include "main/LimitedLineEdit.h"
+#include "main/PendingStamp.h"
+#include "main/SideEffects.h"
+#include "monsters/Form2.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace zorvek {
+
+namespace {
+
+const QStringList& openFilters()
+{
+    static const QStringList filters{
+        QStringLiteral("All Files (*.*)"),
+        QStringLiteral("Super MagiCom ROM File (*.smc)"),
+        QStringLiteral("Super Wild Card ROM File (*.swc)"),
+        QStringLiteral("Pro Fighter X ROM File (*.fig)"),
+    };
+    return filters;
+}
+
+QAction* namedAction(QObject* parent, const char* name, const QString& text, const QKeySequence& key = {})
+{
+    auto* action = new QAction(text, parent);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!key.isEmpty())
+        action->setShortcut(key);
+    return action;
+}
+
+QAction* namedSeparator(QMenu* menu, const char* name)
+{
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(QString::fromLatin1(name));
+    return separator;
+}
+
+} // namespace
+
+Form1::Form1(SideEffects& effects, QWidget* parent) : QMainWindow(parent), m_effects(effects)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromLatin1(kAppTitle));
+    setWindowIcon(QIcon(QPixmap::fromImage(data::applicationIcon())));
+    m_pendingStamp = new PendingStamp(m_rom, m_effects, this);
+    connect(m_pendingStamp, &PendingStamp::writeFailed, this,
+            [this](const QString& reason) { reportWriteFailure(this, reason); });
+
+    createActions();
+    createMenus();
+    createToolBars();
+    createCentralArea();
+    m_copierType->setCurrentIndex(static_cast<int>(zorvek::CopierType::NotLoaded));
+    setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
+}
+
+Form1::~Form1()
+{
+    // A stamp still due belongs to the image it was saved with.
+    m_pendingStamp->flush();
+    delete m_form2;
+    delete m_form3;
+}
+
+void Form1::createActions()
+{
+    m_open = namedAction(this, "mnuOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_close = namedAction(this, "mnuClose", tr("&Close ROM"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    m_save = namedAction(this, "mnuSave", tr("&Save ROM"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_save->setEnabled(false);
+    m_quit = namedAction(this, "mnuQuit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_help = namedAction(this, "mnuHelp", tr("&Help"), QKeySequence(Qt::Key_F1));
+    m_help->setEnabled(false);
+    m_readme = namedAction(this, "mnuReadme", tr("&Readme"), QKeySequence(Qt::Key_F12));
+    m_url = namedAction(this, "mnuURL", tr("Goto Quenmark-Soft"), QKeySequence(Qt::Key_F11));
+    m_about = namedAction(this, "mnuAbout", tr("&About"), QKeySequence(Qt::Key_F2));
+    m_defaultName = namedAction(this, "mnuDefault", tr("Default: KELVARNTHOSIA 5"));
+    m_zorvekName = namedAction(this, "mnuZorvek", tr("Change: Kelvarnthosia 5"));
+    m_zorvanName = namedAction(this, "mnuZorvan", tr("Change: Kelvarnthosia V"));
+
+    connect(m_open, &QAction::triggered, this, &Form1::LoadROM);
+    connect(m_close, &QAction::triggered, this, &Form1::mnuClose_Click);
+    connect(m_save, &QAction::triggered, this, &Form1::SaveROM);
+    connect(m_quit, &QAction::triggered, this, &Form1::mnuQuit_Click);
+    connect(m_readme, &QAction::triggered, this, &Form1::mnuReadme_Click);
+    connect(m_url, &QAction::triggered, this, &Form1::mnuURL_Click);
+    connect(m_about, &QAction::triggered, this, &Form1::mnuAbout_Click);
+    connect(m_defaultName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("KELVARNTHOSIA 5")); });
+    connect(m_zorvekName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia 5")); });
+    connect(m_zorvanName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia V")); });
+}
+
+void Form1::createMenus()
+{
+    m_fileMenu = menuBar()->addMenu(tr("&File"));
+    m_fileMenu->setObjectName(QStringLiteral("mnuFile"));
+    m_fileMenu->menuAction()->setObjectName(QStringLiteral("mnuFile"));
+    m_fileMenu->addAction(m_open);
+    m_fileMenu->addAction(m_close);
+    m_fileMenu->addAction(m_save);
+    namedSeparator(m_fileMenu, "mnuDmy2");
+    m_fileMenu->addAction(m_quit);
+
+    m_stuffMenu = menuBar()->addMenu(tr("&Stuff"));
+    m_stuffMenu->setObjectName(QStringLiteral("mnuStuff"));
+    m_stuffMenu->menuAction()->setObjectName(QStringLiteral("mnuStuff"));
+    m_stuffMenu->addAction(m_help);
+    m_stuffMenu->addAction(m_readme);
+    m_stuffMenu->addAction(m_url);
+    namedSeparator(m_stuffMenu, "mnuDmy3");
+    m_stuffMenu->addAction(m_about);
+
+    // The internal-name choices: a pop-up only, never in the menu bar.
+    m_defaultMenu = new QMenu(tr("Default"), this);
+    m_defaultMenu->setObjectName(QStringLiteral("mnuDefault1"));
+    m_defaultMenu->addAction(m_defaultName);
+    namedSeparator(m_defaultMenu, "mnuDmy4");
+    m_defaultMenu->addAction(m_zorvekName);
+    m_defaultMenu->addAction(m_zorvanName);
+}
+
+void Form1::createToolBars()
+{
+    struct Button {
+        const char* key;
+        const char* tip;
+    };
+    auto addButtons = [this](QToolBar* bar, std::initializer_list<Button> buttons) {
+        for (const Button& b : buttons) {
+            const QString key = QString::fromLatin1(b.key);
+            QAction* action = bar->addAction(QIcon(QPixmap::fromImage(data::toolbarIcon(key))), key);
+            action->setObjectName(key);
+            if (b.tip)
+                action->setToolTip(QString::fromLatin1(b.tip));
+            if (QWidget* button = bar->widgetForAction(action))
+                button->setObjectName(key);
+        }
+    };
+
+    m_toolbar1 = addToolBar(tr("File"));
+    m_toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar1->setMovable(false);
+    m_toolbar1->setIconSize(QSize(24, 24));
+    addButtons(m_toolbar1, {{"Open", "Displays Open File dialog box."},
+                            {"Save", "Save - Feature not coded."},
+                            {"Config", "Settings - Feature not coded."},
+                            {"URL", "Goto Quenmark-Soft's Homepage"}});
+    connect(m_toolbar1, &QToolBar::actionTriggered, this, [this](QAction* action) {
+        const QString key = action->objectName();
+        if (key == QLatin1String("Open"))
+            LoadROM();
+        else if (key == QLatin1String("Save"))
+            ToolbarSave_Click();
+        else if (key == QLatin1String("URL"))
+            mnuURL_Click();
+    });
+
+    addToolBarBreak();
+    m_toolbar2 = addToolBar(tr("Editors"));
+    m_toolbar2->setObjectName(QStringLiteral("Toolbar2"));
+    m_toolbar2->setMovable(false);
+    m_toolbar2->setIconSize(QSize(24, 24));
+    m_toolbar2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    addButtons(m_toolbar2, {{"Characters", nullptr}, {"Monsters", nullptr}});
+    connect(m_toolbar2, &QToolBar::actionTriggered, this, [this](QAction* action) {
+        const QString key = action->objectName();
+        if (key == QLatin1String("Characters"))
+            openCharacterEditor();
+        else if (key == QLatin1String("Monsters"))
+            openMonsterEditor();
+    });
+    // Editors read the file as soon as they open: no image, no editors.
+    m_toolbar2->setEnabled(false);
+}
+
+void Form1::createCentralArea()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+
+    m_frame1 = new QGroupBox(tr("Internal ROM Name:"), central);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* frameLayout = new QHBoxLayout(m_frame1);
+    m_nameText = new LimitedLineEdit(m_frame1);
+    m_nameText->setObjectName(QStringLiteral("InternalROMNameTXT"));
+    m_nameText->setInputLimit(internalname::kLength);
+    m_nameText->setText(QString::fromLatin1(kNotLoadedText));
+    m_nameText->setEnabled(false);
+    QPalette grey = m_nameText->palette();
+    grey.setColor(QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
+    m_nameText->setPalette(grey);
+    m_changeName = new QPushButton(QStringLiteral(">"), m_frame1);
+    m_changeName->setObjectName(QStringLiteral("ChangeROMNameCMD"));
+    m_changeName->setFixedWidth(28);
+    m_changeName->setEnabled(false);
+    connect(m_changeName, &QPushButton::clicked, this, &Form1::ChangeROMNameCMD_Click);
+    frameLayout->addWidget(m_nameText);
+    frameLayout->addWidget(m_changeName);
+    layout->addWidget(m_frame1);
+
+    auto* copierRow = new QHBoxLayout;
+    m_copierLabel = new QLabel(tr("Copier Type:"), central);
+    m_copierLabel->setObjectName(QStringLiteral("CopierTypeLBL"));
+    m_copierType = new QComboBox(central);
+    m_copierType->setObjectName(QStringLiteral("CopierTypeCBO"));
+    for (const char* name : copier::typeNames())
+        m_copierType->addItem(QString::fromLatin1(name));
+    m_copierType->setEnabled(false);
+    copierRow->addWidget(m_copierLabel);
+    copierRow->addWidget(m_copierType, 1);
+    layout->addLayout(copierRow);
+
+    m_notice = new QLabel(tr("Keep a backup: every save writes at once."), central);
+    m_notice->setObjectName(QStringLiteral("NoticeLBL"));
+    QFont small = m_notice->font();
+    small.setItalic(true);
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    m_notice->setFont(small);
+    m_notice->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    layout->addWidget(m_notice);
+
+    setCentralWidget(central);
+}
+
+QString Form1::internalRomNameText() const { return m_nameText->text(); }
+
+bool Form1::isLoaded() const
+{
+    return m_rom.isOpen() && m_nameText->text() != QLatin1String(kNotLoadedText);
+}
+
+Form2* Form1::monsterEditor() const { return m_form2.data(); }
+Form3* Form1::characterEditor() const { return m_form3.data(); }
+
+void Form1::showAgain()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form1::reportWriteFailure(QWidget* parent, const QString& reason)
+{
+    m_effects.showMessage(parent, MessageIcon::Exclamation,
+                          tr("The ROM image \"%1\" could not be written:\n%2")
+                              .arg(QDir::toNativeSeparators(m_rom.path()), reason));
+}
+
+void Form1::LoadROM()
+{
+    const std::optional<QString> chosen =
+        m_effects.chooseFileToOpen(this, openFilters(), openFilters().at(1));
+    if (!chosen)
+        return;  // a cancelled dialog leaves the open image as it was
+
+    closeImage();
+    const IoResult opened = m_rom.open(*chosen);
+    if (!opened.ok()) {
+        enterNotLoadedState();
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                              tr("The file \"%1\" could not be opened for reading and writing:\n%2")
+                                  .arg(QDir::toNativeSeparators(*chosen), opened.error));
+        return;
+    }
+    LoadIName();
+    CopierType();
+    enterLoadedState();
+    CheckROM();
+}
+
+void Form1::LoadIName() { m_nameText->setText(internalname::read(m_rom)); }
+
+IoResult Form1::SaveIName() { return internalname::write(m_rom, m_nameText->text()); }
+
+void Form1::CopierType() { m_copierType->setCurrentIndex(static_cast<int>(copier::detect(m_rom))); }
+
+bool Form1::CheckROM()
+{
+    if (romcheck::isRightGame(m_rom))
+        return true;
+    m_effects.showMessage(this, MessageIcon::Critical,
+                          tr("You must load the correct Zorvek ROM file.  Application will now close."));
+    // Nothing more may reach this file.
+    m_rom.close();
+    m_effects.endProgram(1);
+    return false;
+}
+
+IoResult Form1::SaveHeader()
+{
+    const int index = m_copierType->currentIndex();
+    if (index < 0 || index >= static_cast<int>(zorvek::CopierType::NotLoaded))
+        return IoResult::success();
+    const auto type = static_cast<zorvek::CopierType>(index);
+    if (auto r = copier::write(m_rom, type); !r.ok())
+        return r;
+    if (type == zorvek::CopierType::Undetected)
+        m_effects.showMessage(this, MessageIcon::Information,
+                              tr("With this setting the ROM may not work in a Super Wild Card or Super MagiCom "
+                                 "copier machine to play.\r\nPlease use the Super Wild Card or Super MagiCom "
+                                 "header if you wish to play this ROM in a copier machine."));
+    return IoResult::success();
+}
+
+void Form1::SaveROM()
+{
+    if (!isLoaded())
+        return;
+    IoResult result = stamp::write(m_rom, stamp::text(m_effects.now()));
+    if (result.ok())
+        result = SaveIName();
+    if (result.ok())
+        result = SaveHeader();
+    if (!result.ok())
+        reportWriteFailure(this, result.error);
+}
+
+void Form1::ToolbarSave_Click()
+{
+    if (m_nameText->text() == QLatin1String(kNotLoadedText)) {
+        m_effects.showMessage(this, MessageIcon::Critical, tr("You need to load your Zorvek ROM to continue."));
+        return;
+    }
+    SaveROM();
+}
+
+void Form1::mnuClose_Click()
+{
+    closeImage();
+    enterNotLoadedState();
+}
+
+void Form1::closeImage()
+{
+    if (auto r = m_pendingStamp->flush(); !r.ok())
+        reportWriteFailure(this, r.error);
+    m_rom.close();
+}
+
+void Form1::enterLoadedState()
+{
+    m_nameText->setEnabled(true);
+    m_changeName->setEnabled(true);
+    m_save->setEnabled(true);
+    m_toolbar2->setEnabled(true);
+    m_copierType->setEnabled(true);
+}
+
+void Form1::enterNotLoadedState()
+{
+    m_nameText->setText(QString::fromLatin1(kNotLoadedText));
+    m_nameText->setEnabled(false);
+    m_changeName->setEnabled(false);
+    m_save->setEnabled(false);
+    m_toolbar2->setEnabled(false);
+    m_copierType->setEnabled(false);
+    m_copierType->setCurrentIndex(static_cast<int>(zorvek::CopierType::Undetected));
+}
+
+void Form1::mnuQuit_Click()
+{
+    if (m_quitting)
+        return;
+    m_quitting = true;
+    closeImage();
+    m_effects.endProgram(0);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    mnuQuit_Click();
+    event->accept();
+}
+
+void Form1::mnuReadme_Click()
+{
+    if (!m_effects.openUrl(QUrl(QString::fromLatin1(kReadmeUrl))))
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                              tr("You must be connected to the internet in order to read the readme online.\r\n"
+                                 "Please feel free to read the readme packaged with this editor."));
+}
+
+void Form1::mnuURL_Click() { m_effects.openUrl(QUrl(QString::fromLatin1(kHomePageUrl))); }
+
+void Form1::mnuAbout_Click()
+{
+    auto* about = new About(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    // Modal for the user without a nested event loop.
+    about->setWindowModality(Qt::ApplicationModal);
+    about->show();
+}
+
+void Form1::ChangeROMNameCMD_Click() { m_defaultMenu->popup(QCursor::pos()); }
+
+void Form1::openMonsterEditor()
+{
+    if (!isLoaded())
+        return;
+    hide();
+    if (!m_form2)
+        m_form2 = new Form2(*this);
+    m_form2->show();
+    m_form2->raise();
+}
+
+void Form1::openCharacterEditor()
+{
+    if (!isLoaded())
+        return;
+    hide();
+    if (!m_form3)
+        m_form3 = new Form3(*this);
+    m_form3->show();
+    m_form3->raise();
+}
+
+} // namespace zorvek

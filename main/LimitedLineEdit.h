@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace zorvek {
+
+// A text box whose length limit and character filter hold for typing and
+// pasting only. QLineEdit::setMaxLength would also cut text set by the
+// program, which must always show in full.
+class LimitedLineEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    enum class Characters { Any, Numeric };
+
+    explicit LimitedLineEdit(QWidget* parent = nullptr);
+
+    void setInputLimit(int maxCharacters);
+    int inputLimit() const { return m_limit; }
+    void setCharacters(Characters characters);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int m_limit = 32767;
+    Characters m_characters = Characters::Any;
+};
+
+} // namespace zorvek

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "main/SideEffects.h"
+
+namespace zorvek {
+
+class QtSideEffects final : public SideEffects {
+public:
+    void showMessage(QWidget* parent, MessageIcon icon, const QString& text) override;
+    std::optional<QString> chooseFileToOpen(QWidget* parent, const QStringList& nameFilters,
+                                            const QString& selectedFilter) override;
+    bool openUrl(const QUrl& url) override;
+    QDateTime now() override;
+    int millisecondsPerSecond() override;
+    QString programFolder() override;
+    void endProgram(int exitCode) override;
+};
+
+} // namespace zorvek

@@ -1,0 +1,129 @@
+#include "main/RomImage.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace zorvek {
+
+RomImage::RomImage() = default;
+RomImage::~RomImage() { close(); }
+
+IoResult RomImage::open(const QString& path)
+{
+    close();
+    if (path.isEmpty())
+        return IoResult::failure(QStringLiteral("No file name was given."));
+    const QFileInfo info(path);
+    if (info.isDir())
+        return IoResult::failure(QStringLiteral("It is a folder, not a file."));
+    if (!info.exists())
+        return IoResult::failure(QStringLiteral("The file does not exist."));
+    auto file = std::make_unique<QFile>(path);
+    // Unbuffered: every write reaches the system at once, as the editor promises.
+    if (!file->open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return IoResult::failure(file->errorString());
+    m_device = std::move(file);
+    m_path = path;
+    return IoResult::success();
+}
+
+void RomImage::attach(std::unique_ptr<QIODevice> device, const QString& path)
+{
+    close();
+    m_device = std::move(device);
+    m_path = path;
+}
+
+void RomImage::close()
+{
+    if (m_device)
+        m_device->close();
+    m_device.reset();
+    m_path.clear();
+}
+
+bool RomImage::isOpen() const { return m_device && m_device->isOpen(); }
+
+qint64 RomImage::size() const { return isOpen() ? m_device->size() : 0; }
+
+QByteArray RomImage::readBytes(qint64 offset, int count) const
+{
+    ++m_reads;
+    QByteArray out(count, '\0');
+    if (!isOpen() || offset < 0 || count <= 0)
+        return out;
+    const qint64 available = m_device->size() - offset;
+    if (available <= 0)
+        return out;
+    if (!m_device->seek(offset))
+        return out;
+    const qint64 wanted = qMin<qint64>(count, available);
+    const qint64 got = m_device->read(out.data(), wanted);
+    if (got < wanted)
+        std::fill(out.begin() + qMax<qint64>(got, 0), out.end(), '\0');
+    return out;
+}
+
+uint8_t RomImage::readByte(qint64 offset) const
+{
+    return static_cast<uint8_t>(readBytes(offset, 1).at(0));
+}
+
+uint16_t RomImage::readWord16(qint64 offset) const
+{
+    const QByteArray b = readBytes(offset, 2);
+    const auto lo = static_cast<uint8_t>(b[0]);
+    const auto hi = static_cast<uint8_t>(b[1]);
+    return static_cast<uint16_t>(lo | hi << 8);
+}
+
+uint32_t RomImage::readWord32(qint64 offset) const
+{
+    const QByteArray b = readBytes(offset, 4);
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | static_cast<uint8_t>(b[i]);
+    return value;
+}
+
+IoResult RomImage::writeBytes(qint64 offset, const QByteArray& bytes)
+{
+    ++m_writes;
+    if (!isOpen())
+        return IoResult::failure(QStringLiteral("No ROM image is open."));
+    if (offset < 0)
+        return IoResult::failure(QStringLiteral("Invalid file position."));
+    if (!m_device->seek(offset))
+        return IoResult::failure(m_device->errorString());
+    const qint64 written = m_device->write(bytes);
+    if (written != bytes.size()) {
+        const QString reason = m_device->errorString();
+        return IoResult::failure(reason.isEmpty() ? QStringLiteral("The file could not be written.") : reason);
+    }
+    if (auto* file = qobject_cast<QFile*>(m_device.get()); file && !file->flush())
+        return IoResult::failure(file->errorString());
+    return IoResult::success();
+}
+
+IoResult RomImage::writeByte(qint64 offset, uint8_t value)
+{
+    return writeBytes(offset, QByteArray(1, static_cast<char>(value)));
+}
+
+IoResult RomImage::writeWord16(qint64 offset, uint16_t value)
+{
+    QByteArray b(2, '\0');
+    b[0] = static_cast<char>(value & 0xFF);
+    b[1] = static_cast<char>(value >> 8 & 0xFF);
+    return writeBytes(offset, b);
+}
+
+IoResult RomImage::writeWord32(qint64 offset, uint32_t value)
+{
+    QByteArray b(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        b[i] = static_cast<char>(value >> (8 * i) & 0xFF);
+    return writeBytes(offset, b);
+}
+
+} // namespace zorvek

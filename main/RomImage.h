@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+class QIODevice;
+
+namespace zorvek {
+
+// Outcome of a file operation: empty error means it worked.
+struct IoResult {
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+    static IoResult success() { return {}; }
+    static IoResult failure(QString reason) { return {std::move(reason)}; }
+};
+
+// The one open ROM image, shared by every window. Nothing of the image is
+// cached: each value is read from, or written to, the file when asked.
+// Offsets are 0-based from the first byte of the file (copier header included).
+class RomImage {
+public:
+    RomImage();
+    ~RomImage();
+    RomImage(const RomImage&) = delete;
+    RomImage& operator=(const RomImage&) = delete;
+
+    // Opens an existing file for reading and writing in place.
+    IoResult open(const QString& path);
+    // Takes over an already opened device (tests inject failing devices here).
+    void attach(std::unique_ptr<QIODevice> device, const QString& path);
+    void close();
+
+    bool isOpen() const;
+    QString path() const { return m_path; }
+    qint64 size() const;
+
+    // Reads past the end of the file give zeros, never an error.
+    QByteArray readBytes(qint64 offset, int count) const;
+    uint8_t readByte(qint64 offset) const;
+    uint16_t readWord16(qint64 offset) const;
+    uint32_t readWord32(qint64 offset) const;
+
+    // Each write goes straight to the file and is flushed before returning.
+    IoResult writeBytes(qint64 offset, const QByteArray& bytes);
+    IoResult writeByte(qint64 offset, uint8_t value);
+    IoResult writeWord16(qint64 offset, uint16_t value);
+    IoResult writeWord32(qint64 offset, uint32_t value);
+
+    // Counts every read and write call; used to check that nothing is cached
+    // and that a refused save wrote nothing.
+    quint64 readCount() const { return m_reads; }
+    quint64 writeCount() const { return m_writes; }
+
+private:
+    std::unique_ptr<QIODevice> m_device;
+    QString m_path;
+    mutable quint64 m_reads = 0;
+    quint64 m_writes = 0;
+};
+
+} // namespace zorvek

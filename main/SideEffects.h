@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <optional>
+
+class QWidget;
+
+namespace zorvek {
+
+enum class MessageIcon { Critical, Exclamation, Information };
+
+// Every effect that tests must see or stop goes through here; production
+// uses the real dialogs, browser, clock and application exit.
+class SideEffects {
+public:
+    virtual ~SideEffects() = default;
+
+    // A modal message box titled with the application title and an OK button.
+    virtual void showMessage(QWidget* parent, MessageIcon icon, const QString& text) = 0;
+
+    // The open-file dialog; nullopt when the user cancels.
+    virtual std::optional<QString> chooseFileToOpen(QWidget* parent, const QStringList& nameFilters,
+                                                    const QString& selectedFilter) = 0;
+
+    // False when the page could not be handed to a browser.
+    virtual bool openUrl(const QUrl& url) = 0;
+
+    virtual QDateTime now() = 0;
+
+    // Length of one status-text second in milliseconds; tests shorten it.
+    virtual int millisecondsPerSecond() = 0;
+
+    // Folder of the program, where the stats dump goes.
+    virtual QString programFolder() = 0;
+
+    // Ends the whole program at once.
+    virtual void endProgram(int exitCode) = 0;
+};
+
+} // namespace zorvek

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace zorvek {
+
+// The file keeps one byte per character. Characters beyond that range
+// cannot be stored and become "?" rather than a multi-byte sequence.
+QByteArray toSingleBytes(const QString& text);
+QString fromSingleBytes(const QByteArray& bytes);
+
+} // namespace zorvek

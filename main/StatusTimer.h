@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+namespace zorvek {
+
+class SideEffects;
+
+// One restartable timer per window in place of nested waits: a newer text
+// replaces an older one at once and the label empties when the most recent
+// text's time has passed. Dies with its window, so closing mid-wait is safe.
+class StatusTimer : public QObject {
+    Q_OBJECT
+public:
+    StatusTimer(SideEffects& effects, QObject* parent);
+
+    // Restarts the wait; onElapsed runs once when it ends.
+    void start(double seconds, std::function<void()> onElapsed);
+    void stop();
+    bool isActive() const { return m_timer.isActive(); }
+
+private:
+    void elapse();
+
+    SideEffects& m_effects;
+    QTimer m_timer;
+    std::function<void()> m_onElapsed;
+};
+
+} // namespace zorvek

@@ -1,0 +1,18 @@
+#include "main/AppInfo.h"
+#include "main/Form1.h"
+#include "main/QtSideEffects.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(zorvek::kAppTitle));
+    // Windows hand over to each other by hiding; only Quit ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    zorvek::QtSideEffects effects;
+    zorvek::Form1 mainWindow(effects);
+    mainWindow.show();
+    return QApplication::exec();
+}

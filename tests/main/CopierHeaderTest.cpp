@@ -1,0 +1,102 @@
+#include "main/CopierHeader.h"
+#include "support/RomFixture.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zorvek;
+using zorvek::test::readFile;
+using zorvek::test::RomFixture;
+
+namespace {
+
+class CopierHeaderTest : public ::testing::Test {
+protected:
+    CopierType detectIn(const RomFixture& rom)
+    {
+        path = dir.filePath("h.smc");
+        EXPECT_TRUE(rom.writeTo(path));
+        RomImage image;
+        EXPECT_TRUE(image.open(path).ok());
+        return copier::detect(image);
+    }
+
+    QTemporaryDir dir;
+    QString path;
+};
+
+QByteArray hex(const char* text) { return QByteArray::fromHex(text); }
+
+TEST_F(CopierHeaderTest, DetectsEveryHeaderFormByItsBytes)
+{
+    EXPECT_EQ(detectIn(RomFixture()), CopierType::Undetected);
+    EXPECT_EQ(detectIn(RomFixture().bytesAt(0, hex("0001000000000000AABB0400"))), CopierType::SuperMagicom);
+    // One changed byte in word C breaks the match.
+    EXPECT_EQ(detectIn(RomFixture().bytesAt(0, hex("0001000000000000AABB0401"))), CopierType::Undetected);
+    // The second MagiCom form ignores byte 0x000.
+    EXPECT_EQ(detectIn(RomFixture().bytesAt(0, hex("7F01008000000000AABB0400"))), CopierType::SuperMagicom);
+    EXPECT_EQ(detectIn(RomFixture().bytesAt(0, hex("8000040000000000AABB0400"))), CopierType::SuperWildCard);
+    EXPECT_EQ(detectIn(RomFixture().bytesAt(0, hex("800000007783000000000000"))), CopierType::ProFighter);
+    EXPECT_EQ(detectIn(RomFixture().bytesAt(0, hex("8000000077830000AABB0400"))), CopierType::Undetected);
+}
+
+TEST_F(CopierHeaderTest, WrittenHeadersReadBackAsTheirOwnTypeAndTouchOnlyTwelveBytes)
+{
+    const QByteArray rows[] = {hex("000000000000000000000000"), hex("0001000000000000AABB0400"),
+                               hex("8000040000000000AABB0400"), hex("800000007783000000000000")};
+    for (int index = 0; index <= 3; ++index) {
+        SCOPED_TRACE(index);
+        RomFixture rom;
+        rom.fillRandom(index + 1);
+        const QByteArray before = rom.bytes();
+        path = dir.filePath("w.smc");
+        ASSERT_TRUE(rom.writeTo(path));
+        {
+            RomImage image;
+            ASSERT_TRUE(image.open(path).ok());
+            ASSERT_TRUE(copier::write(image, static_cast<CopierType>(index)).ok());
+            EXPECT_EQ(copier::detect(image), static_cast<CopierType>(index));
+        }
+        const QByteArray after = readFile(path);
+        ASSERT_EQ(after.size(), before.size());
+        EXPECT_EQ(after.left(12).toHex(), rows[index].toHex());
+        EXPECT_EQ(after.mid(12), before.mid(12));
+    }
+}
+
+TEST_F(CopierHeaderTest, NotLoadedWritesNothing)
+{
+    RomFixture rom;
+    rom.fillRandom(7);
+    path = dir.filePath("n.smc");
+    ASSERT_TRUE(rom.writeTo(path));
+    RomImage image;
+    ASSERT_TRUE(image.open(path).ok());
+    EXPECT_TRUE(copier::write(image, CopierType::NotLoaded).ok());
+    EXPECT_EQ(image.writeCount(), 0u);
+    image.close();
+    EXPECT_EQ(readFile(path), rom.bytes());
+}
+
+TEST_F(CopierHeaderTest, CheckWordMustBe7818AtTheStartOfRomData)
+{
+    path = dir.filePath("c.smc");
+    RomImage image;
+    ASSERT_TRUE(RomFixture().checkWord(0x1878).writeTo(path));
+    ASSERT_TRUE(image.open(path).ok());
+    EXPECT_TRUE(romcheck::isRightGame(image));
+    ASSERT_TRUE(RomFixture().checkWord(0x7818).writeTo(path));
+    ASSERT_TRUE(image.open(path).ok());
+    EXPECT_FALSE(romcheck::isRightGame(image));
+    // A headerless image has its first ROM bytes at 0x000, not 0x200.
+    ASSERT_TRUE(RomFixture().bytesAt(0, hex("7818")).writeTo(path));
+    ASSERT_TRUE(image.open(path).ok());
+    EXPECT_FALSE(romcheck::isRightGame(image));
+    // Too short to hold the check word at all.
+    ASSERT_TRUE(RomFixture(513).writeTo(path));
+    ASSERT_TRUE(image.open(path).ok());
+    EXPECT_FALSE(romcheck::isRightGame(image));
+}
+
+} // namespace

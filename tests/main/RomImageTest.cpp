@@ -1,0 +1,102 @@
+#include "main/RomImage.h"
+#include "support/RomFixture.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zorvek;
+using zorvek::test::readFile;
+using zorvek::test::RomFixture;
+
+namespace {
+
+// A device whose writes fail, as on a full disk or a read-only medium.
+class FailingDevice final : public QBuffer {
+public:
+    explicit FailingDevice(QByteArray* data) : QBuffer(data) {}
+
+protected:
+    qint64 writeData(const char*, qint64) override
+    {
+        setErrorString(QStringLiteral("No space left on device"));
+        return -1;
+    }
+};
+
+TEST(RomImageTest, ReadsLittleEndianAndGivesZerosPastTheEnd)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("r.smc");
+    ASSERT_TRUE(RomFixture(16).bytesAt(12, QByteArray::fromHex("34127856")).writeTo(path));
+    RomImage rom;
+    ASSERT_TRUE(rom.open(path).ok());
+    EXPECT_EQ(rom.readWord16(12), 0x1234);
+    EXPECT_EQ(rom.readWord32(12), 0x56781234u);
+    // Straddling the end: the missing high bytes read as zero.
+    EXPECT_EQ(rom.readWord32(14), 0x5678u);
+    EXPECT_EQ(rom.readByte(1000000), 0);
+    EXPECT_EQ(rom.readBytes(15, 4), QByteArray::fromHex("56000000"));
+    EXPECT_EQ(rom.readByte(-1), 0);
+}
+
+TEST(RomImageTest, WritesInPlaceAndFlushesAtOnce)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("w.smc");
+    ASSERT_TRUE(RomFixture(32).fillRandom(3).writeTo(path));
+    const QByteArray before = readFile(path);
+    RomImage rom;
+    ASSERT_TRUE(rom.open(path).ok());
+    ASSERT_TRUE(rom.writeWord16(4, 0x03E8).ok());
+    ASSERT_TRUE(rom.writeWord32(8, 0x0004BBAA).ok());
+    // Visible to another reader while still open.
+    QByteArray expected = before;
+    expected.replace(4, 2, QByteArray::fromHex("e803"));
+    expected.replace(8, 4, QByteArray::fromHex("aabb0400"));
+    EXPECT_EQ(readFile(path), expected);
+}
+
+TEST(RomImageTest, RefusesWhatCannotBeOpenedForReadingAndWriting)
+{
+    QTemporaryDir dir;
+    RomImage rom;
+    EXPECT_FALSE(rom.open(dir.filePath("missing.smc")).ok());
+    EXPECT_FALSE(rom.open(dir.path()).ok());
+    EXPECT_FALSE(rom.open(QString()).ok());
+    EXPECT_FALSE(rom.isOpen());
+}
+
+TEST(RomImageTest, RefusesAReadOnlyFile)
+{
+    QTemporaryDir dir;
+    RomImage rom;
+    const QString readOnly = dir.filePath("ro.smc");
+    ASSERT_TRUE(RomFixture(600).writeTo(readOnly));
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner);
+    if (QFile(readOnly).open(QIODevice::ReadWrite))
+        GTEST_SKIP() << "running with rights that ignore file permissions";
+    const IoResult r = rom.open(readOnly);
+    EXPECT_FALSE(r.ok());
+    EXPECT_FALSE(r.error.isEmpty());
+    EXPECT_FALSE(rom.isOpen());
+}
+
+TEST(RomImageTest, FailedWriteIsReportedWithItsReason)
+{
+    QByteArray data(64, '\0');
+    auto device = std::make_unique<FailingDevice>(&data);
+    ASSERT_TRUE(device->open(QIODevice::ReadWrite));
+    RomImage rom;
+    rom.attach(std::move(device), QStringLiteral("memory"));
+    const IoResult r = rom.writeByte(3, 0x42);
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.error, QStringLiteral("No space left on device"));
+    EXPECT_EQ(data.at(3), '\0');
+    rom.close();
+    EXPECT_FALSE(rom.writeByte(0, 1).ok());
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+#include "main/EditorStamp.h"
+#include "main/InternalName.h"
+#include "main/KeyFilter.h"
+#include "main/NumberText.h"
+#include "support/RomFixture.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zorvek;
+using zorvek::test::readFile;
+using zorvek::test::RomFixture;
+
+namespace {
+
+TEST(NumberTextTest, ReadsTheLeadingNumberAndRoundsHalvesToEven)
+{
+    using numbertext::toInteger;
+    EXPECT_EQ(toInteger("12.5"), 12);
+    EXPECT_EQ(toInteger("13.5"), 14);
+    EXPECT_EQ(toInteger("7.5"), 8);
+    EXPECT_EQ(toInteger("6.5"), 6);
+    EXPECT_EQ(toInteger("6.50001"), 7);
+    EXPECT_EQ(toInteger("6.4999"), 6);
+    EXPECT_EQ(toInteger("025"), 25);
+    EXPECT_EQ(toInteger("1.2.3"), 1);
+    EXPECT_EQ(toInteger("."), 0);
+    EXPECT_EQ(toInteger(""), 0);
+    EXPECT_EQ(toInteger("abc"), 0);
+    EXPECT_EQ(toInteger(".5"), 0);
+    EXPECT_EQ(toInteger(".51"), 1);
+    EXPECT_EQ(toInteger("-5"), 0);
+    EXPECT_EQ(toInteger("-5", numbertext::Sign::Allowed), -5);
+    EXPECT_EQ(toInteger("-32768", numbertext::Sign::Allowed), -32768);
+    EXPECT_EQ(toInteger("-2.5", numbertext::Sign::Allowed), -2);
+    // Absurdly long digit runs saturate instead of wrapping into range.
+    EXPECT_GT(toInteger("99999999999999999999999"), 65535);
+}
+
+TEST(NumberTextTest, ComparesWithABoundExactly)
+{
+    EXPECT_FALSE(numbertext::isAbove("255", 255));
+    EXPECT_TRUE(numbertext::isAbove("255.1", 255));
+    EXPECT_TRUE(numbertext::isAbove("256", 255));
+    EXPECT_FALSE(numbertext::isAbove("255.000", 255));
+    EXPECT_FALSE(numbertext::isAbove(".", 255));
+    EXPECT_TRUE(numbertext::isAbove("65501", 65500));
+    EXPECT_TRUE(numbertext::isAbove("99999999999999999999", 65500));
+}
+
+TEST(KeyFilterTest, OnlyDigitsFullStopAndBackspacePass)
+{
+    for (char c = '0'; c <= '9'; ++c)
+        EXPECT_TRUE(keyfilter::acceptsTypedCharacter(QLatin1Char(c)));
+    EXPECT_TRUE(keyfilter::acceptsTypedCharacter(QChar(8)));
+    EXPECT_TRUE(keyfilter::acceptsTypedCharacter(QLatin1Char('.')));
+    for (char c : {'a', 'Z', '-', ',', ' ', '+', 'e'})
+        EXPECT_FALSE(keyfilter::acceptsTypedCharacter(QLatin1Char(c))) << c;
+    EXPECT_FALSE(keyfilter::acceptsTypedCharacter(QChar(0x0663)));  // an Arabic-Indic digit
+    EXPECT_TRUE(keyfilter::isNumericText("12.5"));
+    EXPECT_FALSE(keyfilter::isNumericText("-12"));
+}
+
+class FileCodecTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        path = dir.filePath("t.smc");
+        ASSERT_TRUE(RomFixture().fillRandom(11).writeTo(path));
+        before = readFile(path);
+        ASSERT_TRUE(rom.open(path).ok());
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    QByteArray before;
+    RomImage rom;
+};
+
+TEST_F(FileCodecTest, InternalNameIsPaddedAndNeverPassesItsField)
+{
+    ASSERT_TRUE(internalname::write(rom, "AB").ok());
+    QByteArray after = readFile(path);
+    EXPECT_EQ(after.mid(0x101C0, 21), QByteArray("AB").leftJustified(21, ' '));
+    EXPECT_EQ(internalname::read(rom), QString("AB").leftJustified(21, ' '));
+
+    ASSERT_TRUE(internalname::write(rom, QString(30, QLatin1Char('X'))).ok());
+    after = readFile(path);
+    EXPECT_EQ(after.mid(0x101C0, 21), QByteArray(21, 'X'));
+    EXPECT_EQ(after.at(0x101C0 + 21), before.at(0x101C0 + 21));
+    EXPECT_EQ(after.left(0x101C0), before.left(0x101C0));
+    EXPECT_EQ(after.mid(0x101C0 + 21), before.mid(0x101C0 + 21));
+
+    // One byte per character: what does not fit a byte becomes "?".
+    ASSERT_TRUE(internalname::write(rom, QStringLiteral("K\u00e9\u4e2d5")).ok());
+    EXPECT_EQ(readFile(path).mid(0x101C0, 4), QByteArray("K\xe9?5"));
+}
+
+TEST_F(FileCodecTest, StampTextAndBytes)
+{
+    const QDateTime when(QDate(2002, 12, 5), QTime(16, 37, 57));
+    const QString text = stamp::text(when, QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_TRUE(text.startsWith("Zorvek Multi Editor | 0.65 | 12/5/02, 4:37:57")) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(" PM")) << text.toStdString();
+    EXPECT_FALSE(text.contains("UTC"));
+
+    ASSERT_TRUE(stamp::write(rom, text).ok());
+    QByteArray after = readFile(path);
+    const QByteArray bytes = after.mid(0x60, text.size());
+    EXPECT_TRUE(bytes.startsWith("Zorvek Multi Editor | 0.65 | 12/5/"));
+    EXPECT_EQ(after.left(0x60), before.left(0x60));
+    EXPECT_EQ(after.mid(0x60 + text.size()), before.mid(0x60 + text.size()));
+
+    // A shorter stamp leaves the tail of the longer one behind it.
+    ASSERT_TRUE(stamp::write(rom, "Zorvek Multi Editor | 0.65 | 1/1/03, 1:02:03 AM").ok());
+    const QByteArray second = readFile(path);
+    EXPECT_EQ(second.mid(0x60 + 47, text.size() - 47), after.mid(0x60 + 47, text.size() - 47));
+}
+
+TEST_F(FileCodecTest, StampCanNeverReachTheRomData)
+{
+    ASSERT_TRUE(stamp::write(rom, QString(1000, QLatin1Char('z'))).ok());
+    const QByteArray after = readFile(path);
+    EXPECT_EQ(after.mid(0x60, 0x1A0), QByteArray(0x1A0, 'z'));
+    EXPECT_EQ(after.mid(0x200), before.mid(0x200));
+}
+
+TEST(StampFormatTest, TimeHasSecondsAndNoZoneInEveryLocale)
+{
+    const QTime t(9, 5, 7);
+    for (const QLocale& locale : {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::Japanese, QLocale::Japan), QLocale::c()}) {
+        const QString time = stamp::timeText(t, locale);
+        EXPECT_TRUE(time.contains("07")) << time.toStdString();
+        EXPECT_FALSE(time.endsWith(' ')) << time.toStdString();
+        EXPECT_FALSE(time.contains("UTC") || time.contains("GMT") || time.contains("CET")) << time.toStdString();
+    }
+    EXPECT_EQ(stamp::versionText(), "0.65");
+}
+
+} // namespace

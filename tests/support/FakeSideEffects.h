@@ -1,0 +1,67 @@
+#pragma once
+
+#include "main/SideEffects.h"
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace zorvek::test {
+
+// Records every side effect instead of showing or doing it.
+class FakeSideEffects final : public SideEffects {
+public:
+    struct Message {
+        MessageIcon icon;
+        QString text;
+    };
+
+    std::vector<Message> messages;
+    // Answers for the open dialog, used in order; nullopt is a cancel.
+    std::deque<std::optional<QString>> openAnswers;
+    int openDialogCount = 0;
+    QStringList lastFilters;
+    QString lastSelectedFilter;
+    std::vector<QUrl> openedUrls;
+    bool openUrlSucceeds = true;
+    QDateTime clock{QDate(2002, 12, 5), QTime(16, 37, 57)};
+    // Status waits run a thousand times faster than real seconds.
+    int msPerSecond = 1;
+    QString folder;
+    std::optional<int> endedWith;
+    // Runs when a message box would show (e.g. to act while it is "open").
+    std::function<void(const Message&)> onMessage;
+
+    void showMessage(QWidget*, MessageIcon icon, const QString& text) override
+    {
+        messages.push_back({icon, text});
+        if (onMessage)
+            onMessage(messages.back());
+    }
+
+    std::optional<QString> chooseFileToOpen(QWidget*, const QStringList& nameFilters,
+                                            const QString& selectedFilter) override
+    {
+        ++openDialogCount;
+        lastFilters = nameFilters;
+        lastSelectedFilter = selectedFilter;
+        if (openAnswers.empty())
+            return std::nullopt;
+        auto answer = openAnswers.front();
+        openAnswers.pop_front();
+        return answer;
+    }
+
+    bool openUrl(const QUrl& url) override
+    {
+        openedUrls.push_back(url);
+        return openUrlSucceeds;
+    }
+
+    QDateTime now() override { return clock; }
+    int millisecondsPerSecond() override { return msPerSecond; }
+    QString programFolder() override { return folder; }
+    void endProgram(int exitCode) override { endedWith = exitCode; }
+};
+
+} // namespace zorvek::test

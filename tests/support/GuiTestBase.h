@@ -1,0 +1,88 @@
+#pragma once
+
+#include "main/Form1.h"
+#include "support/FakeSideEffects.h"
+#include "support/RomFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace zorvek::test {
+
+// Builds the real main window on a fake seam and a temporary ROM image.
+class GuiTestBase : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        effects.folder = m_dir.path();
+        form1 = std::make_unique<Form1>(effects);
+        form1->show();
+    }
+
+    void TearDown() override
+    {
+        form1.reset();
+        // Deferred deletes of closed windows run here, not in the next test.
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    QString tempPath(const QString& name) const { return m_dir.filePath(name); }
+
+    // Writes the image and opens it through the Open toolbar button.
+    void openImage(const RomFixture& rom, const QString& name = QStringLiteral("game.smc"))
+    {
+        romPath = tempPath(name);
+        ASSERT_TRUE(rom.writeTo(romPath));
+        openPath(romPath);
+    }
+
+    void openPath(const QString& path)
+    {
+        effects.openAnswers.push_back(path);
+        clickToolButton(QStringLiteral("Open"));
+    }
+
+    QByteArray fileBytes() const { return readFile(romPath); }
+
+    template <typename T>
+    T* find(QObject* root, const QString& name) const
+    {
+        T* found = root->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << "no control named " << name.toStdString();
+        return found;
+    }
+
+    template <typename T>
+    T* find(const QString& name) const { return find<T>(form1.get(), name); }
+
+    void clickToolButton(const QString& key)
+    {
+        auto* button = find<QWidget>(form1.get(), key);
+        ASSERT_NE(button, nullptr);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    void trigger(const QString& actionName)
+    {
+        auto* action = find<QAction>(form1.get(), actionName);
+        ASSERT_NE(action, nullptr);
+        action->trigger();
+    }
+
+    FakeSideEffects effects;
+    std::unique_ptr<Form1> form1;
+    QString romPath;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace zorvek::test
