@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds the editor, writes the demo image and starts the editor.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${BUILD_DIR:-$root/build}"
+
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZORVEK_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target zorvek-multi-editor make-demo-rom
+"$build/tools/make-demo-rom" "$build/demo.smc"
+echo "Open it with File > Open (Ctrl+O) in the editor."
+exec "$build/zorvek-multi-editor" "$@"

@@ -1,0 +1,97 @@
+// Renders the four windows offscreen to PNG files, on a demo image, for the
+// README. Usage: render-windows <demo image> <output folder>
+
+#include "characters/Form3.h"
+#include "main/About.h"
+#include "main/Form1.h"
+#include "main/QtSideEffects.h"
+#include "monsters/Form2.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QTabBar>
+
+#include <cstdio>
+
+namespace {
+
+// The real seam, except that the open dialog answers with the demo image
+// and messages are printed instead of waiting for a click.
+class ScriptedEffects final : public zorvek::SideEffects {
+public:
+    explicit ScriptedEffects(QString path) : m_path(std::move(path)) {}
+    void showMessage(QWidget*, zorvek::MessageIcon, const QString& text) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    }
+    std::optional<QString> chooseFileToOpen(QWidget*, const QStringList&, const QString&) override { return m_path; }
+    bool openUrl(const QUrl&) override { return true; }
+    QDateTime now() override { return m_real.now(); }
+    int millisecondsPerSecond() override { return 1000; }
+    QString programFolder() override { return QDir::tempPath(); }
+    void endProgram(int) override {}
+
+private:
+    QString m_path;
+    zorvek::QtSideEffects m_real;
+};
+
+bool save(QWidget* window, const QString& file)
+{
+    QApplication::processEvents();
+    const bool ok = window->grab().save(file);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(file));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: render-windows <demo image> <output folder>\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[2]));
+    ScriptedEffects effects(QString::fromLocal8Bit(argv[1]));
+    zorvek::Form1 form1(effects);
+    form1.show();
+    form1.LoadROM();
+    bool ok = save(&form1, out.filePath("main-window.png"));
+
+    form1.mnuAbout_Click();
+    if (auto* about = form1.findChild<zorvek::About*>("About")) {
+        ok &= save(about, out.filePath("about.png"));
+        about->close();
+    }
+
+    form1.openMonsterEditor();
+    if (QWidget* form2 = form1.monsterEditor()) {
+        auto* monsters = form2->findChild<QListWidget*>("MonsterList");
+        auto* weak = form2->findChild<QListWidget*>("WeakLST");
+        // Show a monster whose flag lists have something to show.
+        for (int row = 1; monsters && weak && row < monsters->count(); ++row) {
+            monsters->setCurrentRow(row);
+            if (weak->selectedItems().size() >= 2)
+                break;
+        }
+        ok &= save(form2, out.filePath("monster-editor.png"));
+        form2->close();
+    }
+
+    form1.openCharacterEditor();
+    if (QWidget* form3 = form1.characterEditor()) {
+        ok &= save(form3, out.filePath("character-editor.png"));
+        if (auto* tabs = form3->findChild<QTabBar*>("TabStrip1")) {
+            tabs->setCurrentIndex(1);
+            ok &= save(form3, out.filePath("character-editor-equipment.png"));
+        }
+        form3->close();
+    }
+    return ok ? 0 : 1;
+}
