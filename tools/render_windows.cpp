@@ -1,7 +1,8 @@
 // Renders the four windows offscreen to PNG files, on a demo image, for the
-// README. Usage: render-windows <demo image> <output folder>
+// README, and the application icon for installation.
 
 #include "characters/Form3.h"
+#include "data/Artwork.h"
 #include "main/About.h"
 #include "main/Form1.h"
 #include "main/QtSideEffects.h"
@@ -54,9 +55,12 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: render-windows <demo image> <output folder>\n");
+        std::fprintf(stderr, "usage: render-windows <demo image> <output folder>\n"
+                             "       render-windows --icon <png file>\n");
         return 2;
     }
+    if (QString::fromLatin1(argv[1]) == QLatin1String("--icon"))
+        return zorvek::data::applicationIcon().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     const QDir out(QString::fromLocal8Bit(argv[2]));
     ScriptedEffects effects(QString::fromLocal8Bit(argv[1]));
     zorvek::Form1 form1(effects);
