@@ -421,22 +421,26 @@ void Form1::openMonsterEditor()
 {
     if (!isLoaded())
         return;
-    hide();
     if (!m_form2)
         m_form2 = new Form2(*this);
-    m_form2->show();
-    m_form2->raise();
+    showEditor(m_form2);
 }
 
 void Form1::openCharacterEditor()
 {
     if (!isLoaded())
         return;
-    hide();
     if (!m_form3)
         m_form3 = new Form3(*this);
-    m_form3->show();
-    m_form3->raise();
+    showEditor(m_form3);
+}
+
+void Form1::showEditor(QWidget* editor)
+{
+    hide();
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
 }
 
 } // namespace zorvek

@@ -77,6 +77,7 @@ private:
     void enterLoadedState();
     void enterNotLoadedState();
     void closeImage();
+    void showEditor(QWidget* editor);
 
     SideEffects& m_effects;
     RomImage m_rom;

@@ -9,18 +9,30 @@ namespace zorvek {
 
 namespace {
 
+int disallowedCount(const QString& text)
+{
+    int count = 0;
+    for (const QChar c : text)
+        if (!keyfilter::acceptsTypedCharacter(c) || c.unicode() == 8)
+            ++count;
+    return count;
+}
+
 // Runs on user edits (typing, pasting, dropping); setText bypasses the undo
-// that an invalid result triggers, so program text is never cut.
+// that an invalid result triggers, so program text is never cut. An edit is
+// refused only for what it adds: a program-set text that is already too long,
+// or holds a minus sign, can still be shortened.
 class InputValidator final : public QValidator {
 public:
-    explicit InputValidator(const LimitedLineEdit* edit) : QValidator(const_cast<LimitedLineEdit*>(edit)), m_edit(edit) {}
+    explicit InputValidator(LimitedLineEdit* edit) : QValidator(edit), m_edit(edit) {}
     void setNumeric(bool numeric) { m_numeric = numeric; }
 
     State validate(QString& input, int&) const override
     {
-        if (input.size() > m_edit->inputLimit())
+        const QString& before = m_edit->acceptedText();
+        if (input.size() > m_edit->inputLimit() && input.size() > before.size())
             return Invalid;
-        if (m_numeric && !keyfilter::isNumericText(input))
+        if (m_numeric && disallowedCount(input) > disallowedCount(before))
             return Invalid;
         return Acceptable;
     }
@@ -35,6 +47,7 @@ private:
 LimitedLineEdit::LimitedLineEdit(QWidget* parent) : QLineEdit(parent)
 {
     setValidator(new InputValidator(this));
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { m_acceptedText = text; });
 }
 
 void LimitedLineEdit::setInputLimit(int maxCharacters) { m_limit = maxCharacters; }

@@ -17,6 +17,8 @@ public:
     void setInputLimit(int maxCharacters);
     int inputLimit() const { return m_limit; }
     void setCharacters(Characters characters);
+    // The text before the edit in progress; edits are judged against it.
+    const QString& acceptedText() const { return m_acceptedText; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -24,6 +26,7 @@ protected:
 private:
     int m_limit = 32767;
     Characters m_characters = Characters::Any;
+    QString m_acceptedText;
 };
 
 } // namespace zorvek

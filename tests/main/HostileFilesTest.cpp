@@ -1,0 +1,119 @@
+#include "main/InternalName.h"
+#include "support/GuiTestBase.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QToolBar>
+
+using namespace zorvek;
+using namespace zorvek::test;
+
+namespace {
+
+class HostileFilesTest : public GuiTestBase {
+protected:
+    bool loaded() { return find<QToolBar>("Toolbar2")->isEnabled() && form1->rom().isOpen(); }
+
+    void expectRefused(const QByteArray& original)
+    {
+        ASSERT_EQ(effects.messages.size(), 1u);
+        EXPECT_EQ(effects.messages[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(effects.endedWith, 1);
+        EXPECT_FALSE(form1->rom().isOpen());
+        EXPECT_EQ(fileBytes(), original);
+    }
+};
+
+TEST_F(HostileFilesTest, EmptyAndTinyFilesAreRefusedUntouched)
+{
+    openImage(RomFixture(0));
+    expectRefused(QByteArray());
+    EXPECT_EQ(QFileInfo(romPath).size(), 0);
+
+    effects.messages.clear();
+    effects.endedWith.reset();
+    RomFixture tiny(513);
+    tiny.fillRandom(2);
+    openImage(tiny, "tiny.smc");
+    expectRefused(tiny.bytes());
+}
+
+TEST_F(HostileFilesTest, ShortImageLoadsAndReadsZerosPastItsEnd)
+{
+    // Ends well before the internal name: the name reads as zero bytes.
+    RomFixture shortImage(0x1000);
+    shortImage.copierHeader(2).checkWord(0x1878);
+    openImage(shortImage);
+    EXPECT_TRUE(loaded());
+    EXPECT_EQ(find<QLineEdit>("InternalROMNameTXT")->text(), QString(21, QChar(0)));
+    EXPECT_EQ(find<QComboBox>("CopierTypeCBO")->currentIndex(), 2);
+    EXPECT_TRUE(effects.messages.empty());
+}
+
+TEST_F(HostileFilesTest, FolderIsNotOpenedAndSaysSo)
+{
+    openPath(tempPath("."));
+    EXPECT_FALSE(loaded());
+    ASSERT_EQ(effects.messages.size(), 1u);
+    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_FALSE(effects.endedWith.has_value());
+}
+
+TEST_F(HostileFilesTest, UnreadableFileIsNotOpenedAndSaysSo)
+{
+    romPath = tempPath("locked.smc");
+    ASSERT_TRUE(RomFixture::standard().writeTo(romPath));
+    QFile::setPermissions(romPath, QFileDevice::Permissions());
+    QFile probe(romPath);
+    if (probe.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "running with rights that ignore file permissions";
+    openPath(romPath);
+    EXPECT_FALSE(loaded());
+    ASSERT_EQ(effects.messages.size(), 1u);
+    EXPECT_TRUE(effects.messages[0].text.contains("locked.smc"));
+}
+
+TEST_F(HostileFilesTest, PathsWithSpacesNonAsciiAndLinksWork)
+{
+    ASSERT_TRUE(QDir(tempPath("")).mkpath(QStringLiteral("my röms ゲーム")));
+    const QString odd = tempPath(QStringLiteral("my röms ゲーム/Kelvarnthosia (ü) 5.smc"));
+    openImage(RomFixture::standard(), QStringLiteral("my röms ゲーム/Kelvarnthosia (ü) 5.smc"));
+    ASSERT_TRUE(loaded());
+    trigger("mnuSave");
+    EXPECT_TRUE(effects.messages.empty());
+    EXPECT_TRUE(readFile(odd).mid(0x60).startsWith("Zorvek Multi Editor | 0.65 | "));
+
+    // A link is followed: the write lands in the file it points to.
+    const QString target = tempPath("target.smc");
+    const QString link = tempPath("link.smc");
+    ASSERT_TRUE(RomFixture::standard().writeTo(target));
+    if (!QFile::link(target, link))
+        GTEST_SKIP() << "symbolic links not available";
+    openPath(link);
+    ASSERT_TRUE(loaded());
+    trigger("mnuSave");
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(readFile(target).mid(0x60).startsWith("Zorvek Multi Editor | 0.65 | "));
+}
+
+TEST_F(HostileFilesTest, FileTruncatedOrRemovedWhileOpenNeitherCrashesNorLies)
+{
+    openImage(RomFixture::standard());
+    ASSERT_TRUE(loaded());
+    ASSERT_TRUE(QFile::resize(romPath, 0x300));
+    trigger("mnuSave");
+    // The writes land at their places; the file grows to hold the name.
+    const QByteArray after = fileBytes();
+    EXPECT_TRUE(after.mid(0x60).startsWith("Zorvek Multi Editor"));
+    EXPECT_EQ(after.mid(internalname::kOffset, 15), QByteArray("KELVARNTHOSIA 5"));
+    EXPECT_TRUE(effects.messages.empty());
+
+    ASSERT_TRUE(QFile::remove(romPath));
+    trigger("mnuSave");
+    trigger("mnuClose");
+    EXPECT_FALSE(loaded());
+}
+
+} // namespace
