@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 
-packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev)
+# Extra packages may be named on the command line (the fuzz build adds clang).
+packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -5,8 +5,8 @@
 #include "data/Artwork.h"
 #include "main/About.h"
 #include "main/Form1.h"
-#include "main/QtSideEffects.h"
 #include "monsters/Form2.h"
+#include "ScriptedSideEffects.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,27 +16,6 @@
 #include <cstdio>
 
 namespace {
-
-// The real seam, except that the open dialog answers with the demo image
-// and messages are printed instead of waiting for a click.
-class ScriptedEffects final : public zorvek::SideEffects {
-public:
-    explicit ScriptedEffects(QString path) : m_path(std::move(path)) {}
-    void showMessage(QWidget*, zorvek::MessageIcon, const QString& text) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-    std::optional<QString> chooseFileToOpen(QWidget*, const QStringList&, const QString&) override { return m_path; }
-    bool openUrl(const QUrl&) override { return true; }
-    QDateTime now() override { return m_real.now(); }
-    int millisecondsPerSecond() override { return 1000; }
-    QString programFolder() override { return QDir::tempPath(); }
-    void endProgram(int) override {}
-
-private:
-    QString m_path;
-    zorvek::QtSideEffects m_real;
-};
 
 bool save(QWidget* window, const QString& file)
 {
@@ -62,7 +41,8 @@ int main(int argc, char** argv)
     if (QString::fromLatin1(argv[1]) == QLatin1String("--icon"))
         return zorvek::data::applicationIcon().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     const QDir out(QString::fromLocal8Bit(argv[2]));
-    ScriptedEffects effects(QString::fromLocal8Bit(argv[1]));
+    zorvek::demo::ScriptedSideEffects effects;
+    effects.imagePath = QString::fromLocal8Bit(argv[1]);
     zorvek::Form1 form1(effects);
     form1.show();
     form1.LoadROM();
@@ -78,10 +58,17 @@ int main(int argc, char** argv)
     if (QWidget* form2 = form1.monsterEditor()) {
         auto* monsters = form2->findChild<QListWidget*>("MonsterList");
         auto* weak = form2->findChild<QListWidget*>("WeakLST");
-        // Show a monster whose flag lists have something to show.
-        for (int row = 1; monsters && weak && row < monsters->count(); ++row) {
+        auto* status = form2->findChild<QListWidget*>("StatusConditionsLST");
+        auto selectedIn = [](QListWidget* list, int first, int last) {
+            int n = 0;
+            for (int i = first; i <= last; ++i)
+                n += list->item(i)->isSelected() ? 1 : 0;
+            return n;
+        };
+        // Show a monster whose flag lists have something to show at the top.
+        for (int row = 1; monsters && weak && status && row < monsters->count(); ++row) {
             monsters->setCurrentRow(row);
-            if (weak->selectedItems().size() >= 2)
+            if (selectedIn(weak, 0, 7) >= 2 && selectedIn(status, 8, 15) >= 1)
                 break;
         }
         ok &= save(form2, out.filePath("monster-editor.png"));

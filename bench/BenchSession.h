@@ -1,0 +1,28 @@
+#pragma once
+
+#include "main/Form1.h"
+#include "ScriptedSideEffects.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace zorvek::bench {
+
+// A demo image in a temporary folder, opened in the real main window.
+class BenchSession {
+public:
+    BenchSession();
+    Form1& form1() { return *m_form1; }
+    demo::ScriptedSideEffects& effects() { return m_effects; }
+
+private:
+    QTemporaryDir m_dir;
+    demo::ScriptedSideEffects m_effects;
+    std::unique_ptr<Form1> m_form1;
+};
+
+// Writes the same image the demo tool writes.
+bool writeDemoImage(const QString& path);
+
+} // namespace zorvek::bench

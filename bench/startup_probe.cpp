@@ -1,0 +1,43 @@
+// Start-up and memory probes, measured from outside by scripts/measure.sh.
+//   startup-probe editor   the real main window, shown, then the program ends
+//   startup-probe session  also opens the demo image and both editors
+//   startup-probe empty    an empty Qt main window: the floor for both
+
+#include "BenchSession.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const char* mode = argc > 1 ? argv[1] : "editor";
+
+    std::unique_ptr<QMainWindow> empty;
+    std::unique_ptr<zorvek::bench::BenchSession> session;
+    std::unique_ptr<zorvek::demo::ScriptedSideEffects> effects;
+    std::unique_ptr<zorvek::Form1> editor;
+
+    if (std::strcmp(mode, "empty") == 0) {
+        empty = std::make_unique<QMainWindow>();
+        empty->show();
+    } else if (std::strcmp(mode, "session") == 0) {
+        session = std::make_unique<zorvek::bench::BenchSession>();
+        session->form1().openMonsterEditor();
+        session->form1().openCharacterEditor();
+    } else {
+        effects = std::make_unique<zorvek::demo::ScriptedSideEffects>();
+        editor = std::make_unique<zorvek::Form1>(*effects);
+        editor->show();
+    }
+    // Ends once the first paint of the shown windows has been processed.
+    QTimer::singleShot(0, &app, &QApplication::quit);
+    return QApplication::exec();
+}

@@ -1,0 +1,85 @@
+// libFuzzer target over the core's readers and writers on arbitrary file
+// contents: nothing may crash, read out of bounds, or write outside the
+// field it owns.
+
+#include "characters/CharacterSlot.h"
+#include "main/CopierHeader.h"
+#include "main/EditorStamp.h"
+#include "main/InternalName.h"
+#include "main/RomImage.h"
+#include "monsters/MonsterRecord.h"
+
+#include <QBuffer>
+
+#include <cstdint>
+#include <cstring>
+
+using namespace zorvek;
+
+namespace {
+
+void require(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+// Everything outside [offset, offset + length) must be as it was.
+void requireOnlyChanged(const QByteArray& before, const QByteArray& after, qint64 offset, qint64 length)
+{
+    const qint64 common = qMin(before.size(), after.size());
+    for (qint64 i = 0; i < common; ++i)
+        if (i < offset || i >= offset + length)
+            require(before[i] == after[i]);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size > (1u << 21))
+        return 0;
+    QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<int>(size));
+    auto* buffer = new QBuffer(&bytes);
+    buffer->open(QIODevice::ReadWrite);
+    RomImage rom;
+    rom.attach(std::unique_ptr<QIODevice>(buffer), QStringLiteral("fuzz"));
+
+    const CopierType detected = copier::detect(rom);
+    require(static_cast<int>(detected) >= 0 && static_cast<int>(detected) <= 3);
+    (void)romcheck::isRightGame(rom);
+    // Every record reads, whatever the file holds or however short it is.
+    for (int i = 0; i < monsters::kRecordCount; ++i) {
+        const monsters::MonsterRecord record(rom, i);
+        (void)(record.hitPoints() + record.experience() + record.gil() + record.magicPoints());
+        (void)(record.specialBits() + record.attackAnimation() + record.level() + record.nameIndex());
+    }
+    for (int slot = 0; slot < 4; ++slot) {
+        const CharacterView view = loadCharacter(rom, slot);
+        require(!view.level.isEmpty() && !view.currentHp.isEmpty());
+    }
+    require(rom.writeCount() == 0);
+
+    const QString name = internalname::read(rom);
+    require(name.size() == internalname::kLength);
+
+    // Writing back what was read changes nothing inside the file.
+    const QByteArray original = bytes;
+    require(internalname::write(rom, name).ok());
+    require(bytes.left(original.size()) == original
+            || original.size() < internalname::kOffset + internalname::kLength);
+
+    // A header written for a type reads back as that type, touching 12 bytes only.
+    const int type = size > 0 ? data[0] % 4 : 0;
+    QByteArray before = bytes;
+    require(copier::write(rom, static_cast<CopierType>(type)).ok());
+    require(copier::detect(rom) == static_cast<CopierType>(type));
+    requireOnlyChanged(before, bytes, 0, 12);
+
+    // A stamp of any length stays inside the copier header.
+    before = bytes;
+    const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data), static_cast<int>(qMin<size_t>(size, 600)));
+    require(stamp::write(rom, text).ok());
+    requireOnlyChanged(before, bytes, stamp::kOffset, stamp::kMaxLength);
+    return 0;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "support/RomFixture.h"
+
+namespace zorvek::demo {
+
+// A whole image with a Super MagiCom header, the right check word and
+// invented but plausible values in every monster and character record.
+// The same every time.
+test::RomFixture demoImage();
+
+} // namespace zorvek::demo

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "main/SideEffects.h"
+
+#include <QDir>
+
+#include <cstdio>
+
+namespace zorvek::demo {
+
+// The seam for unattended runs (benchmarks, window pictures): the open
+// dialog answers with a fixed image and messages are counted, not shown.
+class ScriptedSideEffects final : public SideEffects {
+public:
+    QString imagePath;
+    QString folder = QDir::tempPath();
+    int messageCount = 0;
+
+    void showMessage(QWidget*, MessageIcon, const QString& text) override
+    {
+        ++messageCount;
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    }
+    std::optional<QString> chooseFileToOpen(QWidget*, const QStringList&, const QString&) override { return imagePath; }
+    bool openUrl(const QUrl&) override { return true; }
+    QDateTime now() override { return QDateTime::currentDateTime(); }
+    int millisecondsPerSecond() override { return 1000; }
+    QString programFolder() override { return folder; }
+    void endProgram(int) override {}
+};
+
+} // namespace zorvek::demo
