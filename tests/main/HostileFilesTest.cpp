@@ -1,10 +1,14 @@
+#include "characters/Form3.h"
 #include "main/InternalName.h"
+#include "monsters/Form2.h"
 #include "support/GuiTestBase.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
 #include <QToolBar>
 
 using namespace zorvek;
@@ -49,6 +53,36 @@ TEST_F(HostileFilesTest, ShortImageLoadsAndReadsZerosPastItsEnd)
     EXPECT_TRUE(loaded());
     EXPECT_EQ(find<QLineEdit>("InternalROMNameTXT")->text(), QString(21, QChar(0)));
     EXPECT_EQ(find<QComboBox>("CopierTypeCBO")->currentIndex(), 2);
+    EXPECT_TRUE(effects.messages.empty());
+}
+
+TEST_F(HostileFilesTest, ImageEndingInsideTheMonsterTableShowsZerosBeyondItsEnd)
+{
+    // Ends in the middle of record 10's hit points.
+    RomFixture cut(0x100200 + 32 * 10 + 9);
+    cut.copierHeader(1).checkWord(0x1878).internalName("KELVARNTHOSIA 5");
+    cut.monsterWord(3, 8, 1234);
+    openImage(cut);
+    ASSERT_TRUE(loaded());
+    clickToolButton("Monsters");
+    QWidget* form2 = form1->monsterEditor();
+    ASSERT_NE(form2, nullptr);
+    auto* list = find<QListWidget>(form2, "MonsterList");
+    list->setCurrentRow(3);
+    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "1234");
+    list->setCurrentRow(10);
+    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), QString::number(cut.bytes().at(0x100200 + 32 * 10 + 8)));
+    list->setCurrentRow(200);
+    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "0");
+    form2->close();
+
+    clickToolButton("Characters");
+    QWidget* form3 = form1->characterEditor();
+    ASSERT_NE(form3, nullptr);
+    find<QScrollBar>(form3, "Scroll")->setValue(3);
+    EXPECT_EQ(find<QLineEdit>(form3, "LevelTXT")->text(), "0");
+    form3->close();
+    EXPECT_EQ(fileBytes(), cut.bytes());
     EXPECT_TRUE(effects.messages.empty());
 }
 
