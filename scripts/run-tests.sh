@@ -2,7 +2,7 @@
 # Builds everything and runs the whole test suite offscreen.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${BUILD_DIR:-$root/build}"
+build="${BUILD_DIR:-$root/build-tests}"
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DZORVEK_BUILD_TESTS=ON >/dev/null

@@ -144,7 +144,26 @@ TEST_F(HostileFilesTest, FileTruncatedOrRemovedWhileOpenNeitherCrashesNorLies)
     EXPECT_EQ(after.mid(internalname::kOffset, 15), QByteArray("KELVARNTHOSIA 5"));
     EXPECT_TRUE(effects.messages.empty());
 
+    // The monster editor on the cut file: loads read zeros, saves land in place.
+    clickToolButton("Monsters");
+    QWidget* form2 = form1->monsterEditor();
+    ASSERT_NE(form2, nullptr);
+    find<QListWidget>(form2, "MonsterList")->setCurrentRow(9);
+    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "0");
+    auto* hp = find<QLineEdit>(form2, "HPTXT");
+    hp->setFocus();
+    hp->selectAll();
+    QTest::keyClicks(hp, "321");
+    QTest::mouseClick(find<QWidget>(form2, "SaveCMD"), Qt::LeftButton);
+    const QByteArray saved = fileBytes();
+    EXPECT_EQ(static_cast<uint8_t>(saved.at(0x100200 + 32 * 9 + 8)) | static_cast<uint8_t>(saved.at(0x100200 + 32 * 9 + 9)) << 8, 321);
+    EXPECT_TRUE(effects.messages.empty());
+
+    // Removed behind the editor's back: the open handle still works; nothing crashes.
     ASSERT_TRUE(QFile::remove(romPath));
+    find<QListWidget>(form2, "MonsterList")->setCurrentRow(10);
+    QTest::mouseClick(find<QWidget>(form2, "SaveCMD"), Qt::LeftButton);
+    form2->close();
     trigger("mnuSave");
     trigger("mnuClose");
     EXPECT_FALSE(loaded());
