@@ -1,4 +1,4 @@
-#include "characters/BufferImage.h"
+#include "support/MemoryImage.h"
 #include "characters/Form3.h"
 #include "data/GameData.h"
 #include "main/PendingStamp.h"
@@ -566,10 +566,7 @@ TEST_F(CharacterEditorTest, FailedWriteIsReportedAndNeverShownAsSaved)
     ASSERT_EQ(info(), "The Stats of: Character 0 has been saved.");
     ASSERT_TRUE(form1->pendingStamp().flush().ok());
 
-    auto failing = std::make_unique<BufferImage::Device>(0);
-    failing->setData(original);
-    ASSERT_TRUE(failing->open(QIODevice::ReadWrite));
-    form1->rom().attach(std::move(failing), romPath);
+    attachMemory(form1->rom(), original, 0, QStringLiteral("Disk full"), romPath);
     typeInto("LevelTXT", "5");
     clickButton("SaveCMD");
 

@@ -2,7 +2,7 @@
 #include "characters/CharacterRecord.h"
 #include "characters/CharacterSaveCheck.h"
 #include "characters/CharacterSlot.h"
-#include "characters/BufferImage.h"
+#include "support/MemoryImage.h"
 #include "support/RomFixture.h"
 
 #include <gtest/gtest.h>
@@ -93,14 +93,14 @@ TEST(CharacterRecordTest, EveryFieldOfEverySlotSitsAtItsPositionWithItsWidth)
             const int probe = probeFor(row, slot);
             const QByteArray planted = withValue(original, row.offsets[slot], row.width, probe);
 
-            BufferImage image(planted);
+            MemoryImage image(planted);
             CharacterRecord record(image.rom, slot);
             EXPECT_EQ(row.read(record), probe);
             EXPECT_EQ(image.rom.readCount(), 1u) << "one access per field";
 
             if (!row.write)
                 continue;
-            BufferImage target(original);
+            MemoryImage target(original);
             CharacterRecord written(target.rom, slot);
             ASSERT_TRUE(row.write(written, probe).ok());
             EXPECT_EQ(target.rom.writeCount(), 1u);
@@ -111,7 +111,7 @@ TEST(CharacterRecordTest, EveryFieldOfEverySlotSitsAtItsPositionWithItsWidth)
 
 TEST(CharacterLoadTest, ShowsSignedNumbersAndCapsPointsAtFourDigits)
 {
-    BufferImage image(RomFixture::standard()
+    MemoryImage image(RomFixture::standard()
                           .characterByte(3, 0, 200)
                           .characterByte(3, 2, 150)
                           .characterWord(3, 3, 0xFFFF)
@@ -139,7 +139,7 @@ TEST(CharacterLoadTest, ShowsSignedNumbersAndCapsPointsAtFourDigits)
 TEST(CharacterSaveTest, WritesOnlyTheEditableFieldsOfItsSlot)
 {
     const QByteArray original = RomFixture::standard().fillRandom(11).bytes();
-    BufferImage image(original);
+    MemoryImage image(original);
     CharacterValues v;
     v.level = 42;
     v.currentHp = -2;
@@ -172,7 +172,7 @@ TEST(CharacterSaveTest, WritesOnlyTheEditableFieldsOfItsSlot)
 TEST(CharacterSaveTest, StopsAtTheFirstFailedWriteAndReportsIt)
 {
     const QByteArray original = RomFixture::standard().bytes();
-    BufferImage image(original, 3);
+    MemoryImage image(original, 3);
     CharacterValues v;
     v.level = 9;
     v.currentHp = 100;

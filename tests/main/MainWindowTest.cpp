@@ -1,7 +1,7 @@
 #include "main/About.h"
 #include "support/GuiTestBase.h"
+#include "support/MemoryImage.h"
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,28 +15,6 @@ using namespace zorvek::test;
 namespace {
 
 const QString kNotLoaded = QStringLiteral("Zorvek ROM not loaded...");
-
-// Records where each write lands, over the real bytes of the image.
-class RecordingDevice final : public QBuffer {
-public:
-    RecordingDevice(QByteArray* data, std::vector<qint64>* offsets, bool fail)
-        : QBuffer(data), m_offsets(offsets), m_fail(fail) {}
-
-protected:
-    qint64 writeData(const char* data, qint64 len) override
-    {
-        if (m_fail) {
-            setErrorString(QStringLiteral("Read-only file system"));
-            return -1;
-        }
-        m_offsets->push_back(pos());
-        return QBuffer::writeData(data, len);
-    }
-
-private:
-    std::vector<qint64>* m_offsets;
-    bool m_fail;
-};
 
 class MainWindowTest : public GuiTestBase {
 protected:
@@ -187,13 +165,9 @@ TEST_F(MainWindowTest, SaveRomWritesStampThenNameThenHeader)
     copierBox()->setCurrentIndex(3);
     selectAllAndType(nameBox(), "AB");
 
-    QByteArray image = rom.bytes();
-    std::vector<qint64> offsets;
-    auto device = std::make_unique<RecordingDevice>(&image, &offsets, false);
-    ASSERT_TRUE(device->open(QIODevice::ReadWrite));
-    form1->rom().attach(std::move(device), romPath);
+    MemoryDevice* device = attachMemory(form1->rom(), rom.bytes(), -1, {}, romPath);
     trigger("mnuSave");
-    EXPECT_EQ(offsets, (std::vector<qint64>{0x60, 0x101C0, 0x101C0, 0x0, 0x4, 0x8}));
+    EXPECT_EQ(device->writeOffsets, (std::vector<qint64>{0x60, 0x101C0, 0x101C0, 0x0, 0x4, 0x8}));
     EXPECT_TRUE(effects.messages.empty());
 }
 
@@ -247,11 +221,7 @@ TEST_F(MainWindowTest, HeaderIndexZeroWarnsAndIndexFourWritesNoHeader)
 TEST_F(MainWindowTest, FailedSaveIsReportedNotHidden)
 {
     openImage(RomFixture::standard());
-    QByteArray image = fileBytes();
-    std::vector<qint64> offsets;
-    auto device = std::make_unique<RecordingDevice>(&image, &offsets, true);
-    ASSERT_TRUE(device->open(QIODevice::ReadWrite));
-    form1->rom().attach(std::move(device), romPath);
+    attachMemory(form1->rom(), fileBytes(), 0, QStringLiteral("Read-only file system"), romPath);
     trigger("mnuSave");
     ASSERT_EQ(effects.messages.size(), 1u);
     EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);

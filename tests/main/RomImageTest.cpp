@@ -1,7 +1,7 @@
 #include "main/RomImage.h"
 #include "support/RomFixture.h"
 
-#include <QBuffer>
+#include "support/MemoryImage.h"
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -10,21 +10,10 @@
 using namespace zorvek;
 using zorvek::test::readFile;
 using zorvek::test::RomFixture;
+using zorvek::test::attachMemory;
+using zorvek::test::MemoryDevice;
 
 namespace {
-
-// A device whose writes fail, as on a full disk or a read-only medium.
-class FailingDevice final : public QBuffer {
-public:
-    explicit FailingDevice(QByteArray* data) : QBuffer(data) {}
-
-protected:
-    qint64 writeData(const char*, qint64) override
-    {
-        setErrorString(QStringLiteral("No space left on device"));
-        return -1;
-    }
-};
 
 TEST(RomImageTest, ReadsLittleEndianAndGivesZerosPastTheEnd)
 {
@@ -86,15 +75,12 @@ TEST(RomImageTest, RefusesAReadOnlyFile)
 
 TEST(RomImageTest, FailedWriteIsReportedWithItsReason)
 {
-    QByteArray data(64, '\0');
-    auto device = std::make_unique<FailingDevice>(&data);
-    ASSERT_TRUE(device->open(QIODevice::ReadWrite));
     RomImage rom;
-    rom.attach(std::move(device), QStringLiteral("memory"));
+    MemoryDevice* device = attachMemory(rom, QByteArray(64, '\0'), 0, QStringLiteral("No space left on device"));
     const IoResult r = rom.writeByte(3, 0x42);
     EXPECT_FALSE(r.ok());
     EXPECT_EQ(r.error, QStringLiteral("No space left on device"));
-    EXPECT_EQ(data.at(3), '\0');
+    EXPECT_EQ(device->data().at(3), '\0');
     rom.close();
     EXPECT_FALSE(rom.writeByte(0, 1).ok());
 }

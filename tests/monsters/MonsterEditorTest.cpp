@@ -5,7 +5,7 @@
 #include "MonsterEditorTestBase.h"
 
 #include <QApplication>
-#include <QBuffer>
+#include "support/MemoryImage.h"
 #include <QClipboard>
 #include <QTabBar>
 
@@ -52,18 +52,6 @@ QImage attackPicture(int index)
 {
     return QPixmap::fromImage(data::attackAnimationPicture(index)).toImage().convertToFormat(QImage::Format_ARGB32);
 }
-
-class FailingDevice final : public QBuffer {
-public:
-    explicit FailingDevice(QByteArray* data) : QBuffer(data) {}
-
-protected:
-    qint64 writeData(const char*, qint64) override
-    {
-        setErrorString(QStringLiteral("Disk full"));
-        return -1;
-    }
-};
 
 class MonsterEditorTest : public MonsterEditorTestBase {
 protected:
@@ -266,16 +254,13 @@ TEST_F(MonsterEditorTest, ASaveThatCannotStoreAValueWritesNothingAndNamesTheFiel
 TEST_F(MonsterEditorTest, AFailedWriteIsReportedAndNeverShownAsSaved)
 {
     openEditor(quietImage(7));
-    QByteArray image = quietImage(7).bytes();
-    auto device = std::make_unique<FailingDevice>(&image);
-    ASSERT_TRUE(device->open(QIODevice::ReadWrite));
-    form1->rom().attach(std::move(device), romPath);
+    MemoryDevice* device = attachMemory(form1->rom(), quietImage(7).bytes(), 0, QStringLiteral("Disk full"), romPath);
     click("SaveCMD");
     ASSERT_EQ(effects.messages.size(), 1u);
     EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_TRUE(effects.messages[0].text.contains("Disk full"));
     EXPECT_EQ(info(), "");
-    EXPECT_EQ(image, quietImage(7).bytes());
+    EXPECT_EQ(device->data(), quietImage(7).bytes());
 }
 
 // ---------------------------------------------------------------------------

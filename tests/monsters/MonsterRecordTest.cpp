@@ -3,7 +3,7 @@
 #include "support/RomFixture.h"
 #include "QStringPrinter.h"
 
-#include <QBuffer>
+#include "support/MemoryImage.h"
 
 #include <gtest/gtest.h>
 
@@ -12,26 +12,10 @@
 
 using namespace zorvek;
 using namespace zorvek::monsters;
+using zorvek::test::MemoryImage;
 using zorvek::test::RomFixture;
 
 namespace {
-
-// An image in memory, so a test sees every byte the record touches.
-class MemoryImage {
-public:
-    explicit MemoryImage(const RomFixture& fixture) : m_bytes(fixture.bytes())
-    {
-        auto device = std::make_unique<QBuffer>(&m_bytes);
-        device->open(QIODevice::ReadWrite);
-        rom.attach(std::move(device), QStringLiteral("memory.smc"));
-    }
-    const QByteArray& bytes() const { return m_bytes; }
-
-    RomImage rom;
-
-private:
-    QByteArray m_bytes;
-};
 
 // Offsets where two images differ.
 std::vector<qint64> differences(const QByteArray& a, const QByteArray& b)

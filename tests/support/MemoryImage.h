@@ -1,0 +1,74 @@
+#pragma once
+
+#include "main/RomImage.h"
+#include "support/RomFixture.h"
+
+#include <QBuffer>
+
+#include <memory>
+#include <vector>
+
+namespace zorvek::test {
+
+// Image bytes held in memory behind a RomImage: tests see every byte without
+// a file, learn where each write landed, and can make writes fail after a
+// number of them, as on a full disk or a read-only medium.
+class MemoryDevice final : public QBuffer {
+public:
+    explicit MemoryDevice(const QByteArray& bytes, int failAfterWrites = -1,
+                          QString failure = QStringLiteral("Disk full"))
+        : m_left(failAfterWrites), m_failure(std::move(failure))
+    {
+        setData(bytes);
+    }
+
+    // Offsets of the writes that went through, in order.
+    std::vector<qint64> writeOffsets;
+
+protected:
+    qint64 writeData(const char* data, qint64 len) override
+    {
+        if (m_left == 0) {
+            setErrorString(m_failure);
+            return -1;
+        }
+        if (m_left > 0)
+            --m_left;
+        writeOffsets.push_back(pos());
+        return QBuffer::writeData(data, len);
+    }
+
+private:
+    int m_left;
+    QString m_failure;
+};
+
+// Puts the bytes behind rom in place of its file; rom owns the device.
+inline MemoryDevice* attachMemory(RomImage& rom, const QByteArray& bytes, int failAfterWrites = -1,
+                                  const QString& failure = QStringLiteral("Disk full"),
+                                  const QString& path = QStringLiteral("memory.smc"))
+{
+    auto device = std::make_unique<MemoryDevice>(bytes, failAfterWrites, failure);
+    device->open(QIODevice::ReadWrite);
+    MemoryDevice* raw = device.get();
+    rom.attach(std::move(device), path);
+    return raw;
+}
+
+// A RomImage of its own over bytes in memory.
+class MemoryImage {
+public:
+    explicit MemoryImage(const QByteArray& bytes, int failAfterWrites = -1)
+        : m_device(attachMemory(rom, bytes, failAfterWrites)) {}
+    explicit MemoryImage(const RomFixture& fixture, int failAfterWrites = -1)
+        : MemoryImage(fixture.bytes(), failAfterWrites) {}
+
+    QByteArray bytes() const { return m_device->data(); }
+
+    RomImage rom;
+
+private:
+    MemoryDevice* m_device;
+};
+
+} // namespace zorvek::test
