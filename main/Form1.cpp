@@ -306,7 +306,7 @@ bool Form1::CheckROM()
                           tr("You must load the correct Zorvek ROM file.  Application will now close."));
     // Nothing more may reach this file.
     m_rom.close();
-    m_effects.endProgram(1);
+    endProgram(1);
     return false;
 }
 
@@ -385,9 +385,16 @@ void Form1::mnuQuit_Click()
 {
     if (m_quitting)
         return;
-    m_quitting = true;
     closeImage();
-    m_effects.endProgram(0);
+    endProgram(0);
+}
+
+void Form1::endProgram(int exitCode)
+{
+    // Ending closes every window, this one too; its close box must not
+    // start a second, different ending.
+    m_quitting = true;
+    m_effects.endProgram(exitCode);
 }
 
 void Form1::closeEvent(QCloseEvent* event)

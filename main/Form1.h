@@ -78,6 +78,7 @@ private:
     void enterNotLoadedState();
     void closeImage();
     void showEditor(QWidget* editor);
+    void endProgram(int exitCode);
 
     SideEffects& m_effects;
     RomImage m_rom;

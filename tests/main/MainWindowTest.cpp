@@ -116,6 +116,11 @@ TEST_F(MainWindowTest, WrongImageEndsTheProgramAndLeavesTheFileAlone)
         EXPECT_EQ(effects.endedWith, 1);
         EXPECT_FALSE(form1->rom().isOpen());
         EXPECT_EQ(fileBytes(), rom.bytes());
+        // Ending closes the main window; that must not turn into a second ending.
+        form1->close();
+        EXPECT_EQ(effects.endedWith, 1);
+        form1 = std::make_unique<Form1>(effects);
+        form1->show();
     }
 }
 
