@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
@@ -137,27 +138,32 @@ TEST_F(HostileFilesTest, FileTruncatedOrRemovedWhileOpenNeitherCrashesNorLies)
     openImage(RomFixture::standard());
     ASSERT_TRUE(loaded());
     ASSERT_TRUE(QFile::resize(romPath, 0x300));
-    trigger("mnuSave");
-    // The writes land at their places; the file grows to hold the name.
-    const QByteArray after = fileBytes();
-    EXPECT_TRUE(after.mid(0x60).startsWith("Zorvek Multi Editor"));
-    EXPECT_EQ(after.mid(internalname::kOffset, 15), QByteArray("KELVARNTHOSIA 5"));
-    EXPECT_TRUE(effects.messages.empty());
 
-    // The monster editor on the cut file: loads read zeros, saves land in place.
+    // The stamp still fits; the internal name no longer does, and the save says so
+    // instead of growing the file with a megabyte of zeros.
+    trigger("mnuSave");
+    QByteArray after = fileBytes();
+    EXPECT_EQ(after.size(), 0x300);
+    EXPECT_TRUE(after.mid(0x60).startsWith("Zorvek Multi Editor"));
+    ASSERT_EQ(effects.messages.size(), 1u);
+    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(effects.messages[0].text.contains("too short"));
+
+    // The monster editor on the cut file: loads read zeros, a save is refused aloud.
     clickToolButton("Monsters");
     QWidget* form2 = form1->monsterEditor();
     ASSERT_NE(form2, nullptr);
     find<QListWidget>(form2, "MonsterList")->setCurrentRow(9);
-    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "0");
     auto* hp = find<QLineEdit>(form2, "HPTXT");
+    EXPECT_EQ(hp->text(), "0");
     hp->setFocus();
     hp->selectAll();
     QTest::keyClicks(hp, "321");
     QTest::mouseClick(find<QWidget>(form2, "SaveCMD"), Qt::LeftButton);
-    const QByteArray saved = fileBytes();
-    EXPECT_EQ(static_cast<uint8_t>(saved.at(0x100200 + 32 * 9 + 8)) | static_cast<uint8_t>(saved.at(0x100200 + 32 * 9 + 9)) << 8, 321);
-    EXPECT_TRUE(effects.messages.empty());
+    EXPECT_EQ(fileBytes().size(), 0x300);
+    ASSERT_EQ(effects.messages.size(), 2u);
+    EXPECT_TRUE(effects.messages[1].text.contains("too short"));
+    EXPECT_FALSE(find<QLabel>(form2, "InfoLBL")->text().contains("has been saved"));
 
     // Removed behind the editor's back: the open handle still works; nothing crashes.
     ASSERT_TRUE(QFile::remove(romPath));

@@ -48,6 +48,21 @@ TEST(RomImageTest, WritesInPlaceAndFlushesAtOnce)
     EXPECT_EQ(readFile(path), expected);
 }
 
+TEST(RomImageTest, NeverGrowsTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("s.smc");
+    ASSERT_TRUE(RomFixture(16).writeTo(path));
+    RomImage rom;
+    ASSERT_TRUE(rom.open(path).ok());
+    EXPECT_TRUE(rom.writeWord16(14, 0xBEEF).ok());
+    const IoResult r = rom.writeWord16(15, 0xBEEF);
+    EXPECT_FALSE(r.ok());
+    EXPECT_TRUE(r.error.contains("too short"));
+    EXPECT_FALSE(rom.writeByte(1000, 1).ok());
+    EXPECT_EQ(readFile(path), QByteArray(14, '\0') + QByteArray::fromHex("efbe"));
+}
+
 TEST(RomImageTest, RefusesWhatCannotBeOpenedForReadingAndWriting)
 {
     QTemporaryDir dir;
