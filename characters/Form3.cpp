@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -30,6 +31,28 @@ namespace {
 constexpr double kSavedMessageSeconds = 10;
 const QString kStatsKey = QStringLiteral("Stats");
 const QString kEquipmentKey = QStringLiteral("Eq");
+
+// Qt's scroll bar turns its left and right arrow keys round, so the right
+// arrow would go to the previous slot. Only those two keys are corrected:
+// Page Up/Down, Up/Down and the wheel already go the way a scroll bar goes.
+class SlotScrollBar final : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int key = event->key();
+        if (key != Qt::Key_Left && key != Qt::Key_Right) {
+            QScrollBar::keyPressEvent(event);
+            return;
+        }
+        // A right-to-left layout puts the first slot at the right end.
+        const bool onward = (key == Qt::Key_Right) != isRightToLeft();
+        triggerAction(onward ? SliderSingleStepAdd : SliderSingleStepSub);
+        event->accept();
+    }
+};
 
 } // namespace
 
@@ -72,8 +95,15 @@ LimitedLineEdit* Form3::numberBox(const char* name, int inputLimit, bool editabl
         return box;
     // Program-set text goes through the same rule as typing.
     connect(box, &QLineEdit::textChanged, box, [box, cap = *rule](const QString& text) {
-        if (const auto corrected = characterrules::correctedText(text, cap))
-            box->setText(*corrected);
+        const auto corrected = characterrules::correctedText(text, cap);
+        if (!corrected)
+            return;
+        box->setText(*corrected);
+        // The "0" standing in for an emptied box is selected, so the digits
+        // typed next replace it instead of following it ("0" then 4, 5 would
+        // read "04" and lose the 5 to the length limit).
+        if (text.isEmpty())
+            box->selectAll();
     });
     return box;
 }
@@ -86,16 +116,14 @@ void Form3::createControls()
     m_charIndex = numberBox("CharIndexTXT", 1, false, std::nullopt);
     // It only mirrors the scroll bar, so Tab goes past it to the bar.
     m_charIndex->setFocusPolicy(Qt::ClickFocus);
-    m_scroll = new QScrollBar(Qt::Horizontal, this);
+    m_scroll = new SlotScrollBar(Qt::Horizontal, this);
     m_scroll->setObjectName(QStringLiteral("Scroll"));
     m_scroll->setRange(0, CharacterRecord::kSlotCount - 1);
     m_scroll->setSingleStep(1);
     m_scroll->setPageStep(1);
     m_scroll->setValue(0);
-    // Reachable from the keyboard; a scroll bar inverts its keys by default,
-    // which would make the right arrow go to the previous slot.
+    // Reachable from the keyboard.
     m_scroll->setFocusPolicy(Qt::StrongFocus);
-    m_scroll->setInvertedControls(false);
 
     m_tabs = new QTabBar(this);
     m_tabs->setObjectName(QStringLiteral("TabStrip1"));

@@ -4,6 +4,7 @@
 #include "main/PendingStamp.h"
 #include "support/GuiTestBase.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,7 +12,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
+#include <QWheelEvent>
 
+#include <functional>
 #include <map>
 
 // Readable failure output for texts.
@@ -99,6 +102,15 @@ protected:
     {
         scroll()->setFocus();
         QTest::keyClick(scroll(), key);
+    }
+
+    // One notch of the mouse wheel over the bar; a negative notch turns it down.
+    void wheelOnScroll(int notches)
+    {
+        const QPointF at(scroll()->width() / 2.0, scroll()->height() / 2.0);
+        QWheelEvent wheel(at, scroll()->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(scroll(), &wheel);
     }
 
     void closeEditor()
@@ -191,9 +203,19 @@ TEST_F(CharacterEditorTest, OpensOnSlotZeroWithTheStatsTab)
     EXPECT_EQ(info(), "");
     EXPECT_EQ(find<QPushButton>(editor, "SaveCMD")->text(), "&Save");
     EXPECT_EQ(find<QPushButton>(editor, "CancelCMD")->text(), "&Cancel");
-    EXPECT_EQ(find<QLabel>(editor, "EXPLBL")->text(), "Experience:   ");
-    EXPECT_EQ(find<QLabel>(editor, "DEFLBL")->text(), "Vitality");
-    EXPECT_EQ(find<QLabel>(editor, "NameLBL")->text(), "Character:");
+    const std::pair<const char*, const char*> captions[] = {
+        {"NameLBL", "Character:"},    {"LevelLBL", "Level:"},          {"HPLBL", "Hit Points:"},
+        {"MPLBL", "Magic Points:"},   {"EXPLBL", "Experience:   "},    {"ActorLBL", "Actor Bit:"},
+        {"STRLBL", "Strength:"},      {"AGILBL", "Agility:"},          {"DEFLBL", "Vitality"},
+        {"MagicPowerLBL", "Magic Power:"}};
+    for (const auto& [name, caption] : captions)
+        EXPECT_EQ(find<QLabel>(editor, name)->text(), caption) << name;
+    QStringList shown;
+    for (const QLabel* l : editor->findChildren<QLabel*>())
+        shown << l->text();
+    for (const char* caption : {"Command 1:", "Command 2:", "Command 3:", "Command 4:", "Equip Bit:"})
+        EXPECT_EQ(shown.count(caption), 1) << caption;
+    EXPECT_EQ(shown.count(" / "), 2);
 
     for (const char* name : {"CharIndexTXT", "EXPTXT", "ActorTXT", "EquipBitTXT"})
         EXPECT_TRUE(box(name)->isReadOnly()) << name;
@@ -229,6 +251,19 @@ TEST_F(CharacterEditorTest, ScrollBarLoadsTheSlotAndDropsUnsavedEdits)
     expectSlotShown(2);
     pressOnScroll(Qt::Key_Home);
     expectSlotShown(0);  // the stored values, not the edits
+
+    // Every other way of stepping goes the way a horizontal bar goes too.
+    const std::pair<std::function<void()>, int> steps[] = {
+        {[&] { pressOnScroll(Qt::Key_PageDown); }, 1}, {[&] { pressOnScroll(Qt::Key_Down); }, 2},
+        {[&] { wheelOnScroll(-1); }, 3},               {[&] { wheelOnScroll(1); }, 2},
+        {[&] { pressOnScroll(Qt::Key_Up); }, 1},       {[&] { pressOnScroll(Qt::Key_PageUp); }, 0},
+        {[&] { pressOnScroll(Qt::Key_Right); }, 1},
+    };
+    for (const auto& [step, slot] : steps) {
+        step();
+        EXPECT_EQ(scroll()->value(), slot);
+        EXPECT_EQ(text("CharIndexTXT"), QString::number(slot));
+    }
     EXPECT_EQ(form1->rom().writeCount(), 0u);
     EXPECT_EQ(fileBytes(), original);
 }
@@ -270,12 +305,27 @@ TEST_F(CharacterEditorTest, BoxesTakeOnlyDigitsAndPointsOnlyAttributesCapAndSave
     typeInto("STRTXT", "1.5");
     EXPECT_EQ(text("STRTXT"), "1.5");
 
-    // Clearing a box leaves "0".
+    // Clearing a box leaves "0", and the digits typed next take its place
+    // rather than following it and running into the length limit.
     QLineEdit* level = box("LevelTXT");
     level->setFocus();
     level->selectAll();
     QTest::keyClick(level, Qt::Key_Backspace);
     EXPECT_EQ(level->text(), "0");
+    QTest::keyClicks(level, "45");
+    EXPECT_EQ(level->text(), "45");
+    level->end(false);
+    QTest::keyClick(level, Qt::Key_Backspace);
+    QTest::keyClick(level, Qt::Key_Backspace);
+    EXPECT_EQ(level->text(), "0");
+    QTest::keyClicks(level, "12");
+    EXPECT_EQ(level->text(), "12");
+    QLineEdit* strength = box("STRTXT");
+    strength->setFocus();
+    strength->selectAll();
+    QTest::keyClick(strength, Qt::Key_Delete);
+    QTest::keyClicks(strength, "300");
+    EXPECT_EQ(strength->text(), "255");
 
     for (const char* name : {"STRTXT", "AGITXT", "VITTXT", "MagicPowerTXT"}) {
         typeInto(name, "300");
@@ -311,6 +361,58 @@ TEST_F(CharacterEditorTest, BoxesTakeOnlyDigitsAndPointsOnlyAttributesCapAndSave
     setByte(expected, 0x117227, 255);
     EXPECT_EQ(fileBytes(), expected);
     EXPECT_TRUE(effects.messages.empty());
+}
+
+TEST_F(CharacterEditorTest, TypingAndPastingStopAtEachBoxsLimitAndReadOnlyBoxesTakeNothing)
+{
+    openEditor(characterRom());
+    const std::pair<const char*, const char*> typed[] = {
+        {"LevelTXT", "12"}, {"CHPTXT", "1234"}, {"MHPTXT", "1234"}, {"CMPTXT", "123"}, {"MMPTXT", "123"},
+        {"STRTXT", "123"},  {"AGITXT", "123"},  {"VITTXT", "123"},  {"MagicPowerTXT", "123"}};
+    for (const auto& [name, kept] : typed) {
+        typeInto(name, "12345");
+        EXPECT_EQ(text(name), kept) << name;
+    }
+    QApplication::clipboard()->setText(QStringLiteral("98765"));
+    for (const auto& [name, kept] : typed) {
+        QLineEdit* b = box(name);
+        b->setFocus();
+        b->selectAll();
+        QTest::keyClick(b, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_LE(b->text().size(), qstrlen(kept)) << name;
+    }
+    QApplication::clipboard()->setText(QStringLiteral("98"));
+    box("CMPTXT")->selectAll();
+    QTest::keyClick(box("CMPTXT"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text("CMPTXT"), "98") << "a paste that fits is taken";
+    for (const char* name : {"CharIndexTXT", "EXPTXT", "ActorTXT", "EquipBitTXT"}) {
+        const QString before = text(name);
+        QLineEdit* b = box(name);
+        b->setFocus();
+        b->selectAll();
+        QTest::keyClicks(b, "7");
+        QTest::keyClick(b, Qt::Key_Backspace);
+        QTest::keyClick(b, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(b->text(), before) << name;
+    }
+}
+
+TEST_F(CharacterEditorTest, SaveWritesTheEighteenFieldsInTheirOrderThenTheStamp)
+{
+    effects.msPerSecond = 1000;
+    openEditor(characterRom());
+    pressOnScroll(Qt::Key_Right);
+    pressOnScroll(Qt::Key_Right);
+    MemoryDevice* memory = attachMemory(form1->rom(), original, -1, QStringLiteral("Disk full"), romPath);
+    clickButton("SaveCMD");
+    ASSERT_TRUE(form1->pendingStamp().flush().ok());
+
+    const qint64 s = 0x1172A0;
+    const std::vector<qint64> expected = {s + 2,  s + 6,  s + 8,  s + 10, s + 12, s + 36, s + 37,
+                                          s + 38, s + 39, s + 19, s + 20, s + 14, s + 15, s + 16,
+                                          s + 22, s + 23, s + 24, s + 25, kStampOffset};
+    EXPECT_EQ(memory->writeOffsets, expected);
+    EXPECT_EQ(memory->data(), withStamp(original));
 }
 
 TEST_F(CharacterEditorTest, SignedWordsShowNegativeAndPointsShowAtMost9999)
