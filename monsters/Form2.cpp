@@ -8,6 +8,7 @@
 #include "main/NumberText.h"
 #include "main/SideEffects.h"
 #include "main/StatusTimer.h"
+#include "main/WheelGuard.h"
 #include "monsters/AttackAnimationImages.h"
 #include "monsters/FlagBits.h"
 #include "monsters/MonsterDump.h"
@@ -153,9 +154,16 @@ void Form2::createNumberBoxes()
         if (rule.maximum) {
             const int maximum = *rule.maximum;
             m_changeRules.insert(box, [box, maximum] {
-                const QString fixed = rules::corrected(box->text(), maximum);
-                if (fixed != box->text())
-                    box->setText(fixed);  // runs the rule again, which then finds nothing to fix
+                const QString text = box->text();
+                const QString fixed = rules::corrected(text, maximum);
+                if (fixed == text)
+                    return;
+                box->setText(fixed);  // runs the rule again, which then finds nothing to fix
+                // The "0" standing in for an emptied box is selected, so digits typed
+                // next replace it instead of following it ("0" then 1, 2 would read
+                // "012", and the length limit would cut what comes after).
+                if (text.isEmpty())
+                    box->selectAll();
             });
         }
     }
@@ -210,6 +218,7 @@ void Form2::createFlagControls()
 void Form2::createAttackControls()
 {
     m_attackCombo = new QComboBox(m_statsFrame);
+    WheelGuard::install(m_attackCombo);
     m_attackCombo->setObjectName(QStringLiteral("AttackIndexCBO"));
     m_attackCombo->setEditable(false);
     m_attackCombo->addItems(data::attackAnimationDescriptions());
@@ -395,7 +404,16 @@ void Form2::connectControls()
         connect(box, &QLineEdit::textChanged, this, [this, box] { m_changeRules.value(box)(); });
     }
     connect(m_monsterList, &QListWidget::currentRowChanged, this, &Form2::LoadMStats);
+    // Ctrl+click or a click below the last name would leave the shown
+    // monster unmarked while Save still writes it.
+    connect(m_monsterList, &QListWidget::itemSelectionChanged, this, [this] {
+        if (QListWidgetItem* shown = m_monsterList->currentItem(); shown && !shown->isSelected())
+            shown->setSelected(true);
+    });
     connect(m_attackCombo, &QComboBox::currentIndexChanged, this, &Form2::LoadAttackAni);
+    // Picking the entry already shown must also take, or a number beyond the
+    // list (which leaves the entry as it was) would be saved instead.
+    connect(m_attackCombo, &QComboBox::activated, this, &Form2::LoadAttackAni);
     connect(m_hideHp, &QCheckBox::toggled, this,
             [this](bool on) { specialBitToggled(specialbits::kHideHp, on); });
     connect(m_unknown1, &QCheckBox::toggled, this,

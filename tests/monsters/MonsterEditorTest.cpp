@@ -99,6 +99,71 @@ TEST_F(MonsterEditorTest, OpensFromTheMainWindowShowingMonsterZero)
     EXPECT_TRUE(effects.messages.empty());
 }
 
+TEST_F(MonsterEditorTest, EveryCaptionListTextAndBoxLimitIsTheWindowsOwn)
+{
+    openEditor(quietImage(18));
+    const std::pair<const char*, const char*> labels[] = {
+        {"NameIndexLBL", "Name Index:"}, {"LevelLBL", "Level:"},          {"HPLBL", "Hit Points:"},
+        {"MPLBL", "Magic Points:"},      {"EXPLBL", "Experience:   "},    {"GilLBL", "Gil:"},
+        {"STRLBL", "Strength:"},         {"AGILBL", "Agility:"},          {"DEFLBL", "Defense:"},
+        {"EvadeLBL", "Evade %:"},        {"MagicPowerLBL", "Magic Power:"}, {"UnknownLBL", "Unknown:"},
+        {"Label8", "Attack Index:"},     {"Label12", "Graphic Animation:"}, {"Label9", "Elemental Data:"},
+        {"Label10", "Status Data:"},     {"Label11", "Special/Battle Attributes:"}};
+    for (const auto& [name, text] : labels)
+        EXPECT_EQ(control<QLabel>(name)->text(), text) << name;
+    EXPECT_EQ(control<QCheckBox>("Unknown1CHK")->text(), "Unknown 1");
+    EXPECT_EQ(control<QCheckBox>("Unknown2CHK")->text(), "Unknown 2");
+    EXPECT_EQ(control<QPushButton>("SaveCMD")->text(), "&Save");
+    EXPECT_EQ(control<QPushButton>("CancelCMD")->text(), "&Cancel");
+    EXPECT_EQ(control<QPushButton>("Dump2TXT")->text(), "");
+    EXPECT_EQ(control<QPushButton>("LockControlsCMD")->text(), "");
+    auto* tabs = control<QTabBar>("TabStrip1");
+    EXPECT_EQ(tabs->tabText(0), "Monster Statistics");
+    EXPECT_EQ(tabs->tabData(0).toString(), "Stat");
+    EXPECT_EQ(tabs->tabText(1), "Monster Items");
+
+    const auto texts = [](const QListWidget* list) {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i)
+            out.append(list->item(i)->text());
+        return out;
+    };
+    const QString fire = "Fire,Ice,Bolt,Poison,Holy,Earth,";
+    QStringList elemental;
+    for (const QString& name : QString(fire + "Wind,Water").split(','))
+        elemental.append("Weak Against: " + name);
+    for (const QString& name : QString(fire + "Water,Wind").split(','))
+        elemental.append("Absorb: " + name);
+    for (const QString& name : QString(fire + "Water,Wind").split(','))
+        elemental.append("No DMG from: " + name);
+    QStringList status;
+    for (const char* prefix : {"Start Battle: ", "Strong Against: "})
+        for (const QString& name : QString("Mini,Toad,Stone,Death,Blind,Zombie,Poison,Float").split(','))
+            status.append(prefix + name);
+    EXPECT_EQ(texts(control<QListWidget>("WeakLST")), elemental);
+    EXPECT_EQ(texts(control<QListWidget>("StatusConditionsLST")), status);
+    EXPECT_EQ(texts(control<QListWidget>("SpAttribLST")),
+              QString("HP Regen,No DMG from Weapons,Unknown,Unknown,Unknown,Unknown,Reduced DMG from Weapons,Wall")
+                  .split(','));
+
+    // What a long run of nines leaves in each box: its typing limit, then its cap.
+    const std::pair<const char*, const char*> typed[] = {
+        {"LevelTXT", "99"},   {"HPTXT", "65500"},  {"EXPTXT", "65500"},   {"GilTXT", "65500"},
+        {"STRTXT", "255"},    {"AGITXT", "255"},   {"DEFTXT", "255"},     {"EvadeTXT", "255"},
+        {"MagicPowerTXT", "255"}};
+    for (const auto& [name, result] : typed) {
+        retype(name, "9999999");
+        EXPECT_EQ(box(name)->text(), result) << name;
+        EXPECT_FALSE(box(name)->isReadOnly()) << name;
+    }
+    for (const char* name : {"NameIndexTXT", "UnknownTXT", "MPTXT", "AttackIndexTXT"}) {
+        const QString before = box(name)->text();
+        retype(name, "7");
+        EXPECT_EQ(box(name)->text(), before) << name;
+        EXPECT_TRUE(box(name)->isReadOnly()) << name;
+    }
+}
+
 TEST_F(MonsterEditorTest, SelectingAMonsterShowsItsRecordAndDropsUnsavedEdits)
 {
     const RomFixture rom = quietImage(2).monsterByte(1, 1, 77).monsterByte(255, 31, 250).monsterByte(255, 16, 3);
@@ -114,6 +179,24 @@ TEST_F(MonsterEditorTest, SelectingAMonsterShowsItsRecordAndDropsUnsavedEdits)
     EXPECT_EQ(control<QLabel>("MonsterListIndexLBL")->text(), "8161");
     EXPECT_EQ(box("LevelTXT")->text(), "250");
     EXPECT_EQ(fileBytes(), rom.bytes());
+}
+
+TEST_F(MonsterEditorTest, TheShownMonsterStaysMarkedInTheList)
+{
+    openEditor(quietImage(17));
+    QListWidget* list = monsterList();
+    selectMonster(2);
+    const QRect shown = list->visualItemRect(list->item(2));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, shown.center());
+    EXPECT_EQ(list->currentRow(), 2);
+    EXPECT_EQ(list->selectedItems(), QList<QListWidgetItem*>{list->item(2)});
+
+    // Below the last name, with the list taller than its entries.
+    list->setFixedHeight(list->sizeHintForRow(0) * 300);
+    selectMonster(255);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, list->viewport()->height() - 3));
+    EXPECT_EQ(list->currentRow(), 255);
+    EXPECT_EQ(list->selectedItems(), QList<QListWidgetItem*>{list->item(255)});
 }
 
 TEST_F(MonsterEditorTest, CancelAndTheCloseBoxWriteNothingAndBringTheMainWindowBack)
@@ -293,6 +376,15 @@ TEST_F(MonsterEditorTest, KeysAreFilteredAndValuesCapped)
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(str, Qt::Key_Backspace);
     EXPECT_EQ(str->text(), "0");
+    // The stand-in "0" gives way to what is typed next, so nothing is cut.
+    QTest::keyClicks(str, "45");
+    EXPECT_EQ(str->text(), "45");
+    QLineEdit* hp = box("HPTXT");
+    hp->setFocus();
+    hp->selectAll();
+    QTest::keyClick(hp, Qt::Key_Delete);
+    QTest::keyClicks(hp, "12345");
+    EXPECT_EQ(hp->text(), "12345");
 
     // Editing and navigation keys keep working.
     retype("GilTXT", "1234");
@@ -444,6 +536,20 @@ TEST_F(MonsterEditorTest, AStoredIndexBeyondTheListWarnsAndIsKept)
     selectMonster(3);
     EXPECT_EQ(warnings(), 3u);
     EXPECT_EQ(box("AttackIndexTXT")->text(), "255");
+
+    // Picking the entry the combo already shows takes it in place of the stored byte.
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_F4);
+    QAbstractItemView* popup = combo->view();
+    ASSERT_TRUE(popup->isVisible());
+    const QModelIndex shown = popup->model()->index(40, 0);
+    popup->scrollTo(shown);
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(shown).center());
+    EXPECT_EQ(combo->currentIndex(), 40);
+    EXPECT_EQ(box("AttackIndexTXT")->text(), "40");
+    click("SaveCMD");
+    EXPECT_EQ(uint8_t(recordBytes(3)[16]), 40);
+    EXPECT_EQ(warnings(), 3u);
 }
 
 // ---------------------------------------------------------------------------
