@@ -1,5 +1,7 @@
 #include "characters/ByteListBox.h"
 
+#include "main/WheelGuard.h"
+
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
@@ -9,6 +11,7 @@ ByteListBox::ByteListBox(const QStringList& labels, UnlistedLabel unlistedLabel,
     : QComboBox(parent), m_listed(static_cast<int>(labels.size())), m_unlistedLabel(unlistedLabel)
 {
     setEditable(false);
+    WheelGuard::install(this);
     addItems(labels);
     setMaxVisibleItems(20);
     for (int value = m_listed; value <= 0xFF; ++value)

@@ -9,6 +9,7 @@
 #include "main/LimitedLineEdit.h"
 #include "main/PendingStamp.h"
 #include "main/SideEffects.h"
+#include "main/WheelGuard.h"
 #include "monsters/Form2.h"
 
 #include <QAction>
@@ -226,6 +227,7 @@ void Form1::createCentralArea()
     m_copierLabel = new QLabel(tr("Copier Type:"), central);
     m_copierLabel->setObjectName(QStringLiteral("CopierTypeLBL"));
     m_copierType = new QComboBox(central);
+    WheelGuard::install(m_copierType);
     m_copierType->setObjectName(QStringLiteral("CopierTypeCBO"));
     for (const char* name : copier::typeNames())
         m_copierType->addItem(QString::fromLatin1(name));
