@@ -86,6 +86,17 @@ uint32_t RomImage::readWord32(qint64 offset) const
     return value;
 }
 
+IoResult RomImage::checkHolds(qint64 offset, qint64 count) const
+{
+    // An image too short for the field is not the game's image (or was cut
+    // behind our back): growing it with zeros would be a stray write.
+    if (offset + count <= size())
+        return IoResult::success();
+    return IoResult::failure(QStringLiteral("The file is too short (%1 bytes) to hold offset 0x%2.")
+                                 .arg(size())
+                                 .arg(QString::number(offset + count - 1, 16).toUpper()));
+}
+
 IoResult RomImage::writeBytes(qint64 offset, const QByteArray& bytes)
 {
     ++m_writes;
@@ -93,14 +104,8 @@ IoResult RomImage::writeBytes(qint64 offset, const QByteArray& bytes)
         return IoResult::failure(QStringLiteral("No ROM image is open."));
     if (offset < 0)
         return IoResult::failure(QStringLiteral("Invalid file position."));
-    // An image too short for the field is not the game's image (or was cut
-    // behind our back): growing it with zeros would be a stray write.
-    if (offset + bytes.size() > m_device->size()) {
-        const QString last = QString::number(offset + bytes.size() - 1, 16).toUpper();
-        return IoResult::failure(QStringLiteral("The file is too short (%1 bytes) to hold offset 0x%2.")
-                                     .arg(m_device->size())
-                                     .arg(last));
-    }
+    if (auto r = checkHolds(offset, bytes.size()); !r.ok())
+        return r;
     if (!m_device->seek(offset))
         return IoResult::failure(m_device->errorString());
     const qint64 written = m_device->write(bytes);

@@ -44,6 +44,9 @@ public:
     uint16_t readWord16(qint64 offset) const;
     uint32_t readWord32(qint64 offset) const;
 
+    // Fails when the file ends before offset + count: writes never grow it.
+    IoResult checkHolds(qint64 offset, qint64 count) const;
+
     // Each write goes straight to the file and is flushed before returning.
     IoResult writeBytes(qint64 offset, const QByteArray& bytes);
     IoResult writeByte(qint64 offset, uint8_t value);

@@ -606,12 +606,14 @@ void Form2::SaveCMD_Click()
         return;
     }
 
-    // SaveQuenHeader: the editor stamp goes first, then the record.
-    IoResult result = stamp::write(m_main.rom(), stamp::text(m_main.effects().now()));
-    if (result.ok()) {
-        MonsterRecord record(m_main.rom(), index);
+    // SaveQuenHeader: the editor stamp goes first, then the record; a file
+    // too short for the record gets neither.
+    MonsterRecord record(m_main.rom(), index);
+    IoResult result = m_main.rom().checkHolds(record.offsetOf(0), kRecordSize);
+    if (result.ok())
+        result = stamp::write(m_main.rom(), stamp::text(m_main.effects().now()));
+    if (result.ok())
         result = writeValues(record, *checked.values);
-    }
     if (!result.ok()) {
         m_status->stop();
         m_info->clear();
