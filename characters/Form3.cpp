@@ -362,7 +362,13 @@ void Form3::SaveCMD_Click()
         return;
     }
     showStatus(QStringLiteral("The Stats of: Character ") + m_charIndex->text() + QStringLiteral(" has been saved."));
-    // The main window owns the stamp, so it is written even if this window closes first.
+    SaveQuenHeader();
+}
+
+void Form3::SaveQuenHeader()
+{
+    // Due when the confirmation ends. The main window owns it, so it is
+    // written even if this window closes first.
     m_main.pendingStamp().schedule(kSavedMessageSeconds);
 }
 

@@ -33,6 +33,7 @@ public:
     void Scroll_Change(int value);
     void TabStrip1_Click(int index);
     void SaveCMD_Click();
+    void SaveQuenHeader();
     void CancelCMD_Click();
 
 protected:

@@ -48,3 +48,12 @@ IoResult write(RomImage& rom, const QString& stampText)
 }
 
 } // namespace zorvek::stamp
+
+namespace zorvek {
+
+IoResult SaveQuenHeader(RomImage& rom, const QDateTime& now)
+{
+    return stamp::write(rom, stamp::text(now));
+}
+
+} // namespace zorvek

@@ -25,3 +25,10 @@ QString text(const QDateTime& when, const QLocale& locale = QLocale());
 IoResult write(RomImage& rom, const QString& stampText);
 
 } // namespace zorvek::stamp
+
+namespace zorvek {
+
+// The editor stamp of a save, as every window writes it.
+IoResult SaveQuenHeader(RomImage& rom, const QDateTime& now);
+
+} // namespace zorvek

@@ -335,7 +335,7 @@ void Form1::SaveROM()
     // A file too short for the name gets no stamp either.
     IoResult result = m_rom.checkHolds(internalname::kOffset, internalname::kLength);
     if (result.ok())
-        result = stamp::write(m_rom, stamp::text(m_effects.now()));
+        result = SaveQuenHeader(m_rom, m_effects.now());
     if (result.ok())
         result = SaveIName();
     if (result.ok())

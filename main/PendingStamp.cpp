@@ -35,7 +35,7 @@ IoResult PendingStamp::writeNow()
 {
     if (!m_rom.isOpen())
         return IoResult::success();
-    return stamp::write(m_rom, stamp::text(m_effects.now()));
+    return SaveQuenHeader(m_rom, m_effects.now());
 }
 
 } // namespace zorvek

@@ -24,6 +24,7 @@ std::optional<QString> QtSideEffects::chooseFileToOpen(QWidget* parent, const QS
                                                        const QString& selectedFilter)
 {
     QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("CommonDialog1"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(nameFilters);

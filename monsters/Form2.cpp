@@ -606,14 +606,13 @@ void Form2::SaveCMD_Click()
         return;
     }
 
-    // SaveQuenHeader: the editor stamp goes first, then the record; a file
-    // too short for the record gets neither.
-    MonsterRecord record(m_main.rom(), index);
-    IoResult result = m_main.rom().checkHolds(record.offsetOf(0), kRecordSize);
+    // The editor stamp goes first, then the record; a file too short for the
+    // record gets neither.
+    IoResult result = m_main.rom().checkHolds(MonsterRecord(m_main.rom(), index).offsetOf(0), kRecordSize);
     if (result.ok())
-        result = stamp::write(m_main.rom(), stamp::text(m_main.effects().now()));
+        result = SaveQuenHeader();
     if (result.ok())
-        result = writeValues(record, *checked.values);
+        result = SaveMStats(index, *checked.values);
     if (!result.ok()) {
         m_status->stop();
         m_info->clear();
@@ -621,6 +620,14 @@ void Form2::SaveCMD_Click()
         return;
     }
     showStatus(QStringLiteral("The Stats of: ") + selectedName() + QStringLiteral(" has been saved."), kSavedSeconds);
+}
+
+IoResult Form2::SaveQuenHeader() { return zorvek::SaveQuenHeader(m_main.rom(), m_main.effects().now()); }
+
+IoResult Form2::SaveMStats(int index, const MonsterValues& values)
+{
+    MonsterRecord record(m_main.rom(), index);
+    return writeValues(record, values);
 }
 
 void Form2::CancelCMD_Click() { close(); }

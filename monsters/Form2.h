@@ -1,5 +1,7 @@
 #pragma once
 
+#include "main/RomImage.h"
+
 #include <QHash>
 #include <QWidget>
 
@@ -17,6 +19,10 @@ class QPushButton;
 class QTabBar;
 
 namespace zorvek {
+
+namespace monsters {
+struct MonsterValues;
+}
 
 class AttackAnimationImages;
 class Form1;
@@ -54,6 +60,8 @@ private:
     void LoadAttackAni();
 
     void SaveCMD_Click();
+    IoResult SaveQuenHeader();
+    IoResult SaveMStats(int index, const monsters::MonsterValues& values);
     void CancelCMD_Click();
     void LockControlsCMD_Click();
     void Dump2TXT_Click();

@@ -64,6 +64,7 @@ TEST(QtSideEffectsTest, OpenDialogOffersTheFourFiltersAndReturnsTheChoice)
     QString shownFilter;
     whenShown<QFileDialog>([&](QFileDialog* dialog) {
         shownFilter = dialog->selectedNameFilter();
+        EXPECT_EQ(dialog->objectName(), "CommonDialog1");
         // Type the path into the dialog's own name box and press Enter.
         auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
         ASSERT_NE(name, nullptr);
