@@ -51,6 +51,9 @@ IoResult write(RomImage& rom, CopierType type)
     HeaderWords words{};
     if (!headerWordsFor(type, &words))
         return IoResult::success();
+    // All three words or none: a half-written header is another copier's.
+    if (auto r = rom.checkHolds(kWordAOffset, 12); !r.ok())
+        return r;
     if (auto r = rom.writeWord32(kWordAOffset, words.a); !r.ok())
         return r;
     if (auto r = rom.writeWord32(kWordBOffset, words.b); !r.ok())

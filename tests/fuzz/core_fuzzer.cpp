@@ -63,23 +63,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString name = internalname::read(rom);
     require(name.size() == internalname::kLength);
 
-    // Writing back what was read changes nothing inside the file.
+    // Writing back what was read changes nothing; a file too short for the
+    // field is refused and left as it was.
     const QByteArray original = bytes;
-    require(internalname::write(rom, name).ok());
-    require(bytes.left(original.size()) == original
-            || original.size() < internalname::kOffset + internalname::kLength);
+    const bool nameFits = static_cast<qint64>(size) >= internalname::kOffset + internalname::kLength;
+    require(internalname::write(rom, name).ok() == nameFits);
+    require(bytes == original);
 
     // A header written for a type reads back as that type, touching 12 bytes only.
     const int type = size > 0 ? data[0] % 4 : 0;
     QByteArray before = bytes;
-    require(copier::write(rom, static_cast<CopierType>(type)).ok());
-    require(copier::detect(rom) == static_cast<CopierType>(type));
+    const bool headerFits = size >= 12;
+    require(copier::write(rom, static_cast<CopierType>(type)).ok() == headerFits);
+    if (headerFits)
+        require(copier::detect(rom) == static_cast<CopierType>(type));
+    else
+        require(bytes == before);
     requireOnlyChanged(before, bytes, 0, 12);
 
-    // A stamp of any length stays inside the copier header.
+    // A stamp of any length stays inside the copier header; the file never grows.
     before = bytes;
     const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data), static_cast<int>(qMin<size_t>(size, 600)));
-    require(stamp::write(rom, text).ok());
+    (void)stamp::write(rom, text);
     requireOnlyChanged(before, bytes, stamp::kOffset, stamp::kMaxLength);
+    require(bytes.size() == original.size());
     return 0;
 }
