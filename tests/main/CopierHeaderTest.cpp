@@ -79,6 +79,18 @@ TEST_F(CopierHeaderTest, NotLoadedWritesNothing)
     EXPECT_EQ(readFile(path), rom.bytes());
 }
 
+TEST_F(CopierHeaderTest, AHeaderIsWrittenWholeOrNotAtAll)
+{
+    path = dir.filePath("short.smc");
+    ASSERT_TRUE(RomFixture(10).fillRandom(5).writeTo(path));
+    const QByteArray before = readFile(path);
+    RomImage image;
+    ASSERT_TRUE(image.open(path).ok());
+    EXPECT_FALSE(copier::write(image, CopierType::SuperMagicom).ok());
+    image.close();
+    EXPECT_EQ(readFile(path), before);
+}
+
 TEST_F(CopierHeaderTest, CheckWordMustBe7818AtTheStartOfRomData)
 {
     path = dir.filePath("c.smc");
