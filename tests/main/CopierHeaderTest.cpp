@@ -65,20 +65,6 @@ TEST_F(CopierHeaderTest, WrittenHeadersReadBackAsTheirOwnTypeAndTouchOnlyTwelveB
     }
 }
 
-TEST_F(CopierHeaderTest, NotLoadedWritesNothing)
-{
-    RomFixture rom;
-    rom.fillRandom(7);
-    path = dir.filePath("n.smc");
-    ASSERT_TRUE(rom.writeTo(path));
-    RomImage image;
-    ASSERT_TRUE(image.open(path).ok());
-    EXPECT_TRUE(copier::write(image, CopierType::NotLoaded).ok());
-    EXPECT_EQ(image.writeCount(), 0u);
-    image.close();
-    EXPECT_EQ(readFile(path), rom.bytes());
-}
-
 TEST_F(CopierHeaderTest, AHeaderIsWrittenWholeOrNotAtAll)
 {
     path = dir.filePath("short.smc");
@@ -89,26 +75,6 @@ TEST_F(CopierHeaderTest, AHeaderIsWrittenWholeOrNotAtAll)
     EXPECT_FALSE(copier::write(image, CopierType::SuperMagicom).ok());
     image.close();
     EXPECT_EQ(readFile(path), before);
-}
-
-TEST_F(CopierHeaderTest, CheckWordMustBe7818AtTheStartOfRomData)
-{
-    path = dir.filePath("c.smc");
-    RomImage image;
-    ASSERT_TRUE(RomFixture().checkWord(0x1878).writeTo(path));
-    ASSERT_TRUE(image.open(path).ok());
-    EXPECT_TRUE(romcheck::isRightGame(image));
-    ASSERT_TRUE(RomFixture().checkWord(0x7818).writeTo(path));
-    ASSERT_TRUE(image.open(path).ok());
-    EXPECT_FALSE(romcheck::isRightGame(image));
-    // A headerless image has its first ROM bytes at 0x000, not 0x200.
-    ASSERT_TRUE(RomFixture().bytesAt(0, hex("7818")).writeTo(path));
-    ASSERT_TRUE(image.open(path).ok());
-    EXPECT_FALSE(romcheck::isRightGame(image));
-    // Too short to hold the check word at all.
-    ASSERT_TRUE(RomFixture(513).writeTo(path));
-    ASSERT_TRUE(image.open(path).ok());
-    EXPECT_FALSE(romcheck::isRightGame(image));
 }
 
 } // namespace

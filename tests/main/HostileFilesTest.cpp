@@ -20,42 +20,7 @@ namespace {
 class HostileFilesTest : public GuiTestBase {
 protected:
     bool loaded() { return find<QToolBar>("Toolbar2")->isEnabled() && form1->rom().isOpen(); }
-
-    void expectRefused(const QByteArray& original)
-    {
-        ASSERT_EQ(effects.messages.size(), 1u);
-        EXPECT_EQ(effects.messages[0].icon, MessageIcon::Critical);
-        EXPECT_EQ(effects.endedWith, 1);
-        EXPECT_FALSE(form1->rom().isOpen());
-        EXPECT_EQ(fileBytes(), original);
-    }
 };
-
-TEST_F(HostileFilesTest, EmptyAndTinyFilesAreRefusedUntouched)
-{
-    openImage(RomFixture(0));
-    expectRefused(QByteArray());
-    EXPECT_EQ(QFileInfo(romPath).size(), 0);
-
-    effects.messages.clear();
-    effects.endedWith.reset();
-    RomFixture tiny(513);
-    tiny.fillRandom(2);
-    openImage(tiny, "tiny.smc");
-    expectRefused(tiny.bytes());
-}
-
-TEST_F(HostileFilesTest, ShortImageLoadsAndReadsZerosPastItsEnd)
-{
-    // Ends well before the internal name: the name reads as zero bytes.
-    RomFixture shortImage(0x1000);
-    shortImage.copierHeader(2).checkWord(0x1878);
-    openImage(shortImage);
-    EXPECT_TRUE(loaded());
-    EXPECT_EQ(find<QLineEdit>("InternalROMNameTXT")->text(), QString(21, QChar(0)));
-    EXPECT_EQ(find<QComboBox>("CopierTypeCBO")->currentIndex(), 2);
-    EXPECT_TRUE(effects.messages.empty());
-}
 
 TEST_F(HostileFilesTest, ImageEndingInsideTheMonsterTableShowsZerosBeyondItsEnd)
 {
@@ -85,15 +50,6 @@ TEST_F(HostileFilesTest, ImageEndingInsideTheMonsterTableShowsZerosBeyondItsEnd)
     form3->close();
     EXPECT_EQ(fileBytes(), cut.bytes());
     EXPECT_TRUE(effects.messages.empty());
-}
-
-TEST_F(HostileFilesTest, FolderIsNotOpenedAndSaysSo)
-{
-    openPath(tempPath("."));
-    EXPECT_FALSE(loaded());
-    ASSERT_EQ(effects.messages.size(), 1u);
-    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_FALSE(effects.endedWith.has_value());
 }
 
 TEST_F(HostileFilesTest, UnreadableFileIsNotOpenedAndSaysSo)

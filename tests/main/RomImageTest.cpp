@@ -2,7 +2,6 @@
 #include "support/RomFixture.h"
 
 #include "support/MemoryImage.h"
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -61,31 +60,6 @@ TEST(RomImageTest, NeverGrowsTheFile)
     EXPECT_TRUE(r.error.contains("too short"));
     EXPECT_FALSE(rom.writeByte(1000, 1).ok());
     EXPECT_EQ(readFile(path), QByteArray(14, '\0') + QByteArray::fromHex("efbe"));
-}
-
-TEST(RomImageTest, RefusesWhatCannotBeOpenedForReadingAndWriting)
-{
-    QTemporaryDir dir;
-    RomImage rom;
-    EXPECT_FALSE(rom.open(dir.filePath("missing.smc")).ok());
-    EXPECT_FALSE(rom.open(dir.path()).ok());
-    EXPECT_FALSE(rom.open(QString()).ok());
-    EXPECT_FALSE(rom.isOpen());
-}
-
-TEST(RomImageTest, RefusesAReadOnlyFile)
-{
-    QTemporaryDir dir;
-    RomImage rom;
-    const QString readOnly = dir.filePath("ro.smc");
-    ASSERT_TRUE(RomFixture(600).writeTo(readOnly));
-    QFile::setPermissions(readOnly, QFileDevice::ReadOwner);
-    if (QFile(readOnly).open(QIODevice::ReadWrite))
-        GTEST_SKIP() << "running with rights that ignore file permissions";
-    const IoResult r = rom.open(readOnly);
-    EXPECT_FALSE(r.ok());
-    EXPECT_FALSE(r.error.isEmpty());
-    EXPECT_FALSE(rom.isOpen());
 }
 
 TEST(RomImageTest, FailedWriteIsReportedWithItsReason)

@@ -1,6 +1,5 @@
 #include "main/EditorStamp.h"
 #include "main/InternalName.h"
-#include "main/KeyFilter.h"
 #include "main/NumberText.h"
 #include "support/RomFixture.h"
 
@@ -47,19 +46,6 @@ TEST(NumberTextTest, ComparesWithABoundExactly)
     EXPECT_FALSE(numbertext::isAbove(".", 255));
     EXPECT_TRUE(numbertext::isAbove("65501", 65500));
     EXPECT_TRUE(numbertext::isAbove("99999999999999999999", 65500));
-}
-
-TEST(KeyFilterTest, OnlyDigitsFullStopAndBackspacePass)
-{
-    for (char c = '0'; c <= '9'; ++c)
-        EXPECT_TRUE(keyfilter::acceptsTypedCharacter(QLatin1Char(c)));
-    EXPECT_TRUE(keyfilter::acceptsTypedCharacter(QChar(8)));
-    EXPECT_TRUE(keyfilter::acceptsTypedCharacter(QLatin1Char('.')));
-    for (char c : {'a', 'Z', '-', ',', ' ', '+', 'e'})
-        EXPECT_FALSE(keyfilter::acceptsTypedCharacter(QLatin1Char(c))) << c;
-    EXPECT_FALSE(keyfilter::acceptsTypedCharacter(QChar(0x0663)));  // an Arabic-Indic digit
-    EXPECT_TRUE(keyfilter::isNumericText("12.5"));
-    EXPECT_FALSE(keyfilter::isNumericText("-12"));
 }
 
 class FileCodecTest : public ::testing::Test {
