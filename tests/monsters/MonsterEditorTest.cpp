@@ -1,12 +1,17 @@
 #include "data/Artwork.h"
 #include "data/GameData.h"
 #include "main/EditorStamp.h"
+#include "monsters/Form2.h"
 #include "monsters/MonsterEntryRules.h"
-#include "MonsterEditorTestBase.h"
-
-#include <QApplication>
+#include "support/GuiTestBase.h"
 #include "support/MemoryImage.h"
-#include <QClipboard>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTabBar>
 
 #include <algorithm>
@@ -14,21 +19,18 @@
 using namespace zorvek;
 using namespace zorvek::test;
 
+// Failed comparisons show texts as text rather than as code units.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 namespace {
 
-const QString kWarning = QString::fromLatin1(monsters::rules::kAttackWarning);
+qint64 at(int record, int k) { return 0x100200 + 32 * record + k; }
 
-RomFixture randomImage(uint32_t seed)
+// A random image whose records 0 to 2 are quiet: words below the cap, attack animations in the list.
+RomFixture quietImage(uint32_t seed)
 {
     RomFixture rom = RomFixture::standard().fillRandom(seed);
     rom.copierHeader(1).checkWord(0x1878).internalName("KELVARNTHOSIA 5");
-    return rom;
-}
-
-// A quiet record 0 and 1: words below the cap, attack animations in the list.
-RomFixture quietImage(uint32_t seed)
-{
-    RomFixture rom = randomImage(seed);
     for (int record : {0, 1, 2}) {
         rom.monsterWord(record, 8, 1200).monsterWord(record, 12, 300).monsterWord(record, 14, 80);
         rom.monsterByte(record, 16, static_cast<uint8_t>(40 + record));
@@ -39,164 +41,148 @@ RomFixture quietImage(uint32_t seed)
 QByteArray withStamp(QByteArray image, const QDateTime& when)
 {
     const QByteArray stampBytes = stamp::text(when).toLatin1();
-    image.replace(0x60, stampBytes.size(), stampBytes);
-    return image;
+    return image.replace(0x60, stampBytes.size(), stampBytes);
 }
 
-QImage pictureOf(const QLabel* label)
+bool showsAnimation(const QLabel* label, int index)
 {
-    return label->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    const auto argb = [](const QImage& image) { return image.convertToFormat(QImage::Format_ARGB32); };
+    return argb(label->pixmap().toImage()) == argb(QPixmap::fromImage(data::attackAnimationPicture(index)).toImage());
 }
 
-QImage attackPicture(int index)
-{
-    return QPixmap::fromImage(data::attackAnimationPicture(index)).toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
-class MonsterEditorTest : public MonsterEditorTestBase {
+// The real monster editor, opened from the main window's "Monsters" button.
+class MonsterEditorTest : public GuiTestBase {
 protected:
+    void openEditor(const RomFixture& rom)
+    {
+        openImage(rom);
+        effects.messages.clear();
+        reopen();
+    }
+
+    void reopen()
+    {
+        clickToolButton(QStringLiteral("Monsters"));
+        editor = form1->monsterEditor();
+        ASSERT_TRUE(editor && editor->isVisible());
+    }
+
+    void expectClosed()
+    {
+        EXPECT_TRUE(form1->isVisible());
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(editor.isNull());
+    }
+
+    template <typename T = QWidget>
+    T* control(const QString& name) const { return find<T>(editor, name); }
+    QLineEdit* box(const QString& name) const { return control<QLineEdit>(name); }
+    QString text(const QString& name) const { return control(name)->property("text").toString(); }
+    QListWidget* monsterList() const { return control<QListWidget>(QStringLiteral("MonsterList")); }
+    QString info() const { return text(QStringLiteral("InfoLBL")); }
+    QString savedText(int row) const { return "The Stats of: " + monsterList()->item(row)->text() + " has been saved."; }
+    uint8_t savedByte(int record, int k) const { return uint8_t(fileBytes()[at(record, k)]); }
+
+    void click(const QString& name) { QTest::mouseClick(control(name), Qt::LeftButton); }
+
+    // Replaces a box's text the way a user does: select all, then type.
+    void retype(const QString& name, const QString& typed)
+    {
+        box(name)->setFocus();
+        box(name)->selectAll();
+        QTest::keyClicks(box(name), typed);
+    }
+
+    void clickListEntry(QListWidget* list, int row)
+    {
+        list->scrollToItem(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    }
+
+    void selectMonster(int row) { clickListEntry(monsterList(), row); }
+
     size_t warnings() const
     {
-        return static_cast<size_t>(std::count_if(effects.messages.begin(), effects.messages.end(), [](const auto& m) {
-            return m.icon == MessageIcon::Exclamation && m.text == kWarning;
-        }));
+        const QString warning = QString::fromLatin1(monsters::rules::kAttackWarning);
+        return std::count_if(effects.messages.begin(), effects.messages.end(),
+                             [&](const auto& m) { return m.icon == MessageIcon::Exclamation && m.text == warning; });
     }
+
+    QPointer<Form2> editor;
 };
 
 } // namespace
 
-// ---------------------------------------------------------------------------
-// Opening, selecting, closing
-
-TEST_F(MonsterEditorTest, OpensFromTheMainWindowShowingMonsterZero)
+TEST_F(MonsterEditorTest, OpensShowingMonsterZeroWithTheWindowsOwnTexts)
 {
     openEditor(quietImage(1).monsterWord(0, 8, 0x1234).monsterWord(0, 10, 0x8000).monsterWord(0, 12, 0xFFFF));
     EXPECT_FALSE(form1->isVisible());
     EXPECT_EQ(editor->windowTitle(), "Monster Editor: KELVARNTHOSIA 5      ");
     ASSERT_EQ(monsterList()->count(), 256);
-    EXPECT_EQ(monsterList()->currentRow(), 0);
-    EXPECT_TRUE(monsterList()->item(0)->isSelected());
-    EXPECT_EQ(monsterList()->item(228)->text(), "????");
-    EXPECT_EQ(monsterList()->item(255)->text(), "(No name)");
-    EXPECT_EQ(control<QLabel>("MonsterListIndexLBL")->text(), "1");
-    EXPECT_EQ(box("HPTXT")->text(), "4660");
-    EXPECT_EQ(box("MPTXT")->text(), "32768");
-    EXPECT_EQ(box("EXPTXT")->text(), "65500");
-    EXPECT_FALSE(box("MPTXT")->isEnabled());
+    EXPECT_TRUE(monsterList()->currentRow() == 0 && monsterList()->item(0)->isSelected());
     // Its own animation, not entry 0.
-    EXPECT_EQ(box("AttackIndexTXT")->text(), "40");
     EXPECT_EQ(control<QComboBox>("AttackIndexCBO")->currentIndex(), 40);
-    EXPECT_EQ(pictureOf(control<QLabel>("AttackIndexGFX")), attackPicture(40));
-    EXPECT_EQ(control<QLabel>("LockLBL")->text(), "Monster Editor");
-    EXPECT_EQ(info(), "");
-    EXPECT_EQ(control<QLabel>("EXPLBL")->text(), "Experience:   ");
-    EXPECT_EQ(control<QCheckBox>("HideHPCHK")->text(), "Hide HP from Scan \"???\?/????\"");
+    EXPECT_TRUE(showsAnimation(control<QLabel>("AttackIndexGFX"), 40));
+
+    // Loaded words above the cap show the cap.
+    const std::pair<const char*, const char*> texts[] = {
+        {"MonsterListIndexLBL", "1"}, {"HPTXT", "4660"}, {"MPTXT", "32768"}, {"EXPTXT", "65500"},
+        {"AttackIndexTXT", "40"}, {"LockLBL", "Monster Editor"}, {"InfoLBL", ""}, {"NameIndexLBL", "Name Index:"},
+        {"LevelLBL", "Level:"}, {"HPLBL", "Hit Points:"}, {"MPLBL", "Magic Points:"}, {"EXPLBL", "Experience:   "},
+        {"GilLBL", "Gil:"}, {"STRLBL", "Strength:"}, {"AGILBL", "Agility:"}, {"DEFLBL", "Defense:"},
+        {"EvadeLBL", "Evade %:"}, {"MagicPowerLBL", "Magic Power:"}, {"UnknownLBL", "Unknown:"},
+        {"Label8", "Attack Index:"}, {"Label12", "Graphic Animation:"}, {"Label9", "Elemental Data:"},
+        {"Label10", "Status Data:"}, {"Label11", "Special/Battle Attributes:"}, {"Unknown1CHK", "Unknown 1"},
+        {"Unknown2CHK", "Unknown 2"}, {"HideHPCHK", "Hide HP from Scan \"???\?/????\""}, {"SaveCMD", "&Save"},
+        {"CancelCMD", "&Cancel"}, {"Dump2TXT", ""}, {"LockControlsCMD", ""}};
+    for (const auto& [name, shown] : texts)
+        EXPECT_EQ(text(name), shown) << name;
     auto* tabs = control<QTabBar>("TabStrip1");
     ASSERT_EQ(tabs->count(), 2);
-    EXPECT_EQ(tabs->tabData(1).toString(), "Item");
-    EXPECT_EQ(control<QListWidget>("WeakLST")->count(), 24);
-    EXPECT_EQ(control<QComboBox>("AttackIndexCBO")->count(), 208);
-    EXPECT_TRUE(effects.messages.empty());
-}
+    EXPECT_EQ(tabs->tabText(0) + "/" + tabs->tabData(0).toString(), "Monster Statistics/Stat");
+    EXPECT_EQ(tabs->tabText(1) + "/" + tabs->tabData(1).toString(), "Monster Items/Item");
 
-TEST_F(MonsterEditorTest, EveryCaptionListTextAndBoxLimitIsTheWindowsOwn)
-{
-    openEditor(quietImage(18));
-    const std::pair<const char*, const char*> labels[] = {
-        {"NameIndexLBL", "Name Index:"}, {"LevelLBL", "Level:"},          {"HPLBL", "Hit Points:"},
-        {"MPLBL", "Magic Points:"},      {"EXPLBL", "Experience:   "},    {"GilLBL", "Gil:"},
-        {"STRLBL", "Strength:"},         {"AGILBL", "Agility:"},          {"DEFLBL", "Defense:"},
-        {"EvadeLBL", "Evade %:"},        {"MagicPowerLBL", "Magic Power:"}, {"UnknownLBL", "Unknown:"},
-        {"Label8", "Attack Index:"},     {"Label12", "Graphic Animation:"}, {"Label9", "Elemental Data:"},
-        {"Label10", "Status Data:"},     {"Label11", "Special/Battle Attributes:"}};
-    for (const auto& [name, text] : labels)
-        EXPECT_EQ(control<QLabel>(name)->text(), text) << name;
-    EXPECT_EQ(control<QCheckBox>("Unknown1CHK")->text(), "Unknown 1");
-    EXPECT_EQ(control<QCheckBox>("Unknown2CHK")->text(), "Unknown 2");
-    EXPECT_EQ(control<QPushButton>("SaveCMD")->text(), "&Save");
-    EXPECT_EQ(control<QPushButton>("CancelCMD")->text(), "&Cancel");
-    EXPECT_EQ(control<QPushButton>("Dump2TXT")->text(), "");
-    EXPECT_EQ(control<QPushButton>("LockControlsCMD")->text(), "");
-    auto* tabs = control<QTabBar>("TabStrip1");
-    EXPECT_EQ(tabs->tabText(0), "Monster Statistics");
-    EXPECT_EQ(tabs->tabData(0).toString(), "Stat");
-    EXPECT_EQ(tabs->tabText(1), "Monster Items");
-
-    const auto texts = [](const QListWidget* list) {
+    const auto entries = [this](const char* name) {
         QStringList out;
-        for (int i = 0; i < list->count(); ++i)
-            out.append(list->item(i)->text());
+        for (int i = 0; i < control<QListWidget>(name)->count(); ++i)
+            out.append(control<QListWidget>(name)->item(i)->text());
         return out;
     };
-    const QString fire = "Fire,Ice,Bolt,Poison,Holy,Earth,";
-    QStringList elemental;
-    for (const QString& name : QString(fire + "Wind,Water").split(','))
-        elemental.append("Weak Against: " + name);
-    for (const QString& name : QString(fire + "Water,Wind").split(','))
-        elemental.append("Absorb: " + name);
-    for (const QString& name : QString(fire + "Water,Wind").split(','))
-        elemental.append("No DMG from: " + name);
-    QStringList status;
+    // Each entry names its bit: the weakness byte ends Wind, Water; the others Water, Wind.
+    QStringList elemental, status;
+    for (const char* group : {"Weak Against: Wind,Water", "Absorb: Water,Wind", "No DMG from: Water,Wind"}) {
+        const QString prefix = QString(group).section(' ', 0, -2) + ' ';
+        for (const QString& name : ("Fire,Ice,Bolt,Poison,Holy,Earth," + QString(group).section(' ', -1)).split(','))
+            elemental.append(prefix + name);
+    }
     for (const char* prefix : {"Start Battle: ", "Strong Against: "})
         for (const QString& name : QString("Mini,Toad,Stone,Death,Blind,Zombie,Poison,Float").split(','))
             status.append(prefix + name);
-    EXPECT_EQ(texts(control<QListWidget>("WeakLST")), elemental);
-    EXPECT_EQ(texts(control<QListWidget>("StatusConditionsLST")), status);
-    EXPECT_EQ(texts(control<QListWidget>("SpAttribLST")),
-              QString("HP Regen,No DMG from Weapons,Unknown,Unknown,Unknown,Unknown,Reduced DMG from Weapons,Wall")
-                  .split(','));
-
-    // What a long run of nines leaves in each box: its typing limit, then its cap.
-    const std::pair<const char*, const char*> typed[] = {
-        {"LevelTXT", "99"},   {"HPTXT", "65500"},  {"EXPTXT", "65500"},   {"GilTXT", "65500"},
-        {"STRTXT", "255"},    {"AGITXT", "255"},   {"DEFTXT", "255"},     {"EvadeTXT", "255"},
-        {"MagicPowerTXT", "255"}};
-    for (const auto& [name, result] : typed) {
-        retype(name, "9999999");
-        EXPECT_EQ(box(name)->text(), result) << name;
-        EXPECT_FALSE(box(name)->isReadOnly()) << name;
-    }
-    for (const char* name : {"NameIndexTXT", "UnknownTXT", "MPTXT", "AttackIndexTXT"}) {
-        const QString before = box(name)->text();
-        retype(name, "7");
-        EXPECT_EQ(box(name)->text(), before) << name;
-        EXPECT_TRUE(box(name)->isReadOnly()) << name;
-    }
+    EXPECT_EQ(entries("WeakLST"), elemental);
+    EXPECT_EQ(entries("StatusConditionsLST"), status);
+    EXPECT_EQ(entries("SpAttribLST").join(','),
+              "HP Regen,No DMG from Weapons,Unknown,Unknown,Unknown,Unknown,Reduced DMG from Weapons,Wall");
 }
 
-TEST_F(MonsterEditorTest, SelectingAMonsterShowsItsRecordAndDropsUnsavedEdits)
+TEST_F(MonsterEditorTest, SelectingShowsTheRecordDropsUnsavedEditsAndKeepsTheShownMonsterMarked)
 {
-    const RomFixture rom = quietImage(2).monsterByte(1, 1, 77).monsterByte(255, 31, 250).monsterByte(255, 16, 3);
+    const RomFixture rom = quietImage(2).monsterByte(1, 1, 77).monsterByte(255, 31, 250);
     openEditor(rom);
+    QListWidget* list = monsterList();
     retype("STRTXT", "12");
     selectMonster(1);
-    EXPECT_EQ(control<QLabel>("MonsterListIndexLBL")->text(), "33");
-    EXPECT_EQ(box("STRTXT")->text(), "77");
-    selectMonster(0);
-    EXPECT_EQ(box("STRTXT")->text(), QString::number(uint8_t(rom.bytes()[at(0, 1)])));
-    monsterList()->setFocus();
-    QTest::keyClick(monsterList(), Qt::Key_End);
-    EXPECT_EQ(control<QLabel>("MonsterListIndexLBL")->text(), "8161");
-    EXPECT_EQ(box("LevelTXT")->text(), "250");
-    EXPECT_EQ(fileBytes(), rom.bytes());
-}
-
-TEST_F(MonsterEditorTest, TheShownMonsterStaysMarkedInTheList)
-{
-    openEditor(quietImage(17));
-    QListWidget* list = monsterList();
-    selectMonster(2);
-    const QRect shown = list->visualItemRect(list->item(2));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, shown.center());
-    EXPECT_EQ(list->currentRow(), 2);
-    EXPECT_EQ(list->selectedItems(), QList<QListWidgetItem*>{list->item(2)});
-
-    // Below the last name, with the list taller than its entries.
+    EXPECT_EQ(text("MonsterListIndexLBL") + "/" + text("STRTXT"), "33/77");
+    // Ctrl+click on the shown monster, or a click below the last name, leaves it marked.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, list->visualItemRect(list->item(1)).center());
+    EXPECT_EQ(list->selectedItems(), QList<QListWidgetItem*>{list->item(1)});
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(text("MonsterListIndexLBL") + "/" + text("LevelTXT"), "8161/250");
     list->setFixedHeight(list->sizeHintForRow(0) * 300);
-    selectMonster(255);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, list->viewport()->height() - 3));
     EXPECT_EQ(list->currentRow(), 255);
     EXPECT_EQ(list->selectedItems(), QList<QListWidgetItem*>{list->item(255)});
+    EXPECT_EQ(fileBytes(), rom.bytes());
 }
 
 TEST_F(MonsterEditorTest, CancelAndTheCloseBoxWriteNothingAndBringTheMainWindowBack)
@@ -206,47 +192,29 @@ TEST_F(MonsterEditorTest, CancelAndTheCloseBoxWriteNothingAndBringTheMainWindowB
     retype("HPTXT", "999");
     QTest::mouseMove(control("Picture1"));
     click("CancelCMD");
-    EXPECT_TRUE(form1->isVisible());
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(editor.isNull());
+    expectClosed();
     QTest::qWait(20);  // the help text's wait would have ended by now
 
-    clickToolButton("Monsters");
-    editor = form1->monsterEditor();
-    ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(box("HPTXT")->text(), "1200");
-    EXPECT_EQ(monsterList()->currentRow(), 0);
-    click("LockControlsCMD");
+    reopen();
+    EXPECT_EQ(text("HPTXT"), "1200");
+    retype("HPTXT", "999");
     editor->close();  // the window's own close box
-    EXPECT_TRUE(form1->isVisible());
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(editor.isNull());
-
-    clickToolButton("Monsters");
-    editor = form1->monsterEditor();
-    EXPECT_EQ(control<QLabel>("LockLBL")->text(), "Monster Editor");
-    EXPECT_TRUE(box("NameIndexTXT")->isEnabled());
+    expectClosed();
     EXPECT_EQ(fileBytes(), rom.bytes());
 }
 
-// ---------------------------------------------------------------------------
-// Saving
-
 TEST_F(MonsterEditorTest, SavingEveryRecordUneditedChangesOnlyTheStampAndCappedWords)
 {
-    RomFixture rom = randomImage(2024);
+    RomFixture rom = quietImage(2024);
     rom.monsterWord(3, 8, 0xFFFF).monsterWord(4, 12, 65501).monsterWord(5, 14, 65500).monsterByte(6, 16, 208);
     openEditor(rom);
-
     QByteArray expected = withStamp(rom.bytes(), effects.clock);
     size_t beyondList = 0;
     for (int record = 0; record < 256; ++record) {
         for (int k : {8, 12, 14}) {
             const uint16_t word = uint8_t(rom.bytes()[at(record, k)]) | uint8_t(rom.bytes()[at(record, k + 1)]) << 8;
-            if (word > 65500) {
-                expected[at(record, k)] = char(0xDC);
-                expected[at(record, k + 1)] = char(0xFF);
-            }
+            if (word > 65500)
+                expected.replace(at(record, k), 2, QByteArray::fromHex("dcff"));
         }
         if (uint8_t(rom.bytes()[at(record, 16)]) > 207)
             ++beyondList;
@@ -265,328 +233,174 @@ TEST_F(MonsterEditorTest, SavingEveryRecordUneditedChangesOnlyTheStampAndCappedW
     EXPECT_EQ(effects.messages.size(), beyondList);
 }
 
-TEST_F(MonsterEditorTest, TypedValuesReachExactlyTheirBytes)
+TEST_F(MonsterEditorTest, SaveWritesTheStampThenTheRoundedValuesOrNothingAtAll)
 {
     const RomFixture rom = quietImage(4);
     openEditor(rom);
+    effects.msPerSecond = 1000;  // the saved text is still up when the failed write comes
     selectMonster(1);
-    retype("HPTXT", "1000");
-    retype("GilTXT", "500");
-    retype("EXPTXT", "65500");
-    retype("STRTXT", "77");
-    retype("AGITXT", "1");
-    retype("DEFTXT", "025");
-    retype("EvadeTXT", "99");
-    retype("MagicPowerTXT", "255");
-    retype("LevelTXT", "42");
-    click("SaveCMD");
+    // Texts count as their leading number, halves rounded to the even neighbour.
+    const std::pair<const char*, const char*> typed[] = {
+        {"HPTXT", "12.5"}, {"EXPTXT", "13.5"},    {"GilTXT", "1000"},        {"STRTXT", "77"},     {"AGITXT", "."},
+        {"DEFTXT", "025"}, {"EvadeTXT", "1.2.3"}, {"MagicPowerTXT", "255"}, {"LevelTXT", "42"}};
+    for (const auto& [name, value] : typed)
+        retype(name, value);
 
-    QByteArray expected = withStamp(rom.bytes(), effects.clock);
-    expected.replace(at(1, 8), 2, QByteArray::fromHex("e803"));
-    expected.replace(at(1, 12), 2, QByteArray::fromHex("dcff"));
-    expected.replace(at(1, 14), 2, QByteArray::fromHex("f401"));
-    const std::pair<int, uint8_t> bytes[] = {{0, 1}, {1, 77}, {2, 255}, {3, 99}, {4, 25}, {31, 42}};
-    for (const auto& [k, v] : bytes)
-        expected[at(1, k)] = char(v);
-    EXPECT_EQ(fileBytes(), expected);
-    EXPECT_EQ(info(), "The Stats of: " + monsterList()->item(1)->text() + " has been saved.");
-}
-
-TEST_F(MonsterEditorTest, HalvesRoundToTheEvenNeighbourOnSave)
-{
-    openEditor(quietImage(5));
-    retype("HPTXT", "12.5");
-    retype("EXPTXT", "13.5");
-    retype("GilTXT", "1.2.3");
-    retype("STRTXT", "2.5");
-    retype("DEFTXT", "3.5");
-    retype("AGITXT", ".");
-    EXPECT_EQ(box("HPTXT")->text(), "12.5");
-    EXPECT_EQ(box("GilTXT")->text(), "1.2.3");
-    EXPECT_EQ(box("AGITXT")->text(), ".");
-    click("SaveCMD");
-    const QByteArray r = recordBytes(0);
-    EXPECT_EQ(r.mid(8, 2), QByteArray::fromHex("0c00"));
-    EXPECT_EQ(r.mid(12, 2), QByteArray::fromHex("0e00"));
-    EXPECT_EQ(r.mid(14, 2), QByteArray::fromHex("0100"));
-    EXPECT_EQ(uint8_t(r[1]), 2);
-    EXPECT_EQ(uint8_t(r[4]), 4);
-    EXPECT_EQ(uint8_t(r[0]), 0);
-}
-
-TEST_F(MonsterEditorTest, ASaveThatCannotStoreAValueWritesNothingAndNamesTheField)
-{
-    const RomFixture rom = quietImage(6);
-    openEditor(rom);
-    retype("HPTXT", "4321");
-    // The attack index box takes no typing; only the program sets it.
+    // A value its field cannot hold refuses the whole save, stamp included. The attack
+    // index box takes no typing; only the program sets it.
     box("AttackIndexTXT")->setText("256");
-    ASSERT_EQ(warnings(), 1u);
     const quint64 writes = form1->rom().writeCount();
     click("SaveCMD");
     EXPECT_EQ(form1->rom().writeCount(), writes);
     EXPECT_EQ(fileBytes(), rom.bytes());
-    ASSERT_EQ(effects.messages.size(), 2u);
-    EXPECT_EQ(effects.messages.back().icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(effects.messages.back().text.contains("Attack Index"));
-    EXPECT_EQ(box("HPTXT")->text(), "4321");
-    EXPECT_EQ(box("AttackIndexTXT")->text(), "256");
-    EXPECT_EQ(info(), "");
-}
+    ASSERT_EQ(effects.messages.size(), 2u);  // the warning, then the refusal
+    EXPECT_EQ(effects.messages[1].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(effects.messages[1].text.contains("Attack Index"));
+    EXPECT_EQ(text("HPTXT") + "/" + info(), "12.5/");
 
-TEST_F(MonsterEditorTest, AFailedWriteIsReportedAndNeverShownAsSaved)
-{
-    openEditor(quietImage(7));
-    MemoryDevice* device = attachMemory(form1->rom(), quietImage(7).bytes(), 0, QStringLiteral("Disk full"), romPath);
+    box("AttackIndexTXT")->setText("41");
     click("SaveCMD");
-    ASSERT_EQ(effects.messages.size(), 1u);
-    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(effects.messages[0].text.contains("Disk full"));
-    EXPECT_EQ(info(), "");
-    EXPECT_EQ(device->data(), quietImage(7).bytes());
+    QByteArray expected = withStamp(rom.bytes(), effects.clock);
+    const std::pair<int, uint8_t> bytes[] = {{8, 12}, {9, 0},  {12, 14}, {13, 0}, {14, 0xE8}, {15, 0x03},
+                                             {0, 0},  {1, 77}, {2, 255}, {3, 1},  {4, 25},    {31, 42}};
+    for (const auto& [k, v] : bytes)
+        expected[at(1, k)] = char(v);
+    EXPECT_EQ(fileBytes(), expected);
+    EXPECT_EQ(info(), savedText(1));
+
+    // The stamp goes first, then the record, words first.
+    MemoryDevice* memory = attachMemory(form1->rom(), expected, -1, QStringLiteral("Disk full"), romPath);
+    click("SaveCMD");
+    std::vector<qint64> offsets = {0x60};
+    for (int k : {12, 14, 8, 0, 1, 2, 3, 4, 6, 7, 21, 23, 16, 25, 28, 29, 31})
+        offsets.push_back(at(1, k));
+    EXPECT_EQ(memory->writeOffsets, offsets);
+    EXPECT_EQ(memory->data(), expected);
+
+    memory = attachMemory(form1->rom(), rom.bytes(), 0, QStringLiteral("Disk full"), romPath);
+    click("SaveCMD");
+    ASSERT_EQ(effects.messages.size(), 3u);
+    EXPECT_EQ(effects.messages[2].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(effects.messages[2].text.contains("Disk full"));
+    EXPECT_EQ(info(), "");  // the earlier "has been saved" goes too
+    EXPECT_EQ(memory->data(), rom.bytes());
 }
 
-// ---------------------------------------------------------------------------
-// Entry rules through the keyboard
-
-TEST_F(MonsterEditorTest, KeysAreFilteredAndValuesCapped)
+TEST_F(MonsterEditorTest, EachBoxHoldsTypingToItsLimitAndCap)
 {
-    openEditor(quietImage(8).monsterWord(2, 8, 0x8000).monsterWord(2, 14, 0xFFFF));
-    retype("STRTXT", "300");
-    EXPECT_EQ(box("STRTXT")->text(), "255");
-    retype("STRTXT", "255");
-    EXPECT_EQ(box("STRTXT")->text(), "255");
-    retype("STRTXT", "1a-,x2");
-    EXPECT_EQ(box("STRTXT")->text(), "12");
-    retype("LevelTXT", "123");
-    EXPECT_EQ(box("LevelTXT")->text(), "12");
-    retype("HPTXT", "65501");
-    EXPECT_EQ(box("HPTXT")->text(), "65500");
-    retype("HPTXT", "65500");
-    EXPECT_EQ(box("HPTXT")->text(), "65500");
-    retype("DEFTXT", "025");
-    EXPECT_EQ(box("DEFTXT")->text(), "025");
-    retype("DEFTXT", "2.5");
-    EXPECT_EQ(box("DEFTXT")->text(), "2.5");
+    openEditor(quietImage(8));
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        // A long run of nines meets each box's typing limit, then its cap.
+        {"LevelTXT", "9999999", "99"},  {"HPTXT", "9999999", "65500"},    {"EXPTXT", "9999999", "65500"},
+        {"GilTXT", "9999999", "65500"}, {"STRTXT", "9999999", "255"},     {"AGITXT", "9999999", "255"},
+        {"DEFTXT", "9999999", "255"},   {"EvadeTXT", "9999999", "255"},   {"MagicPowerTXT", "9999999", "255"},
+        {"STRTXT", "255", "255"},       {"HPTXT", "65501", "65500"},      {"HPTXT", "65500", "65500"},
+        {"STRTXT", "1a-,x2", "12"},     {"NameIndexTXT", "7", nullptr},   {"UnknownTXT", "7", nullptr},
+        {"MPTXT", "7", nullptr},        {"AttackIndexTXT", "7", nullptr},  // nullptr: takes no typing
+        // Kept as typed: Save reads them as their leading number.
+        {"DEFTXT", "025", "025"},       {"DEFTXT", "2.5", "2.5"},         {"AGITXT", ".", "."},
+        {"GilTXT", "1.2.3", "1.2.3"}};
+    for (const auto& [name, typed, shown] : cases) {
+        const QString before = text(name);
+        retype(name, typed);
+        EXPECT_EQ(text(name), shown ? QString(shown) : before) << name << " " << typed;
+    }
 
-    // Deleting everything leaves "0".
-    QLineEdit* str = box("STRTXT");
-    str->setFocus();
-    QTest::keyClick(str, Qt::Key_End);
-    for (int i = 0; i < 3; ++i)
-        QTest::keyClick(str, Qt::Key_Backspace);
-    EXPECT_EQ(str->text(), "0");
-    // The stand-in "0" gives way to what is typed next, so nothing is cut.
-    QTest::keyClicks(str, "45");
-    EXPECT_EQ(str->text(), "45");
-    QLineEdit* hp = box("HPTXT");
-    hp->setFocus();
-    hp->selectAll();
-    QTest::keyClick(hp, Qt::Key_Delete);
-    QTest::keyClicks(hp, "12345");
-    EXPECT_EQ(hp->text(), "12345");
-
-    // Editing and navigation keys keep working.
-    retype("GilTXT", "1234");
-    QLineEdit* gil = box("GilTXT");
-    QTest::keyClick(gil, Qt::Key_Home);
-    QTest::keyClick(gil, Qt::Key_Delete);
-    QTest::keyClick(gil, Qt::Key_Right);
-    QTest::keyClick(gil, Qt::Key_Right, Qt::ShiftModifier);
-    QTest::keyClicks(gil, "9");
-    EXPECT_EQ(gil->text(), "294");
-
-    // Read-only boxes take nothing.
-    QTest::keyClicks(box("NameIndexTXT"), "7");
-    QTest::keyClicks(box("UnknownTXT"), "7");
-    EXPECT_EQ(box("NameIndexTXT")->text(), QString::number(uint8_t(fileBytes()[at(0, 30)])));
-
-    // Loaded values above a cap show the cap.
-    selectMonster(2);
-    EXPECT_EQ(box("HPTXT")->text(), "32768");
-    EXPECT_EQ(box("GilTXT")->text(), "65500");
+    // Clearing leaves "0", which gives way to what is typed next instead of leading it.
+    retype("HPTXT", "");
+    QTest::keyClick(box("HPTXT"), Qt::Key_Delete);
+    EXPECT_EQ(text("HPTXT"), "0");
+    QTest::keyClicks(box("HPTXT"), "12345");
+    EXPECT_EQ(text("HPTXT"), "12345");
 }
 
-TEST_F(MonsterEditorTest, PastedTextIsHeldToDigitsAndPoint)
-{
-    openEditor(quietImage(9));
-    QLineEdit* hp = box("HPTXT");
-    hp->setFocus();
-    QApplication::clipboard()->setText("-5");
-    hp->selectAll();
-    QTest::keySequence(hp, QKeySequence::Paste);
-    EXPECT_EQ(hp->text(), "1200");
-    QApplication::clipboard()->setText("123456");
-    hp->selectAll();
-    QTest::keySequence(hp, QKeySequence::Paste);
-    EXPECT_EQ(hp->text(), "1200");
-    QApplication::clipboard()->setText("70000");
-    hp->selectAll();
-    QTest::keySequence(hp, QKeySequence::Paste);
-    EXPECT_EQ(hp->text(), "65500");
-}
-
-// ---------------------------------------------------------------------------
-// Flags and special bits
-
-TEST_F(MonsterEditorTest, FlagBytesShowAsListEntriesAndComeBackFromThem)
+TEST_F(MonsterEditorTest, FlagListsAndSpecialBitBoxesShowTheirBytesAndComeBackToThem)
 {
     RomFixture rom = quietImage(10);
-    rom.monsterByte(0, 23, 0x05).monsterByte(0, 21, 0x80).monsterByte(0, 6, 0).monsterByte(0, 7, 0);
-    rom.monsterByte(0, 29, 0).monsterByte(0, 28, 0);
-    rom.monsterByte(1, 23, 0xFF).monsterByte(1, 21, 0xFF).monsterByte(1, 6, 0xFF).monsterByte(1, 7, 0xFF);
-    rom.monsterByte(1, 29, 0xFF).monsterByte(1, 28, 0xFF);
-    openEditor(rom);
+    for (int k : {6, 7, 21, 23, 28, 29})
+        rom.monsterByte(0, k, 0).monsterByte(1, k, 0xFF);
+    openEditor(rom.monsterByte(0, 23, 0x05).monsterByte(0, 21, 0x80).monsterByte(0, 25, 0x81).monsterByte(1, 25, 152));
     auto* weak = control<QListWidget>("WeakLST");
     auto* status = control<QListWidget>("StatusConditionsLST");
-    auto* attributes = control<QListWidget>("SpAttribLST");
+    // Ticks of Hide HP, Unknown 1, Unknown 2, then the special bit number.
+    const auto ticks = [this] {
+        QString out;
+        for (const char* name : {"HideHPCHK", "Unknown1CHK", "Unknown2CHK"})
+            out += control<QCheckBox>(name)->isChecked() ? '1' : '0';
+        return out + " " + text("SpBitLBL");
+    };
     for (int i = 0; i < 24; ++i)
-        EXPECT_EQ(weak->item(i)->isSelected(), i == 0 || i == 2 || i == 15) << i;
-    EXPECT_EQ(weak->item(15)->text(), "Absorb: Wind");
-
+        EXPECT_EQ(weak->item(i)->isSelected(), i == 0 || i == 2 || i == 15) << i;  // 15 is "Absorb: Wind"
     selectMonster(1);
     EXPECT_EQ(weak->selectedItems().size(), 24);
+    EXPECT_EQ(ticks(), "111 152");  // ticking on load leaves the stored byte
     selectMonster(0);
-    EXPECT_EQ(weak->selectedItems().size(), 3);  // nothing left on from monster 1
-    EXPECT_EQ(status->selectedItems().size(), 0);
-    EXPECT_EQ(weak->currentRow(), 0);
-    EXPECT_EQ(status->currentRow(), 0);
+    EXPECT_EQ(weak->selectedItems().size() + status->selectedItems().size(), 3);  // nothing left from monster 1
+    EXPECT_TRUE(weak->currentRow() == 0 && status->currentRow() == 0);
+    EXPECT_EQ(ticks(), "100 129");
 
-    clickListEntry(weak, 1);   // Weak Against: Ice on
-    clickListEntry(weak, 0);   // Weak Against: Fire off
-    clickListEntry(weak, 16);  // No DMG from: Fire
-    clickListEntry(status, 9); // Strong Against: Toad
-    clickListEntry(status, 7); // Start Battle: Float
-    clickListEntry(attributes, 7);
+    clickListEntry(weak, 1);    // Weak Against: Ice on
+    clickListEntry(weak, 0);    // Weak Against: Fire off
+    clickListEntry(weak, 23);   // No DMG from: Wind
+    clickListEntry(status, 9);  // Strong Against: Toad
+    clickListEntry(status, 7);  // Start Battle: Float
+    clickListEntry(control<QListWidget>("SpAttribLST"), 7);
+    click("Unknown1CHK");
+    EXPECT_EQ(ticks(), "110 137");
+    click("HideHPCHK");
+    EXPECT_EQ(ticks(), "010 9");
     click("SaveCMD");
-    const QByteArray r = recordBytes(0);
-    EXPECT_EQ(uint8_t(r[23]), 0x06);
-    EXPECT_EQ(uint8_t(r[21]), 0x80);
-    EXPECT_EQ(uint8_t(r[6]), 0x01);  // element immunity
-    EXPECT_EQ(uint8_t(r[7]), 0x02);  // status immunity
-    EXPECT_EQ(uint8_t(r[29]), 0x80);
-    EXPECT_EQ(uint8_t(r[28]), 0x80);
+    const std::pair<int, uint8_t> saved[] = {{23, 0x06}, {21, 0x80}, {6, 0x80}, {7, 0x02},
+                                             {29, 0x80}, {28, 0x80}, {25, 9}};
+    for (const auto& [k, v] : saved)
+        EXPECT_EQ(savedByte(0, k), v) << k;
 }
 
-TEST_F(MonsterEditorTest, EachSpecialBitBoxShowsAndTogglesItsOwnBit)
+TEST_F(MonsterEditorTest, AttackIndex207IsTheLastEntryAndAStoredIndexBeyondItWarnsAndIsKept)
 {
-    openEditor(quietImage(11).monsterByte(0, 25, 0x81).monsterByte(1, 25, 152).monsterByte(2, 25, 128));
-    auto* hide = control<QCheckBox>("HideHPCHK");
-    auto* unknown1 = control<QCheckBox>("Unknown1CHK");
-    auto* unknown2 = control<QCheckBox>("Unknown2CHK");
-    auto* number = control<QLabel>("SpBitLBL");
-    EXPECT_TRUE(hide->isChecked());
-    EXPECT_FALSE(unknown1->isChecked());
-    EXPECT_EQ(number->text(), "129");
-    click("Unknown1CHK");
-    EXPECT_EQ(number->text(), "137");
-    click("HideHPCHK");
-    EXPECT_EQ(number->text(), "9");
-    click("SaveCMD");
-    EXPECT_EQ(uint8_t(recordBytes(0)[25]), 9);
-
-    selectMonster(1);
-    EXPECT_TRUE(hide->isChecked() && unknown1->isChecked() && unknown2->isChecked());
-    EXPECT_EQ(number->text(), "152");
-
-    selectMonster(2);
-    EXPECT_EQ(number->text(), "128");
-    EXPECT_FALSE(unknown1->isChecked() || unknown2->isChecked());
-    click("Unknown1CHK");
-    EXPECT_EQ(number->text(), "136");
-    click("Unknown1CHK");
-    EXPECT_EQ(number->text(), "128");
-    click("HideHPCHK");
-    EXPECT_EQ(number->text(), "0");
-}
-
-// ---------------------------------------------------------------------------
-// Attack animation picker
-
-TEST_F(MonsterEditorTest, PickingTheLastAnimationShowsItWithoutAWarning)
-{
-    openEditor(quietImage(12));
+    openEditor(quietImage(13).monsterByte(1, 16, 208).monsterByte(2, 16, 208).monsterByte(3, 16, 255));
     auto* combo = control<QComboBox>("AttackIndexCBO");
+    auto* picture = control<QLabel>("AttackIndexGFX");
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_End);
     EXPECT_EQ(combo->currentIndex(), 207);
     EXPECT_EQ(combo->currentText(), "Glitch-Crashes Game");
-    EXPECT_EQ(box("AttackIndexTXT")->text(), "207");
-    EXPECT_EQ(pictureOf(control<QLabel>("AttackIndexGFX")), attackPicture(207));
+    EXPECT_EQ(text("AttackIndexTXT"), "207");
+    EXPECT_TRUE(showsAnimation(picture, 207));
     EXPECT_TRUE(effects.messages.empty());
     click("SaveCMD");
-    EXPECT_EQ(uint8_t(recordBytes(0)[16]), 207);
-}
+    EXPECT_EQ(savedByte(0, 16), 207);
 
-TEST_F(MonsterEditorTest, AStoredIndexBeyondTheListWarnsAndIsKept)
-{
-    openEditor(quietImage(13).monsterByte(1, 16, 208).monsterByte(2, 16, 208).monsterByte(3, 16, 255));
-    auto* combo = control<QComboBox>("AttackIndexCBO");
+    // Entry and picture keep the last animation shown; the box and Save keep 208.
     selectMonster(1);
-    ASSERT_EQ(effects.messages.size(), 1u);
-    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(effects.messages[0].text, kWarning);
-    EXPECT_EQ(box("AttackIndexTXT")->text(), "208");
-    // Combo and picture keep monster 0's animation.
-    EXPECT_EQ(combo->currentIndex(), 40);
-    EXPECT_EQ(pictureOf(control<QLabel>("AttackIndexGFX")), attackPicture(40));
+    EXPECT_TRUE(warnings() == 1u && effects.messages.size() == 1u);
+    EXPECT_EQ(text("AttackIndexTXT"), "208");
+    EXPECT_EQ(combo->currentIndex(), 207);
+    EXPECT_TRUE(showsAnimation(picture, 207));
     click("SaveCMD");
-    EXPECT_EQ(uint8_t(recordBytes(1)[16]), 208);
+    EXPECT_EQ(savedByte(1, 16), 208);
     selectMonster(2);  // the same text again still warns
     selectMonster(3);
     EXPECT_EQ(warnings(), 3u);
-    EXPECT_EQ(box("AttackIndexTXT")->text(), "255");
+    EXPECT_EQ(text("AttackIndexTXT"), "255");
 
     // Picking the entry the combo already shows takes it in place of the stored byte.
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_F4);
     QAbstractItemView* popup = combo->view();
     ASSERT_TRUE(popup->isVisible());
-    const QModelIndex shown = popup->model()->index(40, 0);
+    const QModelIndex shown = popup->model()->index(207, 0);
     popup->scrollTo(shown);
     QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(shown).center());
-    EXPECT_EQ(combo->currentIndex(), 40);
-    EXPECT_EQ(box("AttackIndexTXT")->text(), "40");
+    EXPECT_EQ(text("AttackIndexTXT"), "207");
     click("SaveCMD");
-    EXPECT_EQ(uint8_t(recordBytes(3)[16]), 40);
+    EXPECT_EQ(savedByte(3, 16), 207);
     EXPECT_EQ(warnings(), 3u);
 }
 
-// ---------------------------------------------------------------------------
-// Locking and status help
-
-TEST_F(MonsterEditorTest, LockingDisablesTheEditingControlsAndSaveStillWrites)
+TEST_F(MonsterEditorTest, LockingDisablesEditingAndTheInfoLineShowsEachTextForItsTime)
 {
     openEditor(quietImage(14));
-    effects.msPerSecond = 200;  // the saved text outlasts the test
-    const QStringList editing = {"LevelTXT", "HPTXT", "MPTXT", "EXPTXT", "GilTXT", "STRTXT", "AGITXT",
-                                 "DEFTXT", "EvadeTXT", "MagicPowerTXT", "UnknownTXT", "WeakLST", "SpAttribLST",
-                                 "StatusConditionsLST", "AttackIndexCBO", "AttackIndexTXT", "Unknown1CHK",
-                                 "Unknown2CHK", "HideHPCHK"};
-    const QStringList alwaysOn = {"MonsterList", "SaveCMD", "CancelCMD", "Dump2TXT", "LockControlsCMD", "TabStrip1"};
-    retype("HPTXT", "4321");
-    click("LockControlsCMD");
-    EXPECT_EQ(control<QLabel>("LockLBL")->text(), "Monster Editor - Controls Locked");
-    for (const QString& name : editing + QStringList{"NameIndexTXT"})
-        EXPECT_FALSE(control(name)->isEnabled()) << name.toStdString();
-    for (const QString& name : alwaysOn)
-        EXPECT_TRUE(control(name)->isEnabled()) << name.toStdString();
-    click("SaveCMD");
-    EXPECT_EQ(recordBytes(0).mid(8, 2), QByteArray::fromHex("e110"));
-
-    click("LockControlsCMD");
-    EXPECT_EQ(control<QLabel>("LockLBL")->text(), "Monster Editor");
-    for (const QString& name : editing)
-        EXPECT_TRUE(control(name)->isEnabled()) << name.toStdString();
-    EXPECT_TRUE(box("MPTXT")->isReadOnly());
-    EXPECT_FALSE(box("NameIndexTXT")->isEnabled());
-    QTest::mouseMove(box("NameIndexTXT"));
-    EXPECT_EQ(info(), "The Stats of: " + monsterList()->item(0)->text() + " has been saved.");
-}
-
-TEST_F(MonsterEditorTest, StatusHelpFollowsTheMouseAndClearsAfterTheLastText)
-{
-    openEditor(quietImage(15));
     effects.msPerSecond = 200;  // ten seconds last two
     const std::pair<const char*, const char*> help[] = {
         {"AttackIndexGFX", "This displays the Attack Animations for when the monster uses a regular attack."},
@@ -594,31 +408,102 @@ TEST_F(MonsterEditorTest, StatusHelpFollowsTheMouseAndClearsAfterTheLastText)
         {"LockControlsCMD", "This locks the Attack Animation index controls so you can't edit them."},
         {"NameIndexTXT", "You can't directly edit the Name Index value."},
         {"Picture1", "This displays the Monster Graphic.  This feature is not implimented yet."},
-    };
-    for (const auto& [name, text] : help) {
+        {"MonsterList", "Monster names come from this editor's own name table, listed in the game's record order."}};
+    for (const auto& [name, shown] : help) {
         QTest::mouseMove(control(name));
-        EXPECT_EQ(info(), text) << name;
+        EXPECT_EQ(info(), shown) << name;
     }
-    QTest::mouseMove(monsterList()->viewport());
-    EXPECT_FALSE(info().isEmpty());
-    EXPECT_NE(info(), help[4].second);
-    QTest::mouseMove(control("Picture1"), QPoint(5, 5));
+
+    const QStringList editing = {"LevelTXT", "HPTXT", "MPTXT", "EXPTXT", "GilTXT", "STRTXT", "AGITXT",
+                                 "DEFTXT", "EvadeTXT", "MagicPowerTXT", "UnknownTXT", "WeakLST", "SpAttribLST",
+                                 "StatusConditionsLST", "AttackIndexCBO", "AttackIndexTXT", "Unknown1CHK",
+                                 "Unknown2CHK", "HideHPCHK"};
+    const auto enabled = [this](const QStringList& names, bool on) {
+        for (const QString& name : names)
+            EXPECT_EQ(control(name)->isEnabled(), on) << name.toStdString();
+    };
+    EXPECT_FALSE(box("MPTXT")->isEnabled());
+    retype("HPTXT", "4321");
+    click("LockControlsCMD");
+    EXPECT_EQ(text("LockLBL"), "Monster Editor - Controls Locked");
+    enabled(editing + QStringList{"NameIndexTXT"}, false);
+    enabled({"MonsterList", "SaveCMD", "CancelCMD", "Dump2TXT", "LockControlsCMD", "TabStrip1"}, true);
+    click("SaveCMD");
+    EXPECT_EQ(fileBytes().mid(at(0, 8), 2), QByteArray::fromHex("e110"));
+    EXPECT_EQ(info(), savedText(0));
+
+    // Unlocking enables magic points too; the name index stays off until the window opens again.
+    click("LockControlsCMD");
+    EXPECT_EQ(text("LockLBL"), "Monster Editor");
+    enabled(editing, true);
+    EXPECT_TRUE(box("MPTXT")->isReadOnly());
+    EXPECT_FALSE(box("NameIndexTXT")->isEnabled());
+    QTest::mouseMove(box("NameIndexTXT"));  // a disabled box shows no help
     QTest::qWait(1200);
+    EXPECT_EQ(info(), savedText(0));
     QTest::mouseMove(control("Dump2TXT"));
     EXPECT_EQ(info(), help[1].second);
     QTest::qWait(1200);
-    EXPECT_EQ(info(), help[1].second);  // the first text's time has passed, the newer one's has not
+    EXPECT_EQ(info(), help[1].second);  // the saved text's time has passed, the newer one's has not
     EXPECT_TRUE(QTest::qWaitFor([&] { return info().isEmpty(); }, 5000));
 }
 
-TEST_F(MonsterEditorTest, TheSavedTextStaysItsTimeThenClears)
+TEST_F(MonsterEditorTest, DumpsTheShownValuesIntoTheProgramFolderOrClosesTheEditorIfItCannot)
 {
-    openEditor(quietImage(16));
+    RomFixture rom = RomFixture::standard();
+    const std::pair<int, uint8_t> bytes[] = {{31, 12}, {30, 3}, {1, 20}, {0, 7},   {4, 9},
+                                             {3, 5},   {2, 11}, {5, 200}, {16, 42}, {25, 0x80}};
+    for (const auto& [k, v] : bytes)
+        rom.monsterByte(0, k, v);
+    openEditor(rom.monsterWord(0, 12, 100).monsterWord(0, 14, 50).monsterWord(0, 8, 4660));
     effects.msPerSecond = 100;
-    click("SaveCMD");
-    const QString saved = "The Stats of: " + monsterList()->item(0)->text() + " has been saved.";
-    EXPECT_EQ(info(), saved);
-    QTest::qWait(500);
-    EXPECT_EQ(info(), saved);
+    retype("GilTXT", "77");  // not saved: dumped all the same
+    click("HideHPCHK");      // cleared
+    const QString name = data::monsterNames().at(0);
+    const QString path = QDir(effects.folder).filePath(name + ".txt");
+    ASSERT_TRUE(RomFixture(5000).writeTo(path));  // an older, longer dump
+
+    click("Dump2TXT");
+    const QByteArray expected = QStringLiteral("Kelvarnthosia 5 Monster Editor - Stats of: %1\r\nDumped on: %2\r\n"
+                                               "ROM Filename: %3\r\n\r\n\r\nLevel: 12\r\nName Index: 3\r\n"
+                                               "EXP: 100\r\nGil: 77\r\nHP: 4660\r\nStrength: 20\r\nSpeed: 7\r\n"
+                                               "Defense: 9\r\nEvade%: 5\r\nMagic Power: 11\r\nUnknown: 200\r\n"
+                                               "Attack Animation Index: 42 - Reverse Grey Curl Slash\r\n"
+                                               "Hide HP from Scan: No \r\n\r\n"
+                                               "Weaknesses won't be dumped in this release, perhaps in a future release.")
+                                    .arg(name, stamp::dateTimeText(effects.clock, QLocale()),
+                                         QDir::toNativeSeparators(romPath))
+                                    .toLatin1();
+    EXPECT_EQ(readFile(path), expected + QByteArray(1024 - expected.size(), ' '));
+
+    const QString shown = "The stats of " + name + " was saved to " + QDir::toNativeSeparators(path);
+    EXPECT_EQ(info(), shown);
+    QTest::qWait(1000);  // ten seconds would be over, fifteen are not
+    EXPECT_EQ(info(), shown);
     EXPECT_TRUE(QTest::qWaitFor([&] { return info().isEmpty(); }, 5000));
+
+    click("HideHPCHK");
+    click("Dump2TXT");
+    EXPECT_TRUE(readFile(path).contains("Hide HP from Scan: Yes\r\n"));
+
+    // A folder that takes no file, then a name no file system takes: the editor closes.
+    const auto expectClosedWithError = [this] {
+        ASSERT_EQ(effects.messages.size(), 1u);
+        EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(effects.messages[0].text, "An Error has occured.  Closing Monster Editor.");
+        effects.messages.clear();
+        expectClosed();
+    };
+    const QString folder = effects.folder;
+    effects.folder = tempPath("no such folder");
+    click("Dump2TXT");
+    expectClosedWithError();
+    effects.folder = folder;
+    reopen();
+    selectMonster(228);
+    ASSERT_EQ(monsterList()->currentItem()->text(), "????");
+    click("Dump2TXT");
+    expectClosedWithError();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);  // the image and the first dump only
+    EXPECT_EQ(fileBytes(), rom.bytes());  // the image is not touched
 }
