@@ -98,12 +98,7 @@ LimitedLineEdit* Form3::numberBox(const char* name, int inputLimit, bool editabl
         const auto corrected = characterrules::correctedText(text, cap);
         if (!corrected)
             return;
-        box->setText(*corrected);
-        // The "0" standing in for an emptied box is selected, so the digits
-        // typed next replace it instead of following it ("0" then 4, 5 would
-        // read "04" and lose the 5 to the length limit).
-        if (text.isEmpty())
-            box->selectAll();
+        box->setCorrectedText(*corrected);
     });
     return box;
 }

@@ -58,6 +58,14 @@ void LimitedLineEdit::setCharacters(Characters characters)
     static_cast<InputValidator*>(const_cast<QValidator*>(validator()))->setNumeric(characters == Characters::Numeric);
 }
 
+void LimitedLineEdit::setCorrectedText(const QString& text)
+{
+    const bool wasEmpty = this->text().isEmpty();
+    setText(text);
+    if (wasEmpty)
+        selectAll();
+}
+
 void LimitedLineEdit::keyPressEvent(QKeyEvent* event)
 {
     const QString typed = event->text();

@@ -17,6 +17,12 @@ public:
     void setInputLimit(int maxCharacters);
     int inputLimit() const { return m_limit; }
     void setCharacters(Characters characters);
+    // Sets a text that a change rule puts in place of the shown one. When it
+    // stands in for an emptied box it is selected, so the digits typed next
+    // replace it instead of following it ("0" then 4, 5 would read "04" and
+    // lose the 5 to the length limit).
+    void setCorrectedText(const QString& text);
+
     // The text before the edit in progress; edits are judged against it.
     const QString& acceptedText() const { return m_acceptedText; }
 

@@ -158,12 +158,7 @@ void Form2::createNumberBoxes()
                 const QString fixed = rules::corrected(text, maximum);
                 if (fixed == text)
                     return;
-                box->setText(fixed);  // runs the rule again, which then finds nothing to fix
-                // The "0" standing in for an emptied box is selected, so digits typed
-                // next replace it instead of following it ("0" then 1, 2 would read
-                // "012", and the length limit would cut what comes after).
-                if (text.isEmpty())
-                    box->selectAll();
+                box->setCorrectedText(fixed);  // runs the rule again, which then finds nothing to fix
             });
         }
     }

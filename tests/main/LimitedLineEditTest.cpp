@@ -35,6 +35,21 @@ TEST(LimitedLineEditTest, ProgramTextIsNeverCutButTypingCannotGrowIt)
     EXPECT_EQ(box->text(), "19");
 }
 
+TEST(LimitedLineEditTest, AStandInForAnEmptiedBoxGivesWayToTyping)
+{
+    std::unique_ptr<LimitedLineEdit> box(numericBox(2));
+    QObject::connect(box.get(), &QLineEdit::textChanged, box.get(), [&box](const QString& text) {
+        if (text.isEmpty())
+            box->setCorrectedText("0");
+    });
+    box->setText("7");
+    box->end(false);
+    QTest::keyClick(box.get(), Qt::Key_Backspace);
+    EXPECT_EQ(box->text(), "0");
+    QTest::keyClicks(box.get(), "45");
+    EXPECT_EQ(box->text(), "45");
+}
+
 TEST(LimitedLineEditTest, KeyFilterKeepsEditingKeysWorking)
 {
     std::unique_ptr<LimitedLineEdit> box(numericBox(5));
