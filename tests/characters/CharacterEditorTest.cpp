@@ -95,12 +95,7 @@ protected:
     void clickTab(int index) { QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(index).center()); }
     bool waitForStamp() { return QTest::qWaitFor([&] { return !form1->pendingStamp().isPending(); }, 5000); }
 
-    void typeInto(const char* name, const QString& typed)
-    {
-        box(name)->setFocus();
-        box(name)->selectAll();
-        QTest::keyClicks(box(name), typed);
-    }
+    void typeInto(const char* name, const QString& typed) { GuiTestBase::typeInto(editor, QLatin1String(name), typed); }
 
     void pressOnScroll(Qt::Key key) { scroll()->setFocus(); QTest::keyClick(scroll(), key); }
 

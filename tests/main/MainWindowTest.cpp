@@ -31,14 +31,6 @@ protected:
         EXPECT_FALSE(copierBox()->isEnabled());
         EXPECT_EQ(copierBox()->currentIndex(), copierIndex);
     }
-
-    void selectAllAndType(QLineEdit* box, const QString& text)
-    {
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Backspace);
-        QTest::keyClicks(box, text);
-    }
 };
 
 TEST_F(MainWindowTest, StartsNotLoadedWithItsMenusAndToolbars)
@@ -145,7 +137,7 @@ TEST_F(MainWindowTest, PopUpNamesChangeOnlyTheBoxUntilSaved)
     find<QAction>("mnuZorvek")->trigger();
     EXPECT_EQ(nameBox()->text(), "Kelvarnthosia 5");
     // Typing stops at the field's 21 characters.
-    selectAllAndType(nameBox(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    typeInto(form1.get(), "InternalROMNameTXT", "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     EXPECT_EQ(nameBox()->text(), "ABCDEFGHIJKLMNOPQRSTU");
 
     // Close ROM drops the edits and returns to not loaded, with index 0 this time.
@@ -161,7 +153,7 @@ TEST_F(MainWindowTest, SaveRomWritesStampThenNameThenHeader)
     const RomFixture rom = RomFixture::standard().fillRandom(9).copierHeader(0).checkWord(0x1878);
     openImage(rom);
     copierBox()->setCurrentIndex(3);
-    selectAllAndType(nameBox(), "AB");
+    typeInto(form1.get(), "InternalROMNameTXT", "AB");
 
     MemoryDevice* device = attachMemory(form1->rom(), rom.bytes(), -1, {}, romPath);
     trigger("mnuSave");
@@ -173,7 +165,7 @@ TEST_F(MainWindowTest, SaveRomChangesExactlyStampNameAndHeaderBytes)
 {
     const RomFixture rom = RomFixture::standard().fillRandom(21).copierHeader(1).checkWord(0x1878);
     openImage(rom);
-    selectAllAndType(nameBox(), "AB");
+    typeInto(form1.get(), "InternalROMNameTXT", "AB");
     copierBox()->setCurrentIndex(2);
     clickToolButton("Save");
 

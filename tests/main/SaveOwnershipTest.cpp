@@ -21,15 +21,6 @@ namespace {
 
 class SaveOwnershipTest : public GuiTestBase {
 protected:
-    void typeInto(QWidget* window, const char* box, const QString& text)
-    {
-        auto* edit = find<QLineEdit>(window, box);
-        ASSERT_NE(edit, nullptr);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
-
     void allow(qint64 offset, int count)
     {
         for (int i = 0; i < count; ++i)
@@ -55,10 +46,7 @@ TEST_F(SaveOwnershipTest, EachWindowChangesOnlyTheBytesItOwns)
     openImage(rom);
 
     // Main window: stamp, internal name, copier header.
-    auto* name = find<QLineEdit>("InternalROMNameTXT");
-    name->setFocus();
-    name->selectAll();
-    QTest::keyClicks(name, "KELVARNTHOSIA V");
+    typeInto(form1.get(), "InternalROMNameTXT", "KELVARNTHOSIA V");
     find<QComboBox>("CopierTypeCBO")->setCurrentIndex(2);
     trigger("mnuSave");
     allow(0x60, 0x1A0);   // the stamp's room; its length follows the locale

@@ -86,12 +86,7 @@ protected:
     void click(const QString& name) { QTest::mouseClick(control(name), Qt::LeftButton); }
 
     // Replaces a box's text the way a user does: select all, then type.
-    void retype(const QString& name, const QString& typed)
-    {
-        box(name)->setFocus();
-        box(name)->selectAll();
-        QTest::keyClicks(box(name), typed);
-    }
+    void retype(const QString& name, const QString& typed) { typeInto(editor, name, typed); }
 
     void clickListEntry(QListWidget* list, int row)
     {

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -68,6 +69,16 @@ protected:
         auto* button = find<QWidget>(form1.get(), key);
         ASSERT_NE(button, nullptr);
         QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // Replaces a text box's text by typing, as a user does.
+    void typeInto(QObject* window, const QString& boxName, const QString& text)
+    {
+        auto* box = find<QLineEdit>(window, boxName);
+        ASSERT_NE(box, nullptr);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
     }
 
     void trigger(const QString& actionName)
