@@ -11,6 +11,7 @@ PendingStamp::PendingStamp(RomImage& rom, SideEffects& effects, QObject* parent)
     : QObject(parent), m_rom(rom), m_effects(effects)
 {
     m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] {
         if (auto r = writeNow(); !r.ok())
             emit writeFailed(r.error);

@@ -10,8 +10,10 @@ StatusTimer::StatusTimer(SideEffects& effects, QObject* parent)
     : QObject(parent), m_effects(effects)
 {
     m_timer.setSingleShot(true);
-    // Qt timers run on a monotonic clock, so midnight or a clock change cannot stall them.
-    m_timer.setTimerType(Qt::CoarseTimer);
+    // Qt timers run on a monotonic clock, so midnight or a clock change cannot
+    // stall them. Precise, so a text and a stamp due after the same wait end
+    // in the order they were started.
+    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &StatusTimer::elapse);
 }
 
