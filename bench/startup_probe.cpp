@@ -14,8 +14,7 @@
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    zorvek::demo::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     const char* mode = argc > 1 ? argv[1] : "editor";

@@ -83,8 +83,7 @@ BENCHMARK_CAPTURE(BM_Save, CharacterSlot, Editor::Characters)->Unit(benchmark::k
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    zorvek::demo::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     benchmark::Initialize(&argc, argv);

@@ -8,6 +8,14 @@
 
 namespace zorvek::demo {
 
+// Unattended runs draw offscreen unless told otherwise; call before the
+// application object exists.
+inline void useOffscreenUnlessSet()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 // The seam for unattended runs (benchmarks, window pictures): the open
 // dialog answers with a fixed image and messages are counted, not shown.
 class ScriptedSideEffects final : public SideEffects {

@@ -29,8 +29,7 @@ bool save(QWidget* window, const QString& file)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    zorvek::demo::useOffscreenUnlessSet();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     if (argc < 3) {
