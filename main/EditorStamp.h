@@ -14,8 +14,9 @@ inline constexpr int kMaxLength = 0x200 - 0x060;
 // "0.65": major and revision; the minor number is not shown.
 QString versionText();
 
-// The locale's long time format without its time zone part.
-QString timeText(const QTime& time, const QLocale& locale);
+// "<short date>, <long time>" without a time zone and with a four-digit
+// year. Where the locale's texts would not fit one byte per character,
+// both are written with ASCII digits in the locale's order.
 QString dateTimeText(const QDateTime& when, const QLocale& locale);
 
 // "Zorvek Multi Editor | 0.65 | <short date>, <time with seconds>"

@@ -1,5 +1,7 @@
 #include "main/SingleByteText.h"
 
+#include <algorithm>
+
 namespace zorvek {
 
 QByteArray toSingleBytes(const QString& text)
@@ -14,6 +16,11 @@ QByteArray toSingleBytes(const QString& text)
 QString fromSingleBytes(const QByteArray& bytes)
 {
     return QString::fromLatin1(bytes);
+}
+
+bool fitsSingleBytes(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar ch) { return ch.unicode() <= 0xFF; });
 }
 
 } // namespace zorvek

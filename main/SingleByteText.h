@@ -10,4 +10,7 @@ namespace zorvek {
 QByteArray toSingleBytes(const QString& text);
 QString fromSingleBytes(const QByteArray& bytes);
 
+// True when no character of the text would become "?".
+bool fitsSingleBytes(const QString& text);
+
 } // namespace zorvek

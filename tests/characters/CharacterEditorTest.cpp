@@ -22,7 +22,7 @@ using namespace zorvek::test;
 
 namespace {
 
-const QString kStamp = QStringLiteral("Zorvek Multi Editor | 0.65 | 12/5/02, 4:37:57 PM");
+const QString kStamp = QStringLiteral("Zorvek Multi Editor | 0.65 | 12/5/2002, 4:37:57 PM");
 constexpr qint64 kStampOffset = 0x60;
 
 // Every shown field: its place in a record and its value in slot s of

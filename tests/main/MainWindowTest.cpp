@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, SaveRomChangesExactlyStampNameAndHeaderBytes)
     clickToolButton("Save");
 
     const QByteArray after = fileBytes();
-    const QString stampText = "Zorvek Multi Editor | 0.65 | 12/5/02, 4:37:57 PM";
+    const QString stampText = "Zorvek Multi Editor | 0.65 | 12/5/2002, 4:37:57 PM";
     EXPECT_EQ(after.mid(0x60, stampText.size()), stampText.toLatin1());
     EXPECT_EQ(after.mid(0x101C0, 21), QByteArray("AB").leftJustified(21, ' '));
     EXPECT_EQ(after.left(12).toHex(), "8000040000000000aabb0400");
