@@ -10,6 +10,7 @@
 #include "main/PendingStamp.h"
 #include "main/SideEffects.h"
 #include "main/StatusTimer.h"
+#include "main/WheelGuard.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -117,8 +118,9 @@ void Form3::createControls()
     m_scroll->setSingleStep(1);
     m_scroll->setPageStep(1);
     m_scroll->setValue(0);
-    // Reachable from the keyboard.
-    m_scroll->setFocusPolicy(Qt::StrongFocus);
+    // Reachable from the keyboard; a wheel passing over it must not change
+    // the slot and drop the edits.
+    WheelGuard::install(m_scroll);
 
     m_tabs = new QTabBar(this);
     m_tabs->setObjectName(QStringLiteral("TabStrip1"));

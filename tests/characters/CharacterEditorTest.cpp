@@ -82,7 +82,10 @@ protected:
     {
         clickToolButton(QStringLiteral("Characters"));
         editor = form1->characterEditor();
-        EXPECT_NE(editor, nullptr);
+        ASSERT_NE(editor, nullptr);
+        // Focus, which the wheel over the slot bar depends on, lives in the active window.
+        editor->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(editor));
     }
 
     QLineEdit* box(const char* name) { return find<QLineEdit>(editor, QLatin1String(name)); }
@@ -167,6 +170,8 @@ TEST_F(CharacterEditorTest, OpensOnSlotZeroAndOnlyTheScrollBarChangesWhatIsShown
         EXPECT_EQ(shownValues(), before);
     }
     EXPECT_EQ(form1->rom().readCount(), reads);
+    wheelOnScroll(-1);  // over the bar without its focus: the slot and the edits stay
+    EXPECT_EQ(shownValues(), before);
 
     // Every way of stepping goes the way a horizontal bar goes. Turning the
     // arrow keys round once reversed Page Up/Down and the wheel as well.
