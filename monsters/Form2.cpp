@@ -11,6 +11,7 @@
 #include "main/WheelGuard.h"
 #include "monsters/AttackAnimationImages.h"
 #include "monsters/FlagBits.h"
+#include "monsters/FlagListWidget.h"
 #include "monsters/MonsterDump.h"
 #include "monsters/MonsterEntryRules.h"
 #include "monsters/MonsterFlagLists.h"
@@ -76,9 +77,8 @@ void makeFirstEntryCurrent(QListWidget* list)
 
 QListWidget* flagList(const QString& name, const QStringList& entries, int visibleRows, QWidget* parent)
 {
-    auto* list = new QListWidget(parent);
+    auto* list = new FlagListWidget(parent);
     list->setObjectName(name);
-    list->setSelectionMode(QAbstractItemView::MultiSelection);
     list->addItems(entries);
     list->setFixedHeight(list->sizeHintForRow(0) * visibleRows + 2 * list->frameWidth());
     return list;

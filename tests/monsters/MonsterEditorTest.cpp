@@ -339,7 +339,13 @@ TEST_F(MonsterEditorTest, FlagListsAndSpecialBitBoxesShowTheirBytesAndComeBackTo
     clickListEntry(weak, 23);   // No DMG from: Wind
     clickListEntry(status, 9);  // Strong Against: Toad
     clickListEntry(status, 7);  // Start Battle: Float
-    clickListEntry(control<QListWidget>("SpAttribLST"), 7);
+    // A click that slips over three more entries before the release switches only its own.
+    auto* special = control<QListWidget>("SpAttribLST");
+    const auto centre = [special](int row) { return special->visualItemRect(special->item(row)).center(); };
+    QTest::mousePress(special->viewport(), Qt::LeftButton, {}, centre(7));
+    for (int row : {6, 5, 4})
+        QTest::mouseMove(special->viewport(), centre(row));
+    QTest::mouseRelease(special->viewport(), Qt::LeftButton, {}, centre(4));
     click("Unknown1CHK");
     EXPECT_EQ(ticks(), "110 137");
     click("HideHPCHK");
