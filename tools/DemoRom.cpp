@@ -56,6 +56,17 @@ void writeMonsters(RomFixture& rom, Dice& dice)
     }
 }
 
+// Runs of equipment list positions holding one kind of item.
+struct ItemRange {
+    int first, last;
+};
+constexpr int kEmpty = 0x01;
+constexpr ItemRange kWeapons{0x02, 0x6E};     // Tin Dirk to Bent Spoon
+constexpr ItemRange kShields{0x81, 0x8A};     // Buckler to Zorvek Shield
+constexpr ItemRange kHeadwear{0x8B, 0x98};    // Wool Cap to Zorvek Helm
+constexpr ItemRange kBodyArmour{0x99, 0xB2};  // Cotton Tunic to Mirage Vest
+constexpr ItemRange kArmwear{0xB3, 0xBC};     // Leather Gloves to Sage Bracelet
+
 void writeCharacters(RomFixture& rom, Dice& dice)
 {
     for (int slot = 0; slot < 4; ++slot) {
@@ -71,11 +82,12 @@ void writeCharacters(RomFixture& rom, Dice& dice)
         rom.characterWord(slot, 8, static_cast<uint16_t>(hp));
         rom.characterWord(slot, 10, static_cast<uint16_t>(mp));
         rom.characterWord(slot, 12, static_cast<uint16_t>(mp));
-        rom.characterByte(slot, 14, dice.between(0x81, 0xA0));  // head
-        rom.characterByte(slot, 15, dice.between(0xA1, 0xC0));  // body
-        rom.characterByte(slot, 16, dice.between(0xC1, 0xD0));  // arms
-        rom.characterByte(slot, 19, dice.between(0x02, 0x6E));  // right hand
-        rom.characterByte(slot, 20, dice.chance(50) ? 0x01 : dice.between(0x81, 0x90));
+        // Each slot takes items of its kind, as data/equipment.txt groups them.
+        rom.characterByte(slot, 14, dice.between(kHeadwear.first, kHeadwear.last));
+        rom.characterByte(slot, 15, dice.between(kBodyArmour.first, kBodyArmour.last));
+        rom.characterByte(slot, 16, dice.between(kArmwear.first, kArmwear.last));
+        rom.characterByte(slot, 19, dice.between(kWeapons.first, kWeapons.last));  // right hand
+        rom.characterByte(slot, 20, dice.chance(50) ? kEmpty : dice.between(kShields.first, kShields.last));
         rom.characterByte(slot, 21, dice.between(0, 255));      // equip bit
         rom.characterByte(slot, 22, 0x01);
         rom.characterByte(slot, 23, dice.between(0x02, 0x23));
