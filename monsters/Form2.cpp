@@ -23,6 +23,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -675,15 +676,19 @@ void Form2::Dump2TXT_Click()
     fields.attackDescription = m_attackCombo->currentText();
     fields.hideHp = m_hideHp->isChecked();
 
-    const QString path = QDir(m_main.effects().programFolder()).filePath(name + QStringLiteral(".txt"));
-    const bool written = dump::isUsableFileName(name) && dump::writeFile(path, dump::fileBytes(fields)).ok();
-    if (!written) {
-        m_main.effects().showMessage(this, MessageIcon::Exclamation, QString::fromLatin1(dump::kFailureMessage));
-        close();
+    const dump::Outcome outcome = dump::save(name, dump::fileBytes(fields), m_main.effects().programFolder(),
+                                             QFileInfo(m_main.romPath()).absolutePath());
+    if (outcome.path.isEmpty()) {
+        // The editor stays open: the user's edits are worth more than the dump.
+        m_status->stop();
+        m_info->clear();
+        m_main.effects().showMessage(this, MessageIcon::Exclamation,
+                                     QString::fromLatin1(dump::kFailureMessage) + QLatin1Char('\n')
+                                         + outcome.problem);
         return;
     }
-    showStatus(QStringLiteral("The stats of ") + name + QStringLiteral(" was saved to ")
-                   + QDir::toNativeSeparators(path),
+    showStatus(QStringLiteral("The stats of ") + name + QStringLiteral(" was saved to ") + outcome.path
+                   + (outcome.besideImage ? QStringLiteral(" (the program's folder cannot be written)") : QString()),
                kDumpedSeconds);
 }
 

@@ -2,6 +2,7 @@
 
 #include "main/SingleByteText.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 
@@ -65,6 +66,34 @@ IoResult writeFile(const QString& path, const QByteArray& bytes)
     if (file.error() != QFileDevice::NoError)
         return IoResult::failure(file.errorString());
     return IoResult::success();
+}
+
+Outcome save(const QString& name, const QByteArray& bytes, const QString& programFolder,
+             const QString& imageFolder)
+{
+    const QString fileName = name + QStringLiteral(".txt");
+    Outcome outcome;
+    if (!isUsableFileName(name)) {
+        outcome.problem = QDir::toNativeSeparators(QDir(programFolder).filePath(fileName))
+            + QStringLiteral(": A file name cannot hold \\ / : * ? \" < > | or control characters.");
+        return outcome;
+    }
+    QStringList folders = {programFolder};
+    if (!imageFolder.isEmpty() && QDir::cleanPath(imageFolder) != QDir::cleanPath(programFolder))
+        folders.append(imageFolder);
+    QStringList problems;
+    for (const QString& folder : folders) {
+        const QString path = QDir::toNativeSeparators(QDir(folder).filePath(fileName));
+        const IoResult written = writeFile(path, bytes);
+        if (written.ok()) {
+            outcome.path = path;
+            outcome.besideImage = folder != programFolder;
+            return outcome;
+        }
+        problems.append(path + QStringLiteral(": ") + written.error);
+    }
+    outcome.problem = problems.join(QLatin1Char('\n'));
+    return outcome;
 }
 
 } // namespace zorvek::monsters::dump

@@ -11,7 +11,8 @@ namespace zorvek::monsters::dump {
 // or cut.
 inline constexpr int kFileSize = 1024;
 
-inline constexpr char kFailureMessage[] = "An Error has occured.  Closing Monster Editor.";
+// The first sentence of the failure message; the files and reasons follow.
+inline constexpr char kFailureMessage[] = "An Error has occured.";
 
 // The shown monster as the window holds it; values are the boxes' texts,
 // saved or not.
@@ -36,5 +37,17 @@ bool isUsableFileName(const QString& name);
 
 // Replaces the whole file, so no tail of an older, longer dump survives.
 IoResult writeFile(const QString& path, const QByteArray& bytes);
+
+// Where a dump went, or why it went nowhere.
+struct Outcome {
+    QString path;               // the file written, native separators; empty when none
+    bool besideImage = false;   // the program's folder could not be written
+    QString problem;            // each file tried with the system's reason, a line each
+};
+
+// The program's folder first; an installed program's folder is seldom
+// writable, so the folder of the open image is tried next.
+Outcome save(const QString& name, const QByteArray& bytes, const QString& programFolder,
+             const QString& imageFolder);
 
 } // namespace zorvek::monsters::dump

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -449,7 +450,7 @@ TEST_F(MonsterEditorTest, LockingDisablesEditingAndTheInfoLineShowsEachTextForIt
     EXPECT_TRUE(QTest::qWaitFor([&] { return info().isEmpty(); }, 5000));
 }
 
-TEST_F(MonsterEditorTest, DumpsTheShownValuesIntoTheProgramFolderOrClosesTheEditorIfItCannot)
+TEST_F(MonsterEditorTest, DumpsTheShownValuesIntoTheProgramFolderOrBesideTheImageOrSaysWhyNot)
 {
     RomFixture rom = RomFixture::standard();
     const std::pair<int, uint8_t> bytes[] = {{31, 12}, {30, 3}, {1, 20}, {0, 7},   {4, 9},
@@ -487,24 +488,35 @@ TEST_F(MonsterEditorTest, DumpsTheShownValuesIntoTheProgramFolderOrClosesTheEdit
     click("Dump2TXT");
     EXPECT_TRUE(readFile(path).contains("Hide HP from Scan: Yes\r\n"));
 
-    // A folder that takes no file, then a name no file system takes: the editor closes.
-    const auto expectClosedWithError = [this] {
+    // The program's folder cannot be written (a file stands in its place, which stops root
+    // too): the dump goes beside the image and says so.
+    retype("GilTXT", "78");
+    effects.folder = romPath;
+    click("Dump2TXT");
+    EXPECT_EQ(info(), shown + " (the program's folder cannot be written)");
+    EXPECT_TRUE(readFile(path).contains("Gil: 78\r\n"));
+
+    // Neither folder takes it, then a name no file system takes: the editor stays with its
+    // edits and says which file failed and why.
+    ASSERT_TRUE(QFile::remove(path) && QDir().mkdir(path));
+    const auto expectError = [this](const QString& file) {
         ASSERT_EQ(effects.messages.size(), 1u);
         EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(effects.messages[0].text, "An Error has occured.  Closing Monster Editor.");
+        const QString& message = effects.messages[0].text;
+        EXPECT_TRUE(message.startsWith("An Error has occured.\n") && message.contains(QDir::toNativeSeparators(file))
+                    && !message.contains("Closing"))
+            << message.toStdString();
         effects.messages.clear();
-        expectClosed();
+        EXPECT_TRUE(editor && editor->isVisible());
+        EXPECT_EQ(text("GilTXT") + info(), "78");
     };
-    const QString folder = effects.folder;
-    effects.folder = tempPath("no such folder");
     click("Dump2TXT");
-    expectClosedWithError();
-    effects.folder = folder;
-    reopen();
+    expectError(path);
     selectMonster(228);
     ASSERT_EQ(monsterList()->currentItem()->text(), "????");
+    retype("GilTXT", "78");
     click("Dump2TXT");
-    expectClosedWithError();
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);  // the image and the first dump only
+    expectError(QDir(effects.folder).filePath("????.txt"));
+    EXPECT_EQ(QDir(tempPath("")).entryList(QDir::Files), QStringList{"game.smc"});
     EXPECT_EQ(fileBytes(), rom.bytes());  // the image is not touched
 }
