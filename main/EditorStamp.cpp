@@ -108,9 +108,10 @@ QList<Piece> timePieces(const QLocale& locale)
 // where the locale's AM/PM cannot be stored.
 QList<Piece> asciiPieces(QList<Piece> pieces, const QString& separator, const QLocale& locale, const QTime& time)
 {
-    const bool dayPeriodFits = fitsSingleBytes(locale.amText()) && fitsSingleBytes(locale.pmText());
+    const bool twelveHours = std::any_of(pieces.cbegin(), pieces.cend(), isDayPeriod)
+        && fitsSingleBytes(locale.amText()) && fitsSingleBytes(locale.pmText());
     dropFields(pieces, [](const Piece& p) { return p.letter() == QLatin1Char('d') && p.text.size() > 2; });
-    if (!dayPeriodFits) {
+    if (!twelveHours) {
         dropFields(pieces, isDayPeriod);
         for (Piece& piece : pieces)
             if (piece.letter() == QLatin1Char('h'))
@@ -125,6 +126,8 @@ QList<Piece> asciiPieces(QList<Piece> pieces, const QString& separator, const QL
     for (Piece& piece : pieces) {
         if (piece.letter() == QLatin1Char('M') && piece.text.size() > 2) {
             piece.text = QStringLiteral("M");
+        } else if (piece.letter() == QLatin1Char('m') || piece.letter() == QLatin1Char('s')) {
+            piece.text = QString(2, piece.letter());  // colons in place of units: "9:1:2" reads badly
         } else if (piece.letter() == QLatin1Char('h')) {
             // Written out here: without an AP field left, Qt would count to 23.
             const int hour = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
