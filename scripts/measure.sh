@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Measures the editor: median time of single interactive actions (Google
-# Benchmark), start-up time and peak memory against an empty Qt main window.
+# Measures the editor: median time of single interactive actions and of the
+# byte-level work behind them (Google Benchmark), start-up time and peak
+# memory against an empty Qt main window.
 # Usage: scripts/measure.sh [runs]   (results also in build-bench/measure.txt)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -9,7 +10,7 @@ runs="${1:-10}"
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZORVEK_BUILD_TESTS=OFF -DZORVEK_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build "$build" -j"$(nproc)" --target ui-benchmarks startup-probe >/dev/null
+cmake --build "$build" -j"$(nproc)" --target ui-benchmarks core-benchmarks startup-probe >/dev/null
 export QT_QPA_PLATFORM=offscreen
 out="$build/measure.txt"
 
@@ -18,6 +19,10 @@ out="$build/measure.txt"
   echo
   echo "== single actions (median of 5 repetitions)"
   "$build/bench/ui-benchmarks" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null \
+    | grep -E "_median|^Benchmark|^-"
+  echo
+  echo "== undo, backup, checksum and patches on a 2 MiB image (median of 5 repetitions)"
+  "$build/bench/core-benchmarks" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null \
     | grep -E "_median|^Benchmark|^-"
 
   median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }

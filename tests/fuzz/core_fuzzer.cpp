@@ -6,8 +6,11 @@
 #include "main/CopierHeader.h"
 #include "main/EditorStamp.h"
 #include "main/InternalName.h"
+#include "main/RomChecksum.h"
 #include "main/RomImage.h"
 #include "monsters/MonsterRecord.h"
+#include "patches/BpsPatch.h"
+#include "patches/IpsPatch.h"
 
 #include <QBuffer>
 
@@ -60,6 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     require(rom.writeCount() == 0);
 
+    // Patches between any two byte strings are made without a crash.
+    const QByteArray source = bytes.left(bytes.size() / 2), target = bytes.mid(bytes.size() / 2);
+    require(patches::bps::create(source, target).ok());
+    require(patches::ips::create(source, target).ok() == (target.size() >= source.size()));
+
     const QString name = internalname::read(rom);
     require(name.size() == internalname::kLength);
 
@@ -87,5 +95,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     (void)stamp::write(rom, text);
     requireOnlyChanged(before, bytes, stamp::kOffset, stamp::kMaxLength);
     require(bytes.size() == original.size());
+
+    // Fixing the checksum writes its four bytes only, and what it writes
+    // never changes the sum it was made from.
+    before = bytes;
+    const bool wordsFit = static_cast<qint64>(size) >= checksum::kComplementOffset + checksum::kWordsLength;
+    require(checksum::fix(rom).ok() == wordsFit);
+    requireOnlyChanged(before, bytes, checksum::kComplementOffset, checksum::kWordsLength);
+    require(!wordsFit || checksum::readState(rom).valid());
     return 0;
 }

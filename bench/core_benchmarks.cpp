@@ -1,0 +1,104 @@
+// Times the byte-level work behind undo, backup, checksum and patches on a
+// whole 2 MiB image, on files in a temporary folder.
+
+#include "DemoRom.h"
+#include "main/EditorStamp.h"
+#include "main/ImageBackup.h"
+#include "main/RomChecksum.h"
+#include "main/WriteJournal.h"
+#include "monsters/MonsterRecord.h"
+#include "patches/PatchMaker.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace zorvek;
+
+namespace {
+
+struct ImageOnDisk {
+    ImageOnDisk() { demo::demoImage().writeTo(path); rom.open(path); }
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("demo.smc"));
+    RomImage rom;
+};
+
+struct RomWriter final : ByteWriter {
+    explicit RomWriter(RomImage& r) : rom(r) {}
+    IoResult write(qint64 offset, const QByteArray& bytes) override { return rom.writeBytes(offset, bytes); }
+    RomImage& rom;
+};
+
+void BM_ChecksumOfWholeImage(benchmark::State& state)
+{
+    ImageOnDisk image;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(checksum::compute(image.rom));
+}
+BENCHMARK(BM_ChecksumOfWholeImage)->Unit(benchmark::kMillisecond);
+
+// A monster save as the journal holds it: the stamp, then each field as the
+// editor writes it (17 writes), then undone and redone.
+void BM_UndoRedoMonsterSave(benchmark::State& state)
+{
+    ImageOnDisk image;
+    RomWriter writer(image.rom);
+    WriteJournal journal;
+    const monsters::MonsterRecord record(image.rom, 42);
+    const QByteArray stampBytes = stamp::text(QDateTime::currentDateTime()).toLatin1();
+    const std::pair<int, int> fields[] = {{0x0C, 2}, {0x0E, 2}, {0x08, 2}, {0x00, 1}, {0x01, 1}, {0x02, 1},
+                                          {0x03, 1}, {0x04, 1}, {0x06, 1}, {0x07, 1}, {0x15, 1}, {0x17, 1},
+                                          {0x10, 1}, {0x19, 1}, {0x1C, 1}, {0x1D, 1}, {0x1F, 1}};
+    {
+        JournalScope step(journal, QStringLiteral("Save of a monster"));
+        auto save = [&](qint64 offset, const QByteArray& after) {
+            journal.record(offset, image.rom.readBytes(offset, static_cast<int>(after.size())), after);
+            image.rom.writeBytes(offset, after);
+        };
+        save(stamp::kOffset, stampBytes);
+        for (const auto& [k, width] : fields)
+            save(record.offsetOf(k), QByteArray(width, '\x5A'));
+    }
+    for (auto _ : state) {
+        if (!journal.undo(writer).result.ok() || !journal.redo(writer).result.ok())
+            state.SkipWithError("replay failed");
+    }
+}
+BENCHMARK(BM_UndoRedoMonsterSave)->Unit(benchmark::kMillisecond);
+
+void BM_FirstWriteBackup(benchmark::State& state)
+{
+    ImageOnDisk image;
+    QDateTime when(QDate(2024, 1, 1), QTime(0, 0));
+    for (auto _ : state) {
+        when = when.addSecs(1);
+        if (!backup::make(image.path, when).ok())
+            state.SkipWithError("backup failed");
+    }
+}
+BENCHMARK(BM_FirstWriteBackup)->Unit(benchmark::kMillisecond);
+
+// Every monster record rewritten and one byte in 97 of the rest: a heavy hack.
+void BM_CreatePatch(benchmark::State& state, patches::PatchFormat format)
+{
+    ImageOnDisk image;
+    QByteArray edited = patches::romDataOf(image.rom);
+    for (qsizetype i = 2; i < edited.size(); i += 97)
+        edited[i] = static_cast<char>(edited[i] ^ 0x3C);
+    for (qsizetype i = 0; i < monsters::kRecordCount * monsters::kRecordSize; ++i)
+        edited[monsters::kTableOffset - 0x200 + i] ^= 0x01;
+    const QString patchPath = image.dir.filePath(QStringLiteral("demo.patch"));
+    for (auto _ : state) {
+        if (!patches::createPatchFile(image.path, edited, patchPath, format).ok())
+            state.SkipWithError("patch failed");
+    }
+    state.counters["patch KiB"] = static_cast<double>(QFile(patchPath).size()) / 1024;
+}
+BENCHMARK_CAPTURE(BM_CreatePatch, Ips, patches::PatchFormat::Ips)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CreatePatch, Bps, patches::PatchFormat::Bps)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,77 @@
+#include "patches/PatchMaker.h"
+
+#include "main/CopierHeader.h"
+#include "patches/BpsPatch.h"
+#include "patches/IpsPatch.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace zorvek::patches {
+
+namespace {
+
+constexpr qint64 kHeaderSize = copier::kHeaderSize;
+// Copier files are whole kilobytes of ROM data behind a 512-byte header.
+constexpr qint64 kSizeUnit = 1024;
+
+QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+} // namespace
+
+QStringList saveFilters() { return {QString::fromLatin1(kIpsFilter), QString::fromLatin1(kBpsFilter)}; }
+
+PatchFormat formatFor(const QString& selectedFilter, const QString& patchPath)
+{
+    const QString suffix = QFileInfo(patchPath).suffix().toLower();
+    if (suffix == QLatin1String("ips"))
+        return PatchFormat::Ips;
+    if (suffix == QLatin1String("bps"))
+        return PatchFormat::Bps;
+    return selectedFilter == QLatin1String(kBpsFilter) ? PatchFormat::Bps : PatchFormat::Ips;
+}
+
+QByteArray romDataOf(const RomImage& rom)
+{
+    const qint64 count = rom.size() - kHeaderSize;
+    return count > 0 ? rom.readBytes(kHeaderSize, static_cast<int>(count)) : QByteArray();
+}
+
+PatchResult make(const QByteArray& originalFile, const QString& originalName, const QByteArray& romData,
+                 PatchFormat format)
+{
+    const qsizetype skip = originalFile.size() % kSizeUnit == kHeaderSize ? kHeaderSize : 0;
+    const QByteArray original = originalFile.mid(skip);
+    const auto checkWord = static_cast<uint16_t>(original.size() < 2 ? 0
+        : static_cast<uint8_t>(original[0]) | static_cast<uint8_t>(original[1]) << 8);
+    if (checkWord != romcheck::kExpectedCheckWord)
+        return {{}, QStringLiteral("%1 is not an image of this game: its ROM data does not start with 78 18.")
+                        .arg(shown(originalName))};
+    if (original.size() != romData.size())
+        return {{}, QStringLiteral("%1 holds %2 bytes of ROM data and the open image %3: "
+                                   "the original must be of the same ROM size.")
+                        .arg(shown(originalName)).arg(original.size()).arg(romData.size())};
+    return format == PatchFormat::Bps ? bps::create(original, romData) : ips::create(original, romData);
+}
+
+IoResult createPatchFile(const QString& originalPath, const QByteArray& romData, const QString& patchPath,
+                         PatchFormat format)
+{
+    QFile originalFile(originalPath);
+    if (!originalFile.open(QIODevice::ReadOnly))
+        return IoResult::failure(
+            QStringLiteral("%1 could not be read: %2").arg(shown(originalPath), originalFile.errorString()));
+    const PatchResult patch = make(originalFile.readAll(), originalPath, romData, format);
+    if (!patch.ok())
+        return IoResult::failure(patch.error);
+    // Written whole or not at all: a cut patch would damage the images it is applied to.
+    QSaveFile out(patchPath);
+    if (!out.open(QIODevice::WriteOnly) || out.write(patch.bytes) != patch.bytes.size() || !out.commit())
+        return IoResult::failure(
+            QStringLiteral("The patch %1 could not be written: %2").arg(shown(patchPath), out.errorString()));
+    return IoResult::success();
+}
+
+} // namespace zorvek::patches

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace zorvek::patches {
+
+// A patch's bytes, or why none could be made.
+struct PatchResult {
+    QByteArray bytes;
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+
+} // namespace zorvek::patches

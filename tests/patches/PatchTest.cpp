@@ -1,0 +1,148 @@
+// Each patch is applied by a reader written here from the formats' published
+// descriptions, not from the code that makes them.
+
+#include "patches/IpsPatch.h"
+#include "patches/PatchMaker.h"
+#include "support/MemoryImage.h"
+
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+using namespace zorvek;
+using namespace zorvek::patches;
+using zorvek::test::MemoryImage;
+using zorvek::test::readFile;
+using zorvek::test::RomFixture;
+
+namespace {
+
+uint32_t bigEndian(const QByteArray& p, qsizetype& pos, int bytes)
+{
+    uint32_t value = 0;
+    while (bytes-- > 0)
+        value = value << 8 | static_cast<uint8_t>(p[pos++]);
+    return value;
+}
+
+// "PATCH", records (3-byte offset, 2-byte size, data; size 0: 2-byte count and a byte), "EOF".
+QByteArray applyIps(const QByteArray& patch, QByteArray image, std::vector<uint32_t>* starts)
+{
+    EXPECT_TRUE(patch.startsWith("PATCH"));
+    qsizetype pos = 5;
+    while (patch.mid(pos, 3) != "EOF") {
+        const uint32_t offset = bigEndian(patch, pos, 3);
+        const uint32_t size = bigEndian(patch, pos, 2);
+        const qsizetype count = size ? size : bigEndian(patch, pos, 2);
+        const QByteArray data = size ? patch.mid(pos, size) : QByteArray(count, patch[pos]);
+        pos += size ? size : 1;
+        starts->push_back(offset);
+        image.resize(std::max<qsizetype>(image.size(), offset + data.size()));
+        image.replace(offset, data.size(), data);
+    }
+    EXPECT_EQ(pos + 3, patch.size());
+    return image;
+}
+
+uint64_t bpsNumber(const QByteArray& p, qsizetype& pos)
+{
+    uint64_t data = 0, shift = 1;
+    for (;;) {
+        const auto x = static_cast<uint8_t>(p[pos++]);
+        data += (x & 0x7F) * shift;
+        if (x & 0x80)
+            return data;
+        shift <<= 7;
+        data += shift;
+    }
+}
+
+uint32_t crcOf(const QByteArray& b) { return crc32(0, reinterpret_cast<const Bytef*>(b.data()), b.size()); }
+
+// "BPS1", sizes, metadata, the four actions, then source, target and patch CRC32.
+QByteArray applyBps(const QByteArray& patch, const QByteArray& source)
+{
+    EXPECT_TRUE(patch.startsWith("BPS1"));
+    qsizetype pos = 4, out = 0, sourceAt = 0, targetAt = 0;
+    EXPECT_EQ(bpsNumber(patch, pos), static_cast<uint64_t>(source.size()));
+    QByteArray target(static_cast<qsizetype>(bpsNumber(patch, pos)), '\0');
+    pos += static_cast<qsizetype>(bpsNumber(patch, pos));
+    const qsizetype footer = patch.size() - 12;
+    while (pos < footer) {
+        const uint64_t data = bpsNumber(patch, pos), action = data & 3;
+        if (action >= 2) {
+            const uint64_t d = bpsNumber(patch, pos);
+            (action == 2 ? sourceAt : targetAt) += (d & 1 ? -1 : 1) * static_cast<qsizetype>(d >> 1);
+        }
+        for (uint64_t n = (data >> 2) + 1; n > 0; --n, ++out)
+            target[out] = action == 0 ? source[out] : action == 1 ? patch[pos++]
+                        : action == 2 ? source[sourceAt++] : target[targetAt++];
+    }
+    const auto word = [&](int i) { return qFromLittleEndian<quint32>(patch.constData() + footer + 4 * i); };
+    EXPECT_EQ(word(0), crcOf(source));
+    EXPECT_EQ(word(1), crcOf(target));
+    EXPECT_EQ(word(2), crcOf(patch.left(patch.size() - 4)));
+    return target;
+}
+
+TEST(PatchTest, BothFormatsCarryEveryDifferenceOfTheRomDataAndNothingElse)
+{
+    QTemporaryDir dir;
+    const RomFixture original = RomFixture(RomFixture::kFullSize).fillRandom(11).copierHeader(1).checkWord(0x1878)
+        .bytesAt(0x100200, QByteArray(70000, '\0'));
+    const QByteArray& o = original.bytes();
+    MemoryImage image(RomFixture(original).bytesAt(0x60, "a stamp only in the copier header")
+        .byteAt(0x202, o[0x202] ^ 0xFF)
+        .bytesAt(0x100200, QByteArray(70000, '\x77'))  // longer than one IPS record
+        .byteAt(o.size() - 1, o[o.size() - 1] ^ 0xFF));
+    const QByteArray romData = romDataOf(image.rom);
+    ASSERT_EQ(romData, image.bytes().mid(0x200));
+    const QByteArray headerless = o.mid(0x200);
+    ASSERT_TRUE(original.writeTo(dir.filePath("headered.smc")));
+    ASSERT_TRUE(RomFixture(0).bytesAt(0, headerless).writeTo(dir.filePath("headerless.sfc")));
+
+    // The extension decides; the filter only when there is none.
+    for (const auto& [from, to, expected] : {std::tuple{"headered.smc", "a.ips", PatchFormat::Ips},
+                                            std::tuple{"headerless.sfc", "b", PatchFormat::Bps}}) {
+        SCOPED_TRACE(to);
+        const PatchFormat format = formatFor(QString::fromLatin1(kBpsFilter), dir.filePath(to));
+        ASSERT_EQ(format, expected);
+        ASSERT_TRUE(createPatchFile(dir.filePath(from), romData, dir.filePath(to), format).ok());
+        const QByteArray patch = readFile(dir.filePath(to));
+        std::vector<uint32_t> starts;
+        EXPECT_EQ(format == PatchFormat::Bps ? applyBps(patch, headerless) : applyIps(patch, headerless, &starts), romData);
+        EXPECT_EQ(starts.size(), format == PatchFormat::Bps ? 0u : 4u);  // the long run takes two records
+    }
+}
+
+TEST(PatchTest, NoIpsRecordStartsWhereItWouldReadAsTheEnd)
+{
+    const qsizetype eof = 0x454F46;
+    const QByteArray source(0x460000, '\0');
+    for (const qsizetype start : {eof, eof - 0xFFFF}) {  // a run there, and a record split landing there
+        const QByteArray target = QByteArray(source).replace(start, eof + 8 - start, QByteArray(eof + 8 - start, '\1'));
+        std::vector<uint32_t> starts;
+        EXPECT_EQ(applyIps(ips::create(source, target).bytes, source, &starts), target);
+        EXPECT_EQ(std::count(starts.begin(), starts.end(), eof), 0);
+    }
+    EXPECT_FALSE(ips::create({}, QByteArray(0x1000001, '\1')).ok());
+}
+
+TEST(PatchTest, ARefusedOriginalOrPatchPathIsReportedAndWritesNothing)
+{
+    QTemporaryDir dir;
+    const QByteArray romData = RomFixture(0x200200).checkWord(0x1878).bytes().mid(0x200);
+    const auto attempt = [&](const RomFixture& original, const char* to) {
+        original.writeTo(dir.filePath("original.smc"));
+        return createPatchFile(dir.filePath("original.smc"), romData, dir.filePath(to), PatchFormat::Ips).error;
+    };
+    EXPECT_TRUE(attempt(RomFixture(0x200200).checkWord(0x1879), "p.ips").contains("original.smc"));  // another game
+    EXPECT_TRUE(attempt(RomFixture(0x100200).checkWord(0x1878), "p.ips").contains("original.smc"));  // another size
+    EXPECT_FALSE(QFile::exists(dir.filePath("p.ips")));
+    const QString failed = attempt(RomFixture(0x200200).checkWord(0x1878), "no/such/p.ips");
+    EXPECT_TRUE(failed.startsWith("The patch ") && !failed.endsWith(": ")) << failed.toStdString();
+}
+
+} // namespace
