@@ -332,8 +332,11 @@ void Form1::SaveROM()
 {
     if (!isLoaded())
         return;
-    // A file too short for the name gets no stamp either.
-    IoResult result = m_rom.checkHolds(internalname::kOffset, internalname::kLength);
+    // A file replaced behind our back, or too short for the name, gets no
+    // stamp either.
+    IoResult result = m_rom.checkSameFile();
+    if (result.ok())
+        result = m_rom.checkHolds(internalname::kOffset, internalname::kLength);
     if (result.ok())
         result = SaveQuenHeader(m_rom, m_effects.now());
     if (result.ok())

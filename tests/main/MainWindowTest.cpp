@@ -208,18 +208,6 @@ TEST_F(MainWindowTest, HeaderIndexZeroWarnsAndIndexFourWritesNoHeader)
     EXPECT_EQ(fileBytes().left(12), QByteArray(12, '\0'));
 }
 
-TEST_F(MainWindowTest, FailedSaveIsReportedNotHidden)
-{
-    openImage(RomFixture::standard());
-    attachMemory(form1->rom(), fileBytes(), 0, QStringLiteral("Read-only file system"), romPath);
-    trigger("mnuSave");
-    ASSERT_EQ(effects.messages.size(), 1u);
-    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(effects.messages[0].text.contains("Read-only file system"));
-    EXPECT_TRUE(effects.messages[0].text.contains("game.smc"));
-    EXPECT_FALSE(effects.endedWith.has_value());
-}
-
 TEST_F(MainWindowTest, ReadmeAndHomePageGoThroughTheBrowser)
 {
     trigger("mnuReadme");
