@@ -232,6 +232,7 @@ void Form1::createCentralArea()
     for (const char* name : copier::typeNames())
         m_copierType->addItem(QString::fromLatin1(name));
     m_copierType->setEnabled(false);
+    connect(m_copierType, &QComboBox::activated, this, [this] { m_copierPicked = true; });
     copierRow->addWidget(m_copierLabel);
     copierRow->addWidget(m_copierType, 1);
     layout->addLayout(copierRow);
@@ -298,7 +299,11 @@ void Form1::LoadIName() { m_nameText->setText(internalname::read(m_rom)); }
 
 IoResult Form1::SaveIName() { return internalname::write(m_rom, m_nameText->text()); }
 
-void Form1::CopierType() { m_copierType->setCurrentIndex(static_cast<int>(copier::detect(m_rom))); }
+void Form1::CopierType()
+{
+    m_copierType->setCurrentIndex(static_cast<int>(copier::detect(m_rom)));
+    m_copierPicked = false;
+}
 
 bool Form1::CheckROM()
 {
@@ -318,6 +323,10 @@ IoResult Form1::SaveHeader()
     if (index < 0 || index >= static_cast<int>(zorvek::CopierType::NotLoaded))
         return IoResult::success();
     const auto type = static_cast<zorvek::CopierType>(index);
+    // Index 0 also stands for a header of a form we do not know: a save made
+    // only to rename must not wipe it.
+    if (type == zorvek::CopierType::Undetected && !m_copierPicked)
+        return IoResult::success();
     if (auto r = copier::write(m_rom, type); !r.ok())
         return r;
     if (type == zorvek::CopierType::Undetected)
