@@ -90,6 +90,8 @@ Form1::~Form1()
 void Form1::createActions()
 {
     m_open = namedAction(this, "mnuOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    // With the name box focused, Ctrl+C copies as in every text box (the box
+    // claims the key first); anywhere else it closes the image.
     m_close = namedAction(this, "mnuClose", tr("&Close ROM"), QKeySequence(Qt::CTRL | Qt::Key_C));
     m_save = namedAction(this, "mnuSave", tr("&Save ROM"), QKeySequence(Qt::CTRL | Qt::Key_S));
     m_save->setEnabled(false);
@@ -165,6 +167,7 @@ void Form1::createToolBars()
     m_toolbar1 = addToolBar(tr("File"));
     m_toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     m_toolbar1->setMovable(false);
+    m_toolbar1->setFloatable(false);
     m_toolbar1->setIconSize(QSize(24, 24));
     addButtons(m_toolbar1, {{"Open", "Displays Open File dialog box."},
                             {"Save", "Save - Feature not coded."},
@@ -184,6 +187,7 @@ void Form1::createToolBars()
     m_toolbar2 = addToolBar(tr("Editors"));
     m_toolbar2->setObjectName(QStringLiteral("Toolbar2"));
     m_toolbar2->setMovable(false);
+    m_toolbar2->setFloatable(false);
     m_toolbar2->setIconSize(QSize(24, 24));
     m_toolbar2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     addButtons(m_toolbar2, {{"Characters", nullptr}, {"Monsters", nullptr}});
@@ -196,6 +200,12 @@ void Form1::createToolBars()
     });
     // Editors read the file as soon as they open: no image, no editors.
     m_toolbar2->setEnabled(false);
+}
+
+QMenu* Form1::createPopupMenu()
+{
+    // Toolbar2 is the only way to the editors: no right-click menu may hide it.
+    return nullptr;
 }
 
 void Form1::createCentralArea()

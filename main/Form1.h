@@ -62,6 +62,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    QMenu* createPopupMenu() override;
 
 private:
     void createActions();

@@ -2,10 +2,14 @@
 #include "support/GuiTestBase.h"
 #include "support/MemoryImage.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QToolBar>
 
@@ -52,7 +56,6 @@ TEST_F(MainWindowTest, StartsNotLoadedWithItsMenusAndToolbars)
     EXPECT_EQ(copierBox()->itemText(1), "Super MagicCom");
     EXPECT_FALSE(find<QAction>("mnuHelp")->isEnabled());
     EXPECT_EQ(find<QAction>("mnuClose")->text(), "&Close ROM");
-    EXPECT_EQ(find<QAction>("mnuClose")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
     EXPECT_EQ(find<QAction>("mnuAbout")->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_EQ(find<QAction>("mnuURL")->text(), "Goto Quenmark-Soft");
     EXPECT_EQ(find<QAction>("Save")->toolTip(), "Save - Feature not coded.");
@@ -246,6 +249,38 @@ TEST_F(MainWindowTest, ReadmeAndHomePageGoThroughTheBrowser)
               "Please feel free to read the readme packaged with this editor.");
     trigger("mnuURL");
     EXPECT_EQ(effects.messages.size(), 1u);
+}
+
+TEST_F(MainWindowTest, NoRightClickMenuCanHideTheToolbars)
+{
+    openImage(RomFixture::standard());
+    QWidget* toolbar2 = find<QWidget>("Toolbar2");
+    for (QWidget* bar : {static_cast<QWidget*>(form1->menuBar()), find<QWidget>("Toolbar1"), toolbar2}) {
+        const QPoint at(bar->width() - 2, bar->height() / 2);
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
+        QApplication::sendEvent(bar, &rightClick);
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            ADD_FAILURE() << "a menu over " << bar->objectName().toStdString();
+            popup->close();
+        }
+    }
+    EXPECT_TRUE(toolbar2->isVisible());
+}
+
+TEST_F(MainWindowTest, CtrlCCopiesInTheNameBoxAndClosesTheImageElsewhere)
+{
+    openImage(RomFixture::standard());
+    form1->activateWindow();  // shortcuts go to the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
+    nameBox()->setFocus();
+    nameBox()->setSelection(0, 6);
+    QTest::keyClick(nameBox(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "KELVAR");
+    EXPECT_TRUE(form1->isLoaded());
+
+    copierBox()->setFocus();
+    QTest::keyClick(copierBox(), Qt::Key_C, Qt::ControlModifier);
+    expectNotLoaded(0);
 }
 
 TEST_F(MainWindowTest, AboutBoxShowsTitleVersionAndDescription)
