@@ -4,6 +4,7 @@
 #include "data/Artwork.h"
 #include "main/About.h"
 #include "main/AppInfo.h"
+#include "main/AppSettings.h"
 #include "main/EditorStamp.h"
 #include "main/InternalName.h"
 #include "main/LimitedLineEdit.h"
@@ -286,7 +287,7 @@ void Form1::reportWriteFailure(QWidget* parent, const QString& reason)
 void Form1::LoadROM()
 {
     const std::optional<QString> chosen =
-        m_effects.chooseFileToOpen(this, openFilters(), openFilters().at(1));
+        m_effects.chooseFileToOpen(this, openFilters(), openFilters().at(1), AppSettings().openFolder());
     if (!chosen)
         return;  // a cancelled dialog leaves the open image as it was
 
@@ -299,6 +300,7 @@ void Form1::LoadROM()
                                   .arg(QDir::toNativeSeparators(*chosen), opened.error));
         return;
     }
+    AppSettings().rememberOpenedFile(*chosen);
     LoadIName();
     CopierType();
     enterLoadedState();

@@ -67,7 +67,9 @@ TEST_F(MainWindowTest, StartsNotLoadedWithItsMenusAndToolbars)
 
 TEST_F(MainWindowTest, OpenShowsNameAndCopierTypeAndEnablesTheEditors)
 {
-    openImage(RomFixture::standard().copierHeader(2).internalName("KELVARNTHOSIA 5"));
+    ASSERT_TRUE(QDir().mkpath(tempPath("roms")));
+    openImage(RomFixture::standard().copierHeader(2).internalName("KELVARNTHOSIA 5"), "roms/game.smc");
+    EXPECT_EQ(effects.lastStartFolder, "");
     EXPECT_EQ(effects.lastSelectedFilter, "Super MagiCom ROM File (*.smc)");
     EXPECT_EQ(effects.lastFilters.size(), 4);
     EXPECT_EQ(nameBox()->text(), "KELVARNTHOSIA 5      ");
@@ -79,12 +81,15 @@ TEST_F(MainWindowTest, OpenShowsNameAndCopierTypeAndEnablesTheEditors)
     EXPECT_TRUE(effects.messages.empty());
     EXPECT_FALSE(effects.endedWith.has_value());
 
-    // A cancelled dialog keeps the open image.
+    // A cancelled dialog keeps the open image; the dialog starts where the
+    // image was found, also in the next run.
     effects.openAnswers.push_back(std::nullopt);
     clickToolButton("Open");
-    EXPECT_EQ(effects.openDialogCount, 2);
     EXPECT_TRUE(form1->rom().isOpen());
-    EXPECT_TRUE(find<QToolBar>("Toolbar2")->isEnabled());
+    EXPECT_EQ(effects.lastStartFolder, tempPath("roms"));
+    form1 = std::make_unique<Form1>(effects);
+    clickToolButton("Open");
+    EXPECT_EQ(effects.lastStartFolder, tempPath("roms"));
 }
 
 TEST_F(MainWindowTest, UnopenableFileFallsBackToNotLoadedAndSaysWhy)
