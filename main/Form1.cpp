@@ -5,6 +5,7 @@
 #include "main/About.h"
 #include "main/AppInfo.h"
 #include "main/AppSettings.h"
+#include "main/Documentation.h"
 #include "main/EditorStamp.h"
 #include "main/InternalName.h"
 #include "main/LimitedLineEdit.h"
@@ -434,13 +435,18 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::mnuReadme_Click()
 {
-    if (!m_effects.openUrl(QUrl(QString::fromLatin1(kReadmeUrl))))
+    const QString readme = docs::readmePath(m_effects.programFolder());
+    if (readme.isEmpty() || !m_effects.openUrl(QUrl::fromLocalFile(readme)))
         m_effects.showMessage(this, MessageIcon::Exclamation,
                               tr("You must be connected to the internet in order to read the readme online.\r\n"
                                  "Please feel free to read the readme packaged with this editor."));
 }
 
-void Form1::mnuURL_Click() { m_effects.openUrl(QUrl(QString::fromLatin1(kHomePageUrl))); }
+void Form1::mnuURL_Click()
+{
+    if (const QUrl page = docs::homePage(m_effects.programFolder()); page.isValid())
+        m_effects.openUrl(page);
+}
 
 void Form1::mnuAbout_Click()
 {

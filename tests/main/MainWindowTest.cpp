@@ -237,13 +237,21 @@ TEST_F(MainWindowTest, CopierHeaderIsWrittenOnlyAsPicked)
     EXPECT_EQ(fileBytes().left(12), QByteArray(12, '\0'));
 }
 
-TEST_F(MainWindowTest, ReadmeAndHomePageGoThroughTheBrowser)
+TEST_F(MainWindowTest, ReadmeAndHomePageOpenTheReadmeBesideTheProgram)
 {
+    // Run from the build tree: the sources' readme.
     trigger("mnuReadme");
     clickToolButton("URL");
     ASSERT_EQ(effects.openedUrls.size(), 2u);
-    EXPECT_TRUE(effects.openedUrls[0].toString().endsWith("readme.txt"));
-    EXPECT_TRUE(effects.messages.empty());
+    EXPECT_TRUE(readFile(effects.openedUrls[0].toLocalFile()).startsWith("# Zorvek Multi Editor"));
+    EXPECT_EQ(effects.openedUrls[1], effects.openedUrls[0]);
+
+    // Installed: the copy in the doc folder next to the program's folder.
+    const QString installed = tempPath("share/doc/zorvek-multi-editor/README.md");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(installed).path()) && RomFixture(1).writeTo(installed));
+    effects.folder = tempPath("bin");
+    trigger("mnuReadme");
+    EXPECT_EQ(effects.openedUrls.back(), QUrl::fromLocalFile(installed));
 
     effects.openUrlSucceeds = false;
     trigger("mnuReadme");
