@@ -15,6 +15,7 @@
 int main(int argc, char** argv)
 {
     zorvek::demo::useOffscreenUnlessSet();
+    zorvek::demo::useScratchSettings();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     const char* mode = argc > 1 ? argv[1] : "editor";

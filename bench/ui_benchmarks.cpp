@@ -84,6 +84,7 @@ BENCHMARK_CAPTURE(BM_Save, CharacterSlot, Editor::Characters)->Unit(benchmark::k
 int main(int argc, char** argv)
 {
     zorvek::demo::useOffscreenUnlessSet();
+    zorvek::demo::useScratchSettings();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     benchmark::Initialize(&argc, argv);

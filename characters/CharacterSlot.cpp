@@ -47,6 +47,9 @@ CharacterView loadCharacter(RomImage& rom, int slot)
 
 IoResult saveCharacter(RomImage& rom, int slot, const CharacterValues& v)
 {
+    // All or nothing: an image ending inside the slot must not keep half a save.
+    if (auto r = rom.checkHolds(CharacterRecord::start(slot), CharacterRecord::kMagicPower + 1); !r.ok())
+        return r;
     CharacterRecord record(rom, slot);
     const std::initializer_list<std::function<IoResult()>> writes = {
         [&] { return record.setLevel(v.level); },

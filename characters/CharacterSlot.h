@@ -53,8 +53,9 @@ struct CharacterValues {
 // Reads every shown field of a slot, one access each.
 CharacterView loadCharacter(RomImage& rom, int slot);
 
-// Writes the editable fields in order, each flushed at once; stops at the
-// first failure, leaving the fields before it written.
+// Writes the editable fields in order, each flushed at once. An image too
+// short for the slot gets none; a write that fails part way stops the save,
+// leaving the fields before it written.
 IoResult saveCharacter(RomImage& rom, int slot, const CharacterValues& values);
 
 } // namespace zorvek

@@ -352,7 +352,10 @@ void Form3::SaveCMD_Click()
         m_main.effects().showMessage(this, MessageIcon::Exclamation, checked.problem);
         return;
     }
-    if (const IoResult written = saveCharacter(m_main.rom(), m_scroll->value(), *checked.values); !written.ok()) {
+    IoResult written = m_main.rom().checkSameFile();
+    if (written.ok())
+        written = saveCharacter(m_main.rom(), m_scroll->value(), *checked.values);
+    if (!written.ok()) {
         // An earlier "has been saved" must not stand beside a failed save.
         clearStatus();
         m_main.reportWriteFailure(this, written.error);

@@ -4,6 +4,8 @@
 #include "data/Artwork.h"
 #include "main/About.h"
 #include "main/AppInfo.h"
+#include "main/AppSettings.h"
+#include "main/Documentation.h"
 #include "main/EditorStamp.h"
 #include "main/InternalName.h"
 #include "main/LimitedLineEdit.h"
@@ -90,6 +92,8 @@ Form1::~Form1()
 void Form1::createActions()
 {
     m_open = namedAction(this, "mnuOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    // With the name box focused, Ctrl+C copies as in every text box (the box
+    // claims the key first); anywhere else it closes the image.
     m_close = namedAction(this, "mnuClose", tr("&Close ROM"), QKeySequence(Qt::CTRL | Qt::Key_C));
     m_save = namedAction(this, "mnuSave", tr("&Save ROM"), QKeySequence(Qt::CTRL | Qt::Key_S));
     m_save->setEnabled(false);
@@ -165,6 +169,7 @@ void Form1::createToolBars()
     m_toolbar1 = addToolBar(tr("File"));
     m_toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     m_toolbar1->setMovable(false);
+    m_toolbar1->setFloatable(false);
     m_toolbar1->setIconSize(QSize(24, 24));
     addButtons(m_toolbar1, {{"Open", "Displays Open File dialog box."},
                             {"Save", "Save - Feature not coded."},
@@ -184,6 +189,7 @@ void Form1::createToolBars()
     m_toolbar2 = addToolBar(tr("Editors"));
     m_toolbar2->setObjectName(QStringLiteral("Toolbar2"));
     m_toolbar2->setMovable(false);
+    m_toolbar2->setFloatable(false);
     m_toolbar2->setIconSize(QSize(24, 24));
     m_toolbar2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     addButtons(m_toolbar2, {{"Characters", nullptr}, {"Monsters", nullptr}});
@@ -196,6 +202,12 @@ void Form1::createToolBars()
     });
     // Editors read the file as soon as they open: no image, no editors.
     m_toolbar2->setEnabled(false);
+}
+
+QMenu* Form1::createPopupMenu()
+{
+    // Toolbar2 is the only way to the editors: no right-click menu may hide it.
+    return nullptr;
 }
 
 void Form1::createCentralArea()
@@ -232,6 +244,7 @@ void Form1::createCentralArea()
     for (const char* name : copier::typeNames())
         m_copierType->addItem(QString::fromLatin1(name));
     m_copierType->setEnabled(false);
+    connect(m_copierType, &QComboBox::activated, this, [this] { m_copierPicked = true; });
     copierRow->addWidget(m_copierLabel);
     copierRow->addWidget(m_copierType, 1);
     layout->addLayout(copierRow);
@@ -275,7 +288,7 @@ void Form1::reportWriteFailure(QWidget* parent, const QString& reason)
 void Form1::LoadROM()
 {
     const std::optional<QString> chosen =
-        m_effects.chooseFileToOpen(this, openFilters(), openFilters().at(1));
+        m_effects.chooseFileToOpen(this, openFilters(), openFilters().at(1), AppSettings().openFolder());
     if (!chosen)
         return;  // a cancelled dialog leaves the open image as it was
 
@@ -288,6 +301,7 @@ void Form1::LoadROM()
                                   .arg(QDir::toNativeSeparators(*chosen), opened.error));
         return;
     }
+    AppSettings().rememberOpenedFile(*chosen);
     LoadIName();
     CopierType();
     enterLoadedState();
@@ -298,7 +312,11 @@ void Form1::LoadIName() { m_nameText->setText(internalname::read(m_rom)); }
 
 IoResult Form1::SaveIName() { return internalname::write(m_rom, m_nameText->text()); }
 
-void Form1::CopierType() { m_copierType->setCurrentIndex(static_cast<int>(copier::detect(m_rom))); }
+void Form1::CopierType()
+{
+    m_copierType->setCurrentIndex(static_cast<int>(copier::detect(m_rom)));
+    m_copierPicked = false;
+}
 
 bool Form1::CheckROM()
 {
@@ -318,6 +336,10 @@ IoResult Form1::SaveHeader()
     if (index < 0 || index >= static_cast<int>(zorvek::CopierType::NotLoaded))
         return IoResult::success();
     const auto type = static_cast<zorvek::CopierType>(index);
+    // Index 0 also stands for a header of a form we do not know: a save made
+    // only to rename must not wipe it.
+    if (type == zorvek::CopierType::Undetected && !m_copierPicked)
+        return IoResult::success();
     if (auto r = copier::write(m_rom, type); !r.ok())
         return r;
     if (type == zorvek::CopierType::Undetected)
@@ -332,8 +354,11 @@ void Form1::SaveROM()
 {
     if (!isLoaded())
         return;
-    // A file too short for the name gets no stamp either.
-    IoResult result = m_rom.checkHolds(internalname::kOffset, internalname::kLength);
+    // A file replaced behind our back, or too short for the name, gets no
+    // stamp either.
+    IoResult result = m_rom.checkSameFile();
+    if (result.ok())
+        result = m_rom.checkHolds(internalname::kOffset, internalname::kLength);
     if (result.ok())
         result = SaveQuenHeader(m_rom, m_effects.now());
     if (result.ok())
@@ -410,13 +435,18 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::mnuReadme_Click()
 {
-    if (!m_effects.openUrl(QUrl(QString::fromLatin1(kReadmeUrl))))
+    const QString readme = docs::readmePath(m_effects.programFolder());
+    if (readme.isEmpty() || !m_effects.openUrl(QUrl::fromLocalFile(readme)))
         m_effects.showMessage(this, MessageIcon::Exclamation,
                               tr("You must be connected to the internet in order to read the readme online.\r\n"
                                  "Please feel free to read the readme packaged with this editor."));
 }
 
-void Form1::mnuURL_Click() { m_effects.openUrl(QUrl(QString::fromLatin1(kHomePageUrl))); }
+void Form1::mnuURL_Click()
+{
+    if (const QUrl page = docs::homePage(m_effects.programFolder()); page.isValid())
+        m_effects.openUrl(page);
+}
 
 void Form1::mnuAbout_Click()
 {

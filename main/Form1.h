@@ -62,6 +62,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    QMenu* createPopupMenu() override;
 
 private:
     void createActions();
@@ -84,6 +85,8 @@ private:
     RomImage m_rom;
     PendingStamp* m_pendingStamp = nullptr;
     bool m_quitting = false;
+    // Whether the copier type was picked by hand since the image was opened.
+    bool m_copierPicked = false;
 
     QMenu* m_fileMenu = nullptr;
     QMenu* m_stuffMenu = nullptr;

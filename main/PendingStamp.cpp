@@ -36,6 +36,8 @@ IoResult PendingStamp::writeNow()
 {
     if (!m_rom.isOpen())
         return IoResult::success();
+    if (auto r = m_rom.checkSameFile(); !r.ok())
+        return r;
     return SaveQuenHeader(m_rom, m_effects.now());
 }
 

@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace zorvek {
 
@@ -20,15 +21,40 @@ void QtSideEffects::showMessage(QWidget* parent, MessageIcon icon, const QString
     box.exec();
 }
 
+namespace {
+
+// A caption "Name (patterns)" as the dialog's filter. "*.*" stands for every
+// file, also one without an extension, but Qt's matcher would want a dot:
+// the patterns that match go behind the caption, and the dialog shows only
+// what comes before them, the caption as it is.
+QString dialogFilter(const QString& caption)
+{
+    static const QRegularExpression trailingPatterns(QStringLiteral("\\(([^()]*)\\)$"));
+    const QRegularExpressionMatch match = trailingPatterns.match(caption);
+    QStringList patterns = match.hasMatch() ? match.captured(1).split(u' ', Qt::SkipEmptyParts) : QStringList{caption};
+    for (QString& pattern : patterns)
+        if (pattern == QLatin1String("*.*"))
+            pattern = QStringLiteral("*");
+    return caption + QStringLiteral(" (") + patterns.join(u' ') + u')';
+}
+
+} // namespace
+
 std::optional<QString> QtSideEffects::chooseFileToOpen(QWidget* parent, const QStringList& nameFilters,
-                                                       const QString& selectedFilter)
+                                                       const QString& selectedFilter, const QString& startFolder)
 {
     QFileDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("CommonDialog1"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilters(nameFilters);
-    dialog.selectNameFilter(selectedFilter);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    QStringList filters;
+    for (const QString& caption : nameFilters)
+        filters << dialogFilter(caption);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(dialogFilter(selectedFilter));
+    if (!startFolder.isEmpty())
+        dialog.setDirectory(startFolder);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

@@ -8,7 +8,7 @@ class QtSideEffects final : public SideEffects {
 public:
     void showMessage(QWidget* parent, MessageIcon icon, const QString& text) override;
     std::optional<QString> chooseFileToOpen(QWidget* parent, const QStringList& nameFilters,
-                                            const QString& selectedFilter) override;
+                                            const QString& selectedFilter, const QString& startFolder) override;
     bool openUrl(const QUrl& url) override;
     QDateTime now() override;
     int millisecondsPerSecond() override;

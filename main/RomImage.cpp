@@ -22,6 +22,7 @@ IoResult RomImage::open(const QString& path)
     // Unbuffered: every write reaches the system at once, as the editor promises.
     if (!file->open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return IoResult::failure(file->errorString());
+    m_identity = identityOfHandle(file->handle());
     m_device = std::move(file);
     m_path = path;
     return IoResult::success();
@@ -40,6 +41,7 @@ void RomImage::close()
         m_device->close();
     m_device.reset();
     m_path.clear();
+    m_identity.reset();
 }
 
 bool RomImage::isOpen() const { return m_device && m_device->isOpen(); }
@@ -97,11 +99,21 @@ IoResult RomImage::checkHolds(qint64 offset, qint64 count) const
                                  .arg(QString::number(offset + count - 1, 16).toUpper()));
 }
 
+IoResult RomImage::checkSameFile() const
+{
+    if (!m_identity || identityOfPath(m_path) == m_identity)
+        return IoResult::success();
+    return IoResult::failure(
+        QStringLiteral("The file was replaced or removed since it was opened and must be opened again."));
+}
+
 IoResult RomImage::writeBytes(qint64 offset, const QByteArray& bytes)
 {
     ++m_writes;
     if (!isOpen())
         return IoResult::failure(QStringLiteral("No ROM image is open."));
+    if (auto r = checkSameFile(); !r.ok())
+        return r;
     if (offset < 0)
         return IoResult::failure(QStringLiteral("Invalid file position."));
     if (auto r = checkHolds(offset, bytes.size()); !r.ok())

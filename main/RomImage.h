@@ -1,10 +1,13 @@
 #pragma once
 
+#include "main/FileIdentity.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QIODevice;
 
@@ -46,8 +49,13 @@ public:
 
     // Fails when the file ends before offset + count: writes never grow it.
     IoResult checkHolds(qint64 offset, qint64 count) const;
+    // Fails when the path no longer leads to the file that was opened (a tool
+    // replaced or removed it): writes would land in a file nobody sees.
+    // A device attached without a file is not checked.
+    IoResult checkSameFile() const;
 
-    // Each write goes straight to the file and is flushed before returning.
+    // Each write goes straight to the file and is flushed before returning;
+    // nothing is written into a replaced or removed file.
     IoResult writeBytes(qint64 offset, const QByteArray& bytes);
     IoResult writeByte(qint64 offset, uint8_t value);
     IoResult writeWord16(qint64 offset, uint16_t value);
@@ -61,6 +69,7 @@ public:
 private:
     std::unique_ptr<QIODevice> m_device;
     QString m_path;
+    std::optional<FileIdentity> m_identity;
     mutable quint64 m_reads = 0;
     quint64 m_writes = 0;
 };

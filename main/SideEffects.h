@@ -22,9 +22,10 @@ public:
     // A modal message box titled with the application title and an OK button.
     virtual void showMessage(QWidget* parent, MessageIcon icon, const QString& text) = 0;
 
-    // The open-file dialog; nullopt when the user cancels.
+    // The open-file dialog, starting in startFolder (empty: the working
+    // folder); nullopt when the user cancels.
     virtual std::optional<QString> chooseFileToOpen(QWidget* parent, const QStringList& nameFilters,
-                                                    const QString& selectedFilter) = 0;
+                                                    const QString& selectedFilter, const QString& startFolder) = 0;
 
     // False when the page could not be handed to a browser.
     virtual bool openUrl(const QUrl& url) = 0;

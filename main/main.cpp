@@ -7,6 +7,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QString::fromLatin1(zorvek::kOrganisationName));
     QApplication::setApplicationName(QString::fromLatin1(zorvek::kAppTitle));
     // Windows hand over to each other by hiding; only Quit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);

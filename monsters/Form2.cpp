@@ -602,9 +602,11 @@ void Form2::SaveCMD_Click()
         return;
     }
 
-    // The editor stamp goes first, then the record; a file too short for the
-    // record gets neither.
-    IoResult result = m_main.rom().checkHolds(MonsterRecord(m_main.rom(), index).offsetOf(0), kRecordSize);
+    // The editor stamp goes first, then the record; a file replaced since it
+    // was opened, or too short for the record, gets neither.
+    IoResult result = m_main.rom().checkSameFile();
+    if (result.ok())
+        result = m_main.rom().checkHolds(MonsterRecord(m_main.rom(), index).offsetOf(0), kRecordSize);
     if (result.ok())
         result = SaveQuenHeader();
     if (result.ok())

@@ -3,6 +3,7 @@
 #include "main/SideEffects.h"
 
 #include <QDir>
+#include <QSettings>
 
 #include <cstdio>
 
@@ -14,6 +15,15 @@ inline void useOffscreenUnlessSet()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// Unattended runs open images too; the folder they remember must not become
+// the user's.
+inline void useScratchSettings()
+{
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    const QString folder = QDir::tempPath() + QStringLiteral("/zorvek-unattended");
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 }
 
 // The seam for unattended runs (benchmarks, window pictures): the open
@@ -29,7 +39,10 @@ public:
         ++messageCount;
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
     }
-    std::optional<QString> chooseFileToOpen(QWidget*, const QStringList&, const QString&) override { return imagePath; }
+    std::optional<QString> chooseFileToOpen(QWidget*, const QStringList&, const QString&, const QString&) override
+    {
+        return imagePath;
+    }
     bool openUrl(const QUrl&) override { return true; }
     QDateTime now() override { return QDateTime::currentDateTime(); }
     int millisecondsPerSecond() override { return 1000; }

@@ -30,6 +30,7 @@ bool save(QWidget* window, const QString& file)
 int main(int argc, char** argv)
 {
     zorvek::demo::useOffscreenUnlessSet();
+    zorvek::demo::useScratchSettings();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     if (argc < 3) {

@@ -1,4 +1,5 @@
 #include "characters/CharacterRecord.h"
+#include "characters/CharacterSlot.h"
 #include "support/MemoryImage.h"
 #include "support/RomFixture.h"
 
@@ -76,6 +77,14 @@ TEST(CharacterRecordTest, EveryFieldOfEverySlotSitsAtItsPositionWithItsWidth)
             EXPECT_EQ(target.bytes(), planted) << "the write touched more or other bytes";
         }
     }
+}
+
+TEST(CharacterRecordTest, SaveIntoASlotTheImageEndsInsideWritesNothing)
+{
+    // Ends after slot 3's battle commands, before its attributes.
+    MemoryImage image(RomFixture(0x1172F0 + 0x20));
+    EXPECT_TRUE(saveCharacter(image.rom, 3, CharacterValues{}).error.contains("too short"));
+    EXPECT_EQ(image.rom.writeCount(), 0u);
 }
 
 } // namespace

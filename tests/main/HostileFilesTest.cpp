@@ -1,5 +1,6 @@
 #include "characters/Form3.h"
 #include "main/InternalName.h"
+#include "main/PendingStamp.h"
 #include "monsters/Form2.h"
 #include "support/GuiTestBase.h"
 
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QToolBar>
 
@@ -109,25 +111,77 @@ TEST_F(HostileFilesTest, FileTruncatedOrRemovedWhileOpenNeitherCrashesNorLies)
     QWidget* form2 = form1->monsterEditor();
     ASSERT_NE(form2, nullptr);
     find<QListWidget>(form2, "MonsterList")->setCurrentRow(9);
-    auto* hp = find<QLineEdit>(form2, "HPTXT");
-    EXPECT_EQ(hp->text(), "0");
-    hp->setFocus();
-    hp->selectAll();
-    QTest::keyClicks(hp, "321");
+    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "0");
+    typeInto(form2, "HPTXT", "321");
     QTest::mouseClick(find<QWidget>(form2, "SaveCMD"), Qt::LeftButton);
     EXPECT_EQ(fileBytes(), cut);
     ASSERT_EQ(effects.messages.size(), 2u);
     EXPECT_TRUE(effects.messages[1].text.contains("too short"));
     EXPECT_FALSE(find<QLabel>(form2, "InfoLBL")->text().contains("has been saved"));
 
-    // Removed behind the editor's back: the open handle still works; nothing crashes.
-    ASSERT_TRUE(QFile::remove(romPath));
-    find<QListWidget>(form2, "MonsterList")->setCurrentRow(10);
-    QTest::mouseClick(find<QWidget>(form2, "SaveCMD"), Qt::LeftButton);
+    // Removed behind the editor's back: the save is refused aloud, nothing
+    // brings the file back.
     form2->close();
+    ASSERT_TRUE(QFile::remove(romPath));
     trigger("mnuSave");
+    ASSERT_EQ(effects.messages.size(), 3u);
+    EXPECT_TRUE(effects.messages[2].text.contains("replaced or removed"));
+    EXPECT_FALSE(QFile::exists(romPath));
     trigger("mnuClose");
     EXPECT_FALSE(loaded());
+}
+
+TEST_F(HostileFilesTest, ImageReplacedOnDiskIsNeverWrittenUntilOpenedAgain)
+{
+    effects.msPerSecond = 100;  // the character save's stamp falls due after a second
+    openImage(RomFixture::standard());
+    clickToolButton("Characters");
+    QWidget* form3 = form1->characterEditor();
+    ASSERT_NE(form3, nullptr);
+    typeInto(form3, "STRTXT", "77");
+    QTest::mouseClick(find<QWidget>(form3, "SaveCMD"), Qt::LeftButton);
+    ASSERT_TRUE(form1->pendingStamp().isPending());
+
+    // A patcher writes a new file and renames it over the image.
+    const QByteArray onDisk = fileBytes();
+    QSaveFile replacement(romPath);
+    ASSERT_TRUE(replacement.open(QIODevice::WriteOnly));
+    replacement.write(onDisk);
+    ASSERT_TRUE(replacement.commit());
+
+    auto expectRefused = [&](size_t count) {
+        ASSERT_EQ(effects.messages.size(), count);
+        const auto& [icon, text] = effects.messages.back();
+        EXPECT_TRUE(icon == MessageIcon::Exclamation && text.contains(QDir::toNativeSeparators(romPath)) &&
+                    text.contains("replaced or removed")) << text.toStdString();
+        EXPECT_EQ(fileBytes(), onDisk);
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !effects.messages.empty(); }, 5000)) << "the due stamp";
+    expectRefused(1);
+    QTest::mouseClick(find<QWidget>(form3, "SaveCMD"), Qt::LeftButton);
+    expectRefused(2);
+    EXPECT_EQ(find<QLineEdit>(form3, "STRTXT")->text(), "77");
+    form3->close();
+
+    clickToolButton("Monsters");
+    QWidget* form2 = form1->monsterEditor();
+    ASSERT_NE(form2, nullptr);
+    typeInto(form2, "HPTXT", "321");
+    QTest::mouseClick(find<QWidget>(form2, "SaveCMD"), Qt::LeftButton);
+    expectRefused(3);
+    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "321");
+    form2->close();
+
+    typeInto(form1.get(), "InternalROMNameTXT", "AB");
+    trigger("mnuSave");
+    expectRefused(4);
+    EXPECT_EQ(find<QLineEdit>("InternalROMNameTXT")->text(), "AB");
+
+    // Opened again, it is the file the user sees.
+    openPath(romPath);
+    trigger("mnuSave");
+    EXPECT_EQ(effects.messages.size(), 4u);
+    EXPECT_NE(fileBytes(), onDisk);
 }
 
 } // namespace

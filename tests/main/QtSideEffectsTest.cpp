@@ -1,11 +1,13 @@
 // The production seam with Qt's real dialogs, answered the way a user would.
 
 #include "main/QtSideEffects.h"
+#include "support/RomFixture.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -50,34 +52,45 @@ TEST(QtSideEffectsTest, MessageBoxCarriesTitleIconAndText)
     EXPECT_EQ(icon, QMessageBox::Critical);
 }
 
-TEST(QtSideEffectsTest, OpenDialogOffersTheFourFiltersAndReturnsTheChoice)
+TEST(QtSideEffectsTest, OpenDialogStartsInTheFolderGivenAndAllFilesListsEveryFile)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("game.smc");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    for (const char* name : {"game.smc", "game"})
+        ASSERT_TRUE(test::RomFixture(1).writeTo(dir.filePath(name)));
     const QStringList filters{"All Files (*.*)", "Super MagiCom ROM File (*.smc)",
                               "Super Wild Card ROM File (*.swc)", "Pro Fighter X ROM File (*.fig)"};
 
     QtSideEffects effects;
-    QString shownFilter;
     whenShown<QFileDialog>([&](QFileDialog* dialog) {
-        shownFilter = dialog->selectedNameFilter();
         EXPECT_EQ(dialog->objectName(), "CommonDialog1");
-        // Type the path into the dialog's own name box and press Enter.
-        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-        ASSERT_NE(name, nullptr);
-        name->setText(path);
-        QTest::keyClick(name, Qt::Key_Return);
+        EXPECT_EQ(dialog->directory().canonicalPath(), QFileInfo(dir.path()).canonicalFilePath());
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        auto* view = dialog->findChild<QListView*>("listView");
+        if (!types || !view)
+            return dialog->reject();
+        EXPECT_EQ(types->currentText(), filters.at(1));
+        // Pick "All Files (*.*)" as a user does, then the file without an extension.
+        types->setFocus();
+        QTest::keyClick(types, Qt::Key_Up);
+        EXPECT_EQ(types->currentText(), filters.at(0));
+        QModelIndex noExtension;
+        const bool listed = QTest::qWaitFor([&] {
+            for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                if (view->model()->index(row, 0, view->rootIndex()).data().toString() == "game")
+                    noExtension = view->model()->index(row, 0, view->rootIndex());
+            return noExtension.isValid();
+        });
+        if (!listed)
+            return dialog->reject();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(noExtension).center());
+        dialog->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open)->click();
     });
-    const std::optional<QString> chosen = effects.chooseFileToOpen(nullptr, filters, filters.at(1));
-    EXPECT_EQ(shownFilter, "Super MagiCom ROM File (*.smc)");
-    ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(QFileInfo(*chosen).canonicalFilePath(), QFileInfo(path).canonicalFilePath());
+    const std::optional<QString> chosen = effects.chooseFileToOpen(nullptr, filters, filters.at(1), dir.path());
+    ASSERT_TRUE(chosen.has_value()) << "the file without an extension was not listed";
+    EXPECT_EQ(QFileInfo(*chosen).canonicalFilePath(), QFileInfo(dir.filePath("game")).canonicalFilePath());
 
     whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-    EXPECT_FALSE(effects.chooseFileToOpen(nullptr, filters, filters.at(1)).has_value());
+    EXPECT_FALSE(effects.chooseFileToOpen(nullptr, filters, filters.at(1), {}).has_value());
 }
 
 } // namespace

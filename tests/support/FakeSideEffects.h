@@ -22,6 +22,7 @@ public:
     int openDialogCount = 0;
     QStringList lastFilters;
     QString lastSelectedFilter;
+    QString lastStartFolder;
     std::vector<QUrl> openedUrls;
     bool openUrlSucceeds = true;
     QDateTime clock{QDate(2002, 12, 5), QTime(16, 37, 57)};
@@ -39,12 +40,13 @@ public:
             onMessage(messages.back());
     }
 
-    std::optional<QString> chooseFileToOpen(QWidget*, const QStringList& nameFilters,
-                                            const QString& selectedFilter) override
+    std::optional<QString> chooseFileToOpen(QWidget*, const QStringList& nameFilters, const QString& selectedFilter,
+                                            const QString& startFolder) override
     {
         ++openDialogCount;
         lastFilters = nameFilters;
         lastSelectedFilter = selectedFilter;
+        lastStartFolder = startFolder;
         if (openAnswers.empty())
             return std::nullopt;
         auto answer = openAnswers.front();

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -23,6 +24,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
+        QSettings().clear();  // no folder remembered from another test
         effects.folder = m_dir.path();
         form1 = std::make_unique<Form1>(effects);
         form1->show();
