@@ -348,24 +348,35 @@ TEST_F(CharacterEditorTest, RefusedOrFailedSaveIsReportedAndNeverShownAsSaved)
 {
     effects.msPerSecond = 1000;
     openEditor(characterRom().characterWord(0, 6, 0x8000));
-    // Deleting the minus sign of a loaded -32768 leaves a number no word can hold.
     typeInto("STRTXT", "33");
-    box("CHPTXT")->home(false);
-    QTest::keyClick(box("CHPTXT"), Qt::Key_Delete);
-    ASSERT_EQ(text("CHPTXT"), "32768");
-    clickButton("SaveCMD");
-    ASSERT_EQ(effects.messages.size(), 1u);
-    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
-    const QString& refusal = effects.messages[0].text;
-    EXPECT_TRUE(refusal.startsWith("Current Hit Points") && refusal.endsWith("\nNothing has been saved."))
-        << refusal.toStdString();
-    EXPECT_EQ(form1->rom().writeCount(), 0u);
-    EXPECT_FALSE(form1->pendingStamp().isPending()) << "no stamp either";
-    EXPECT_EQ(text("STRTXT"), "33") << "the edits stay to be corrected";
+    // Deleting the minus sign of a loaded -32768 leaves a number no word can
+    // hold; a lone point is no number; a byte holds no minus sign (only the
+    // program can put one in).
+    const std::tuple<const char*, const char*, const char*, const char*, std::function<void()>> refused[] = {
+        {"CHPTXT", "32768", "Current Hit Points", "5",
+         [&] { box("CHPTXT")->home(false); QTest::keyClick(box("CHPTXT"), Qt::Key_Delete); }},
+        {"LevelTXT", ".", "Level", "9", [&] { typeInto("LevelTXT", "."); }},
+        {"VITTXT", "-7", "Vitality", "7", [&] { box("VITTXT")->setText("-7"); }}};
+    for (const auto& [name, bad, label, good, enter] : refused) {
+        enter();
+        ASSERT_EQ(text(name), bad);
+        effects.messages.clear();
+        clickButton("SaveCMD");
+        ASSERT_EQ(effects.messages.size(), 1u) << name;
+        EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
+        const QString& refusal = effects.messages[0].text;
+        EXPECT_TRUE(refusal.startsWith(QString("%1 cannot be saved as \"%2\"").arg(label, bad))
+                    && refusal.endsWith("\nNothing has been saved."))
+            << refusal.toStdString();
+        EXPECT_EQ(form1->rom().writeCount(), 0u);
+        EXPECT_EQ(fileBytes(), original);
+        EXPECT_FALSE(form1->pendingStamp().isPending()) << "no stamp either";
+        EXPECT_EQ(text("STRTXT"), "33") << "the edits stay to be corrected";
+        typeInto(name, good);
+    }
 
     // After a save that stands, the fourth write of the next one fails: the
     // three before it stand, nothing is tried after it, nothing says "saved".
-    typeInto("CHPTXT", "5");
     clickButton("SaveCMD");
     ASSERT_EQ(info(), "The Stats of: Character 0 has been saved.");
     ASSERT_TRUE(form1->pendingStamp().flush().ok());

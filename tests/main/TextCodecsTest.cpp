@@ -48,6 +48,22 @@ TEST(NumberTextTest, ComparesWithABoundExactly)
     EXPECT_TRUE(numbertext::isAbove("99999999999999999999", 65500));
 }
 
+TEST(NumberTextTest, AFieldTakesOnlyAWholeTextThatIsANumberItCanHold)
+{
+    using numbertext::toFieldValue;
+    const numbertext::FieldRange byte{0, 255}, word{-32768, 32767};
+    for (const char* refused : {"", ".", "-", "1..", "1.2.3", "-7", "-0", "7 apples", " 7", "+7", "256", "255.5"})
+        EXPECT_EQ(toFieldValue(refused, byte), std::nullopt) << refused;
+    const std::pair<const char*, int64_t> accepted[] = {{"12.5", 12}, {"13.5", 14}, {"025", 25}, {"7.", 7},
+                                                        {".5", 0},    {"255.4", 255}};
+    for (const auto& [text, value] : accepted)
+        EXPECT_EQ(toFieldValue(text, byte), value) << text;
+    EXPECT_EQ(toFieldValue("-32768", word), -32768);
+    EXPECT_EQ(toFieldValue("-2.5", word), -2);
+    EXPECT_EQ(toFieldValue("-32769", word), std::nullopt);
+    EXPECT_EQ(toFieldValue("-1-", word), std::nullopt);
+}
+
 class FileCodecTest : public ::testing::Test {
 protected:
     void SetUp() override

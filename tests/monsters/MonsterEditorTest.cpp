@@ -234,26 +234,36 @@ TEST_F(MonsterEditorTest, SaveWritesTheStampThenTheRoundedValuesOrNothingAtAll)
     openEditor(rom);
     effects.msPerSecond = 1000;  // the saved text is still up when the failed write comes
     selectMonster(1);
-    // Texts count as their leading number, halves rounded to the even neighbour.
+    // Fractions round, halves to the even neighbour.
     const std::pair<const char*, const char*> typed[] = {
-        {"HPTXT", "12.5"}, {"EXPTXT", "13.5"},    {"GilTXT", "1000"},        {"STRTXT", "77"},     {"AGITXT", "."},
-        {"DEFTXT", "025"}, {"EvadeTXT", "1.2.3"}, {"MagicPowerTXT", "255"}, {"LevelTXT", "42"}};
+        {"HPTXT", "12.5"}, {"EXPTXT", "13.5"},  {"GilTXT", "1000"},        {"STRTXT", "77"},     {"AGITXT", "0"},
+        {"DEFTXT", "025"}, {"EvadeTXT", "1.2"}, {"MagicPowerTXT", "255"}, {"LevelTXT", "42"}};
     for (const auto& [name, value] : typed)
         retype(name, value);
 
-    // A value its field cannot hold refuses the whole save, stamp included. The attack
-    // index box takes no typing; only the program sets it.
-    box("AttackIndexTXT")->setText("256");
+    // A text that is not a number its field can hold refuses the whole save, stamp
+    // included. Minus signs and the attack index only the program can put in.
+    const std::tuple<const char*, const char*, const char*, const char*> refused[] = {
+        {"AttackIndexTXT", "256", "Attack Index", "41"}, {"LevelTXT", "-7", "Level", "42"},
+        {"AGITXT", ".", "Agility", "0"}, {"GilTXT", "1.2.3", "Gil", "1000"}};
     const quint64 writes = form1->rom().writeCount();
-    click("SaveCMD");
-    EXPECT_EQ(form1->rom().writeCount(), writes);
-    EXPECT_EQ(fileBytes(), rom.bytes());
-    ASSERT_EQ(effects.messages.size(), 2u);  // the warning, then the refusal
-    EXPECT_EQ(effects.messages[1].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(effects.messages[1].text.contains("Attack Index"));
-    EXPECT_EQ(text("HPTXT") + "/" + info(), "12.5/");
+    for (const auto& [name, bad, label, good] : refused) {
+        if (QString(bad).contains('-') || box(name)->isReadOnly())
+            box(name)->setText(bad);
+        else
+            retype(name, bad);
+        effects.messages.clear();
+        click("SaveCMD");
+        EXPECT_EQ(form1->rom().writeCount(), writes) << name;
+        EXPECT_EQ(fileBytes(), rom.bytes()) << name;
+        ASSERT_EQ(effects.messages.size(), 1u) << name;
+        EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
+        EXPECT_TRUE(effects.messages[0].text.startsWith(QString("%1 cannot hold \"%2\"").arg(label, bad)))
+            << effects.messages[0].text.toStdString();
+        EXPECT_EQ(text("HPTXT") + "/" + info(), "12.5/");
+        box(name)->setText(good);
+    }
 
-    box("AttackIndexTXT")->setText("41");
     click("SaveCMD");
     QByteArray expected = withStamp(rom.bytes(), effects.clock);
     const std::pair<int, uint8_t> bytes[] = {{8, 12}, {9, 0},  {12, 14}, {13, 0}, {14, 0xE8}, {15, 0x03},
@@ -274,9 +284,9 @@ TEST_F(MonsterEditorTest, SaveWritesTheStampThenTheRoundedValuesOrNothingAtAll)
 
     memory = attachMemory(form1->rom(), rom.bytes(), 0, QStringLiteral("Disk full"), romPath);
     click("SaveCMD");
-    ASSERT_EQ(effects.messages.size(), 3u);
-    EXPECT_EQ(effects.messages[2].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(effects.messages[2].text.contains("Disk full"));
+    ASSERT_EQ(effects.messages.size(), 2u);
+    EXPECT_EQ(effects.messages[1].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(effects.messages[1].text.contains("Disk full"));
     EXPECT_EQ(info(), "");  // the earlier "has been saved" goes too
     EXPECT_EQ(memory->data(), rom.bytes());
 }
