@@ -16,15 +16,16 @@ public:
     {
         if (failed())
             return;
-        const int64_t value = numbertext::toInteger(text, numbertext::Sign::Allowed);
-        if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max()) {
+        const std::optional<int64_t> value =
+            numbertext::toFieldValue(text, {std::numeric_limits<T>::min(), std::numeric_limits<T>::max()});
+        if (!value) {
             refuse(QStringLiteral("%1 cannot be saved as \"%2\": it must be a whole number from %3 to %4.")
                        .arg(QLatin1String(field), text)
                        .arg(std::numeric_limits<T>::min())
                        .arg(std::numeric_limits<T>::max()));
             return;
         }
-        out = static_cast<T>(value);
+        out = static_cast<T>(*value);
     }
 
     void choice(const char* field, const std::optional<int>& choice, uint8_t& out)

@@ -35,8 +35,8 @@ struct CheckedCharacter {
     QString problem;
 };
 
-// Reads each text by its leading number, rounded halves to even, and checks
-// it against its field: bytes 0 to 255, point words -32768 to 32767.
+// Each text must be a whole decimal number that, rounded halves to even,
+// fits its field: bytes 0 to 255, point words -32768 to 32767.
 CheckedCharacter checkCharacter(const CharacterEdits& edits);
 
 } // namespace zorvek

@@ -94,9 +94,10 @@ LimitedLineEdit* Form3::numberBox(const char* name, int inputLimit, bool editabl
     box->setText(designText);
     if (!rule)
         return box;
-    // Program-set text goes through the same rule as typing.
-    connect(box, &QLineEdit::textChanged, box, [box, cap = *rule](const QString& text) {
-        const auto corrected = characterrules::correctedText(text, cap);
+    // Program-set text goes through the same rule as typing. The box's own
+    // text: a reverted edit reports its refused text after the revert.
+    connect(box, &QLineEdit::textChanged, box, [box, cap = *rule] {
+        const auto corrected = characterrules::correctedText(box->text(), cap);
         if (!corrected)
             return;
         box->setCorrectedText(*corrected);

@@ -42,10 +42,10 @@ CheckedEntries checkEntries(const MonsterEntries& e)
 
     MonsterValues values;
     for (const NumberField& f : fields) {
-        const int64_t n = numbertext::toInteger(*f.text);
-        if (n < 0 || n > f.limit)
+        const std::optional<int64_t> n = numbertext::toFieldValue(*f.text, {0, f.limit});
+        if (!n)
             return {std::nullopt, QString::fromLatin1(f.label), *f.text, f.limit};
-        f.store(values, static_cast<int>(n));
+        f.store(values, static_cast<int>(*n));
     }
     values.elementImmunity = e.elementImmunity;
     values.statusImmunity = e.statusImmunity;

@@ -38,7 +38,8 @@ struct CheckedEntries {
     int maximum = 0;   // what the field can hold
 };
 
-// Each text counts as its leading number, rounded half to even.
+// Each text must be a whole decimal number ("12.5" saves as 12, halves
+// round to even); anything else, "-7" and "." included, is refused.
 CheckedEntries checkEntries(const MonsterEntries& entries);
 
 // The message shown when a save is refused.

@@ -210,6 +210,11 @@ TEST_F(CharacterEditorTest, BoxesTakeDigitsToTheirLimitAndOnlyTheAttributesCapAt
         typeInto(name, "300");
         EXPECT_EQ(text(name), afterThreeHundred) << name;
     }
+    // An edit past the box's own checks (Qt's paste slot) is undone, and not capped.
+    typeInto("STRTXT", "12");
+    QGuiApplication::clipboard()->setText("3456");
+    box("STRTXT")->paste();
+    EXPECT_EQ(text("STRTXT"), "12");
     for (const char* name : {"CharIndexTXT", "EXPTXT", "ActorTXT", "EquipBitTXT"}) {
         const QString before = text(name);
         typeInto(name, "7");
@@ -270,6 +275,18 @@ TEST_F(CharacterEditorTest, OddStoredValuesShowAsStoredAndSaveBackUnchangedButCa
     EXPECT_EQ(third->currentText(), "Unlisted command (0xA5)");
     EXPECT_EQ(list("BattleCommand4CBO")->currentText(), "Unlisted command (0xFF)");
     EXPECT_EQ(fileBytes(), original) << "the cap changes only what is shown";
+    // Nor is it a way past a box's filter or limit for a paste or a drop, even
+    // over the whole text.
+    for (const char* name : {"LevelTXT", "CHPTXT", "MMPTXT"}) {
+        const QString loaded = text(name);
+        box(name)->selectAll();
+        pasteInto(box(name), "-7 apples");
+        dropOnto(box(name), "-7 apples");
+        box(name)->end(false);
+        pasteInto(box(name), "1");
+        dropOnto(box(name), "1");
+        EXPECT_EQ(text(name), loaded) << name;
+    }
 
     clickButton("SaveCMD");
     ASSERT_TRUE(waitForStamp());
@@ -277,6 +294,11 @@ TEST_F(CharacterEditorTest, OddStoredValuesShowAsStoredAndSaveBackUnchangedButCa
     put(expected, 0x117258, 2, 9999);
     put(expected, 0x11725C, 2, 9999);
     EXPECT_EQ(fileBytes(), expected);  // level, EXP, -32768, -5 and both unlisted commands as they were
+
+    // A paste over the whole loaded level is cut to the box's two characters.
+    box("LevelTXT")->selectAll();
+    pasteInto(box("LevelTXT"), "4242");
+    EXPECT_EQ(text("LevelTXT"), "42");
 
     // Equipment entry 0x81 is saved as 0x81, picked away and back by keys.
     clickTab(1);
@@ -290,6 +312,7 @@ TEST_F(CharacterEditorTest, OddStoredValuesShowAsStoredAndSaveBackUnchangedButCa
 
     third->setCurrentIndex(5);
     clickButton("SaveCMD");
+    EXPECT_EQ(fileBytes()[0x117252], 42);
     EXPECT_EQ(fileBytes()[0x117268], 5);
     EXPECT_EQ(static_cast<uint8_t>(fileBytes()[0x117269]), 0xFF);
     scroll()->setValue(0);
@@ -353,24 +376,34 @@ TEST_F(CharacterEditorTest, RefusedOrFailedSaveIsReportedAndNeverShownAsSaved)
 {
     effects.msPerSecond = 1000;
     openEditor(characterRom().characterWord(0, 6, 0x8000));
-    // Deleting the minus sign of a loaded -32768 leaves a number no word can hold.
     typeInto("STRTXT", "33");
-    box("CHPTXT")->home(false);
-    QTest::keyClick(box("CHPTXT"), Qt::Key_Delete);
-    ASSERT_EQ(text("CHPTXT"), "32768");
-    clickButton("SaveCMD");
-    ASSERT_EQ(effects.messages.size(), 1u);
-    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
-    const QString& refusal = effects.messages[0].text;
-    EXPECT_TRUE(refusal.startsWith("Current Hit Points") && refusal.endsWith("\nNothing has been saved."))
-        << refusal.toStdString();
-    EXPECT_EQ(form1->rom().writeCount(), 0u);
-    EXPECT_FALSE(form1->pendingStamp().isPending()) << "no stamp either";
-    EXPECT_EQ(text("STRTXT"), "33") << "the edits stay to be corrected";
+    // Deleting the minus sign of a loaded -32768 leaves a number no word can
+    // hold; a lone point is no number; a byte holds no minus sign (only the
+    // program can put one in).
+    const std::tuple<const char*, const char*, const char*, const char*, std::function<void()>> refused[] = {
+        {"CHPTXT", "32768", "Current Hit Points", "5",
+         [&] { box("CHPTXT")->home(false); QTest::keyClick(box("CHPTXT"), Qt::Key_Delete); }},
+        {"LevelTXT", ".", "Level", "9", [&] { typeInto("LevelTXT", "."); }},
+        {"VITTXT", "-7", "Vitality", "7", [&] { box("VITTXT")->setText("-7"); }}};
+    for (const auto& [name, bad, label, good, enter] : refused) {
+        enter();
+        ASSERT_EQ(text(name), bad);
+        effects.messages.clear();
+        clickButton("SaveCMD");
+        ASSERT_EQ(effects.messages.size(), 1u) << name;
+        EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
+        const QString& refusal = effects.messages[0].text;
+        EXPECT_TRUE(refusal.startsWith(QString("%1 cannot be saved as \"%2\"").arg(label, bad))
+                    && refusal.endsWith("\nNothing has been saved."))
+            << refusal.toStdString();
+        EXPECT_EQ(fileBytes(), original);
+        EXPECT_FALSE(form1->pendingStamp().isPending()) << "no stamp either";
+        EXPECT_EQ(text("STRTXT"), "33") << "the edits stay to be corrected";
+        typeInto(name, good);
+    }
 
     // After a save that stands, the fourth write of the next one fails: the
     // three before it stand, nothing is tried after it, nothing says "saved".
-    typeInto("CHPTXT", "5");
     clickButton("SaveCMD");
     ASSERT_EQ(info(), "The Stats of: Character 0 has been saved.");
     ASSERT_TRUE(form1->pendingStamp().flush().ok());

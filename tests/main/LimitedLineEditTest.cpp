@@ -1,7 +1,12 @@
 #include "main/LimitedLineEdit.h"
 
+#include "support/GuiTestBase.h"
+
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QMenu>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -20,76 +25,76 @@ LimitedLineEdit* numericBox(int limit)
     return box;
 }
 
-TEST(LimitedLineEditTest, ProgramTextIsNeverCutButTypingCannotGrowIt)
-{
-    std::unique_ptr<LimitedLineEdit> box(numericBox(2));
-    box->setText("150");
-    EXPECT_EQ(box->text(), "150");
-    box->end(false);
-    QTest::keyClick(box.get(), Qt::Key_7);
-    EXPECT_EQ(box->text(), "150");
-    QTest::keyClick(box.get(), Qt::Key_Backspace);
-    EXPECT_EQ(box->text(), "15");
-    QTest::keyClick(box.get(), Qt::Key_Backspace);
-    QTest::keyClicks(box.get(), "99");
-    EXPECT_EQ(box->text(), "19");
-}
-
-TEST(LimitedLineEditTest, AStandInForAnEmptiedBoxGivesWayToTyping)
-{
-    std::unique_ptr<LimitedLineEdit> box(numericBox(2));
-    QObject::connect(box.get(), &QLineEdit::textChanged, box.get(), [&box](const QString& text) {
-        if (text.isEmpty())
-            box->setCorrectedText("0");
-    });
-    box->setText("7");
-    box->end(false);
-    QTest::keyClick(box.get(), Qt::Key_Backspace);
-    EXPECT_EQ(box->text(), "0");
-    QTest::keyClicks(box.get(), "45");
-    EXPECT_EQ(box->text(), "45");
-}
-
-TEST(LimitedLineEditTest, KeyFilterKeepsEditingKeysWorking)
-{
-    std::unique_ptr<LimitedLineEdit> box(numericBox(5));
-    QTest::keyClicks(box.get(), "1a-2,.3 e");
-    EXPECT_EQ(box->text(), "12.3");
-    QTest::keyClick(box.get(), Qt::Key_Home);
-    QTest::keyClick(box.get(), Qt::Key_Delete);
-    EXPECT_EQ(box->text(), "2.3");
-    QTest::keyClick(box.get(), Qt::Key_End);
-    QTest::keyClick(box.get(), Qt::Key_Left, Qt::ShiftModifier);
-    QTest::keyClick(box.get(), Qt::Key_9);
-    EXPECT_EQ(box->text(), "2.9");
-}
-
-TEST(LimitedLineEditTest, ProgramSetNegativeTextCanBeShortenedButNotExtendedWithSigns)
+// Typing is judged by what it adds: a loaded text over the limit, or with a
+// minus sign, can be shortened but not grown, and the editing keys still work.
+TEST(LimitedLineEditTest, TypingIsJudgedByWhatItAdds)
 {
     std::unique_ptr<LimitedLineEdit> box(numericBox(4));
     box->setText("-32768");
     box->end(false);
+    QTest::keyClicks(box.get(), "7-a");
     QTest::keyClick(box.get(), Qt::Key_Backspace);
     EXPECT_EQ(box->text(), "-3276");
     QTest::keyClick(box.get(), Qt::Key_Home);
     QTest::keyClick(box.get(), Qt::Key_Delete);
-    EXPECT_EQ(box->text(), "3276");
     QTest::keyClick(box.get(), Qt::Key_Minus);
-    EXPECT_EQ(box->text(), "3276");
+    QTest::keyClick(box.get(), Qt::Key_End);
+    QTest::keyClick(box.get(), Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClicks(box.get(), "9.");
+    EXPECT_EQ(box->text(), "3279");
 }
 
-TEST(LimitedLineEditTest, PasteIsHeldToDigitsAndTheLimit)
+void pasteByMenu(LimitedLineEdit* box, const QString& text)
 {
-    std::unique_ptr<LimitedLineEdit> box(numericBox(3));
-    QApplication::clipboard()->setText("4x2");
-    box->paste();
-    EXPECT_EQ(box->text(), "");
-    QApplication::clipboard()->setText("12345");
-    box->paste();
-    EXPECT_EQ(box->text(), "");
-    QApplication::clipboard()->setText("1.5");
-    box->paste();
-    EXPECT_EQ(box->text(), "1.5");
+    QApplication::clipboard()->setText(text);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(box, &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    for (QAction* action : menu->actions())
+        if (action->text().startsWith(QLineEdit::tr("&Paste")))
+            action->trigger();
+    menu->close();
+}
+
+void commit(LimitedLineEdit* box, const QString& text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(box, &event);
+}
+
+// Every way a user puts text in, and whether it replaces the selection (a
+// drop goes in at the drop point instead).
+const std::tuple<const char*, bool, std::function<void(LimitedLineEdit*, const QString&)>> kInsertions[] = {
+    {"Ctrl+V", true, zorvek::test::pasteInto},
+    {"context menu", true, pasteByMenu},
+    {"drop", false, zorvek::test::dropOnto},
+    {"input method", true, commit},
+};
+
+TEST(LimitedLineEditTest, EveryInsertionMeetsTheFilterAndIsCutToTheRoomLeftWhateverTheBoxHeld)
+{
+    for (const auto& [way, replacesSelection, insert] : kInsertions) {
+        std::unique_ptr<LimitedLineEdit> box(numericBox(4));
+        // After program text at the limit, over it, or with a minus sign:
+        // nothing is stripped to pass the filter, nothing goes in without room.
+        for (const char* loaded : {"1234", "150000", "-32768"}) {
+            box->setText(loaded);
+            box->end(false);
+            for (const char* refused : {"-7 apples", "7-", "5"})
+                insert(box.get(), refused);
+            EXPECT_EQ(box->text(), loaded) << way;
+            box->selectAll();
+            insert(box.get(), "98765");
+            EXPECT_EQ(box->text(), replacesSelection ? "9876" : loaded) << way;
+        }
+        box->setText("1");
+        box->end(false);
+        insert(box.get(), "2.3456");
+        EXPECT_EQ(box->text(), "12.3") << way;
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 } // namespace

@@ -156,6 +156,11 @@ TEST_F(MainWindowTest, PopUpNamesChangeOnlyTheBoxUntilSaved)
     // Typing stops at the field's 21 characters.
     typeInto(form1.get(), "InternalROMNameTXT", "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     EXPECT_EQ(nameBox()->text(), "ABCDEFGHIJKLMNOPQRSTU");
+    // So do a drop and a paste; a longer name pasted over the whole text is cut to fit.
+    dropOnto(nameBox(), "XYZ");
+    nameBox()->selectAll();
+    pasteInto(nameBox(), "KELVARNTHOSIA 5 and more");
+    EXPECT_EQ(nameBox()->text(), "KELVARNTHOSIA 5 and m");
 
     // Close ROM drops the edits and returns to not loaded, with index 0 this time.
     trigger("mnuClose");

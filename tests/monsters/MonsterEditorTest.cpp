@@ -235,26 +235,33 @@ TEST_F(MonsterEditorTest, SaveWritesTheStampThenTheRoundedValuesOrNothingAtAll)
     openEditor(rom);
     effects.msPerSecond = 1000;  // the saved text is still up when the failed write comes
     selectMonster(1);
-    // Texts count as their leading number, halves rounded to the even neighbour.
+    // Fractions round, halves to the even neighbour.
     const std::pair<const char*, const char*> typed[] = {
-        {"HPTXT", "12.5"}, {"EXPTXT", "13.5"},    {"GilTXT", "1000"},        {"STRTXT", "77"},     {"AGITXT", "."},
-        {"DEFTXT", "025"}, {"EvadeTXT", "1.2.3"}, {"MagicPowerTXT", "255"}, {"LevelTXT", "42"}};
+        {"HPTXT", "12.5"}, {"EXPTXT", "13.5"},  {"GilTXT", "1000"},        {"STRTXT", "77"},     {"AGITXT", "0"},
+        {"DEFTXT", "025"}, {"EvadeTXT", "1.2"}, {"MagicPowerTXT", "255"}, {"LevelTXT", "42"}};
     for (const auto& [name, value] : typed)
         retype(name, value);
 
-    // A value its field cannot hold refuses the whole save, stamp included. The attack
-    // index box takes no typing; only the program sets it.
-    box("AttackIndexTXT")->setText("256");
-    const quint64 writes = form1->rom().writeCount();
-    click("SaveCMD");
-    EXPECT_EQ(form1->rom().writeCount(), writes);
-    EXPECT_EQ(fileBytes(), rom.bytes());
-    ASSERT_EQ(effects.messages.size(), 2u);  // the warning, then the refusal
-    EXPECT_EQ(effects.messages[1].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(effects.messages[1].text.contains("Attack Index"));
-    EXPECT_EQ(text("HPTXT") + "/" + info(), "12.5/");
+    // A text that is not a number its field can hold refuses the whole save,
+    // stamp included. Only the program can put in a minus sign or an attack index.
+    const std::tuple<const char*, const char*, const char*> refused[] = {
+        {"AttackIndexTXT", "256", "Attack Index"}, {"LevelTXT", "-7", "Level"}, {"AGITXT", ".", "Agility"},
+        {"GilTXT", "1.2.3", "Gil"}};
+    for (const auto& [name, bad, label] : refused) {
+        const QString good = text(name);
+        if (QString(bad).contains('-') || box(name)->isReadOnly())
+            box(name)->setText(bad);
+        else
+            retype(name, bad);
+        effects.messages.clear();
+        click("SaveCMD");
+        EXPECT_EQ(fileBytes(), rom.bytes()) << name;
+        ASSERT_EQ(effects.messages.size(), 1u) << name;
+        EXPECT_TRUE(effects.messages[0].text.startsWith(QString("%1 cannot hold \"%2\"").arg(label, bad)))
+            << effects.messages[0].text.toStdString();
+        box(name)->setText(good);
+    }
 
-    box("AttackIndexTXT")->setText("41");
     click("SaveCMD");
     QByteArray expected = withStamp(rom.bytes(), effects.clock);
     const std::pair<int, uint8_t> bytes[] = {{8, 12}, {9, 0},  {12, 14}, {13, 0}, {14, 0xE8}, {15, 0x03},
@@ -275,16 +282,21 @@ TEST_F(MonsterEditorTest, SaveWritesTheStampThenTheRoundedValuesOrNothingAtAll)
 
     memory = attachMemory(form1->rom(), rom.bytes(), 0, QStringLiteral("Disk full"), romPath);
     click("SaveCMD");
-    ASSERT_EQ(effects.messages.size(), 3u);
-    EXPECT_EQ(effects.messages[2].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(effects.messages[2].text.contains("Disk full"));
+    ASSERT_EQ(effects.messages.size(), 2u);
+    EXPECT_EQ(effects.messages[1].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(effects.messages[1].text.contains("Disk full"));
     EXPECT_EQ(info(), "");  // the earlier "has been saved" goes too
     EXPECT_EQ(memory->data(), rom.bytes());
 }
 
 TEST_F(MonsterEditorTest, EachBoxHoldsTypingToItsLimitAndCap)
 {
-    openEditor(quietImage(8));
+    openEditor(quietImage(8).monsterByte(0, 31, 150));
+    // A loaded level longer than can be typed is no way past the rules for a paste or a drop.
+    box("LevelTXT")->selectAll();
+    pasteInto(box("LevelTXT"), "-7 apples");
+    dropOnto(box("LevelTXT"), "1");
+    EXPECT_EQ(text("LevelTXT"), "150");
     const std::tuple<const char*, const char*, const char*> cases[] = {
         // A long run of nines meets each box's typing limit, then its cap.
         {"LevelTXT", "9999999", "99"},  {"HPTXT", "9999999", "65500"},    {"EXPTXT", "9999999", "65500"},

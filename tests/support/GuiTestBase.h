@@ -6,7 +6,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +20,25 @@
 #include <memory>
 
 namespace zorvek::test {
+
+// Pastes with Ctrl+V, as a user does: over the box's selection, if any.
+inline void pasteInto(QLineEdit* box, const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Drags text from another program to the box's right end and drops it.
+inline void dropOnto(QLineEdit* box, const QString& text)
+{
+    QMimeData data;
+    data.setText(text);
+    const QPoint at(box->width() - 2, box->height() / 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &drop);
+}
 
 // Builds the real main window on a fake seam and a temporary ROM image.
 class GuiTestBase : public ::testing::Test {
