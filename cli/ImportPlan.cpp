@@ -28,15 +28,17 @@ std::optional<TableError> planMonsters(const TableFile& file, RomImage& current,
         checkTable(table, file.text, file.label, [&](int index) { return monstertable::cells(current, index); });
     if (checked.error)
         return checked.error;
+    std::vector<MonsterChange> changes;
     for (const ChangedRow& row : checked.changes) {
         const monsters::CheckedEntries entries = monsters::checkEntries(monstertable::entries(row.values));
         if (!entries.values)
             return refusedBySave(file.label, row, monsters::refusalMessage(entries));
         const QString name = row.current.texts.value(1);
-        plan.monsters.push_back({row.record,
-                                 QStringLiteral("monster %1 %2: %3").arg(row.record).arg(name, describeChanges(table, row)),
-                                 *entries.values});
+        changes.push_back({row.record,
+                           QStringLiteral("monster %1 %2: %3").arg(row.record).arg(name, describeChanges(table, row)),
+                           *entries.values});
     }
+    plan.monsters.insert(plan.monsters.end(), changes.begin(), changes.end());
     return std::nullopt;
 }
 
@@ -47,14 +49,16 @@ std::optional<TableError> planCharacters(const TableFile& file, RomImage& curren
         checkTable(table, file.text, file.label, [&](int slot) { return charactertable::cells(current, slot); });
     if (checked.error)
         return checked.error;
+    std::vector<CharacterChange> changes;
     for (const ChangedRow& row : checked.changes) {
         const CheckedCharacter character = checkCharacter(charactertable::edits(row.values));
         if (!character.values)
             return refusedBySave(file.label, row, character.problem);
-        plan.characters.push_back({row.record,
-                                   QStringLiteral("character %1: %2").arg(row.record).arg(describeChanges(table, row)),
-                                   *character.values});
+        changes.push_back({row.record,
+                           QStringLiteral("character %1: %2").arg(row.record).arg(describeChanges(table, row)),
+                           *character.values});
     }
+    plan.characters.insert(plan.characters.end(), changes.begin(), changes.end());
     return std::nullopt;
 }
 

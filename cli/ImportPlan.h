@@ -38,7 +38,8 @@ struct TableFile {
 };
 
 // Adds the rows of a table that differ from the image (read through
-// current, which is never written) to the plan; nothing is written.
+// current, which is never written) to the plan: all of them, or none when
+// the table is refused.
 std::optional<TableError> planMonsters(const TableFile& file, RomImage& current, ImportPlan& plan);
 std::optional<TableError> planCharacters(const TableFile& file, RomImage& current, ImportPlan& plan);
 
