@@ -68,29 +68,29 @@ const TableDefinition& definition()
 
 RecordCells cells(RomImage& rom, int slot)
 {
-    const QList<TableColumn>& c = definition().columns;
     const CharacterView view = loadCharacter(rom, slot);
     RecordCells row;
-    row.add(c[Slot], slot);
-    row.add(c[Level], view.level.toInt());
-    row.add(c[HitPoints], view.currentHp.toInt());
-    row.add(c[MaximumHitPoints], view.maximumHp.toInt());
-    row.add(c[MagicPoints], view.currentMp.toInt());
-    row.add(c[MaximumMagicPoints], view.maximumMp.toInt());
-    row.add(c[Experience], view.experience.toInt());
-    row.add(c[ActorBit], view.actor.toInt());
-    row.add(c[Strength], view.strength.toInt());
-    row.add(c[Agility], view.agility.toInt());
-    row.add(c[Vitality], view.vitality.toInt());
-    row.add(c[MagicPower], view.magicPower.toInt());
-    row.add(c[RightHand], view.rightHand);
-    row.add(c[LeftHand], view.leftHand);
-    row.add(c[Head], view.head);
-    row.add(c[Body], view.body);
-    row.add(c[Arms], view.arms);
-    for (int i = 0; i < CharacterRecord::kCommandCount; ++i)
-        row.add(c[Command1 + i], view.commands[i]);
-    row.add(c[EquipBit], view.equipBit.toInt());
+    row.values = {slot,
+                  view.level.toInt(),
+                  view.currentHp.toInt(),
+                  view.maximumHp.toInt(),
+                  view.currentMp.toInt(),
+                  view.maximumMp.toInt(),
+                  view.experience.toInt(),
+                  view.actor.toInt(),
+                  view.strength.toInt(),
+                  view.agility.toInt(),
+                  view.vitality.toInt(),
+                  view.magicPower.toInt(),
+                  view.rightHand,
+                  view.leftHand,
+                  view.head,
+                  view.body,
+                  view.arms};
+    for (const uint8_t command : view.commands)
+        row.values.push_back(command);
+    row.values.push_back(view.equipBit.toInt());
+    Q_ASSERT(row.values.size() == static_cast<size_t>(definition().columns.size()));
     return row;
 }
 

@@ -76,10 +76,11 @@ bool imageAccepted(const RomImage& rom, const QString& path, const TablePaths& t
 
 QByteArray tableText(const TableDefinition& table, const std::function<RecordCells(int)>& cells)
 {
-    QList<QStringList> rows{columnNames(table)};
+    TableWriter out;
+    writeHeader(out, table);
     for (int record = 0; record < table.recordCount; ++record)
-        rows.append(cells(record).texts);
-    return joinTable(rows);
+        writeRecord(out, table, cells(record));
+    return out.bytes();
 }
 
 IoResult writeTable(const QString& path, const QByteArray& text, Console& console)

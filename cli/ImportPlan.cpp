@@ -33,7 +33,7 @@ std::optional<TableError> planMonsters(const TableFile& file, RomImage& current,
         const monsters::CheckedEntries entries = monsters::checkEntries(monstertable::entries(row.values));
         if (!entries.values)
             return refusedBySave(file.label, row, monsters::refusalMessage(entries));
-        const QString name = row.current.texts.value(1);
+        const QString name = row.current.label;
         changes.push_back({row.record,
                            QStringLiteral("monster %1 %2: %3").arg(row.record).arg(name, describeChanges(table, row)),
                            *entries.values});

@@ -63,7 +63,7 @@ TableDefinition build()
     TableDefinition table{"monster", monsters::kRecordCount,
                           {
                               {QStringLiteral("Record"), CellKind::Record},
-                              shown("Name"),
+                              {QStringLiteral("Name"), CellKind::Label},
                               shown("Name Index"),
                               number("Level", rules::kByteMaximum),
                               number("Hit Points", rules::kWordMaximum),
@@ -101,30 +101,30 @@ const TableDefinition& definition()
 
 RecordCells cells(RomImage& rom, int index)
 {
-    const QList<TableColumn>& c = definition().columns;
     const MonsterRecord record(rom, index);
     const QStringList& names = data::monsterNames();
     RecordCells row;
-    row.add(c[Record], index);
-    row.addText(index < names.size() ? names[index] : QString());
-    row.add(c[NameIndex], record.nameIndex());
-    row.add(c[Level], record.level());
-    row.add(c[HitPoints], shownWord(record.hitPoints()));
-    row.add(c[MagicPoints], record.magicPoints());
-    row.add(c[Experience], shownWord(record.experience()));
-    row.add(c[Gil], shownWord(record.gil()));
-    row.add(c[Strength], record.strength());
-    row.add(c[Agility], record.agility());
-    row.add(c[Defense], record.defense());
-    row.add(c[Evade], record.evade());
-    row.add(c[MagicPower], record.magicPower());
-    row.add(c[Unknown], record.unknown());
-    row.add(c[AttackIndex], record.attackAnimation());
-    row.add(c[SpecialBits], record.specialBits());
-    int column = FirstFlag;
+    row.values.resize(FirstFlag);
+    std::vector<int>& v = row.values;
+    v[Record] = index;
+    row.label = names.value(index);
+    v[NameIndex] = record.nameIndex();
+    v[Level] = record.level();
+    v[HitPoints] = shownWord(record.hitPoints());
+    v[MagicPoints] = record.magicPoints();
+    v[Experience] = shownWord(record.experience());
+    v[Gil] = shownWord(record.gil());
+    v[Strength] = record.strength();
+    v[Agility] = record.agility();
+    v[Defense] = record.defense();
+    v[Evade] = record.evade();
+    v[MagicPower] = record.magicPower();
+    v[Unknown] = record.unknown();
+    v[AttackIndex] = record.attackAnimation();
+    v[SpecialBits] = record.specialBits();
     for (const FlagByte& flags : kFlagBytes)
         for (const bool on : monsters::flagbits::toEntries((record.*flags.read)()))
-            row.add(c[column++], on ? 1 : 0);
+            v.push_back(on ? 1 : 0);
     return row;
 }
 

@@ -11,15 +11,21 @@ namespace {
 
 // Plain digits with an optional minus, as the export writes numbers: no
 // blanks, plus signs, leading zeros or fractions.
-std::optional<int> plainNumber(const QString& cell)
+std::optional<int> plainNumber(QStringView cell)
 {
-    if (cell.isEmpty() || cell.size() > 7)
+    const bool negative = cell.startsWith(QLatin1Char('-'));
+    const QStringView digits = negative ? cell.mid(1) : cell;
+    if (digits.isEmpty() || digits.size() > 6 || (digits.size() > 1 && digits[0] == QLatin1Char('0')))
         return std::nullopt;
-    bool ok = false;
-    const int value = cell.toInt(&ok);
-    if (!ok || QString::number(value) != cell)
-        return std::nullopt;
-    return value;
+    int value = 0;
+    for (const QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - '0');
+    }
+    if (negative && value == 0)
+        return std::nullopt;  // "-0"
+    return negative ? -value : value;
 }
 
 class RowChecker {
@@ -38,21 +44,23 @@ public:
     std::optional<int> value(int column, const RecordCells& current, std::optional<TableError>& refused) const
     {
         const TableColumn& c = m_table.columns[column];
-        const QString& cell = m_line.cells[column];
+        const QStringView cell = m_line.cells[column];
         const int now = current.values[column];
         switch (c.kind) {
         case CellKind::Record:
             return now;
+        case CellKind::Label:
         case CellKind::ReadOnly:
-            if (cell == current.texts[column])
+            if (c.kind == CellKind::Label ? cell == current.label : plainNumber(cell) == now)
                 return now;
-            refused = error(column, quoted(current.texts[column]) + QStringLiteral(", as exported (it is read-only)"),
-                            quoted(cell));
+            refused = error(column,
+                            quoted(cellText(c, now, current.label)) + QStringLiteral(", as exported (it is read-only)"),
+                            quoted(cell.toString()));
             return std::nullopt;
         case CellKind::Flag:
             if (cell == QLatin1String("0") || cell == QLatin1String("1"))
-                return cell.toInt();
-            refused = error(column, QStringLiteral("0 or 1"), quoted(cell));
+                return cell == QLatin1String("1") ? 1 : 0;
+            refused = error(column, QStringLiteral("0 or 1"), quoted(cell.toString()));
             return std::nullopt;
         case CellKind::Number: {
             // A value loaded from the image stays saveable, as in the window.
@@ -62,13 +70,13 @@ public:
             QString expected = QStringLiteral("a whole number from %1 to %2 in plain digits").arg(c.minimum).arg(c.maximum);
             if (now < c.minimum || now > c.maximum)
                 expected += QStringLiteral(" (or %1, as the image holds it now)").arg(now);
-            refused = error(column, expected, quoted(cell));
+            refused = error(column, expected, quoted(cell.toString()));
             return std::nullopt;
         }
         case CellKind::Choice: {
-            const Choice choice = choose(*c.choices, cell, now);
+            const Choice choice = choose(*c.choices, cell.toString(), now);
             if (!choice.byte)
-                refused = error(column, choice.expected, quoted(cell));
+                refused = error(column, choice.expected, quoted(cell.toString()));
             return choice.byte;
         }
         }
@@ -107,7 +115,8 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
         for (qsizetype i = 0; i < qMin(cells, width); ++i) {
             if (header && line.cells[i] != names[i]) {
                 out.error = TableError{fileLabel, line.number, static_cast<int>(i) + 1, {},
-                                       QStringLiteral("the column %1").arg(quoted(names[i])), quoted(line.cells[i])};
+                                       QStringLiteral("the column %1").arg(quoted(names[i])),
+                                       quoted(line.cells[i].toString())};
                 return out;
             }
         }
@@ -120,7 +129,7 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
         if (cells > width) {
             out.error = TableError{fileLabel, line.number, static_cast<int>(width) + 1, {},
                                    QStringLiteral("the end of the line after %1 columns").arg(width),
-                                   quoted(line.cells[width])};
+                                   quoted(line.cells[width].toString())};
             return out;
         }
     }
@@ -133,7 +142,7 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
         if (!record || *record < 0 || *record >= table.recordCount) {
             out.error = check.error(0, QStringLiteral("a %1 number from 0 to %2").arg(QLatin1String(table.recordNoun))
                                            .arg(table.recordCount - 1),
-                                    quoted(line.cells[0]));
+                                    quoted(line.cells[0].toString()));
             return out;
         }
         if (const auto seen = lineOfRecord.find(*record); seen != lineOfRecord.end()) {
@@ -184,7 +193,7 @@ QString describeChanges(const TableDefinition& table, const ChangedRow& row)
     for (const int column : row.changed) {
         const TableColumn& c = table.columns[column];
         const auto shown = [&](int value) {
-            const QString text = cellText(c, value);
+            const QString text = cellText(c, value, row.current.label);
             return c.kind == CellKind::Choice ? QStringLiteral("%1 (%2)").arg(text, numberForm(value)) : text;
         };
         parts.append(QStringLiteral("%1 %2 -> %3").arg(c.name, shown(row.current.values[column]), shown(row.values[column])));

@@ -1,24 +1,36 @@
 #include "cli/TableSchema.h"
 
+#include "cli/TableText.h"
+
 namespace zorvek::cli {
 
-QString cellText(const TableColumn& column, int value)
+QString cellText(const TableColumn& column, int value, const QString& label)
 {
+    if (column.kind == CellKind::Label)
+        return label;
     if (column.kind == CellKind::Choice)
         return column.choices->label(value);
     return QString::number(value);
 }
 
-void RecordCells::add(const TableColumn& column, int value)
+void writeHeader(TableWriter& out, const TableDefinition& table)
 {
-    texts.append(cellText(column, value));
-    values.push_back(value);
+    for (const TableColumn& column : table.columns)
+        out.text(column.name);
+    out.endLine();
 }
 
-void RecordCells::addText(const QString& text)
+void writeRecord(TableWriter& out, const TableDefinition& table, const RecordCells& cells)
 {
-    texts.append(text);
-    values.push_back(0);
+    for (qsizetype i = 0; i < table.columns.size(); ++i) {
+        const TableColumn& column = table.columns[i];
+        const int value = cells.values[static_cast<size_t>(i)];
+        if (column.kind == CellKind::Label || column.kind == CellKind::Choice)
+            out.text(cellText(column, value, cells.label));
+        else
+            out.number(value);
+    }
+    out.endLine();
 }
 
 QStringList columnNames(const TableDefinition& table)

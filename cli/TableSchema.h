@@ -11,7 +11,8 @@ namespace zorvek::cli {
 
 enum class CellKind {
     Record,    // the record number; identifies the row
-    ReadOnly,  // shown only: the cell must stay as exported
+    Label,     // a read-only text (the monster's name)
+    ReadOnly,  // a number shown only: the cell must stay as exported
     Number,    // a whole number in plain digits
     Flag,      // 0 or 1
     Choice,    // an entry of a drop-down list, by its text
@@ -31,18 +32,20 @@ struct TableDefinition {
     QList<TableColumn> columns;
 };
 
-// One record as the table shows it: each column's cell, and the number it
-// stands for (the byte of a list entry, the value of a number or flag).
+// One record as the table shows it: the number each column stands for (the
+// byte of a list entry, the value of a number or flag), and the text of its
+// label column.
 struct RecordCells {
-    QStringList texts;
     std::vector<int> values;
-
-    void add(const TableColumn& column, int value);
-    void addText(const QString& text);  // a read-only text cell
+    QString label;
 };
 
-// The cell of a value, as the export writes it.
-QString cellText(const TableColumn& column, int value);
+class TableWriter;
+
+// A cell as the export writes it.
+QString cellText(const TableColumn& column, int value, const QString& label = {});
+void writeHeader(TableWriter& out, const TableDefinition& table);
+void writeRecord(TableWriter& out, const TableDefinition& table, const RecordCells& cells);
 
 QStringList columnNames(const TableDefinition& table);
 

@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <charconv>
+
 namespace zorvek::cli {
 
 QString quoted(const QString& cell) { return QLatin1Char('"') + cell + QLatin1Char('"'); }
@@ -14,42 +16,84 @@ QString TableError::message() const
     return text + QStringLiteral("expected %1, found %2").arg(expected, found);
 }
 
-SplitTable splitTable(const QByteArray& text, const QString& fileLabel)
+namespace {
+
+// Only called once the whole text is known to hold a bad byte.
+int lineOfBadByte(QByteArrayView bytes)
+{
+    int number = 1;
+    for (const QByteArrayView line : QByteArray::fromRawData(bytes.data(), bytes.size()).split('\n')) {
+        QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = decode(line);  // decoding happens on conversion
+        if (decode.hasError())
+            return number;
+        ++number;
+    }
+    return number;
+}
+
+} // namespace
+
+SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel)
 {
     SplitTable out;
-    QByteArray body = text;
+    QByteArrayView body(bytes);
     if (body.startsWith("\xEF\xBB\xBF"))
-        body.remove(0, 3);
-    QList<QByteArray> raw = body.split('\n');
-    if (!raw.isEmpty() && raw.last().isEmpty())
-        raw.removeLast();  // the line end of the last line
+        body = body.sliced(3);
+    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    out.text = decode(body);
+    if (decode.hasError()) {
+        out.error = TableError{fileLabel, lineOfBadByte(body), 1, {}, QStringLiteral("text in UTF-8"),
+                               QStringLiteral("bytes that are not UTF-8")};
+        return out;
+    }
 
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        QByteArray bytes = raw[i];
-        if (bytes.endsWith('\r'))
-            bytes.chop(1);
-        const int number = static_cast<int>(i) + 1;
-        // Each line on its own, so a bad byte is reported on its line.
-        QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString line = decode(bytes);
-        if (decode.hasError()) {
-            out.error = TableError{fileLabel, number, 1, {}, QStringLiteral("text in UTF-8"),
-                                   QStringLiteral("bytes that are not UTF-8")};
-            return out;
+    QList<QStringView> lines = QStringView(out.text).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();  // the line end of the last line
+    out.lines.reserve(static_cast<size_t>(lines.size()));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QStringView line = lines[i];
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        TableLine& split = out.lines.emplace_back();
+        split.number = static_cast<int>(i) + 1;
+        qsizetype start = 0;
+        for (qsizetype at = 0; at <= line.size(); ++at) {
+            if (at == line.size() || line[at] == QLatin1Char('\t')) {
+                split.cells.append(line.sliced(start, at - start));
+                start = at + 1;
+            }
         }
-        out.lines.push_back({number, line.split(QLatin1Char('\t'))});
     }
     return out;
 }
 
-QByteArray joinTable(const QList<QStringList>& rows)
+void TableWriter::separate()
 {
-    QByteArray out;
-    for (const QStringList& row : rows) {
-        out += row.join(QLatin1Char('\t')).toUtf8();
-        out += '\n';
-    }
-    return out;
+    if (m_lineStarted)
+        m_bytes += '\t';
+    m_lineStarted = true;
+}
+
+void TableWriter::text(QStringView cell)
+{
+    separate();
+    m_bytes += cell.toUtf8();
+}
+
+void TableWriter::number(int value)
+{
+    separate();
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    m_bytes.append(digits, end - digits);
+}
+
+void TableWriter::endLine()
+{
+    m_bytes += '\n';
+    m_lineStarted = false;
 }
 
 } // namespace zorvek::cli
