@@ -59,7 +59,7 @@ const char kCommands[] =
     "  1  usage error\n"
     "  2  the image cannot be opened or read, is too short, or is not this game's image\n"
     "  3  a table cannot be read or is refused; nothing was written\n"
-    "  4  writing the image or an exported table failed\n";
+    "  4  writing the image or an exported table failed";
 
 void write(QIODevice& device, const QString& text) { device.write(text.toUtf8()); }
 

@@ -199,7 +199,10 @@ int importCommand(const QString& image, const TablePaths& tables, bool dryRun, C
         return kSuccess;
     }
     if (IoResult r = writeImport(rom, plan, now); !r.ok()) {
-        say(console, QStringLiteral("Writing %1 failed: %2").arg(image, r.error));
+        // Field writes cannot be taken back: say what may already be in the file.
+        say(console, QStringLiteral("Writing %1 failed: %2\nThe stamp and the records before the failure may "
+                                    "already be written.")
+                         .arg(image, r.error));
         return kWriteFailed;
     }
     say(console, QStringLiteral("%1 changed.").arg(changeCount(plan)));
