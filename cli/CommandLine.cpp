@@ -113,7 +113,7 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
 
     if (!parser.parse(withoutQtOptions(arguments)))
         return usageError(console, parser.errorText());
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         write(console.out, parser.helpText());
         return kSuccess;
     }

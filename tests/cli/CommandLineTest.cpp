@@ -262,7 +262,18 @@ TEST_F(CommandLineTest, ExitCodesSayWhatWentWrong)
         EXPECT_EQ(r.code, code) << arguments.join(QLatin1Char(' ')).toStdString() << "\n" << r.err.toStdString();
     }
     EXPECT_TRUE(run({QStringLiteral("--help")}).out.contains("4  writing"));
+    EXPECT_EQ(run({QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--version")}).code, 0);
     EXPECT_EQ(readFile(image), original.bytes());
+
+    // Qt's own options alone still open the window.
+    const auto wants = [](std::vector<const char*> arguments) {
+        arguments.insert(arguments.begin(), "zorvek-multi-editor");
+        return cli::wantsCommandLine(static_cast<int>(arguments.size()), const_cast<char**>(arguments.data()));
+    };
+    EXPECT_FALSE(wants({}));
+    EXPECT_FALSE(wants({"-platform", "offscreen", "--style=fusion", "-reverse"}));
+    EXPECT_TRUE(wants({"-platform", "offscreen", "info", "game.smc"}));
+    EXPECT_TRUE(wants({"--version"}));
 }
 
 // The real executable, started the way a script starts it: no display and
