@@ -32,6 +32,9 @@ if [ "$which" != core ]; then
     "$build/tools/make-demo-rom" "$demo" >/dev/null
     { printf '\001'; "$build/zorvek-multi-editor" export "$demo" --monsters -; } >"$corpus/monsters.seed"
     { printf '\000'; "$build/zorvek-multi-editor" export "$demo" --characters -; } >"$corpus/characters.seed"
+    # One that changes a record, so the writes and the second reading are reached at once.
+    awk -F'\t' 'BEGIN { OFS = "\t" } NR == 2 { $NF = 1 - $NF } { print }' "$corpus/monsters.seed" \
+      >"$corpus/monsters-changed.seed"
   fi
   "$build/tests/fuzz/table-fuzzer" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=4096 \
     -artifact_prefix="$build/table-" "$corpus"
