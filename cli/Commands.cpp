@@ -12,7 +12,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 
 namespace zorvek::cli {
 
@@ -90,9 +89,10 @@ IoResult writeTable(const QString& path, const QByteArray& text, Console& consol
             return IoResult::failure(console.out.errorString());
         return IoResult::success();
     }
-    // A table is replaced whole or not at all.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+    // Written in place: an export can always be made again, so it is not
+    // worth the disk syncs of a safe replacement.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() || !file.flush())
         return IoResult::failure(file.errorString());
     return IoResult::success();
 }
