@@ -1,3 +1,4 @@
+#include "cli/CommandLine.h"
 #include "main/AppInfo.h"
 #include "main/Form1.h"
 #include "main/QtSideEffects.h"
@@ -6,6 +7,10 @@
 
 int main(int argc, char* argv[])
 {
+    // Decided before any window-system connection: a command runs headless.
+    if (zorvek::cli::wantsCommandLine(argc, argv))
+        return zorvek::cli::run(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QString::fromLatin1(zorvek::kOrganisationName));
     QApplication::setApplicationName(QString::fromLatin1(zorvek::kAppTitle));

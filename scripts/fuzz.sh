@@ -1,18 +1,41 @@
 #!/usr/bin/env bash
-# Builds the core fuzzer with clang and runs it for a bounded time.
-# Usage: scripts/fuzz.sh [seconds]   (default 60)
+# Builds the fuzzers with clang and runs each for a bounded time: the core's
+# readers and writers on arbitrary files, and the table reader with the
+# import checks on arbitrary tables.
+# Usage: scripts/fuzz.sh [seconds] [core|tables|all]   (default 60 each, all)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build-fuzz}"
 seconds="${1:-60}"
+which="${2:-all}"
 
 "$root/scripts/install-deps.sh" clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZORVEK_FUZZ=ON -DZORVEK_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target core-fuzzer make-demo-rom
-corpus="$build/fuzz-corpus"
-mkdir -p "$corpus"
-# A whole image as a seed, so the mutations reach the record tables too.
-[ -e "$corpus/demo.smc" ] || "$build/tools/make-demo-rom" "$corpus/demo.smc" >/dev/null
-"$build/tests/fuzz/core-fuzzer" -max_total_time="$seconds" -max_len=1200000 -rss_limit_mb=4096 \
-  -artifact_prefix="$build/" "$corpus"
+cmake --build "$build" -j"$(nproc)" --target core-fuzzer table-fuzzer make-demo-rom zorvek-multi-editor
+
+if [ "$which" != tables ]; then
+  corpus="$build/fuzz-corpus"
+  mkdir -p "$corpus"
+  # A whole image as a seed, so the mutations reach the record tables too.
+  [ -e "$corpus/demo.smc" ] || "$build/tools/make-demo-rom" "$corpus/demo.smc" >/dev/null
+  "$build/tests/fuzz/core-fuzzer" -max_total_time="$seconds" -max_len=1200000 -rss_limit_mb=4096 \
+    -artifact_prefix="$build/" "$corpus"
+fi
+
+if [ "$which" != core ]; then
+  corpus="$build/table-corpus"
+  mkdir -p "$corpus"
+  # The demo image's own tables as seeds; the first byte picks the table (odd: monsters).
+  if [ ! -e "$corpus/monsters.seed" ]; then
+    demo="$build/demo.smc"
+    "$build/tools/make-demo-rom" "$demo" >/dev/null
+    { printf '\001'; "$build/zorvek-multi-editor" export "$demo" --monsters -; } >"$corpus/monsters.seed"
+    { printf '\000'; "$build/zorvek-multi-editor" export "$demo" --characters -; } >"$corpus/characters.seed"
+    # One that changes a record, so the writes and the second reading are reached at once.
+    awk -F'\t' 'BEGIN { OFS = "\t" } NR == 2 { $NF = 1 - $NF } { print }' "$corpus/monsters.seed" \
+      >"$corpus/monsters-changed.seed"
+  fi
+  "$build/tests/fuzz/table-fuzzer" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=4096 \
+    -artifact_prefix="$build/table-" "$corpus"
+fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures the editor: median time of single interactive actions and of the
 # byte-level work behind them (Google Benchmark), start-up time and peak
-# memory against an empty Qt main window.
+# memory against an empty Qt main window, and the command line's export and
+# import as whole processes against its own start-up (info).
 # Usage: scripts/measure.sh [runs]   (results also in build-bench/measure.txt)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -10,7 +11,7 @@ runs="${1:-10}"
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZORVEK_BUILD_TESTS=OFF -DZORVEK_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build "$build" -j"$(nproc)" --target ui-benchmarks core-benchmarks startup-probe >/dev/null
+cmake --build "$build" -j"$(nproc)" --target ui-benchmarks core-benchmarks startup-probe zorvek-multi-editor make-demo-rom >/dev/null
 export QT_QPA_PLATFORM=offscreen
 out="$build/measure.txt"
 
@@ -41,4 +42,31 @@ out="$build/measure.txt"
     printf '%-8s start to shown and ended: %8.1f ms   peak RSS: %8.1f MiB   (median of %d runs)\n' \
       "$mode" "$(echo "$t/1000" | bc -l)" "$(echo "$m/1024" | bc -l)" "$runs"
   done
+
+  # Whole processes of the real executable; an import gets a fresh copy of
+  # the image before each run (not timed), so every run changes all 256.
+  exe="$build/zorvek-multi-editor"
+  demo="$build/bench-demo.smc"
+  copy="$build/bench-copy.smc"
+  "$build/tools/make-demo-rom" "$demo" >/dev/null
+  "$exe" export "$demo" --monsters "$build/bench-m.tsv" --characters "$build/bench-c.tsv"
+  awk -F'\t' 'BEGIN { OFS = "\t" } NR > 1 { $NF = 1 - $NF } { print }' "$build/bench-m.tsv" >"$build/bench-m-all.tsv"
+  process_time() {  # prepare-command, then the command to time
+    local prepare="$1" times=() start end
+    shift
+    for _ in $(seq "$runs"); do
+      eval "$prepare"
+      start=$(date +%s%N)
+      "$@" >/dev/null 2>&1
+      end=$(date +%s%N)
+      times+=($(( (end - start) / 1000 )))
+    done
+    printf '%s\n' "${times[@]}" | median
+  }
+  info=$(process_time : "$exe" info "$demo")
+  export_both=$(process_time : "$exe" export "$demo" --monsters "$build/bench-out-m.tsv" --characters "$build/bench-out-c.tsv")
+  import_all=$(process_time "cp '$demo' '$copy'" "$exe" import "$copy" --monsters "$build/bench-m-all.tsv")
+  printf 'command line, whole process (median of %d runs): info %.1f ms, export of both tables %.1f ms (%.2fx), import changing 256 monsters %.1f ms (%.2fx)\n' \
+    "$runs" "$(echo "$info/1000" | bc -l)" "$(echo "$export_both/1000" | bc -l)" "$(echo "$export_both/$info" | bc -l)" \
+    "$(echo "$import_all/1000" | bc -l)" "$(echo "$import_all/$info" | bc -l)"
 } | tee "$out"

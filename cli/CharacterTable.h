@@ -1,0 +1,19 @@
+#pragma once
+
+#include "characters/CharacterSaveCheck.h"
+#include "cli/TableSchema.h"
+#include "main/RomImage.h"
+
+namespace zorvek::cli::charactertable {
+
+// The four character slots, one column per field of the character editor:
+// the stats tab, then the equipment and battle command tab.
+const TableDefinition& definition();
+
+// The slot as the character editor shows it.
+RecordCells cells(RomImage& rom, int slot);
+
+// What the character editor's Save would hold for a row of values.
+CharacterEdits edits(const std::vector<int>& values);
+
+} // namespace zorvek::cli::charactertable

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDateTime>
+#include <QStringList>
+
+class QIODevice;
+
+namespace zorvek::cli {
+
+// Fixed, and listed in --help.
+enum ExitCode : int {
+    kSuccess = 0,
+    kUsageError = 1,
+    kImageRefused = 2,  // the image cannot be opened or read, is too short, or is not this game's
+    kTableRefused = 3,  // a table cannot be read or is refused; nothing was written
+    kWriteFailed = 4,   // writing the image or an exported table failed
+};
+
+struct Console {
+    QIODevice& in;   // tables given as "-"
+    QIODevice& out;  // data
+    QIODevice& err;  // messages for people
+};
+
+// True when anything besides Qt's own options was given: then the program
+// runs as a command line, without the window system.
+bool wantsCommandLine(int argc, char** argv);
+
+// Qt's own options (-platform xcb, -style=fusion, ...) taken out.
+QStringList withoutQtOptions(const QStringList& arguments);
+
+// Runs one command; arguments start with the program's name.
+int execute(const QStringList& arguments, Console& console, const QDateTime& now);
+
+// The command line as main() starts it: a core application and the
+// process's standard streams.
+int run(int argc, char** argv);
+
+} // namespace zorvek::cli

@@ -1,0 +1,212 @@
+#include "cli/Commands.h"
+
+#include "characters/CharacterRecord.h"
+#include "cli/CharacterTable.h"
+#include "cli/ImageInfo.h"
+#include "cli/ImportPlan.h"
+#include "cli/MonsterTable.h"
+#include "cli/TableText.h"
+#include "main/CopierHeader.h"
+#include "main/RomImage.h"
+#include "monsters/MonsterRecord.h"
+
+#include <QBuffer>
+#include <QFile>
+
+namespace zorvek::cli {
+
+namespace {
+
+const QString kStandardStream = QStringLiteral("-");
+
+void say(Console& console, const QString& text) { console.err.write((text + QLatin1Char('\n')).toUtf8()); }
+
+// Reading commands work on a copy in memory: one read of the file, and no
+// way to write to it.
+void attachCopy(RomImage& rom, const QByteArray& bytes)
+{
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(bytes);
+    buffer->open(QIODevice::ReadOnly);
+    rom.attach(std::move(buffer), QStringLiteral("copy in memory"));
+}
+
+IoResult readCopy(const QString& path, RomImage& rom)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return IoResult::failure(file.errorString());
+    attachCopy(rom, file.readAll());
+    if (file.error() != QFileDevice::NoError)
+        return IoResult::failure(file.errorString());
+    return IoResult::success();
+}
+
+struct TableSpan {
+    const char* name;
+    qint64 start;
+    qint64 size;
+};
+
+constexpr TableSpan kMonsterSpan{"monster table", monsters::kTableOffset,
+                                 qint64{monsters::kRecordSize} * monsters::kRecordCount};
+constexpr TableSpan kCharacterSpan{"character table", CharacterRecord::kTableStart,
+                                   CharacterRecord::kSlotStride * CharacterRecord::kSlotCount};
+
+// The windows' own test of the image, and that it holds the tables asked for.
+bool imageAccepted(const RomImage& rom, const QString& path, const TablePaths& tables, Console& console)
+{
+    if (!romcheck::isRightGame(rom)) {
+        say(console, QStringLiteral("%1 is not this game's image: its check word is wrong.").arg(path));
+        return false;
+    }
+    for (const auto& [asked, span] : {std::pair{!tables.monsters.isEmpty(), kMonsterSpan},
+                                      std::pair{!tables.characters.isEmpty(), kCharacterSpan}}) {
+        if (asked && !rom.checkHolds(span.start, span.size).ok()) {
+            say(console, QStringLiteral("%1 is too short (%2 bytes) to hold the %3.")
+                             .arg(path)
+                             .arg(rom.size())
+                             .arg(QLatin1String(span.name)));
+            return false;
+        }
+    }
+    return true;
+}
+
+QByteArray tableText(const TableDefinition& table, const std::function<RecordCells(int)>& cells)
+{
+    TableWriter out;
+    writeHeader(out, table);
+    for (int record = 0; record < table.recordCount; ++record)
+        writeRecord(out, table, cells(record));
+    return out.bytes();
+}
+
+IoResult writeTable(const QString& path, const QByteArray& text, Console& console)
+{
+    if (path == kStandardStream) {
+        if (console.out.write(text) != text.size())
+            return IoResult::failure(console.out.errorString());
+        return IoResult::success();
+    }
+    // Written in place: an export can always be made again, so it is not
+    // worth the disk syncs of a safe replacement.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() || !file.flush())
+        return IoResult::failure(file.errorString());
+    return IoResult::success();
+}
+
+std::optional<TableFile> readTable(const QString& path, Console& console)
+{
+    if (path == kStandardStream)
+        return TableFile{QStringLiteral("<standard input>"), console.in.readAll()};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        say(console, QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+        return std::nullopt;
+    }
+    return TableFile{path, file.readAll()};
+}
+
+} // namespace
+
+int infoCommand(const QString& image, Console& console)
+{
+    RomImage rom;
+    if (IoResult r = readCopy(image, rom); !r.ok()) {
+        say(console, QStringLiteral("Cannot read %1: %2").arg(image, r.error));
+        return kImageRefused;
+    }
+    console.out.write(infoText(imageInfo(rom, image)).toUtf8());
+    return romcheck::isRightGame(rom) ? kSuccess : kImageRefused;
+}
+
+int exportCommand(const QString& image, const TablePaths& tables, Console& console)
+{
+    RomImage rom;
+    if (IoResult r = readCopy(image, rom); !r.ok()) {
+        say(console, QStringLiteral("Cannot read %1: %2").arg(image, r.error));
+        return kImageRefused;
+    }
+    if (!imageAccepted(rom, image, tables, console))
+        return kImageRefused;
+
+    struct Output {
+        QString path;
+        const TableDefinition& table;
+        std::function<RecordCells(int)> cells;
+    };
+    const Output outputs[] = {
+        {tables.monsters, monstertable::definition(), [&](int i) { return monstertable::cells(rom, i); }},
+        {tables.characters, charactertable::definition(), [&](int i) { return charactertable::cells(rom, i); }},
+    };
+    for (const Output& output : outputs) {
+        if (output.path.isEmpty())
+            continue;
+        if (IoResult r = writeTable(output.path, tableText(output.table, output.cells), console); !r.ok()) {
+            say(console, QStringLiteral("Cannot write %1: %2").arg(output.path, r.error));
+            return kWriteFailed;
+        }
+    }
+    return kSuccess;
+}
+
+int importCommand(const QString& image, const TablePaths& tables, bool dryRun, Console& console, const QDateTime& now)
+{
+    // A dry run never needs to write, so it reads a copy; an import opens
+    // the file as the windows do, and compares with what that handle reads.
+    RomImage rom;
+    RomImage current;
+    const IoResult opened = dryRun ? readCopy(image, current) : rom.open(image);
+    if (!opened.ok()) {
+        say(console, QStringLiteral("Cannot open %1: %2").arg(image, opened.error));
+        return kImageRefused;
+    }
+    if (!dryRun)
+        attachCopy(current, rom.readBytes(0, static_cast<int>(rom.size())));
+    if (!imageAccepted(current, image, tables, console))
+        return kImageRefused;
+
+    ImportPlan plan;
+    using Planner = std::optional<TableError> (*)(const TableFile&, RomImage&, ImportPlan&);
+    for (const auto& [path, planner] : {std::pair<QString, Planner>{tables.monsters, &planMonsters},
+                                        std::pair<QString, Planner>{tables.characters, &planCharacters}}) {
+        if (path.isEmpty())
+            continue;
+        const std::optional<TableFile> file = readTable(path, console);
+        if (!file)
+            return kTableRefused;
+        if (const auto error = planner(*file, current, plan)) {
+            say(console, error->message());
+            say(console, QStringLiteral("Nothing was written."));
+            return kTableRefused;
+        }
+    }
+
+    if (plan.isEmpty()) {
+        say(console, QStringLiteral("Nothing to change: the tables match the image."));
+        return kSuccess;
+    }
+    if (dryRun) {
+        QString lines;
+        for (const MonsterChange& change : plan.monsters)
+            lines += change.description + QLatin1Char('\n');
+        for (const CharacterChange& change : plan.characters)
+            lines += change.description + QLatin1Char('\n');
+        console.out.write(lines.toUtf8());
+        say(console, QStringLiteral("Dry run: %1 would change; nothing was written.").arg(changeCount(plan)));
+        return kSuccess;
+    }
+    if (IoResult r = writeImport(rom, plan, now); !r.ok()) {
+        // Field writes cannot be taken back: say what may already be in the file.
+        say(console, QStringLiteral("Writing %1 failed: %2\nThe stamp and the records before the failure may "
+                                    "already be written.")
+                         .arg(image, r.error));
+        return kWriteFailed;
+    }
+    say(console, QStringLiteral("%1 changed.").arg(changeCount(plan)));
+    return kSuccess;
+}
+
+} // namespace zorvek::cli

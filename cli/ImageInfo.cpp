@@ -1,0 +1,47 @@
+#include "cli/ImageInfo.h"
+
+#include "main/CopierHeader.h"
+#include "main/InternalName.h"
+
+namespace zorvek::cli {
+
+namespace {
+
+QString withoutTrailingBlanks(QString text)
+{
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+QList<InfoLine> imageInfo(const RomImage& rom, const QString& path)
+{
+    const auto hex = [](uint16_t word) {
+        return QStringLiteral("0x") + QString::number(word, 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    };
+    const uint16_t checkWord = rom.readWord16(romcheck::kCheckWordOffset);
+    const QString check = checkWord == romcheck::kExpectedCheckWord
+        ? QStringLiteral("%1, right").arg(hex(checkWord))
+        : QStringLiteral("%1, wrong (this game's images hold %2): not this game's image")
+              .arg(hex(checkWord), hex(romcheck::kExpectedCheckWord));
+    return {
+        {QStringLiteral("Image"), path},
+        {QStringLiteral("Size"), QStringLiteral("%1 bytes").arg(rom.size())},
+        {QStringLiteral("Copier type"), QString::fromLatin1(copier::typeNames()[static_cast<int>(copier::detect(rom))])},
+        // The name field is padded with blanks; lines end without them.
+        {QStringLiteral("Internal name"), withoutTrailingBlanks(internalname::read(rom))},
+        {QStringLiteral("Check word"), check},
+    };
+}
+
+QString infoText(const QList<InfoLine>& lines)
+{
+    QString text;
+    for (const InfoLine& line : lines)
+        text += line.label + QStringLiteral(": ") + line.value + QLatin1Char('\n');
+    return text;
+}
+
+} // namespace zorvek::cli

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "main/RomImage.h"
+
+#include <QList>
+#include <QString>
+
+namespace zorvek::cli {
+
+struct InfoLine {
+    QString label;
+    QString value;
+};
+
+// What the info command prints about an image, one line per fact.
+QList<InfoLine> imageInfo(const RomImage& rom, const QString& path);
+
+QString infoText(const QList<InfoLine>& lines);
+
+} // namespace zorvek::cli

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "characters/CharacterSlot.h"
+#include "cli/TableError.h"
+#include "main/RomImage.h"
+#include "monsters/MonsterSave.h"
+
+#include <QDateTime>
+
+#include <optional>
+#include <vector>
+
+namespace zorvek::cli {
+
+struct MonsterChange {
+    int record = 0;
+    QString description;  // the record and its changed fields, for people
+    monsters::MonsterValues values;
+};
+
+struct CharacterChange {
+    int slot = 0;
+    QString description;
+    CharacterValues values;
+};
+
+// The records an import changes, each already checked as its window's Save checks it.
+struct ImportPlan {
+    std::vector<MonsterChange> monsters;
+    std::vector<CharacterChange> characters;
+    bool isEmpty() const { return monsters.empty() && characters.empty(); }
+};
+
+// A table's text and the name its messages use for it.
+struct TableFile {
+    QString label;
+    QByteArray text;
+};
+
+// Adds the rows of a table that differ from the image (read through
+// current, which is never written) to the plan: all of them, or none when
+// the table is refused.
+std::optional<TableError> planMonsters(const TableFile& file, RomImage& current, ImportPlan& plan);
+std::optional<TableError> planCharacters(const TableFile& file, RomImage& current, ImportPlan& plan);
+
+// The one place an import writes: the editor stamp once, then every changed
+// record with its window's own save, in record order. Stops at the first
+// failed write.
+IoResult writeImport(RomImage& rom, const ImportPlan& plan, const QDateTime& now);
+
+// "3 monsters and 1 character"
+QString changeCount(const ImportPlan& plan);
+
+} // namespace zorvek::cli

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "cli/TableError.h"
+#include "cli/TableSchema.h"
+
+#include <QByteArray>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace zorvek::cli {
+
+// A row whose values differ from the record as the image holds it now.
+struct ChangedRow {
+    int record = 0;
+    int line = 0;
+    std::vector<int> values;    // one per column
+    RecordCells current;        // the record before the change
+    std::vector<int> changed;   // columns whose value differs
+};
+
+struct CheckedTable {
+    std::vector<ChangedRow> changes;  // in record order
+    std::optional<TableError> error;
+};
+
+// Checks every cell of a table against its column and the record as it is
+// now (read through current); nothing is written here.
+CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, const QString& fileLabel,
+                        const std::function<RecordCells(int)>& current);
+
+// "Hit Points 1200 -> 1440, Head Blank (0x00) -> Iron Cap (0x85)"
+QString describeChanges(const TableDefinition& table, const ChangedRow& row);
+
+} // namespace zorvek::cli
