@@ -85,12 +85,12 @@ TEST(QtSideEffectsTest, OpenDialogStartsInTheFolderGivenAndAllFilesListsEveryFil
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(noExtension).center());
         dialog->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open)->click();
     });
-    const std::optional<QString> chosen = effects.chooseFileToOpen(nullptr, filters, filters.at(1), dir.path());
+    const std::optional<QString> chosen = effects.chooseFileToOpen(nullptr, {}, filters, filters.at(1), dir.path());
     ASSERT_TRUE(chosen.has_value()) << "the file without an extension was not listed";
     EXPECT_EQ(QFileInfo(*chosen).canonicalFilePath(), QFileInfo(dir.filePath("game")).canonicalFilePath());
 
     whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-    EXPECT_FALSE(effects.chooseFileToOpen(nullptr, filters, filters.at(1), {}).has_value());
+    EXPECT_FALSE(effects.chooseFileToOpen(nullptr, {}, filters, filters.at(1), {}).has_value());
 }
 
 } // namespace
