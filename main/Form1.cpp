@@ -135,10 +135,6 @@ void Form1::createActions()
     m_save->setEnabled(false);
     m_undo = namedAction(this, "mnuUndo", tr("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_redo = namedAction(this, "mnuRedo", tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    // The editors hide this window, yet their saves are undone too; a focused
-    // text box still claims the keys for its own undo first.
-    m_undo->setShortcutContext(Qt::ApplicationShortcut);
-    m_redo->setShortcutContext(Qt::ApplicationShortcut);
     m_createPatch = namedAction(this, "mnuCreatePatch", tr("Create Patch..."));
     m_quit = namedAction(this, "mnuQuit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
     m_help = namedAction(this, "mnuHelp", tr("&Help"), QKeySequence(Qt::Key_F1));
@@ -657,6 +653,9 @@ void Form1::openCharacterEditor()
 
 void Form1::showEditor(QWidget* editor)
 {
+    // The editor hides this window, yet its saves are undone by the same keys
+    // there; a focused text box still claims them for its own undo first.
+    editor->addActions({m_undo, m_redo});
     hide();
     editor->show();
     editor->raise();

@@ -1,10 +1,14 @@
 // Each patch is applied by a reader written here from the formats' published
 // descriptions, not from the code that makes them.
 
+#include "monsters/Form2.h"
 #include "patches/IpsPatch.h"
 #include "patches/PatchMaker.h"
+#include "support/GuiTestBase.h"
 #include "support/MemoryImage.h"
 
+#include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -13,6 +17,8 @@
 
 using namespace zorvek;
 using namespace zorvek::patches;
+using zorvek::test::FakeSideEffects;
+using zorvek::test::GuiTestBase;
 using zorvek::test::MemoryImage;
 using zorvek::test::readFile;
 using zorvek::test::RomFixture;
@@ -143,6 +149,53 @@ TEST(PatchTest, ARefusedOriginalOrPatchPathIsReportedAndWritesNothing)
     EXPECT_FALSE(QFile::exists(dir.filePath("p.ips")));
     const QString failed = attempt(RomFixture(0x200200).checkWord(0x1878), "no/such/p.ips");
     EXPECT_TRUE(failed.startsWith("The patch ") && !failed.endsWith(": ")) << failed.toStdString();
+}
+
+class CreatePatchTest : public GuiTestBase {};
+
+TEST_F(CreatePatchTest, TheMainWindowWritesEitherPatchOfTheOpenImageAndRefusesAnotherGamesOriginal)
+{
+    const RomFixture original = RomFixture(RomFixture::kFullSize).fillRandom(61).copierHeader(1).checkWord(0x1878)
+        .internalName("KELVARNTHOSIA 5");
+    const QByteArray headerless = original.bytes().mid(0x200);
+    ASSERT_TRUE(original.writeTo(tempPath("original.smc")));
+    ASSERT_TRUE(RomFixture(0).bytesAt(0, headerless).writeTo(tempPath("original.sfc")));
+    openImage(original, "hack.smc");
+    clickToolButton("Monsters");
+    QWidget* form2 = form1->monsterEditor();
+    find<QListWidget>(form2, "MonsterList")->setCurrentRow(200);
+    typeInto(form2, "GilTXT", "4321");
+    QTest::mouseClick(find<QPushButton>(form2, "SaveCMD"), Qt::LeftButton);
+    form2->close();
+    const QByteArray edited = fileBytes();
+    ASSERT_NE(edited.mid(0x200), headerless);
+
+    // The format by the patch's extension, else by the filter chosen.
+    effects.openAnswers = {tempPath("original.smc"), tempPath("original.sfc")};
+    effects.saveAnswers = {SaveChoice{tempPath("hack.ips"), patches::kBpsFilter},
+                           SaveChoice{tempPath("hack"), patches::kBpsFilter}};
+    trigger("mnuCreatePatch");
+    trigger("mnuCreatePatch");
+    EXPECT_EQ(effects.lastFilters, QStringList({patches::kIpsFilter, patches::kBpsFilter}));
+    std::vector<uint32_t> starts;
+    EXPECT_EQ(applyIps(readFile(tempPath("hack.ips")), headerless, &starts), edited.mid(0x200));
+    EXPECT_EQ(applyBps(readFile(tempPath("hack")), headerless), edited.mid(0x200));
+    ASSERT_EQ(effects.messages.size(), 2u);
+    EXPECT_EQ(effects.messages[1].icon, MessageIcon::Information);
+    EXPECT_TRUE(effects.messages[1].text.contains(QDir::toNativeSeparators(tempPath("hack"))));
+
+    // Another game's original is refused by name; a cancel stops there.
+    ASSERT_TRUE(RomFixture(original).checkWord(0x1879).writeTo(tempPath("other.smc")));
+    effects.openAnswers = {tempPath("other.smc"), std::nullopt};
+    effects.saveAnswers = {SaveChoice{tempPath("other.ips"), patches::kIpsFilter}};
+    trigger("mnuCreatePatch");
+    ASSERT_EQ(effects.messages.size(), 3u);
+    EXPECT_EQ(effects.messages[2].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(effects.messages[2].text.contains(QDir::toNativeSeparators(tempPath("other.smc"))));
+    EXPECT_FALSE(QFile::exists(tempPath("other.ips")));
+    trigger("mnuCreatePatch");
+    EXPECT_EQ(effects.saveDialogCount, 3);
+    EXPECT_EQ(fileBytes(), edited);
 }
 
 } // namespace
