@@ -83,7 +83,8 @@ QString checksumText(const checksum::State& state)
     if (state.stored == state.computed)
         return QStringLiteral("Checksum: stale complement (stored %1, should be %2)")
             .arg(hexWord(state.storedComplement), hexWord(static_cast<uint16_t>(~state.computed)));
-    return QStringLiteral("Checksum: stale (stored %1, computed %2)").arg(hexWord(state.stored), hexWord(state.computed));
+    return QStringLiteral("Checksum: stale (stored %1, computed %2)")
+        .arg(hexWord(state.stored), hexWord(state.computed));
 }
 
 // A step named after a monster must not turn a letter of it into an access key.
