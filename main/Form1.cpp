@@ -390,7 +390,6 @@ void Form1::LoadROM()
     CopierType();
     enterLoadedState();
     CheckROM();
-    showWriteState();
 }
 
 void Form1::LoadIName() { m_nameText->setText(internalname::read(m_rom)); }
@@ -411,6 +410,7 @@ bool Form1::CheckROM()
                           tr("You must load the correct Zorvek ROM file.  Application will now close."));
     // Nothing more may reach this file.
     m_rom.close();
+    showWriteState();
     endProgram(1);
     return false;
 }
