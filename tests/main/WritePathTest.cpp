@@ -35,7 +35,10 @@ protected:
         return form2;
     }
 
-    void click(QWidget* window, const char* button) { QTest::mouseClick(find<QPushButton>(window, button), Qt::LeftButton); }
+    void click(QWidget* window, const char* button)
+    {
+        QTest::mouseClick(find<QPushButton>(window, button), Qt::LeftButton);
+    }
 
     void pressUndoIn(QWidget* focused)
     {
@@ -48,7 +51,8 @@ protected:
 
 TEST_F(WritePathTest, UndoTakesCommandsBackNewestFirstToTheImageAsOpenedAndRedoWritesThemAgain)
 {
-    const RomFixture rom = RomFixture().fillRandom(31).copierHeader(1).checkWord(0x1878).internalName("KELVARNTHOSIA 5");
+    const RomFixture rom =
+        RomFixture().fillRandom(31).copierHeader(1).checkWord(0x1878).internalName("KELVARNTHOSIA 5");
     openImage(rom);
     EXPECT_FALSE(action("mnuUndo")->isEnabled() || action("mnuRedo")->isEnabled());
     EXPECT_EQ(undoText() + redoText(), "UndoRedo");
@@ -165,16 +169,12 @@ TEST_F(WritePathTest, TheFirstSaveOfASessionBacksUpTheImageAsOpenedAndAFailedBac
     EXPECT_FALSE(action("mnuUndo")->isEnabled());
 }
 
-// Sum of the ROM data with the four stored bytes at ROM 0xFFDC counted as FF FF 00 00.
 uint16_t plainSum(const QByteArray& image)
 {
-    uint32_t sum = 0;
-    for (qsizetype i = 0x200; i < image.size(); ++i)
-        sum += i >= 0x101DC && i < 0x101E0 ? (i < 0x101DE ? 0xFF : 0) : static_cast<uint8_t>(image[i]);
-    return static_cast<uint16_t>(sum);
+    return static_cast<uint16_t>(plainRomSum(image, 0, image.size() - 0x200));
 }
 
-QString hex(uint16_t value) { return QStringLiteral("0x%1").arg(value, 4, 16, QLatin1Char('0')).toUpper().replace("0X", "0x"); }
+QString hex(uint16_t value) { return "0x" + QString::number(value, 16).toUpper().rightJustified(4, '0'); }
 
 TEST_F(WritePathTest, ChecksumStateFollowsEveryWriteAndItsFixIsOneStepOfFourBytes)
 {
