@@ -108,7 +108,7 @@ TEST_F(WritePathTest, UndoTakesCommandsBackNewestFirstToTheImageAsOpenedAndRedoW
     EXPECT_EQ(undoText(), "Undo Save ROM");
     EXPECT_TRUE(effects.messages.empty());
 
-    // A stamp still due when its save is undone is dropped: it would end the way forward.
+    // A stamp still due at an undo is dropped: it would end the way forward.
     click(form2, "CancelCMD");
     clickToolButton("Characters");
     form3 = form1->characterEditor();
