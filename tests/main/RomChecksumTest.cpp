@@ -10,23 +10,6 @@ using zorvek::test::RomFixture;
 
 namespace {
 
-TEST(RomChecksumTest, SumsTheRomDataAndFixesOnlyItsTwoWords)
-{
-    const RomFixture fixture = RomFixture(RomFixture::kFullSize).fillRandom(7).word16At(0x101DC, 0x1234).word16At(0x101DE, 0x5678);
-    const auto sum = static_cast<uint16_t>(plainRomSum(fixture.bytes(), 0, 0x200000));
-    MemoryImage image(fixture);
-    const checksum::State stale = checksum::readState(image.rom);
-    EXPECT_EQ(stale.computed, sum);
-    EXPECT_EQ(stale.stored, 0x5678);
-    EXPECT_EQ(stale.storedComplement, 0x1234);
-    EXPECT_FALSE(stale.valid());
-
-    ASSERT_TRUE(checksum::fix(image.rom).ok());
-    const auto complement = static_cast<uint16_t>(sum ^ 0xFFFF);
-    EXPECT_EQ(image.bytes(), RomFixture(fixture).word16At(0x101DC, complement).word16At(0x101DE, sum).bytes());
-    EXPECT_TRUE(checksum::readState(image.rom).valid());  // the stored words never count
-}
-
 TEST(RomChecksumTest, MirrorsARomSizeThatIsNoPowerOfTwo)
 {
     // 1 MiB + 512 KiB + 128 KiB: the last 128 KiB four times fills 512 KiB,
