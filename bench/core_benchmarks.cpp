@@ -25,12 +25,6 @@ struct ImageOnDisk {
     RomImage rom;
 };
 
-struct RomWriter final : ByteWriter {
-    explicit RomWriter(RomImage& r) : rom(r) {}
-    IoResult write(qint64 offset, const QByteArray& bytes) override { return rom.writeBytes(offset, bytes); }
-    RomImage& rom;
-};
-
 void BM_ChecksumOfWholeImage(benchmark::State& state)
 {
     ImageOnDisk image;
@@ -39,13 +33,12 @@ void BM_ChecksumOfWholeImage(benchmark::State& state)
 }
 BENCHMARK(BM_ChecksumOfWholeImage)->Unit(benchmark::kMillisecond);
 
-// A monster save as the journal holds it: the stamp, then each field as the
-// editor writes it (17 writes), then undone and redone.
+// A monster save as the image's journal records it: the stamp, then each
+// field as the editor writes it (17 writes), then undone and redone.
 void BM_UndoRedoMonsterSave(benchmark::State& state)
 {
     ImageOnDisk image;
-    RomWriter writer(image.rom);
-    WriteJournal journal;
+    WriteJournal& journal = image.rom.journal();
     const monsters::MonsterRecord record(image.rom, 42);
     const QByteArray stampBytes = stamp::text(QDateTime::currentDateTime()).toLatin1();
     const std::pair<int, int> fields[] = {{0x0C, 2}, {0x0E, 2}, {0x08, 2}, {0x00, 1}, {0x01, 1}, {0x02, 1},
@@ -53,16 +46,12 @@ void BM_UndoRedoMonsterSave(benchmark::State& state)
                                           {0x10, 1}, {0x19, 1}, {0x1C, 1}, {0x1D, 1}, {0x1F, 1}};
     {
         JournalScope step(journal, QStringLiteral("Save of a monster"));
-        auto save = [&](qint64 offset, const QByteArray& after) {
-            journal.record(offset, image.rom.readBytes(offset, static_cast<int>(after.size())), after);
-            image.rom.writeBytes(offset, after);
-        };
-        save(stamp::kOffset, stampBytes);
+        image.rom.writeBytes(stamp::kOffset, stampBytes);
         for (const auto& [k, width] : fields)
-            save(record.offsetOf(k), QByteArray(width, '\x5A'));
+            image.rom.writeBytes(record.offsetOf(k), QByteArray(width, '\x5A'));
     }
     for (auto _ : state) {
-        if (!journal.undo(writer).result.ok() || !journal.redo(writer).result.ok())
+        if (!journal.undo(image.rom.replayWriter()).result.ok() || !journal.redo(image.rom.replayWriter()).result.ok())
             state.SkipWithError("replay failed");
     }
 }

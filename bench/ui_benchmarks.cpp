@@ -79,6 +79,24 @@ void BM_Save(benchmark::State& state, Editor editor)
 BENCHMARK_CAPTURE(BM_Save, Monster, Editor::Monsters)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Save, CharacterSlot, Editor::Characters)->Unit(benchmark::kMicrosecond);
 
+// One undo and one redo of a monster save from the File menu, with the
+// open editor reloading its record and the checksum shown again each time.
+void BM_UndoRedoMonsterSave(benchmark::State& state)
+{
+    BenchSession session;
+    auto* save = editorControl<QPushButton>(session, Editor::Monsters, "SaveCMD", state);
+    if (!save)
+        return;
+    save->click();
+    for (auto _ : state) {
+        session.form1().mnuUndo_Click();
+        session.form1().mnuRedo_Click();
+    }
+    if (session.effects().messageCount > 0)
+        state.SkipWithError("undo or redo failed");
+}
+BENCHMARK(BM_UndoRedoMonsterSave)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv)

@@ -278,6 +278,12 @@ void Form3::connectControls()
     connect(m_tabs, &QTabBar::currentChanged, this, &Form3::TabStrip1_Click);
     connect(m_save, &QPushButton::clicked, this, &Form3::SaveCMD_Click);
     connect(m_cancel, &QPushButton::clicked, this, &Form3::CancelCMD_Click);
+    connect(&m_main.writes(), &ImageWriteSession::replayed, this, [this](const JournalStep& step) {
+        // An undo or redo changed the shown slot under the controls.
+        const int slot = m_scroll->value();
+        if (CharacterRecord::isSlot(slot) && step.touches(CharacterRecord::start(slot), CharacterRecord::kSlotStride))
+            loadSlot(slot);
+    });
 }
 
 void Form3::loadSlot(int slot)
@@ -353,13 +359,15 @@ void Form3::SaveCMD_Click()
         m_main.effects().showMessage(this, MessageIcon::Exclamation, checked.problem);
         return;
     }
-    IoResult written = m_main.rom().checkSameFile();
+    const int slot = m_scroll->value();
+    CommandOutcome written{m_main.writes().check(CharacterRecord::start(slot), CharacterRecord::kMagicPower + 1)};
     if (written.ok())
-        written = saveCharacter(m_main.rom(), m_scroll->value(), *checked.values);
+        written = m_main.writes().run(QStringLiteral("Save of Character ") + m_charIndex->text(), CommandKind::Save,
+                                      [&] { return saveCharacter(m_main.rom(), slot, *checked.values); });
     if (!written.ok()) {
         // An earlier "has been saved" must not stand beside a failed save.
         clearStatus();
-        m_main.reportWriteFailure(this, written.error);
+        m_main.reportFailure(this, written);
         return;
     }
     showStatus(QStringLiteral("The Stats of: Character ") + m_charIndex->text() + QStringLiteral(" has been saved."));

@@ -12,6 +12,13 @@ public:
     // empty when there is none or it is gone.
     QString openFolder() const;
     void rememberOpenedFile(const QString& path);
+
+    // On unless turned off: the copy of an image before its first write.
+    bool backUpBeforeFirstSave() const;
+    void setBackUpBeforeFirstSave(bool on);
+    // Off unless turned on: every save also writes the checksum words.
+    bool fixChecksumOnSave() const;
+    void setFixChecksumOnSave(bool on);
 };
 
 } // namespace zorvek

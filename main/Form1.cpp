@@ -10,15 +10,19 @@
 #include "main/InternalName.h"
 #include "main/LimitedLineEdit.h"
 #include "main/PendingStamp.h"
+#include "main/RomChecksum.h"
 #include "main/SideEffects.h"
 #include "main/WheelGuard.h"
 #include "monsters/Form2.h"
+#include "patches/PatchMaker.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -62,6 +66,33 @@ QAction* namedSeparator(QMenu* menu, const char* name)
     return separator;
 }
 
+QAction* checkableAction(QObject* parent, const char* name, const QString& text, bool checked)
+{
+    QAction* action = namedAction(parent, name, text);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+
+QString hexWord(uint16_t value) { return QStringLiteral("0x%1").arg(QString::number(value, 16).toUpper(), 4, u'0'); }
+
+QString checksumText(const checksum::State& state)
+{
+    if (state.valid())
+        return QStringLiteral("Checksum: valid (%1)").arg(hexWord(state.computed));
+    if (state.stored == state.computed)
+        return QStringLiteral("Checksum: stale complement (stored %1, should be %2)")
+            .arg(hexWord(state.storedComplement), hexWord(static_cast<uint16_t>(~state.computed)));
+    return QStringLiteral("Checksum: stale (stored %1, computed %2)")
+        .arg(hexWord(state.stored), hexWord(state.computed));
+}
+
+// A step named after a monster must not turn a letter of it into an access key.
+QString menuText(const QString& verb, const QString& step)
+{
+    return step.isEmpty() ? verb : verb + u' ' + QString(step).replace(u'&', QStringLiteral("&&"));
+}
+
 } // namespace
 
 Form1::Form1(SideEffects& effects, QWidget* parent) : QMainWindow(parent), m_effects(effects)
@@ -69,14 +100,20 @@ Form1::Form1(SideEffects& effects, QWidget* parent) : QMainWindow(parent), m_eff
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(kAppTitle));
     setWindowIcon(QIcon(QPixmap::fromImage(data::applicationIcon())));
-    m_pendingStamp = new PendingStamp(m_rom, m_effects, this);
+    m_writes = new ImageWriteSession(m_rom, [this] { return m_effects.now(); }, this);
+    m_pendingStamp = new PendingStamp(*m_writes, m_effects, this);
     connect(m_pendingStamp, &PendingStamp::writeFailed, this,
-            [this](const QString& reason) { reportWriteFailure(this, reason); });
+            [this](const CommandOutcome& outcome) { reportFailure(this, outcome); });
+    // Editors save from their own windows; the state shown here follows every write.
+    connect(m_writes, &ImageWriteSession::written, this, &Form1::showWriteState);
+    connect(m_writes, &ImageWriteSession::replayed, this, &Form1::reloadTouched);
 
     createActions();
     createMenus();
     createToolBars();
     createCentralArea();
+    applyWriteOptions();
+    showWriteState();
     m_copierType->setCurrentIndex(static_cast<int>(zorvek::CopierType::NotLoaded));
     setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
 }
@@ -97,12 +134,20 @@ void Form1::createActions()
     m_close = namedAction(this, "mnuClose", tr("&Close ROM"), QKeySequence(Qt::CTRL | Qt::Key_C));
     m_save = namedAction(this, "mnuSave", tr("&Save ROM"), QKeySequence(Qt::CTRL | Qt::Key_S));
     m_save->setEnabled(false);
+    m_undo = namedAction(this, "mnuUndo", tr("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redo = namedAction(this, "mnuRedo", tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    m_createPatch = namedAction(this, "mnuCreatePatch", tr("Create Patch..."));
     m_quit = namedAction(this, "mnuQuit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
     m_help = namedAction(this, "mnuHelp", tr("&Help"), QKeySequence(Qt::Key_F1));
     m_help->setEnabled(false);
     m_readme = namedAction(this, "mnuReadme", tr("&Readme"), QKeySequence(Qt::Key_F12));
     m_url = namedAction(this, "mnuURL", tr("Goto Quenmark-Soft"), QKeySequence(Qt::Key_F11));
     m_about = namedAction(this, "mnuAbout", tr("&About"), QKeySequence(Qt::Key_F2));
+    const AppSettings settings;
+    m_backUp = checkableAction(this, "mnuBackUp", tr("Back Up Before First Save"), settings.backUpBeforeFirstSave());
+    m_fixChecksum = namedAction(this, "mnuFixChecksum", tr("Fix ROM Checksum"));
+    m_fixChecksumOnSave =
+        checkableAction(this, "mnuFixChecksumOnSave", tr("Fix Checksum on Every Save"), settings.fixChecksumOnSave());
     m_defaultName = namedAction(this, "mnuDefault", tr("Default: KELVARNTHOSIA 5"));
     m_zorvekName = namedAction(this, "mnuZorvek", tr("Change: Kelvarnthosia 5"));
     m_zorvanName = namedAction(this, "mnuZorvan", tr("Change: Kelvarnthosia V"));
@@ -110,7 +155,19 @@ void Form1::createActions()
     connect(m_open, &QAction::triggered, this, &Form1::LoadROM);
     connect(m_close, &QAction::triggered, this, &Form1::mnuClose_Click);
     connect(m_save, &QAction::triggered, this, &Form1::SaveROM);
+    connect(m_undo, &QAction::triggered, this, &Form1::mnuUndo_Click);
+    connect(m_redo, &QAction::triggered, this, &Form1::mnuRedo_Click);
+    connect(m_createPatch, &QAction::triggered, this, &Form1::mnuCreatePatch_Click);
     connect(m_quit, &QAction::triggered, this, &Form1::mnuQuit_Click);
+    connect(m_fixChecksum, &QAction::triggered, this, &Form1::mnuFixChecksum_Click);
+    connect(m_backUp, &QAction::toggled, this, [this](bool on) {
+        AppSettings().setBackUpBeforeFirstSave(on);
+        applyWriteOptions();
+    });
+    connect(m_fixChecksumOnSave, &QAction::toggled, this, [this](bool on) {
+        AppSettings().setFixChecksumOnSave(on);
+        applyWriteOptions();
+    });
     connect(m_readme, &QAction::triggered, this, &Form1::mnuReadme_Click);
     connect(m_url, &QAction::triggered, this, &Form1::mnuURL_Click);
     connect(m_about, &QAction::triggered, this, &Form1::mnuAbout_Click);
@@ -127,6 +184,11 @@ void Form1::createMenus()
     m_fileMenu->addAction(m_open);
     m_fileMenu->addAction(m_close);
     m_fileMenu->addAction(m_save);
+    namedSeparator(m_fileMenu, "mnuDmy5");
+    m_fileMenu->addAction(m_undo);
+    m_fileMenu->addAction(m_redo);
+    namedSeparator(m_fileMenu, "mnuDmy6");
+    m_fileMenu->addAction(m_createPatch);
     namedSeparator(m_fileMenu, "mnuDmy2");
     m_fileMenu->addAction(m_quit);
 
@@ -136,6 +198,10 @@ void Form1::createMenus()
     m_stuffMenu->addAction(m_help);
     m_stuffMenu->addAction(m_readme);
     m_stuffMenu->addAction(m_url);
+    namedSeparator(m_stuffMenu, "mnuDmy7");
+    m_stuffMenu->addAction(m_backUp);
+    m_stuffMenu->addAction(m_fixChecksum);
+    m_stuffMenu->addAction(m_fixChecksumOnSave);
     namedSeparator(m_stuffMenu, "mnuDmy3");
     m_stuffMenu->addAction(m_about);
 
@@ -249,7 +315,13 @@ void Form1::createCentralArea()
     copierRow->addWidget(m_copierType, 1);
     layout->addLayout(copierRow);
 
-    m_notice = new QLabel(tr("Keep a backup: every save writes at once."), central);
+    m_checksum = new QLabel(central);
+    m_checksum->setObjectName(QStringLiteral("ChecksumLBL"));
+    // The row stays while no image is loaded, so nothing moves on open.
+    m_checksum->setMinimumHeight(m_checksum->fontMetrics().height());
+    layout->addWidget(m_checksum);
+
+    m_notice = new QLabel(tr("Every save writes at once; Undo takes it back."), central);
     m_notice->setObjectName(QStringLiteral("NoticeLBL"));
     QFont small = m_notice->font();
     small.setItalic(true);
@@ -285,10 +357,22 @@ void Form1::reportWriteFailure(QWidget* parent, const QString& reason)
                               .arg(QDir::toNativeSeparators(m_rom.path()), reason));
 }
 
+void Form1::reportFailure(QWidget* parent, const CommandOutcome& outcome)
+{
+    if (!outcome.backupFailed) {
+        reportWriteFailure(parent, outcome.result.error);
+        return;
+    }
+    m_effects.showMessage(parent, MessageIcon::Exclamation,
+                          tr("Nothing was written to the ROM image \"%1\": its backup copy could not be made:\n%2\n\n"
+                             "To save without a backup, turn off \"Back Up Before First Save\" in the Stuff menu.")
+                              .arg(QDir::toNativeSeparators(m_rom.path()), outcome.result.error));
+}
+
 void Form1::LoadROM()
 {
     const std::optional<QString> chosen =
-        m_effects.chooseFileToOpen(this, openFilters(), openFilters().at(1), AppSettings().openFolder());
+        m_effects.chooseFileToOpen(this, {}, openFilters(), openFilters().at(1), AppSettings().openFolder());
     if (!chosen)
         return;  // a cancelled dialog leaves the open image as it was
 
@@ -326,6 +410,7 @@ bool Form1::CheckROM()
                           tr("You must load the correct Zorvek ROM file.  Application will now close."));
     // Nothing more may reach this file.
     m_rom.close();
+    showWriteState();
     endProgram(1);
     return false;
 }
@@ -354,19 +439,107 @@ void Form1::SaveROM()
 {
     if (!isLoaded())
         return;
-    // A file replaced behind our back, or too short for the name, gets no
-    // stamp either.
-    IoResult result = m_rom.checkSameFile();
-    if (result.ok())
-        result = m_rom.checkHolds(internalname::kOffset, internalname::kLength);
-    if (result.ok())
-        result = SaveQuenHeader(m_rom, m_effects.now());
-    if (result.ok())
-        result = SaveIName();
-    if (result.ok())
-        result = SaveHeader();
-    if (!result.ok())
-        reportWriteFailure(this, result.error);
+    // A file replaced, or too short for the name, gets no stamp either.
+    if (auto r = m_writes->check(internalname::kOffset, internalname::kLength); !r.ok()) {
+        reportWriteFailure(this, r.error);
+        return;
+    }
+    const CommandOutcome saved = m_writes->run(QStringLiteral("Save ROM"), CommandKind::Save, [this] {
+        IoResult result = SaveQuenHeader(m_rom, m_effects.now());
+        if (result.ok())
+            result = SaveIName();
+        if (result.ok())
+            result = SaveHeader();
+        return result;
+    });
+    if (!saved.ok())
+        reportFailure(this, saved);
+}
+
+void Form1::mnuFixChecksum_Click()
+{
+    if (!isLoaded())
+        return;
+    const CommandOutcome fixed = m_writes->run(QStringLiteral("Fix checksum"), CommandKind::Other,
+                                               [this] { return checksum::fix(m_rom); });
+    if (!fixed.ok())
+        reportFailure(this, fixed);
+}
+
+void Form1::mnuUndo_Click() { replay(true); }
+void Form1::mnuRedo_Click() { replay(false); }
+
+void Form1::replay(bool back)
+{
+    if (!isLoaded())
+        return;
+    // A stamp still due belongs to a save that is being taken back, or
+    // would end the way forward; it is dropped.
+    m_pendingStamp->cancel();
+    const ReplayOutcome outcome = back ? m_writes->undo() : m_writes->redo();
+    if (outcome.result.ok())
+        return;
+    QString reason = outcome.result.error;
+    if (outcome.journalDropped)
+        reason += tr("\nThe file could not be put back as it was either, so nothing can be undone or redone any more.");
+    // From an editor this window is hidden; the message goes over the editor.
+    QWidget* parent = isVisible() || !QApplication::activeWindow() ? this : QApplication::activeWindow();
+    reportWriteFailure(parent, reason);
+}
+
+void Form1::reloadTouched(const JournalStep& step)
+{
+    // The file changed under the name box and the copier list: they show it again.
+    if (step.touches(internalname::kOffset, internalname::kLength))
+        LoadIName();
+    if (step.touches(copier::kWordAOffset, copier::kWordCOffset + 4))
+        CopierType();
+}
+
+void Form1::mnuCreatePatch_Click()
+{
+    if (!isLoaded())
+        return;
+    const QFileInfo image(m_rom.path());
+    const std::optional<QString> original = m_effects.chooseFileToOpen(
+        this, tr("Unmodified Original Image"), openFilters(), openFilters().at(1), image.absolutePath());
+    if (!original)
+        return;
+    const std::optional<SaveChoice> target = m_effects.chooseFileToSave(
+        this, tr("Create Patch"), patches::saveFilters(), QString::fromLatin1(patches::kIpsFilter),
+        image.absoluteDir().filePath(image.completeBaseName() + QStringLiteral(".ips")));
+    if (!target)
+        return;
+    const QString shown = QDir::toNativeSeparators(target->path);
+    if (QFileInfo(target->path).canonicalFilePath() == image.canonicalFilePath()) {
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                              tr("The patch \"%1\" was not written: it would replace the open ROM image.").arg(shown));
+        return;
+    }
+    const IoResult made = patches::createPatchFile(*original, patches::romDataOf(m_rom), target->path,
+                                                   patches::formatFor(target->selectedFilter, target->path));
+    if (!made.ok()) {
+        m_effects.showMessage(this, MessageIcon::Exclamation, made.error);
+        return;
+    }
+    m_effects.showMessage(this, MessageIcon::Information, tr("The patch \"%1\" was written.").arg(shown));
+}
+
+void Form1::applyWriteOptions()
+{
+    m_writes->setOptions({m_backUp->isChecked(), m_fixChecksumOnSave->isChecked()});
+}
+
+void Form1::showWriteState()
+{
+    const bool loaded = isLoaded();
+    m_undo->setEnabled(loaded && m_writes->canUndo());
+    m_redo->setEnabled(loaded && m_writes->canRedo());
+    m_undo->setText(menuText(tr("Undo"), m_undo->isEnabled() ? m_writes->undoText() : QString()));
+    m_redo->setText(menuText(tr("Redo"), m_redo->isEnabled() ? m_writes->redoText() : QString()));
+    m_createPatch->setEnabled(loaded);
+    m_fixChecksum->setEnabled(loaded);
+    m_checksum->setText(loaded ? checksumText(checksum::readState(m_rom)) : QString());
 }
 
 void Form1::ToolbarSave_Click()
@@ -386,8 +559,8 @@ void Form1::mnuClose_Click()
 
 void Form1::closeImage()
 {
-    if (auto r = m_pendingStamp->flush(); !r.ok())
-        reportWriteFailure(this, r.error);
+    if (const CommandOutcome r = m_pendingStamp->flush(); !r.ok())
+        reportFailure(this, r);
     m_rom.close();
 }
 
@@ -398,6 +571,7 @@ void Form1::enterLoadedState()
     m_save->setEnabled(true);
     m_toolbar2->setEnabled(true);
     m_copierType->setEnabled(true);
+    showWriteState();
 }
 
 void Form1::enterNotLoadedState()
@@ -409,6 +583,7 @@ void Form1::enterNotLoadedState()
     m_toolbar2->setEnabled(false);
     m_copierType->setEnabled(false);
     m_copierType->setCurrentIndex(static_cast<int>(zorvek::CopierType::Undetected));
+    showWriteState();
 }
 
 void Form1::mnuQuit_Click()
@@ -479,6 +654,9 @@ void Form1::openCharacterEditor()
 
 void Form1::showEditor(QWidget* editor)
 {
+    // The editor hides this window, yet its saves are undone by the same keys
+    // there; a focused text box still claims them for its own undo first.
+    editor->addActions({m_undo, m_redo});
     hide();
     editor->show();
     editor->raise();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/CopierHeader.h"
+#include "main/ImageWriteSession.h"
 #include "main/RomImage.h"
 
 #include <QMainWindow>
@@ -31,6 +32,8 @@ public:
     ~Form1() override;
 
     RomImage& rom() { return m_rom; }
+    // Every window's writes to the open image go through here.
+    ImageWriteSession& writes() { return *m_writes; }
     SideEffects& effects() { return m_effects; }
     PendingStamp& pendingStamp() { return *m_pendingStamp; }
     // The text of InternalROMNameTXT; editors use it in their captions.
@@ -46,6 +49,8 @@ public:
 
     // Reports a failed write with the file and the system's reason.
     void reportWriteFailure(QWidget* parent, const QString& reason);
+    // The same, or for a backup that failed, how to save without one.
+    void reportFailure(QWidget* parent, const CommandOutcome& outcome);
 
     // Commands, callable from menus, toolbars and tests alike.
     void LoadROM();
@@ -59,6 +64,10 @@ public:
     void ChangeROMNameCMD_Click();
     void openMonsterEditor();
     void openCharacterEditor();
+    void mnuUndo_Click();
+    void mnuRedo_Click();
+    void mnuCreatePatch_Click();
+    void mnuFixChecksum_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,9 +89,14 @@ private:
     void closeImage();
     void showEditor(QWidget* editor);
     void endProgram(int exitCode);
+    void replay(bool back);
+    void reloadTouched(const JournalStep& step);
+    void showWriteState();
+    void applyWriteOptions();
 
     SideEffects& m_effects;
     RomImage m_rom;
+    ImageWriteSession* m_writes = nullptr;
     PendingStamp* m_pendingStamp = nullptr;
     bool m_quitting = false;
     // Whether the copier type was picked by hand since the image was opened.
@@ -94,10 +108,16 @@ private:
     QAction* m_open = nullptr;
     QAction* m_close = nullptr;
     QAction* m_save = nullptr;
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
+    QAction* m_createPatch = nullptr;
     QAction* m_quit = nullptr;
     QAction* m_help = nullptr;
     QAction* m_readme = nullptr;
     QAction* m_url = nullptr;
+    QAction* m_backUp = nullptr;
+    QAction* m_fixChecksum = nullptr;
+    QAction* m_fixChecksumOnSave = nullptr;
     QAction* m_about = nullptr;
     QAction* m_defaultName = nullptr;
     QAction* m_zorvekName = nullptr;
@@ -111,6 +131,7 @@ private:
     QPushButton* m_changeName = nullptr;
     QLabel* m_copierLabel = nullptr;
     QComboBox* m_copierType = nullptr;
+    QLabel* m_checksum = nullptr;
     QLabel* m_notice = nullptr;
 
     QPointer<Form2> m_form2;

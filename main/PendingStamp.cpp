@@ -7,14 +7,14 @@
 
 namespace zorvek {
 
-PendingStamp::PendingStamp(RomImage& rom, SideEffects& effects, QObject* parent)
-    : QObject(parent), m_rom(rom), m_effects(effects)
+PendingStamp::PendingStamp(ImageWriteSession& writes, SideEffects& effects, QObject* parent)
+    : QObject(parent), m_writes(writes), m_effects(effects)
 {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] {
-        if (auto r = writeNow(); !r.ok())
-            emit writeFailed(r.error);
+        if (const CommandOutcome r = writeNow(); !r.ok())
+            emit writeFailed(r);
     });
 }
 
@@ -24,21 +24,20 @@ void PendingStamp::schedule(double seconds)
     m_timer.start(static_cast<int>(std::lround(qMin(ms, 1e9))));
 }
 
-IoResult PendingStamp::flush()
+CommandOutcome PendingStamp::flush()
 {
     if (!m_timer.isActive())
-        return IoResult::success();
+        return {};
     m_timer.stop();
     return writeNow();
 }
 
-IoResult PendingStamp::writeNow()
+CommandOutcome PendingStamp::writeNow()
 {
-    if (!m_rom.isOpen())
-        return IoResult::success();
-    if (auto r = m_rom.checkSameFile(); !r.ok())
-        return r;
-    return SaveQuenHeader(m_rom, m_effects.now());
+    if (!m_writes.rom().isOpen())
+        return {};
+    return m_writes.run(QStringLiteral("Stamp"), CommandKind::Other,
+                        [this] { return SaveQuenHeader(m_writes.rom(), m_effects.now()); });
 }
 
 } // namespace zorvek

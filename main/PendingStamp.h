@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/RomImage.h"
+#include "main/ImageWriteSession.h"
 
 #include <QObject>
 #include <QTimer>
@@ -12,24 +12,27 @@ class SideEffects;
 // An editor stamp due some seconds after a save. It belongs to the image
 // that was saved: whoever closes or replaces that image flushes it first,
 // so it never lands in another file, and it outlives the editor window.
+// It is a step of its own in the journal.
 class PendingStamp : public QObject {
     Q_OBJECT
 public:
-    PendingStamp(RomImage& rom, SideEffects& effects, QObject* parent);
+    PendingStamp(ImageWriteSession& writes, SideEffects& effects, QObject* parent);
 
     // A second save during the wait restarts it; one stamp covers both.
     void schedule(double seconds);
     // Writes a due stamp now; nothing when none is due.
-    IoResult flush();
+    CommandOutcome flush();
+    // Drops a due stamp unwritten.
+    void cancel() { m_timer.stop(); }
     bool isPending() const { return m_timer.isActive(); }
 
 signals:
-    void writeFailed(const QString& reason);
+    void writeFailed(const zorvek::CommandOutcome& outcome);
 
 private:
-    IoResult writeNow();
+    CommandOutcome writeNow();
 
-    RomImage& m_rom;
+    ImageWriteSession& m_writes;
     SideEffects& m_effects;
     QTimer m_timer;
 };

@@ -38,26 +38,57 @@ QString dialogFilter(const QString& caption)
     return caption + QStringLiteral(" (") + patterns.join(u' ') + u')';
 }
 
-} // namespace
-
-std::optional<QString> QtSideEffects::chooseFileToOpen(QWidget* parent, const QStringList& nameFilters,
-                                                       const QString& selectedFilter, const QString& startFolder)
+void setFilters(QFileDialog& dialog, const QStringList& nameFilters, const QString& selectedFilter)
 {
-    QFileDialog dialog(parent);
-    dialog.setObjectName(QStringLiteral("CommonDialog1"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     QStringList filters;
     for (const QString& caption : nameFilters)
         filters << dialogFilter(caption);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(dialogFilter(selectedFilter));
+}
+
+// The caption the chosen dialog filter was made from.
+QString captionOf(const QString& dialogFilterText, const QStringList& nameFilters)
+{
+    for (const QString& caption : nameFilters)
+        if (dialogFilter(caption) == dialogFilterText)
+            return caption;
+    return dialogFilterText;
+}
+
+} // namespace
+
+std::optional<QString> QtSideEffects::chooseFileToOpen(QWidget* parent, const QString& title,
+                                                       const QStringList& nameFilters, const QString& selectedFilter,
+                                                       const QString& startFolder)
+{
+    QFileDialog dialog(parent, title);
+    dialog.setObjectName(QStringLiteral("CommonDialog1"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    setFilters(dialog, nameFilters, selectedFilter);
     if (!startFolder.isEmpty())
         dialog.setDirectory(startFolder);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<SaveChoice> QtSideEffects::chooseFileToSave(QWidget* parent, const QString& title,
+                                                          const QStringList& nameFilters,
+                                                          const QString& selectedFilter, const QString& suggestedPath)
+{
+    QFileDialog dialog(parent, title);
+    dialog.setObjectName(QStringLiteral("SaveFileDialog"));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    setFilters(dialog, nameFilters, selectedFilter);
+    if (!suggestedPath.isEmpty())
+        dialog.selectFile(suggestedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return SaveChoice{dialog.selectedFiles().constFirst(), captionOf(dialog.selectedNameFilter(), nameFilters)};
 }
 
 bool QtSideEffects::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }

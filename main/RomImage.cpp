@@ -25,6 +25,7 @@ IoResult RomImage::open(const QString& path)
     m_identity = identityOfHandle(file->handle());
     m_device = std::move(file);
     m_path = path;
+    m_onDisk = true;
     return IoResult::success();
 }
 
@@ -42,6 +43,9 @@ void RomImage::close()
     m_device.reset();
     m_path.clear();
     m_identity.reset();
+    m_onDisk = false;
+    m_journal.clear();
+    ++m_openSerial;
 }
 
 bool RomImage::isOpen() const { return m_device && m_device->isOpen(); }
@@ -51,6 +55,11 @@ qint64 RomImage::size() const { return isOpen() ? m_device->size() : 0; }
 QByteArray RomImage::readBytes(qint64 offset, int count) const
 {
     ++m_reads;
+    return readRaw(offset, count);
+}
+
+QByteArray RomImage::readRaw(qint64 offset, int count) const
+{
     QByteArray out(count, '\0');
     if (!isOpen() || offset < 0 || count <= 0)
         return out;
@@ -109,6 +118,13 @@ IoResult RomImage::checkSameFile() const
 
 IoResult RomImage::writeBytes(qint64 offset, const QByteArray& bytes)
 {
+    return writeChecked(offset, bytes, true);
+}
+
+IoResult RomImage::write(qint64 offset, const QByteArray& bytes) { return writeChecked(offset, bytes, false); }
+
+IoResult RomImage::writeChecked(qint64 offset, const QByteArray& bytes, bool record)
+{
     ++m_writes;
     if (!isOpen())
         return IoResult::failure(QStringLiteral("No ROM image is open."));
@@ -118,16 +134,24 @@ IoResult RomImage::writeBytes(qint64 offset, const QByteArray& bytes)
         return IoResult::failure(QStringLiteral("Invalid file position."));
     if (auto r = checkHolds(offset, bytes.size()); !r.ok())
         return r;
-    if (!m_device->seek(offset))
-        return IoResult::failure(m_device->errorString());
-    const qint64 written = m_device->write(bytes);
-    if (written != bytes.size()) {
+    const QByteArray before = record ? readRaw(offset, static_cast<int>(bytes.size())) : QByteArray();
+    IoResult result = IoResult::success();
+    if (!m_device->seek(offset)) {
+        result = IoResult::failure(m_device->errorString());
+    } else if (m_device->write(bytes) != bytes.size()) {
         const QString reason = m_device->errorString();
-        return IoResult::failure(reason.isEmpty() ? QStringLiteral("The file could not be written.") : reason);
+        result = IoResult::failure(reason.isEmpty() ? QStringLiteral("The file could not be written.") : reason);
+    } else if (auto* file = qobject_cast<QFile*>(m_device.get()); file && !file->flush()) {
+        result = IoResult::failure(file->errorString());
     }
-    if (auto* file = qobject_cast<QFile*>(m_device.get()); file && !file->flush())
-        return IoResult::failure(file->errorString());
-    return IoResult::success();
+    if (record) {
+        // A failed write may have landed in part: the journal keeps what the
+        // file now holds, so that undo puts back the rest.
+        const QByteArray after = result.ok() ? bytes : readRaw(offset, static_cast<int>(bytes.size()));
+        if (after != before || result.ok())
+            m_journal.record(offset, before, after);
+    }
+    return result;
 }
 
 IoResult RomImage::writeByte(qint64 offset, uint8_t value)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "main/FileIdentity.h"
+#include "main/IoResult.h"
+#include "main/WriteJournal.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,21 +15,13 @@ class QIODevice;
 
 namespace zorvek {
 
-// Outcome of a file operation: empty error means it worked.
-struct IoResult {
-    QString error;
-    bool ok() const { return error.isEmpty(); }
-    static IoResult success() { return {}; }
-    static IoResult failure(QString reason) { return {std::move(reason)}; }
-};
-
 // The one open ROM image, shared by every window. Nothing of the image is
 // cached: each value is read from, or written to, the file when asked.
 // Offsets are 0-based from the first byte of the file (copier header included).
-class RomImage {
+class RomImage : private ByteWriter {
 public:
     RomImage();
-    ~RomImage();
+    ~RomImage() override;
     RomImage(const RomImage&) = delete;
     RomImage& operator=(const RomImage&) = delete;
 
@@ -38,6 +32,8 @@ public:
     void close();
 
     bool isOpen() const;
+    // Opened from its path, not a device attached in place of a file.
+    bool isFileOnDisk() const { return isOpen() && m_onDisk; }
     QString path() const { return m_path; }
     qint64 size() const;
 
@@ -55,7 +51,8 @@ public:
     IoResult checkSameFile() const;
 
     // Each write goes straight to the file and is flushed before returning;
-    // nothing is written into a replaced or removed file.
+    // nothing is written into a replaced or removed file. The journal records
+    // what it changed, also the part of a write that failed half way.
     IoResult writeBytes(qint64 offset, const QByteArray& bytes);
     IoResult writeByte(qint64 offset, uint8_t value);
     IoResult writeWord16(qint64 offset, uint16_t value);
@@ -66,12 +63,29 @@ public:
     quint64 readCount() const { return m_reads; }
     quint64 writeCount() const { return m_writes; }
 
+    // Every write since the image was opened; opening, attaching and closing
+    // start it afresh.
+    WriteJournal& journal() { return m_journal; }
+    const WriteJournal& journal() const { return m_journal; }
+    // Where undo and redo write: checked as writeBytes is, never recorded.
+    ByteWriter& replayWriter() { return *this; }
+    // Changes whenever another image, or none, takes the place of the open one.
+    quint64 openSerial() const { return m_openSerial; }
+
 private:
+    IoResult write(qint64 offset, const QByteArray& bytes) override;
+    IoResult writeChecked(qint64 offset, const QByteArray& bytes, bool record);
+    // Reads without counting: the journal's own look at a write's bytes.
+    QByteArray readRaw(qint64 offset, int count) const;
+
     std::unique_ptr<QIODevice> m_device;
     QString m_path;
     std::optional<FileIdentity> m_identity;
+    bool m_onDisk = false;
     mutable quint64 m_reads = 0;
     quint64 m_writes = 0;
+    WriteJournal m_journal;
+    quint64 m_openSerial = 0;
 };
 
 } // namespace zorvek

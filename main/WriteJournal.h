@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/RomImage.h"
+#include "main/IoResult.h"
 
 #include <QByteArray>
 #include <QString>

@@ -417,6 +417,7 @@ void Form2::connectControls()
     connect(m_unknown2, &QCheckBox::toggled, this,
             [this](bool on) { specialBitToggled(specialbits::kUnknown2, on); });
     connect(m_save, &QPushButton::clicked, this, &Form2::SaveCMD_Click);
+    connect(&m_main.writes(), &ImageWriteSession::replayed, this, &Form2::reloadIfTouched);
     connect(m_cancel, &QPushButton::clicked, this, &Form2::CancelCMD_Click);
     connect(m_lock, &QPushButton::clicked, this, &Form2::LockControlsCMD_Click);
     connect(m_dump, &QPushButton::clicked, this, &Form2::Dump2TXT_Click);
@@ -533,6 +534,14 @@ void Form2::LoadMStats()
     }
 }
 
+void Form2::reloadIfTouched(const JournalStep& step)
+{
+    // An undo or redo changed the shown record under the controls.
+    const int index = m_monsterList->currentRow();
+    if (MonsterRecord::isValidIndex(index) && step.touches(MonsterRecord(m_main.rom(), index).offsetOf(0), kRecordSize))
+        LoadMStats();
+}
+
 void Form2::LoadHideHP(uint8_t byte)
 {
     m_spBit->setText(QString::number(byte));
@@ -602,19 +611,18 @@ void Form2::SaveCMD_Click()
         return;
     }
 
-    // The editor stamp goes first, then the record; a file replaced since it
-    // was opened, or too short for the record, gets neither.
-    IoResult result = m_main.rom().checkSameFile();
-    if (result.ok())
-        result = m_main.rom().checkHolds(MonsterRecord(m_main.rom(), index).offsetOf(0), kRecordSize);
-    if (result.ok())
-        result = SaveQuenHeader();
-    if (result.ok())
-        result = SaveMStats(index, *checked.values);
-    if (!result.ok()) {
+    // The editor stamp goes first, then the record, as one step; a file
+    // replaced since it was opened, or too short for the record, gets neither.
+    CommandOutcome saved{m_main.writes().check(MonsterRecord(m_main.rom(), index).offsetOf(0), kRecordSize)};
+    if (saved.ok())
+        saved = m_main.writes().run(QStringLiteral("Save of ") + selectedName(), CommandKind::Save, [&] {
+            IoResult result = SaveQuenHeader();
+            return result.ok() ? SaveMStats(index, *checked.values) : result;
+        });
+    if (!saved.ok()) {
         m_status->stop();
         m_info->clear();
-        m_main.reportWriteFailure(this, result.error);
+        m_main.reportFailure(this, saved);
         return;
     }
     showStatus(QStringLiteral("The Stats of: ") + selectedName() + QStringLiteral(" has been saved."), kSavedSeconds);

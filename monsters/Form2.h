@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/RomImage.h"
+#include "main/WriteJournal.h"
 
 #include <QHash>
 #include <QWidget>
@@ -56,6 +57,7 @@ private:
     void Form_Load();
     void LoadMNames();
     void LoadMStats();
+    void reloadIfTouched(const JournalStep& step);
     void LoadHideHP(uint8_t byte);
     void LoadAttackAni();
 

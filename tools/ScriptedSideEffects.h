@@ -39,9 +39,15 @@ public:
         ++messageCount;
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
     }
-    std::optional<QString> chooseFileToOpen(QWidget*, const QStringList&, const QString&, const QString&) override
+    std::optional<QString> chooseFileToOpen(QWidget*, const QString&, const QStringList&, const QString&,
+                                            const QString&) override
     {
         return imagePath;
+    }
+    std::optional<SaveChoice> chooseFileToSave(QWidget*, const QString&, const QStringList&, const QString&,
+                                               const QString&) override
+    {
+        return std::nullopt;
     }
     bool openUrl(const QUrl&) override { return true; }
     QDateTime now() override { return QDateTime::currentDateTime(); }

@@ -176,11 +176,18 @@ TEST_F(HostileFilesTest, ImageReplacedOnDiskIsNeverWrittenUntilOpenedAgain)
     trigger("mnuSave");
     expectRefused(4);
     EXPECT_EQ(find<QLineEdit>("InternalROMNameTXT")->text(), "AB");
+    // Nor do undo and the checksum fix; the save stays to be undone.
+    trigger("mnuUndo");
+    expectRefused(5);
+    trigger("mnuFixChecksum");
+    expectRefused(6);
+    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "Undo Save of Character 0");
 
-    // Opened again, it is the file the user sees.
+    // Opened again, it is the file the user sees, with nothing to undo.
     openPath(romPath);
+    EXPECT_FALSE(find<QAction>("mnuUndo")->isEnabled());
     trigger("mnuSave");
-    EXPECT_EQ(effects.messages.size(), 4u);
+    EXPECT_EQ(effects.messages.size(), 6u);
     EXPECT_NE(fileBytes(), onDisk);
 }
 

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
@@ -85,12 +86,39 @@ TEST(QtSideEffectsTest, OpenDialogStartsInTheFolderGivenAndAllFilesListsEveryFil
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(noExtension).center());
         dialog->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open)->click();
     });
-    const std::optional<QString> chosen = effects.chooseFileToOpen(nullptr, filters, filters.at(1), dir.path());
+    const std::optional<QString> chosen = effects.chooseFileToOpen(nullptr, {}, filters, filters.at(1), dir.path());
     ASSERT_TRUE(chosen.has_value()) << "the file without an extension was not listed";
     EXPECT_EQ(QFileInfo(*chosen).canonicalFilePath(), QFileInfo(dir.filePath("game")).canonicalFilePath());
 
     whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-    EXPECT_FALSE(effects.chooseFileToOpen(nullptr, filters, filters.at(1), {}).has_value());
+    EXPECT_FALSE(effects.chooseFileToOpen(nullptr, {}, filters, filters.at(1), {}).has_value());
+}
+
+TEST(QtSideEffectsTest, SaveDialogGivesThePathTypedAndTheFilterPicked)
+{
+    QTemporaryDir dir;
+    const QStringList filters{"IPS Patch (*.ips)", "BPS Patch (*.bps)"};
+    QtSideEffects effects;
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->objectName(), "SaveFileDialog");
+        EXPECT_EQ(dialog->windowTitle(), "Create Patch");
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        if (!types || !name || dialog->acceptMode() != QFileDialog::AcceptSave)
+            return dialog->reject();
+        EXPECT_EQ(name->text(), "game.ips");
+        types->setFocus();
+        QTest::keyClick(types, Qt::Key_Down);
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, "hack");
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    const std::optional<SaveChoice> chosen =
+        effects.chooseFileToSave(nullptr, "Create Patch", filters, filters.at(0), dir.filePath("game.ips"));
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->path, QDir(dir.path()).filePath("hack"));
+    EXPECT_EQ(chosen->selectedFilter, filters.at(1));
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 // Each patch is applied by a reader written here from the formats' published
 // descriptions, not from the code that makes them.
 
+#include "monsters/Form2.h"
 #include "patches/IpsPatch.h"
 #include "patches/PatchMaker.h"
-#include "support/MemoryImage.h"
+#include "support/GuiTestBase.h"
 
-#include <QTemporaryDir>
+#include <QListWidget>
+#include <QPushButton>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -13,7 +15,7 @@
 
 using namespace zorvek;
 using namespace zorvek::patches;
-using zorvek::test::MemoryImage;
+using zorvek::test::GuiTestBase;
 using zorvek::test::readFile;
 using zorvek::test::RomFixture;
 
@@ -87,36 +89,6 @@ QByteArray applyBps(const QByteArray& patch, const QByteArray& source)
     return target;
 }
 
-TEST(PatchTest, BothFormatsCarryEveryDifferenceOfTheRomDataAndNothingElse)
-{
-    QTemporaryDir dir;
-    const RomFixture original = RomFixture(RomFixture::kFullSize).fillRandom(11).copierHeader(1).checkWord(0x1878)
-        .bytesAt(0x100200, QByteArray(70000, '\0'));
-    const QByteArray& o = original.bytes();
-    MemoryImage image(RomFixture(original).bytesAt(0x60, "a stamp only in the copier header")
-        .byteAt(0x202, o[0x202] ^ 0xFF)
-        .bytesAt(0x100200, QByteArray(70000, '\x77'))  // longer than one IPS record
-        .byteAt(o.size() - 1, o[o.size() - 1] ^ 0xFF));
-    const QByteArray romData = romDataOf(image.rom);
-    ASSERT_EQ(romData, image.bytes().mid(0x200));
-    const QByteArray headerless = o.mid(0x200);
-    ASSERT_TRUE(original.writeTo(dir.filePath("headered.smc")));
-    ASSERT_TRUE(RomFixture(0).bytesAt(0, headerless).writeTo(dir.filePath("headerless.sfc")));
-
-    // The extension decides; the filter only when there is none.
-    for (const auto& [from, to, expected] : {std::tuple{"headered.smc", "a.ips", PatchFormat::Ips},
-                                            std::tuple{"headerless.sfc", "b", PatchFormat::Bps}}) {
-        SCOPED_TRACE(to);
-        const PatchFormat format = formatFor(QString::fromLatin1(kBpsFilter), dir.filePath(to));
-        ASSERT_EQ(format, expected);
-        ASSERT_TRUE(createPatchFile(dir.filePath(from), romData, dir.filePath(to), format).ok());
-        const QByteArray patch = readFile(dir.filePath(to));
-        std::vector<uint32_t> starts;
-        EXPECT_EQ(format == PatchFormat::Bps ? applyBps(patch, headerless) : applyIps(patch, headerless, &starts), romData);
-        EXPECT_EQ(starts.size(), format == PatchFormat::Bps ? 0u : 4u);  // the long run takes two records
-    }
-}
-
 TEST(PatchTest, NoIpsRecordStartsWhereItWouldReadAsTheEnd)
 {
     const qsizetype eof = 0x454F46;
@@ -130,19 +102,60 @@ TEST(PatchTest, NoIpsRecordStartsWhereItWouldReadAsTheEnd)
     EXPECT_FALSE(ips::create({}, QByteArray(0x1000001, '\1')).ok());
 }
 
-TEST(PatchTest, ARefusedOriginalOrPatchPathIsReportedAndWritesNothing)
+class CreatePatchTest : public GuiTestBase {};
+
+TEST_F(CreatePatchTest, EitherFormatCarriesEveryDifferenceOfTheRomDataAndARefusalNamesItsFile)
 {
-    QTemporaryDir dir;
-    const QByteArray romData = RomFixture(0x200200).checkWord(0x1878).bytes().mid(0x200);
-    const auto attempt = [&](const RomFixture& original, const char* to) {
-        original.writeTo(dir.filePath("original.smc"));
-        return createPatchFile(dir.filePath("original.smc"), romData, dir.filePath(to), PatchFormat::Ips).error;
-    };
-    EXPECT_TRUE(attempt(RomFixture(0x200200).checkWord(0x1879), "p.ips").contains("original.smc"));  // another game
-    EXPECT_TRUE(attempt(RomFixture(0x100200).checkWord(0x1878), "p.ips").contains("original.smc"));  // another size
-    EXPECT_FALSE(QFile::exists(dir.filePath("p.ips")));
-    const QString failed = attempt(RomFixture(0x200200).checkWord(0x1878), "no/such/p.ips");
-    EXPECT_TRUE(failed.startsWith("The patch ") && !failed.endsWith(": ")) << failed.toStdString();
+    const RomFixture original = RomFixture(RomFixture::kFullSize).fillRandom(61).copierHeader(1).checkWord(0x1878)
+        .internalName("KELVARNTHOSIA 5").bytesAt(0x20200, QByteArray(70000, '\0'));
+    const QByteArray headerless = original.bytes().mid(0x200);
+    ASSERT_TRUE(original.writeTo(tempPath("original.smc")));
+    ASSERT_TRUE(RomFixture(0).bytesAt(0, headerless).writeTo(tempPath("original.sfc")));
+    // A run longer than one IPS record, the last byte, and a monster saved
+    // (with its stamp in the copier header, which no patch carries).
+    const uint8_t last = original.bytes().back();
+    openImage(RomFixture(original).bytesAt(0x20200, QByteArray(70000, '\x77')).byteAt(0x2001FF, last ^ 0xFF), "hack.smc");
+    clickToolButton("Monsters");
+    QWidget* form2 = form1->monsterEditor();
+    find<QListWidget>(form2, "MonsterList")->setCurrentRow(200);
+    typeInto(form2, "GilTXT", "4321");
+    QTest::mouseClick(find<QPushButton>(form2, "SaveCMD"), Qt::LeftButton);
+    form2->close();
+    const QByteArray edited = fileBytes();
+
+    // Headered or headerless originals; the format by the patch's extension, else by the filter chosen.
+    effects.openAnswers = {tempPath("original.smc"), tempPath("original.sfc")};
+    effects.saveAnswers = {SaveChoice{tempPath("hack.ips"), patches::kBpsFilter},
+                           SaveChoice{tempPath("hack"), patches::kBpsFilter}};
+    trigger("mnuCreatePatch");
+    trigger("mnuCreatePatch");
+    EXPECT_EQ(effects.lastFilters, QStringList({patches::kIpsFilter, patches::kBpsFilter}));
+    std::vector<uint32_t> starts;
+    EXPECT_EQ(applyIps(readFile(tempPath("hack.ips")), headerless, &starts), edited.mid(0x200));
+    EXPECT_EQ(applyBps(readFile(tempPath("hack")), headerless), edited.mid(0x200));
+    ASSERT_EQ(effects.messages.size(), 2u);
+    EXPECT_EQ(effects.messages[1].icon, MessageIcon::Information);
+    EXPECT_TRUE(effects.messages[1].text.contains(QDir::toNativeSeparators(tempPath("hack"))));
+
+    // Another game's original, one of another size, a patch that cannot be
+    // written: each refused by its file's name. A cancel stops at once.
+    ASSERT_TRUE(RomFixture(original).checkWord(0x1879).writeTo(tempPath("other.smc")));
+    ASSERT_TRUE(RomFixture(0x100200).checkWord(0x1878).writeTo(tempPath("small.smc")));
+    const std::tuple<const char*, const char*, const char*> refusals[] = {
+        {"other.smc", "p.ips", "other.smc"}, {"small.smc", "p.ips", "small.smc"}, {"original.smc", "no/p.ips", "p.ips"}};
+    for (const auto& [from, to, named] : refusals) {
+        effects.openAnswers = {tempPath(from)};
+        effects.saveAnswers = {SaveChoice{tempPath(to), patches::kIpsFilter}};
+        trigger("mnuCreatePatch");
+        const auto& [icon, text] = effects.messages.back();
+        EXPECT_TRUE(icon == MessageIcon::Exclamation && text.contains(named) && !text.endsWith(": "))
+            << text.toStdString();
+    }
+    EXPECT_EQ(effects.messages.size(), 5u);
+    EXPECT_FALSE(QFile::exists(tempPath("p.ips")));
+    trigger("mnuCreatePatch");
+    EXPECT_EQ(effects.saveDialogCount, 5);
+    EXPECT_EQ(fileBytes(), edited);
 }
 
 } // namespace

@@ -23,6 +23,11 @@ public:
     QStringList lastFilters;
     QString lastSelectedFilter;
     QString lastStartFolder;
+    QString lastTitle;
+    // Answers for the save dialog, used in order; nullopt is a cancel.
+    std::deque<std::optional<SaveChoice>> saveAnswers;
+    int saveDialogCount = 0;
+    QString lastSuggestedPath;
     std::vector<QUrl> openedUrls;
     bool openUrlSucceeds = true;
     QDateTime clock{QDate(2002, 12, 5), QTime(16, 37, 57)};
@@ -40,10 +45,11 @@ public:
             onMessage(messages.back());
     }
 
-    std::optional<QString> chooseFileToOpen(QWidget*, const QStringList& nameFilters, const QString& selectedFilter,
-                                            const QString& startFolder) override
+    std::optional<QString> chooseFileToOpen(QWidget*, const QString& title, const QStringList& nameFilters,
+                                            const QString& selectedFilter, const QString& startFolder) override
     {
         ++openDialogCount;
+        lastTitle = title;
         lastFilters = nameFilters;
         lastSelectedFilter = selectedFilter;
         lastStartFolder = startFolder;
@@ -51,6 +57,21 @@ public:
             return std::nullopt;
         auto answer = openAnswers.front();
         openAnswers.pop_front();
+        return answer;
+    }
+
+    std::optional<SaveChoice> chooseFileToSave(QWidget*, const QString& title, const QStringList& nameFilters,
+                                               const QString& selectedFilter, const QString& suggestedPath) override
+    {
+        ++saveDialogCount;
+        lastTitle = title;
+        lastFilters = nameFilters;
+        lastSelectedFilter = selectedFilter;
+        lastSuggestedPath = suggestedPath;
+        if (saveAnswers.empty())
+            return std::nullopt;
+        auto answer = saveAnswers.front();
+        saveAnswers.pop_front();
         return answer;
     }
 

@@ -100,4 +100,12 @@ QByteArray readFile(const QString& path)
     return file.readAll();
 }
 
+uint32_t plainRomSum(const QByteArray& image, qint64 from, qint64 to)
+{
+    uint32_t sum = 0;
+    for (qint64 i = from; i < to; ++i)
+        sum += i >= 0xFFDC && i < 0xFFE0 ? (i < 0xFFDE ? 0xFF : 0) : static_cast<uint8_t>(image[0x200 + i]);
+    return sum;
+}
+
 } // namespace zorvek::test

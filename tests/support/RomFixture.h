@@ -48,4 +48,8 @@ private:
 // Reads a whole file (empty if missing).
 QByteArray readFile(const QString& path);
 
+// Plain sum of the ROM data [from, to) of a headered image, the four bytes at
+// ROM 0xFFDC counted as FF FF 00 00 (a valid pair of checksum words).
+uint32_t plainRomSum(const QByteArray& image, qint64 from, qint64 to);
+
 } // namespace zorvek::test
