@@ -2,7 +2,6 @@
 #include "cli/ImportPlan.h"
 #include "main/EditorStamp.h"
 #include "support/MemoryImage.h"
-#include "support/RomFixture.h"
 
 #include <QBuffer>
 #include <QProcess>
@@ -12,6 +11,7 @@
 
 using namespace zorvek;
 using namespace zorvek::test;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -21,8 +21,7 @@ const QDateTime kNow(QDate(2024, 3, 9), QTime(14, 5, 6));
 // file holds them, or keep without offering them.
 RomFixture variedImage()
 {
-    RomFixture rom;
-    rom.fillRandom(20240309).copierHeader(1).checkWord(0x1878).internalName("KELVARNTHOSIA 5");
+    RomFixture rom = RomFixture::standard(20240309);
     rom.monsterWord(3, 12, 500).monsterWord(3, 14, 600);
     rom.monsterWord(7, 8, 0xFFFF).monsterWord(7, 12, 0xFFF0).monsterWord(7, 14, 100);  // shown as 65500
     rom.characterWord(2, 6, 0xFFFB).characterWord(2, 8, 300);   // -5 / 300 hit points
@@ -39,17 +38,12 @@ QList<QByteArray> splitLines(const QByteArray& table)
     return lines;
 }
 
-int columnOf(const QByteArray& table, const QByteArray& name)
-{
-    return static_cast<int>(splitLines(table).first().split('\t').indexOf(name));
-}
-
-// The table with one cell replaced; lines and columns count from 0 here.
-QByteArray withCell(const QByteArray& table, int line, int column, const QByteArray& value)
+// The table with one cell replaced; lines count from 0 here, the header being line 0.
+QByteArray withCell(const QByteArray& table, int line, const QByteArray& column, const QByteArray& value)
 {
     QList<QByteArray> lines = splitLines(table);
     QList<QByteArray> cells = lines[line].split('\t');
-    cells[column] = value;
+    cells[lines.first().split('\t').indexOf(column)] = value;
     lines[line] = cells.join('\t');
     return lines.join('\n') + '\n';
 }
@@ -65,7 +59,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        image = dir.filePath(QStringLiteral("game.smc"));
+        image = dir.filePath(u"game.smc"_s);
         ASSERT_TRUE(original.writeTo(image));
     }
 
@@ -77,13 +71,13 @@ protected:
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
         cli::Console console{in, out, err};
-        const int code = cli::execute(QStringList{QStringLiteral("zorvek-multi-editor")} + arguments, console, kNow);
+        const int code = cli::execute(QStringList{u"zorvek-multi-editor"_s} + arguments, console, kNow);
         return {code, out.data(), QString::fromUtf8(err.data())};
     }
 
     QByteArray exported(const QString& option)
     {
-        const Result r = run({QStringLiteral("export"), image, option, QStringLiteral("-")});
+        const Result r = run({u"export"_s, image, option, u"-"_s});
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
         return r.out;
     }
@@ -103,8 +97,8 @@ protected:
 
 TEST_F(CommandLineTest, AnUnchangedExportImportsWithoutAnyWrite)
 {
-    const QByteArray monsters = exported(QStringLiteral("--monsters"));
-    const QByteArray characters = exported(QStringLiteral("--characters"));
+    const QByteArray monsters = exported(u"--monsters"_s);
+    const QByteArray characters = exported(u"--characters"_s);
     for (const QByteArray& table : {monsters, characters}) {
         const QList<QByteArray> lines = splitLines(table);
         for (const QByteArray& line : lines) {
@@ -117,29 +111,25 @@ TEST_F(CommandLineTest, AnUnchangedExportImportsWithoutAnyWrite)
     EXPECT_TRUE(characters.contains("\t-5\t300\t5000\t5000\t"));
     EXPECT_TRUE(characters.contains("Unlisted command (0xA5)"));
 
-    const Result r = run({QStringLiteral("import"), image, QStringLiteral("--monsters"), QStringLiteral("-"),
-                          QStringLiteral("--characters"), file(QStringLiteral("c.tsv"), characters)},
-                         monsters);
+    const Result r = run({u"import"_s, image, u"--monsters"_s, u"-"_s, u"--characters"_s,
+                          file(u"c.tsv"_s, characters)}, monsters);
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(QStringLiteral("Nothing to change")));
+    EXPECT_TRUE(r.err.contains(u"Nothing to change"_s));
     EXPECT_EQ(readFile(image), original.bytes());  // not even a stamp
 }
 
 TEST_F(CommandLineTest, AnEditedTableWritesTheStampAndTheChangedRecordsOnly)
 {
-    QByteArray monsters = exported(QStringLiteral("--monsters"));
-    monsters = withCell(monsters, 1 + 3, columnOf(monsters, "Hit Points"), "1234");
-    const int absorbWind = columnOf(monsters, "Absorb: Wind");
-    const bool windWasOn = splitLines(monsters)[1 + 3].split('\t')[absorbWind] == "1";
-    monsters = withCell(monsters, 1 + 3, absorbWind, windWasOn ? "0" : "1");
-    monsters = withCell(monsters, 1 + 7, columnOf(monsters, "Level"), "42");
-    QByteArray characters = exported(QStringLiteral("--characters"));
-    characters = withCell(characters, 1 + 2, columnOf(characters, "Head"), "0x00");  // "Blank" is ambiguous
-    characters = withCell(characters, 1 + 2, columnOf(characters, "Command 1"), "Attack");
-    const QStringList tables = {QStringLiteral("--monsters"), file(QStringLiteral("m.tsv"), monsters),
-                                QStringLiteral("--characters"), file(QStringLiteral("c.tsv"), characters)};
+    QByteArray monsters = withCell(exported(u"--monsters"_s), 1 + 3, "Hit Points", "1234");
+    const bool windWasOn = (original.bytes()[RomFixture::monster(3, 0x15)] & 0x80) != 0;
+    monsters = withCell(monsters, 1 + 3, "Absorb: Wind", windWasOn ? "0" : "1");
+    monsters = withCell(monsters, 1 + 7, "Level", "42");
+    QByteArray characters = withCell(exported(u"--characters"_s), 1 + 2, "Head", "0x00");  // "Blank" is ambiguous
+    characters = withCell(characters, 1 + 2, "Command 1", "Attack");
+    const QStringList tables = {u"--monsters"_s, file(u"m.tsv"_s, monsters), u"--characters"_s,
+                                file(u"c.tsv"_s, characters)};
 
-    const Result dry = run(QStringList{QStringLiteral("import"), image, QStringLiteral("--dry-run")} + tables);
+    const Result dry = run(QStringList{u"import"_s, image, u"--dry-run"_s} + tables);
     EXPECT_EQ(dry.code, 0);
     EXPECT_EQ(readFile(image), original.bytes());
     const QList<QByteArray> planned = splitLines(dry.out);
@@ -148,15 +138,12 @@ TEST_F(CommandLineTest, AnEditedTableWritesTheStampAndTheChangedRecordsOnly)
     EXPECT_TRUE(planned[1].contains("Level"));
     EXPECT_TRUE(planned[2].contains("character 2: Head") && planned[2].contains("-> Blank (0x00)"));
 
-    const Result r = run(QStringList{QStringLiteral("import"), image} + tables);
+    const Result r = run(QStringList{u"import"_s, image} + tables);
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(QStringLiteral("2 monsters and 1 character changed")));
-
+    EXPECT_TRUE(r.err.contains(u"2 monsters and 1 character changed"_s));
     RomFixture expected = original;
-    expected.bytesAt(0x60, stamp::text(kNow).toLatin1());
-    expected.monsterWord(3, 8, 1234);
-    const auto absorb = static_cast<uint8_t>(original.bytes()[0x100200 + 32 * 3 + 0x15]);
-    expected.monsterByte(3, 0x15, absorb ^ 0x80);
+    expected.bytesAt(0x60, stamp::text(kNow).toLatin1()).monsterWord(3, 8, 1234);
+    expected.monsterByte(3, 0x15, original.bytes()[RomFixture::monster(3, 0x15)] ^ 0x80);
     // A saved monster's words are written as shown, as the window's Save does.
     expected.monsterByte(7, 0x1F, 42).monsterWord(7, 8, 65500).monsterWord(7, 12, 65500);
     expected.characterByte(2, 14, 0x00).characterByte(2, 22, 0x01);
@@ -166,7 +153,7 @@ TEST_F(CommandLineTest, AnEditedTableWritesTheStampAndTheChangedRecordsOnly)
     RomImage rom;
     auto* device = attachMemory(rom, original.bytes());
     cli::ImportPlan plan;
-    ASSERT_FALSE(cli::planMonsters({QStringLiteral("m.tsv"), monsters}, rom, plan));
+    ASSERT_FALSE(cli::planMonsters({u"m.tsv"_s, monsters}, rom, plan));
     ASSERT_TRUE(cli::writeImport(rom, plan, kNow).ok());
     EXPECT_EQ(device->writeOffsets.front(), 0x60);
     EXPECT_EQ(std::count(device->writeOffsets.begin(), device->writeOffsets.end(), 0x60), 1);
@@ -174,95 +161,71 @@ TEST_F(CommandLineTest, AnEditedTableWritesTheStampAndTheChangedRecordsOnly)
 
 TEST_F(CommandLineTest, EveryKindOfBadTableIsRefusedWhereItGoesWrongAndNothingIsWritten)
 {
-    const QByteArray monsters = exported(QStringLiteral("--monsters"));
-    const QByteArray characters = exported(QStringLiteral("--characters"));
-    const auto cell = [](const QByteArray& table, int line, const QByteArray& column, const QByteArray& value) {
-        return withCell(table, line, columnOf(table, column), value);
-    };
+    const QByteArray monsters = exported(u"--monsters"_s);
+    const QByteArray characters = exported(u"--characters"_s);
     QByteArray missingRow = monsters;
     missingRow.remove(missingRow.indexOf("\n8\t") + 1, splitLines(monsters)[9].size() + 1);
     QList<QByteArray> shortLine = splitLines(monsters);
     shortLine[1].chop(shortLine[1].size() - shortLine[1].lastIndexOf('\t'));
-    QByteArray duplicate = monsters;
-    duplicate.replace("\n8\t", "\n7\t");
 
-    struct Case {
-        const char* what;
-        bool monsterTable;
-        QByteArray table;
-        const char* where;  // file:line:column
+    const std::tuple<const char*, QByteArray, const char*> cases[] = {  // what, table, file:line:column
+        {"renamed header", withCell(monsters, 0, "Hit Points", "HP"), "m.tsv:1:5:"},
+        {"missing column", shortLine.join('\n') + '\n', "m.tsv:2:64:"},
+        {"extra column", QByteArray(monsters).replace("\n3\t", "\n3\tx\t"), "m.tsv:5:65:"},
+        {"missing row", missingRow, "m.tsv:257:1:"},
+        {"duplicated record", QByteArray(monsters).replace("\n8\t", "\n7\t"), "m.tsv:10:1:"},
+        {"record out of range", withCell(monsters, 5, "Record", "256"), "m.tsv:6:1:"},
+        {"byte too big", withCell(monsters, 5, "Level", "256"), "m.tsv:6:4:"},
+        {"word above the cap", withCell(monsters, 5, "Gil", "65501"), "m.tsv:6:8:"},
+        {"fraction", withCell(monsters, 5, "Strength", "12.5"), "m.tsv:6:9:"},
+        {"negative", withCell(monsters, 5, "Defense", "-7"), "m.tsv:6:11:"},
+        {"leading zero", withCell(monsters, 5, "Agility", "07"), "m.tsv:6:10:"},
+        {"blank around", withCell(monsters, 5, "Special Bits", " 5"), "m.tsv:6:16:"},
+        {"flag not 0 or 1", withCell(monsters, 5, "Wall", "2"), "m.tsv:6:64:"},
+        {"read-only name", withCell(monsters, 5, "Name", "Someone"), "m.tsv:6:2:"},
+        {"read-only magic points", withCell(monsters, 5, "Magic Points", "1"), "m.tsv:6:6:"},
+        {"not UTF-8", QByteArray(monsters).replace("\n4\t", "\n4\xff\t"), "m.tsv:6:1:"},
+        {"empty file", QByteArray(), "m.tsv:1:1:"},
+        {"ambiguous list text", withCell(characters, 1, "Head", "Blank"), "c.tsv:2:15:"},
+        {"unknown list text", withCell(characters, 1, "Body", "Nothing Like It"), "c.tsv:2:16:"},
+        {"beyond the command list", withCell(characters, 1, "Command 2", "0xA5"), "c.tsv:2:19:"},
+        {"more hit points than can be typed", withCell(characters, 1, "Maximum Hit Points", "10000"), "c.tsv:2:4:"},
+        {"more magic points than can be typed", withCell(characters, 1, "Magic Points", "1000"), "c.tsv:2:5:"},
+        {"negative hit points not held now", withCell(characters, 1, "Hit Points", "-1"), "c.tsv:2:3:"},
+        {"read-only experience", withCell(characters, 1, "Experience", "1"), "c.tsv:2:7:"},
     };
-    const Case cases[] = {
-        {"renamed header", true, cell(monsters, 0, "Hit Points", "HP"), "m.tsv:1:5:"},
-        {"missing column", true, shortLine.join('\n') + '\n', ":2:64:"},
-        {"extra column", true, QByteArray(monsters).replace("\n3\t", "\n3\tx\t"), ":5:65:"},
-        {"missing row", true, missingRow, ":257:1:"},
-        {"duplicated record", true, duplicate, ":10:1:"},
-        {"record out of range", true, cell(monsters, 5, "Record", "256"), ":6:1:"},
-        {"byte too big", true, cell(monsters, 5, "Level", "256"), ":6:4:"},
-        {"word above the cap", true, cell(monsters, 5, "Gil", "65501"), ":6:8:"},
-        {"fraction", true, cell(monsters, 5, "Strength", "12.5"), ":6:9:"},
-        {"negative", true, cell(monsters, 5, "Defense", "-7"), ":6:11:"},
-        {"leading zero", true, cell(monsters, 5, "Agility", "07"), ":6:10:"},
-        {"blank around", true, cell(monsters, 5, "Special Bits", " 5"), ":6:16:"},
-        {"flag not 0 or 1", true, cell(monsters, 5, "Wall", "2"), ":6:64:"},
-        {"read-only name", true, cell(monsters, 5, "Name", "Someone"), ":6:2:"},
-        {"read-only magic points", true, cell(monsters, 5, "Magic Points", "1"), ":6:6:"},
-        {"not UTF-8", true, QByteArray(monsters).replace("\n4\t", "\n4\xff\t"), ":6:1:"},
-        {"empty file", true, QByteArray(), ":1:1:"},
-        {"ambiguous list text", false, cell(characters, 1, "Head", "Blank"), "c.tsv:2:15:"},
-        {"unknown list text", false, cell(characters, 1, "Body", "Nothing Like It"), ":2:16:"},
-        {"beyond the command list", false, cell(characters, 1, "Command 2", "0xA5"), ":2:19:"},
-        {"more hit points than can be typed", false, cell(characters, 1, "Maximum Hit Points", "10000"), ":2:4:"},
-        {"more magic points than can be typed", false, cell(characters, 1, "Magic Points", "1000"), ":2:5:"},
-        {"negative hit points not held now", false, cell(characters, 1, "Hit Points", "-1"), ":2:3:"},
-        {"read-only experience", false, cell(characters, 1, "Experience", "1"), ":2:7:"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const QString name = c.monsterTable ? QStringLiteral("m.tsv") : QStringLiteral("c.tsv");
-        const Result r = run({QStringLiteral("import"), image,
-                              c.monsterTable ? QStringLiteral("--monsters") : QStringLiteral("--characters"),
-                              file(name, c.table)});
-        EXPECT_EQ(r.code, 3);
-        EXPECT_TRUE(r.err.contains(name + QLatin1String(c.where).mid(QLatin1String(c.where).indexOf(':'))))
-            << r.err.toStdString();
-        EXPECT_TRUE(r.err.contains(QStringLiteral("expected"))) << r.err.toStdString();
-        EXPECT_EQ(readFile(image), original.bytes());
+    for (const auto& [what, table, where] : cases) {
+        const QString name = QString::fromLatin1(where).section(':', 0, 0);
+        const Result r = run({u"import"_s, image, name == "m.tsv" ? u"--monsters"_s : u"--characters"_s,
+                              file(name, table)});
+        EXPECT_EQ(r.code, 3) << what;
+        EXPECT_TRUE(r.err.contains(where) && r.err.contains(u"expected"_s)) << what << ": " << r.err.toStdString();
+        EXPECT_EQ(readFile(image), original.bytes()) << what;
     }
 }
 
 TEST_F(CommandLineTest, ExitCodesSayWhatWentWrong)
 {
-    const QString wrongGame = dir.filePath(QStringLiteral("other.smc"));
+    const QString wrongGame = dir.filePath(u"other.smc"_s);
     ASSERT_TRUE(RomFixture(original).checkWord(0x1234).writeTo(wrongGame));
-    const QString cut = dir.filePath(QStringLiteral("cut.smc"));
+    const QString cut = dir.filePath(u"cut.smc"_s);
     ASSERT_TRUE(RomFixture(0x117300).copierHeader(1).checkWord(0x1878).writeTo(cut));
-    const QString table = file(QStringLiteral("c.tsv"), exported(QStringLiteral("--characters")));
-    const QString m = QStringLiteral("--monsters"), c = QStringLiteral("--characters");
-    const QString in = QStringLiteral("import"), out = QStringLiteral("export");
+    const QString table = file(u"c.tsv"_s, exported(u"--characters"_s));
+    const QString m = u"--monsters"_s, c = u"--characters"_s, in = u"import"_s, out = u"export"_s;
 
     const std::pair<QStringList, int> cases[] = {
-        {{QStringLiteral("--version")}, 0},
-        {{QStringLiteral("--help")}, 0},
-        {{QStringLiteral("info"), image}, 0},
-        {{QStringLiteral("frobnicate"), image}, 1},
-        {{out, image}, 1},
-        {{out, image, m, QStringLiteral("-"), c, QStringLiteral("-")}, 1},
-        {{in, image, QStringLiteral("--everything")}, 1},
-        {{QStringLiteral("info"), wrongGame}, 2},
-        {{out, dir.filePath(QStringLiteral("absent.smc")), m, QStringLiteral("-")}, 2},
-        {{in, wrongGame, c, table}, 2},
-        {{in, cut, c, table}, 2},
-        {{in, image, c, dir.filePath(QStringLiteral("absent.tsv"))}, 3},
-        {{out, image, m, dir.filePath(QStringLiteral("no folder/m.tsv"))}, 4},
+        {{u"--version"_s}, 0}, {{u"--help"_s}, 0}, {{u"info"_s, image}, 0},
+        {{u"frobnicate"_s, image}, 1}, {{out, image}, 1}, {{out, image, m, u"-"_s, c, u"-"_s}, 1},
+        {{in, image, u"--everything"_s}, 1}, {{u"info"_s, wrongGame}, 2},
+        {{out, dir.filePath(u"absent.smc"_s), m, u"-"_s}, 2}, {{in, wrongGame, c, table}, 2}, {{in, cut, c, table}, 2},
+        {{in, image, c, dir.filePath(u"absent.tsv"_s)}, 3}, {{out, image, m, dir.filePath(u"no folder/m.tsv"_s)}, 4},
     };
     for (const auto& [arguments, code] : cases) {
         const Result r = run(arguments);
-        EXPECT_EQ(r.code, code) << arguments.join(QLatin1Char(' ')).toStdString() << "\n" << r.err.toStdString();
+        EXPECT_EQ(r.code, code) << arguments.join(' ').toStdString() << "\n" << r.err.toStdString();
     }
-    EXPECT_TRUE(run({QStringLiteral("--help")}).out.contains("4  writing"));
-    EXPECT_EQ(run({QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--version")}).code, 0);
+    EXPECT_TRUE(run({u"--help"_s}).out.contains("4  writing"));
+    EXPECT_EQ(run({u"-platform"_s, u"offscreen"_s, u"--version"_s}).code, 0);
     EXPECT_EQ(readFile(image), original.bytes());
 
     // Qt's own options alone still open the window.
@@ -293,12 +256,10 @@ TEST_F(CommandLineTest, TheExecutableWorksWithoutADisplay)
         return process.readAllStandardOutput();
     };
 
-    EXPECT_TRUE(start({QStringLiteral("info"), image}).contains("Internal name: KELVARNTHOSIA 5\n"));
-    const QByteArray monsters = start({QStringLiteral("export"), image, QStringLiteral("--monsters"), QStringLiteral("-")});
+    EXPECT_TRUE(start({u"info"_s, image}).contains("Internal name: KELVARNTHOSIA 5\n"));
+    const QByteArray monsters = start({u"export"_s, image, u"--monsters"_s, u"-"_s});
     ASSERT_EQ(splitLines(monsters).size(), 257);
-    const QString edited =
-        file(QStringLiteral("m.tsv"), withCell(monsters, 1, columnOf(monsters, "Hit Points"), "4321"));
-    start({QStringLiteral("import"), image, QStringLiteral("--monsters"), edited});
+    start({u"import"_s, image, u"--monsters"_s, file(u"m.tsv"_s, withCell(monsters, 1, "Hit Points", "4321"))});
     EXPECT_EQ(readFile(image).mid(0x100208, 2), QByteArray("\xE1\x10", 2));
 }
 

@@ -1,23 +1,17 @@
 #include "main/LimitedLineEdit.h"
-
 #include "support/GuiTestBase.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QMenu>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using zorvek::LimitedLineEdit;
 
 namespace {
 
-LimitedLineEdit* numericBox(int limit)
+std::unique_ptr<LimitedLineEdit> numericBox(int limit)
 {
-    auto* box = new LimitedLineEdit;
+    auto box = std::make_unique<LimitedLineEdit>();
     box->setInputLimit(limit);
     box->setCharacters(LimitedLineEdit::Characters::Numeric);
     box->show();
@@ -29,7 +23,7 @@ LimitedLineEdit* numericBox(int limit)
 // minus sign, can be shortened but not grown, and the editing keys still work.
 TEST(LimitedLineEditTest, TypingIsJudgedByWhatItAdds)
 {
-    std::unique_ptr<LimitedLineEdit> box(numericBox(4));
+    auto box = numericBox(4);
     box->setText("-32768");
     box->end(false);
     QTest::keyClicks(box.get(), "7-a");
@@ -64,19 +58,18 @@ void commit(LimitedLineEdit* box, const QString& text)
     QApplication::sendEvent(box, &event);
 }
 
-// Every way a user puts text in, and whether it replaces the selection (a
-// drop goes in at the drop point instead).
-const std::tuple<const char*, bool, std::function<void(LimitedLineEdit*, const QString&)>> kInsertions[] = {
-    {"Ctrl+V", true, zorvek::test::pasteInto},
-    {"context menu", true, pasteByMenu},
-    {"drop", false, zorvek::test::dropOnto},
-    {"input method", true, commit},
-};
-
 TEST(LimitedLineEditTest, EveryInsertionMeetsTheFilterAndIsCutToTheRoomLeftWhateverTheBoxHeld)
 {
-    for (const auto& [way, replacesSelection, insert] : kInsertions) {
-        std::unique_ptr<LimitedLineEdit> box(numericBox(4));
+    // Every way a user puts text in, and whether it replaces the selection (a
+    // drop goes in at the drop point instead).
+    const std::tuple<const char*, bool, std::function<void(LimitedLineEdit*, const QString&)>> insertions[] = {
+        {"Ctrl+V", true, zorvek::test::pasteInto},
+        {"context menu", true, pasteByMenu},
+        {"drop", false, zorvek::test::dropOnto},
+        {"input method", true, commit},
+    };
+    for (const auto& [way, replacesSelection, insert] : insertions) {
+        auto box = numericBox(4);
         // After program text at the limit, over it, or with a minus sign:
         // nothing is stripped to pass the filter, nothing goes in without room.
         for (const char* loaded : {"1234", "150000", "-32768"}) {

@@ -2,110 +2,63 @@
 #include "main/InternalName.h"
 #include "main/NumberText.h"
 #include "main/SingleByteText.h"
-#include "support/RomFixture.h"
+#include "support/MemoryImage.h"
 
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace zorvek;
-using zorvek::test::readFile;
-using zorvek::test::RomFixture;
+using namespace zorvek::test;
 
 namespace {
 
-TEST(NumberTextTest, ReadsTheLeadingNumber)
+TEST(NumberTextTest, LeadingNumbersCompareExactlyAndAFieldTakesOnlyAWholeNumberItHoldsRoundedHalfToEven)
 {
-    using numbertext::toInteger;
-    EXPECT_EQ(toInteger("6.50001"), 7);
-    EXPECT_EQ(toInteger("1.2.3"), 1);
-    EXPECT_EQ(toInteger("."), 0);
-    EXPECT_EQ(toInteger("abc"), 0);
-    EXPECT_EQ(toInteger("-5"), 0);
-    EXPECT_EQ(toInteger("-5", numbertext::Sign::Allowed), -5);
+    using namespace numbertext;
+    const std::pair<const char*, int64_t> leading[] = {{"6.50001", 7}, {"1.2.3", 1}, {".", 0}, {"abc", 0}, {"-5", 0}};
+    for (const auto& [text, value] : leading)
+        EXPECT_EQ(toInteger(text), value) << text;
+    EXPECT_EQ(toInteger("-5", Sign::Allowed), -5);
     // Absurdly long digit runs saturate instead of wrapping into range.
     EXPECT_GT(toInteger("99999999999999999999999"), 65535);
-}
+    EXPECT_TRUE(isAbove("255.1", 255) && isAbove("99999999999999999999", 65500));
+    EXPECT_FALSE(isAbove("255", 255) || isAbove("255.000", 255) || isAbove(".", 255));
 
-TEST(NumberTextTest, ComparesWithABoundExactly)
-{
-    EXPECT_FALSE(numbertext::isAbove("255", 255));
-    EXPECT_TRUE(numbertext::isAbove("255.1", 255));
-    EXPECT_FALSE(numbertext::isAbove("255.000", 255));
-    EXPECT_FALSE(numbertext::isAbove(".", 255));
-    EXPECT_TRUE(numbertext::isAbove("99999999999999999999", 65500));
-}
-
-TEST(NumberTextTest, AFieldTakesOnlyAWholeTextThatIsANumberItCanHoldRoundedHalfToEven)
-{
-    const numbertext::FieldRange byte{0, 255}, word{-32768, 32767};
+    const FieldRange byte{0, 255}, word{-32768, 32767};
     for (const char* refused : {"", ".", "-", "1..", "1.2.3", "-7", "-0", "7 apples", " 7", "+7", "256", "255.5"})
-        EXPECT_EQ(numbertext::toFieldValue(refused, byte), std::nullopt) << refused;
-    EXPECT_EQ(numbertext::toFieldValue("-32769", word), std::nullopt);
-    const std::tuple<const char*, numbertext::FieldRange, int64_t> accepted[] = {
+        EXPECT_EQ(toFieldValue(refused, byte), std::nullopt) << refused;
+    EXPECT_EQ(toFieldValue("-32769", word), std::nullopt);
+    const std::tuple<const char*, FieldRange, int64_t> accepted[] = {
         {"12.5", byte, 12}, {"13.5", byte, 14},   {"6.4999", byte, 6},     {"025", byte, 25}, {"7.", byte, 7},
         {".51", byte, 1},   {"255.4", byte, 255}, {"-32768", word, -32768}, {"-2.5", word, -2}};
     for (const auto& [text, range, value] : accepted)
-        EXPECT_EQ(numbertext::toFieldValue(text, range), value) << text;
+        EXPECT_EQ(toFieldValue(text, range), value) << text;
 }
 
-class FileCodecTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        path = dir.filePath("t.smc");
-        ASSERT_TRUE(RomFixture().fillRandom(11).writeTo(path));
-        before = readFile(path);
-        ASSERT_TRUE(rom.open(path).ok());
-    }
-
-    QTemporaryDir dir;
-    QString path;
-    QByteArray before;
-    RomImage rom;
-};
-
-TEST_F(FileCodecTest, InternalNameIsPaddedAndNeverPassesItsField)
+TEST(FileCodecTest, InternalNameAndStampNeverPassTheirFields)
 {
-    ASSERT_TRUE(internalname::write(rom, "AB").ok());
-    QByteArray after = readFile(path);
-    EXPECT_EQ(after.mid(0x101C0, 21), QByteArray("AB").leftJustified(21, ' '));
-    EXPECT_EQ(internalname::read(rom), QString("AB").leftJustified(21, ' '));
-
-    ASSERT_TRUE(internalname::write(rom, QString(30, QLatin1Char('X'))).ok());
-    after = readFile(path);
-    EXPECT_EQ(after.mid(0x101C0, 21), QByteArray(21, 'X'));
-    EXPECT_EQ(after.at(0x101C0 + 21), before.at(0x101C0 + 21));
-    EXPECT_EQ(after.left(0x101C0), before.left(0x101C0));
-    EXPECT_EQ(after.mid(0x101C0 + 21), before.mid(0x101C0 + 21));
-
+    const QByteArray before = RomFixture().fillRandom(11).bytes();
+    MemoryImage image(before), stamped(before);
+    const auto expectField = [&](const MemoryImage& m, qint64 at, const QByteArray& field) {
+        EXPECT_EQ(m.bytes(), QByteArray(before).replace(at, field.size(), field)) << field.toStdString();
+    };
+    ASSERT_TRUE(internalname::write(image.rom, "AB").ok());
+    expectField(image, 0x101C0, QByteArray("AB").leftJustified(21, ' '));
+    EXPECT_EQ(internalname::read(image.rom), QString("AB").leftJustified(21, ' '));
+    ASSERT_TRUE(internalname::write(image.rom, QString(30, QLatin1Char('X'))).ok());
+    expectField(image, 0x101C0, QByteArray(21, 'X'));
     // One byte per character: what does not fit a byte becomes "?".
-    ASSERT_TRUE(internalname::write(rom, QStringLiteral("K\u00e9\u4e2d5")).ok());
-    EXPECT_EQ(readFile(path).mid(0x101C0, 4), QByteArray("K\xe9?5"));
-}
+    ASSERT_TRUE(internalname::write(image.rom, QStringLiteral("K\u00e9\u4e2d5")).ok());
+    expectField(image, 0x101C0, QByteArray("K\xe9?5").leftJustified(21, ' '));
 
-TEST_F(FileCodecTest, StampTextAndBytes)
-{
-    const QString text = "Zorvek Multi Editor | 0.65 | 12/5/2002, 4:37:57 PM";
-    ASSERT_TRUE(stamp::write(rom, text).ok());
-    QByteArray after = readFile(path);
-    EXPECT_EQ(after.mid(0x60, text.size()), text.toLatin1());
-    EXPECT_EQ(after.left(0x60), before.left(0x60));
-    EXPECT_EQ(after.mid(0x60 + text.size()), before.mid(0x60 + text.size()));
-
-    // A shorter stamp leaves the tail of the longer one behind it.
-    ASSERT_TRUE(stamp::write(rom, "Zorvek Multi Editor | 0.65 | 1/1/03, 1:02:03 AM").ok());
-    const QByteArray second = readFile(path);
-    EXPECT_EQ(second.mid(0x60 + 47, text.size() - 47), after.mid(0x60 + 47, text.size() - 47));
-}
-
-TEST_F(FileCodecTest, StampCanNeverReachTheRomData)
-{
-    ASSERT_TRUE(stamp::write(rom, QString(1000, QLatin1Char('z'))).ok());
-    const QByteArray after = readFile(path);
-    EXPECT_EQ(after.mid(0x60, 0x1A0), QByteArray(0x1A0, 'z'));
-    EXPECT_EQ(after.mid(0x200), before.mid(0x200));
+    // A shorter stamp leaves the tail of the longer one behind it; none reaches the ROM data.
+    const QByteArray longer = "Zorvek Multi Editor | 0.65 | 12/5/2002, 4:37:57 PM";
+    const QByteArray shorter = "Zorvek Multi Editor | 0.65 | 1/1/03, 1:02:03 AM";
+    ASSERT_TRUE(stamp::write(stamped.rom, longer).ok() && stamp::write(stamped.rom, shorter).ok());
+    expectField(stamped, 0x60, shorter + longer.mid(shorter.size()));
+    ASSERT_TRUE(stamp::write(stamped.rom, QString(1000, QLatin1Char('z'))).ok());
+    expectField(stamped, 0x60, QByteArray(0x1A0, 'z'));
 }
 
 TEST(StampFormatTest, EveryLocaleGivesAStorableStampWithFourDigitYearsAndNoZone)

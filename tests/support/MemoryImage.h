@@ -56,19 +56,15 @@ inline MemoryDevice* attachMemory(RomImage& rom, const QByteArray& bytes, int fa
 }
 
 // A RomImage of its own over bytes in memory.
-class MemoryImage {
-public:
+struct MemoryImage {
     explicit MemoryImage(const QByteArray& bytes, int failAfterWrites = -1)
-        : m_device(attachMemory(rom, bytes, failAfterWrites)) {}
+        : device(attachMemory(rom, bytes, failAfterWrites)) {}
     explicit MemoryImage(const RomFixture& fixture, int failAfterWrites = -1)
         : MemoryImage(fixture.bytes(), failAfterWrites) {}
-
-    QByteArray bytes() const { return m_device->data(); }
+    QByteArray bytes() const { return device->data(); }
 
     RomImage rom;
-
-private:
-    MemoryDevice* m_device;
+    MemoryDevice* device;
 };
 
 } // namespace zorvek::test

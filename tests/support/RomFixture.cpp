@@ -6,12 +6,17 @@
 
 namespace zorvek::test {
 
-RomFixture::RomFixture(qint64 size) : m_bytes(static_cast<int>(size), '\0') {}
-
 RomFixture RomFixture::standard()
 {
     RomFixture rom;
     rom.copierHeader(1).checkWord(0x1878).internalName("KELVARNTHOSIA 5");
+    return rom;
+}
+
+RomFixture RomFixture::standard(uint32_t seed)
+{
+    RomFixture rom;
+    rom.fillRandom(seed).copierHeader(1).checkWord(0x1878).internalName("KELVARNTHOSIA 5");
     return rom;
 }
 
@@ -31,25 +36,13 @@ RomFixture& RomFixture::bytesAt(qint64 offset, const QByteArray& bytes)
     return *this;
 }
 
-RomFixture& RomFixture::byteAt(qint64 offset, uint8_t value)
+RomFixture& RomFixture::valueAt(qint64 offset, int width, uint32_t value)
 {
-    return bytesAt(offset, QByteArray(1, static_cast<char>(value)));
+    QByteArray bytes(width, '\0');
+    for (int i = 0; i < width; ++i)
+        bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    return bytesAt(offset, bytes);
 }
-
-RomFixture& RomFixture::word16At(qint64 offset, uint16_t value)
-{
-    byteAt(offset, value & 0xFF);
-    return byteAt(offset + 1, value >> 8);
-}
-
-RomFixture& RomFixture::word32At(qint64 offset, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        byteAt(offset + i, (value >> (8 * i)) & 0xFF);
-    return *this;
-}
-
-RomFixture& RomFixture::checkWord(uint16_t value) { return word16At(0x200, value); }
 
 RomFixture& RomFixture::copierHeader(int copierIndex)
 {
@@ -59,45 +52,16 @@ RomFixture& RomFixture::copierHeader(int copierIndex)
     return word32At(0, w[0]).word32At(4, w[1]).word32At(8, w[2]);
 }
 
-RomFixture& RomFixture::internalName(const QByteArray& name)
-{
-    return bytesAt(kInternalName, name.leftJustified(21, ' ', true));
-}
-
-RomFixture& RomFixture::monsterByte(int record, int k, uint8_t value)
-{
-    return byteAt(kMonsterTable + 32 * record + k, value);
-}
-
-RomFixture& RomFixture::monsterWord(int record, int k, uint16_t value)
-{
-    return word16At(kMonsterTable + 32 * record + k, value);
-}
-
-RomFixture& RomFixture::characterByte(int slot, int k, uint8_t value)
-{
-    return byteAt(kCharacterTable + 80 * slot + k, value);
-}
-
-RomFixture& RomFixture::characterWord(int slot, int k, uint16_t value)
-{
-    return word16At(kCharacterTable + 80 * slot + k, value);
-}
-
 bool RomFixture::writeTo(const QString& path) const
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return file.write(m_bytes) == m_bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(m_bytes) == m_bytes.size();
 }
 
 QByteArray readFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 uint32_t plainRomSum(const QByteArray& image, qint64 from, qint64 to)

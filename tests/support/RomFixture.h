@@ -17,25 +17,35 @@ public:
     static constexpr qint64 kCharacterTable = 0x117200;
     static constexpr qint64 kInternalName = 0x101C0;
 
-    explicit RomFixture(qint64 size = kMinimumSize);
+    explicit RomFixture(qint64 size = kMinimumSize) : m_bytes(static_cast<int>(size), '\0') {}
 
     // Super MagiCom header, right check word, default internal name.
     static RomFixture standard();
+    // The same over random bytes everywhere else.
+    static RomFixture standard(uint32_t seed);
 
     RomFixture& fillRandom(uint32_t seed);
     RomFixture& bytesAt(qint64 offset, const QByteArray& bytes);
-    RomFixture& byteAt(qint64 offset, uint8_t value);
-    RomFixture& word16At(qint64 offset, uint16_t value);
-    RomFixture& word32At(qint64 offset, uint32_t value);
-    RomFixture& checkWord(uint16_t value);
+    // Low byte first.
+    RomFixture& valueAt(qint64 offset, int width, uint32_t value);
+    RomFixture& byteAt(qint64 offset, uint8_t value) { return valueAt(offset, 1, value); }
+    RomFixture& word16At(qint64 offset, uint16_t value) { return valueAt(offset, 2, value); }
+    RomFixture& word32At(qint64 offset, uint32_t value) { return valueAt(offset, 4, value); }
+    RomFixture& checkWord(uint16_t value) { return word16At(0x200, value); }
     // Index 0 to 3 as the copier type list numbers them.
     RomFixture& copierHeader(int copierIndex);
     // Padded with blanks to 21 characters.
-    RomFixture& internalName(const QByteArray& name);
-    RomFixture& monsterByte(int record, int k, uint8_t value);
-    RomFixture& monsterWord(int record, int k, uint16_t value);
-    RomFixture& characterByte(int slot, int k, uint8_t value);
-    RomFixture& characterWord(int slot, int k, uint16_t value);
+    RomFixture& internalName(const QByteArray& name)
+    {
+        return bytesAt(kInternalName, name.leftJustified(21, ' ', true));
+    }
+    RomFixture& monsterByte(int record, int k, uint8_t value) { return byteAt(monster(record, k), value); }
+    RomFixture& monsterWord(int record, int k, uint16_t value) { return word16At(monster(record, k), value); }
+    RomFixture& characterByte(int slot, int k, uint8_t value) { return byteAt(character(slot, k), value); }
+    RomFixture& characterWord(int slot, int k, uint16_t value) { return word16At(character(slot, k), value); }
+
+    static qint64 monster(int record, int k) { return kMonsterTable + 32 * record + k; }
+    static qint64 character(int slot, int k) { return kCharacterTable + 80 * slot + k; }
 
     const QByteArray& bytes() const { return m_bytes; }
     // Writes the image to path; false if it could not be written.
