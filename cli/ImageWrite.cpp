@@ -74,6 +74,7 @@ WriteOutcome commitImport(ImageWriteSession& session, const QByteArray& imageByt
     buffer->open(QIODevice::ReadWrite);
     const QBuffer& changed = *buffer;
     copy.attach(std::move(buffer), QStringLiteral("copy in memory"));
+    copy.setJournalled(false);
     if (IoResult r = writeImport(copy, plan, now); !r.ok()) {
         WriteOutcome refused;
         refused.written.result = r;
