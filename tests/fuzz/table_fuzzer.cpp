@@ -75,8 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     attach(coalesced, demoBytes());
     ImageWriteSession session(coalesced, [now] { return now; });
     require(cli::commitImport(session, demoBytes(), first, now).ok());
-    const int size = static_cast<int>(rom.size());
-    require(coalesced.readBytes(0, size) == rom.readBytes(0, size));
+    const int length = static_cast<int>(rom.size());
+    require(coalesced.readBytes(0, length) == rom.readBytes(0, length));
     cli::ImportPlan again;
     require(!plan(monsters, text, rom, again));
     require(again.isEmpty());
