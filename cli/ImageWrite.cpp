@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
