@@ -2,12 +2,14 @@
 
 #include "cli/Commands.h"
 #include "main/AppInfo.h"
+#include "main/AppSettings.h"
 #include "main/EditorStamp.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <set>
 
 namespace zorvek::cli {
@@ -42,24 +44,57 @@ int qtOptionLength(const QStringList& arguments, qsizetype i)
 
 const char kCommands[] =
     "Commands:\n"
-    "  info IMAGE              Size, copier type, internal name and check word.\n"
+    "  info IMAGE              Size, copier type, internal name, check word and\n"
+    "                          checksum state.\n"
     "  export IMAGE [--monsters FILE] [--characters FILE]\n"
     "                          Writes the 256 monsters and the 4 characters as\n"
     "                          tab-separated tables (FILE - is standard output).\n"
     "  import IMAGE [--monsters FILE] [--characters FILE] [--dry-run]\n"
+    "         [--no-backup] [--fix-checksum]\n"
     "                          Writes the records that differ in the tables back\n"
     "                          into the image (FILE - is standard input). Every\n"
     "                          cell is checked first: one bad cell and nothing is\n"
-    "                          written.\n"
+    "                          written. A write that fails part way is taken back.\n"
+    "  fix-checksum IMAGE [--no-backup]\n"
+    "                          Writes the checksum words for the ROM data; nothing\n"
+    "                          when they are already valid.\n"
+    "  make-patch ORIGINAL IMAGE PATCH [--format ips|bps]\n"
+    "                          Writes a patch from the unmodified ORIGINAL to\n"
+    "                          IMAGE, in the format --format or PATCH's extension\n"
+    "                          names. Neither image is written.\n"
+    "\n"
+    "Before its first write to an image, import and fix-checksum copy it beside\n"
+    "itself as <file name>.<yyyyMMdd-HHmmss>.bak, as the editor's \"Back Up Before\n"
+    "First Save\" option does (on unless turned off in the editor). Import also\n"
+    "writes the checksum words when \"Fix Checksum on Every Save\" is on.\n"
     "\n"
     "Without a command the editor window opens.\n"
     "\n"
     "Exit codes:\n"
     "  0  success (also when there was nothing to change)\n"
     "  1  usage error\n"
-    "  2  the image cannot be opened or read, is too short, or is not this game's image\n"
+    "  2  an image cannot be opened or read, is too short, or is not this game's image\n"
     "  3  a table cannot be read or is refused; nothing was written\n"
-    "  4  writing the image or an exported table failed";
+    "  4  writing the image, its backup, an exported table or the patch failed";
+
+// The operands and options of each command.
+struct CommandShape {
+    const char* name;
+    QStringList operands;
+    QStringList options;
+};
+
+const CommandShape kShapes[] = {
+    {"info", {QStringLiteral("IMAGE")}, {}},
+    {"export", {QStringLiteral("IMAGE")}, {QStringLiteral("monsters"), QStringLiteral("characters")}},
+    {"import",
+     {QStringLiteral("IMAGE")},
+     {QStringLiteral("monsters"), QStringLiteral("characters"), QStringLiteral("dry-run"), QStringLiteral("no-backup"),
+      QStringLiteral("fix-checksum")}},
+    {"fix-checksum", {QStringLiteral("IMAGE")}, {QStringLiteral("no-backup")}},
+    {"make-patch", {QStringLiteral("ORIGINAL"), QStringLiteral("IMAGE"), QStringLiteral("PATCH")},
+     {QStringLiteral("format")}},
+};
 
 void write(QIODevice& device, const QString& text) { device.write(text.toUtf8()); }
 
@@ -107,9 +142,16 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
     const QCommandLineOption dryRun(QStringLiteral("dry-run"),
                                     QStringLiteral("Import: list the records and fields that would change, "
                                                    "and write nothing."));
-    parser.addOptions({monsters, characters, dryRun});
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("info, export or import."));
-    parser.addPositionalArgument(QStringLiteral("image"), QStringLiteral("The ROM image file."));
+    const QCommandLineOption noBackup(QStringLiteral("no-backup"),
+                                      QStringLiteral("Import, fix-checksum: no backup copy of the image this time."));
+    const QCommandLineOption fixChecksum(QStringLiteral("fix-checksum"),
+                                         QStringLiteral("Import: also write the checksum words this time."));
+    const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("make-patch: ips or bps."),
+                                    QStringLiteral("FORMAT"));
+    parser.addOptions({monsters, characters, dryRun, noBackup, fixChecksum, format});
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("info, export, import, fix-checksum or make-patch."));
+    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The command's files."));
 
     if (!parser.parse(withoutQtOptions(arguments)))
         return usageError(console, parser.errorText());
@@ -124,35 +166,54 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
 
     const QStringList words = parser.positionalArguments();
     const QString command = words.value(0);
-    const QSet<QString> known = {QStringLiteral("info"), QStringLiteral("export"), QStringLiteral("import")};
-    if (!known.contains(command))
+    const auto shape = std::find_if(std::begin(kShapes), std::end(kShapes),
+                                    [&](const CommandShape& s) { return command == QLatin1String(s.name); });
+    if (shape == std::end(kShapes))
         return usageError(console, QStringLiteral("Unknown command \"%1\".").arg(command));
-    if (words.size() != 2)
-        return usageError(console, QStringLiteral("%1 takes one image file.").arg(command));
+    if (words.size() != shape->operands.size() + 1)
+        return usageError(console, QStringLiteral("%1 takes %2.").arg(command, shape->operands.join(QLatin1Char(' '))));
+    for (const QString& option : parser.optionNames())
+        if (!shape->options.contains(option))
+            return usageError(console, QStringLiteral("%1 takes no --%2.").arg(command, option));
     const QString image = words[1];
-    const TablePaths tables{parser.value(monsters), parser.value(characters)};
-    const bool tablesGiven = !tables.monsters.isEmpty() || !tables.characters.isEmpty();
 
-    if (command == QLatin1String("info")) {
-        if (tablesGiven || parser.isSet(dryRun))
-            return usageError(console, QStringLiteral("info takes no options."));
+    const auto writeOptions = [&] {
+        const AppSettings settings;
+        return WriteOptions{!parser.isSet(noBackup) && settings.backUpBeforeFirstSave(),
+                            parser.isSet(fixChecksum) || settings.fixChecksumOnSave()};
+    };
+    if (command == QLatin1String("info"))
         return infoCommand(image, console);
+    if (command == QLatin1String("fix-checksum"))
+        return fixChecksumCommand(image, writeOptions(), console, now);
+    if (command == QLatin1String("make-patch")) {
+        std::optional<patches::PatchFormat> chosen;
+        if (parser.isSet(format)) {
+            const QString name = parser.value(format).toLower();
+            if (name != QLatin1String("ips") && name != QLatin1String("bps"))
+                return usageError(console, QStringLiteral("--format takes ips or bps."));
+            chosen = name == QLatin1String("bps") ? patches::PatchFormat::Bps : patches::PatchFormat::Ips;
+        }
+        return makePatchCommand(words[1], words[2], words[3], chosen, console);
     }
-    if (!tablesGiven)
+
+    const TablePaths tables{parser.value(monsters), parser.value(characters)};
+    if (tables.monsters.isEmpty() && tables.characters.isEmpty())
         return usageError(console, QStringLiteral("%1 needs --monsters FILE, --characters FILE or both.").arg(command));
     if (tables.monsters == tables.characters)
         return usageError(console, QStringLiteral("The two tables need two different files."));
-    if (command == QLatin1String("export")) {
-        if (parser.isSet(dryRun))
-            return usageError(console, QStringLiteral("--dry-run is an option of import."));
+    if (command == QLatin1String("export"))
         return exportCommand(image, tables, console);
-    }
-    return importCommand(image, tables, parser.isSet(dryRun), console, now);
+    // A dry run writes nothing, so it needs no settings.
+    const bool dry = parser.isSet(dryRun);
+    return importCommand(image, tables, dry, dry ? WriteOptions{} : writeOptions(), console, now);
 }
 
 int run(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // The window's names: the options it keeps apply here too.
+    QCoreApplication::setOrganizationName(QString::fromLatin1(kOrganisationName));
     QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
     QCoreApplication::setApplicationVersion(stamp::versionText());
     QFile in, out, err;

@@ -3,10 +3,13 @@
 #include "characters/CharacterRecord.h"
 #include "cli/CharacterTable.h"
 #include "cli/ImageInfo.h"
+#include "cli/ImageWrite.h"
 #include "cli/ImportPlan.h"
 #include "cli/MonsterTable.h"
 #include "cli/TableText.h"
 #include "main/CopierHeader.h"
+#include "main/FileIdentity.h"
+#include "main/RomChecksum.h"
 #include "main/RomImage.h"
 #include "monsters/MonsterRecord.h"
 
@@ -53,13 +56,20 @@ constexpr TableSpan kMonsterSpan{"monster table", monsters::kTableOffset,
 constexpr TableSpan kCharacterSpan{"character table", CharacterRecord::kTableStart,
                                    CharacterRecord::kSlotStride * CharacterRecord::kSlotCount};
 
-// The windows' own test of the image, and that it holds the tables asked for.
+// The windows' own test of the image.
+bool isThisGame(const RomImage& rom, const QString& path, Console& console)
+{
+    if (romcheck::isRightGame(rom))
+        return true;
+    say(console, QStringLiteral("%1 is not this game's image: its check word is wrong.").arg(path));
+    return false;
+}
+
+// This game's image, holding the tables asked for.
 bool imageAccepted(const RomImage& rom, const QString& path, const TablePaths& tables, Console& console)
 {
-    if (!romcheck::isRightGame(rom)) {
-        say(console, QStringLiteral("%1 is not this game's image: its check word is wrong.").arg(path));
+    if (!isThisGame(rom, path, console))
         return false;
-    }
     for (const auto& [asked, span] : {std::pair{!tables.monsters.isEmpty(), kMonsterSpan},
                                       std::pair{!tables.characters.isEmpty(), kCharacterSpan}}) {
         if (asked && !rom.checkHolds(span.start, span.size).ok()) {
@@ -109,6 +119,30 @@ std::optional<TableFile> readTable(const QString& path, Console& console)
     return TableFile{path, file.readAll()};
 }
 
+// What a failed write did to the image, for people.
+QString failureText(const QString& image, const WriteOutcome& outcome)
+{
+    const QString error = outcome.written.result.error;
+    if (outcome.written.backupFailed)
+        return QStringLiteral("Nothing was written to %1: its backup copy could not be made: %2\n"
+                              "To write without a backup, add --no-backup.")
+            .arg(image, error);
+    QString text = QStringLiteral("Writing %1 failed: %2\n").arg(image, error);
+    if (outcome.takenBack)
+        return text + QStringLiteral("The writes already made were taken back: the image is as it was.");
+    if (outcome.partlyWritten)
+        return text + QStringLiteral("Taking back the writes already made failed too (%1): the file may hold "
+                                     "part of the changes.")
+                          .arg(outcome.takeBackResult.error);
+    return text + QStringLiteral("Nothing was written.");
+}
+
+void sayBackup(const ImageWriteSession& session, Console& console)
+{
+    if (!session.backupPath().isEmpty())
+        say(console, QStringLiteral("A copy of the image was made first: %1").arg(session.backupPath()));
+}
+
 } // namespace
 
 int infoCommand(const QString& image, Console& console)
@@ -152,10 +186,11 @@ int exportCommand(const QString& image, const TablePaths& tables, Console& conso
     return kSuccess;
 }
 
-int importCommand(const QString& image, const TablePaths& tables, bool dryRun, Console& console, const QDateTime& now)
+int importCommand(const QString& image, const TablePaths& tables, bool dryRun, const WriteOptions& options,
+                  Console& console, const QDateTime& now)
 {
     // A dry run never needs to write, so it reads a copy; an import opens
-    // the file as the windows do, and compares with what that handle reads.
+    // the file as the windows do, reads it once and plans on that copy.
     RomImage rom;
     RomImage current;
     const IoResult opened = dryRun ? readCopy(image, current) : rom.open(image);
@@ -163,8 +198,9 @@ int importCommand(const QString& image, const TablePaths& tables, bool dryRun, C
         say(console, QStringLiteral("Cannot open %1: %2").arg(image, opened.error));
         return kImageRefused;
     }
+    const QByteArray imageBytes = dryRun ? QByteArray() : rom.readBytes(0, static_cast<int>(rom.size()));
     if (!dryRun)
-        attachCopy(current, rom.readBytes(0, static_cast<int>(rom.size())));
+        attachCopy(current, imageBytes);
     if (!imageAccepted(current, image, tables, console))
         return kImageRefused;
 
@@ -198,14 +234,85 @@ int importCommand(const QString& image, const TablePaths& tables, bool dryRun, C
         say(console, QStringLiteral("Dry run: %1 would change; nothing was written.").arg(changeCount(plan)));
         return kSuccess;
     }
-    if (IoResult r = writeImport(rom, plan, now); !r.ok()) {
-        // Field writes cannot be taken back: say what may already be in the file.
-        say(console, QStringLiteral("Writing %1 failed: %2\nThe stamp and the records before the failure may "
-                                    "already be written.")
-                         .arg(image, r.error));
+    ImageWriteSession session(rom, [now] { return now; });
+    session.setOptions(options);
+    const WriteOutcome written = commitImport(session, imageBytes, plan, now);
+    if (!written.ok()) {
+        say(console, failureText(image, written));
         return kWriteFailed;
     }
-    say(console, QStringLiteral("%1 changed.").arg(changeCount(plan)));
+    sayBackup(session, console);
+    say(console, QStringLiteral("%1 changed%2.")
+                     .arg(changeCount(plan), options.fixChecksumOnSave ? QStringLiteral(", checksum words included")
+                                                                       : QString()));
+    return kSuccess;
+}
+
+int fixChecksumCommand(const QString& image, const WriteOptions& options, Console& console, const QDateTime& now)
+{
+    RomImage rom;
+    if (IoResult r = rom.open(image); !r.ok()) {
+        say(console, QStringLiteral("Cannot open %1: %2").arg(image, r.error));
+        return kImageRefused;
+    }
+    if (!isThisGame(rom, image, console))
+        return kImageRefused;
+    if (!rom.checkHolds(checksum::kComplementOffset, checksum::kWordsLength).ok()) {
+        say(console,
+            QStringLiteral("%1 is too short (%2 bytes) to hold the checksum words.").arg(image).arg(rom.size()));
+        return kImageRefused;
+    }
+    const checksum::State state = checksum::readState(rom);
+    if (state.valid()) {
+        say(console, QStringLiteral("The checksum of %1 is already %2: nothing was written.")
+                         .arg(image, checksum::stateText(state)));
+        return kSuccess;
+    }
+    ImageWriteSession session(rom, [now] { return now; });
+    session.setOptions(options);
+    const WriteOutcome written = writeStep(session, QStringLiteral("Fix checksum"), CommandKind::Other,
+                                           [&rom] { return checksum::fix(rom); });
+    if (!written.ok()) {
+        say(console, failureText(image, written));
+        return kWriteFailed;
+    }
+    sayBackup(session, console);
+    say(console, QStringLiteral("The checksum of %1 was %2; it is now %3.")
+                     .arg(image, checksum::stateText(state), checksum::stateText(checksum::readState(rom))));
+    return kSuccess;
+}
+
+int makePatchCommand(const QString& original, const QString& image, const QString& patch,
+                     std::optional<patches::PatchFormat> format, Console& console)
+{
+    // Writing the patch over either image would destroy it.
+    const auto identity = identityOfPath(patch);
+    if (identity && (identity == identityOfPath(original) || identity == identityOfPath(image))) {
+        say(console, QStringLiteral("The patch %1 would replace one of the images; give another file.").arg(patch));
+        return kUsageError;
+    }
+    if (!format)
+        format = patches::formatOfName(patch);
+    if (!format) {
+        say(console, QStringLiteral("%1 names no patch format: give --format ips or --format bps, or end the "
+                                    "file name in .ips or .bps.")
+                         .arg(patch));
+        return kUsageError;
+    }
+    RomImage rom;
+    if (IoResult r = readCopy(image, rom); !r.ok()) {
+        say(console, QStringLiteral("Cannot read %1: %2").arg(image, r.error));
+        return kImageRefused;
+    }
+    if (!isThisGame(rom, image, console))
+        return kImageRefused;
+    patches::PatchFailure failure = patches::PatchFailure::None;
+    if (IoResult r = patches::createPatchFile(original, patches::romDataOf(rom), patch, *format, &failure); !r.ok()) {
+        say(console, r.error);
+        return failure == patches::PatchFailure::Original ? kImageRefused : kWriteFailed;
+    }
+    say(console, QStringLiteral("Wrote the %1 patch %2.")
+                     .arg(*format == patches::PatchFormat::Bps ? QStringLiteral("BPS") : QStringLiteral("IPS"), patch));
     return kSuccess;
 }
 

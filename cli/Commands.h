@@ -1,6 +1,10 @@
 #pragma once
 
 #include "cli/CommandLine.h"
+#include "main/ImageWriteSession.h"
+#include "patches/PatchMaker.h"
+
+#include <optional>
 
 namespace zorvek::cli {
 
@@ -13,7 +17,11 @@ struct TablePaths {
 
 int infoCommand(const QString& image, Console& console);
 int exportCommand(const QString& image, const TablePaths& tables, Console& console);
-int importCommand(const QString& image, const TablePaths& tables, bool dryRun, Console& console,
-                  const QDateTime& now);
+int importCommand(const QString& image, const TablePaths& tables, bool dryRun, const WriteOptions& options,
+                  Console& console, const QDateTime& now);
+int fixChecksumCommand(const QString& image, const WriteOptions& options, Console& console, const QDateTime& now);
+// No format: the patch file's extension must name one.
+int makePatchCommand(const QString& original, const QString& image, const QString& patch,
+                     std::optional<patches::PatchFormat> format, Console& console);
 
 } // namespace zorvek::cli

@@ -2,6 +2,7 @@
 
 #include "main/CopierHeader.h"
 #include "main/InternalName.h"
+#include "main/RomChecksum.h"
 
 namespace zorvek::cli {
 
@@ -33,6 +34,9 @@ QList<InfoLine> imageInfo(const RomImage& rom, const QString& path)
         // The name field is padded with blanks; lines end without them.
         {QStringLiteral("Internal name"), withoutTrailingBlanks(internalname::read(rom))},
         {QStringLiteral("Check word"), check},
+        {QStringLiteral("Checksum"), rom.checkHolds(checksum::kComplementOffset, checksum::kWordsLength).ok()
+             ? checksum::stateText(checksum::readState(rom))
+             : QStringLiteral("none: the file ends before the checksum words")},
     };
 }
 

@@ -43,9 +43,9 @@ struct TableFile {
 std::optional<TableError> planMonsters(const TableFile& file, RomImage& current, ImportPlan& plan);
 std::optional<TableError> planCharacters(const TableFile& file, RomImage& current, ImportPlan& plan);
 
-// The one place an import writes: the editor stamp once, then every changed
-// record with its window's own save, in record order. Stops at the first
-// failed write.
+// An import's writes, the windows' own: the editor stamp once, then every
+// changed record with its window's save, in record order. Stops at the first
+// failed write. commitImport makes them on a copy in memory.
 IoResult writeImport(RomImage& rom, const ImportPlan& plan, const QDateTime& now);
 
 // "3 monsters and 1 character"

@@ -74,19 +74,6 @@ QAction* checkableAction(QObject* parent, const char* name, const QString& text,
     return action;
 }
 
-QString hexWord(uint16_t value) { return QStringLiteral("0x%1").arg(QString::number(value, 16).toUpper(), 4, u'0'); }
-
-QString checksumText(const checksum::State& state)
-{
-    if (state.valid())
-        return QStringLiteral("Checksum: valid (%1)").arg(hexWord(state.computed));
-    if (state.stored == state.computed)
-        return QStringLiteral("Checksum: stale complement (stored %1, should be %2)")
-            .arg(hexWord(state.storedComplement), hexWord(static_cast<uint16_t>(~state.computed)));
-    return QStringLiteral("Checksum: stale (stored %1, computed %2)")
-        .arg(hexWord(state.stored), hexWord(state.computed));
-}
-
 // A step named after a monster must not turn a letter of it into an access key.
 QString menuText(const QString& verb, const QString& step)
 {
@@ -539,7 +526,8 @@ void Form1::showWriteState()
     m_redo->setText(menuText(tr("Redo"), m_redo->isEnabled() ? m_writes->redoText() : QString()));
     m_createPatch->setEnabled(loaded);
     m_fixChecksum->setEnabled(loaded);
-    m_checksum->setText(loaded ? checksumText(checksum::readState(m_rom)) : QString());
+    m_checksum->setText(loaded ? QStringLiteral("Checksum: ") + checksum::stateText(checksum::readState(m_rom))
+                               : QString());
 }
 
 void Form1::ToolbarSave_Click()

@@ -50,6 +50,8 @@ Mirrored mirroredSum(const RomImage& rom, qint64 from, qint64 count)
     return {sum, first * 2};
 }
 
+QString hexWord(uint16_t value) { return QStringLiteral("0x%1").arg(QString::number(value, 16).toUpper(), 4, u'0'); }
+
 } // namespace
 
 uint16_t compute(const RomImage& rom)
@@ -63,6 +65,16 @@ uint16_t compute(const RomImage& rom)
 State readState(const RomImage& rom)
 {
     return {rom.readWord16(kChecksumOffset), rom.readWord16(kComplementOffset), compute(rom)};
+}
+
+QString stateText(const State& state)
+{
+    if (state.valid())
+        return QStringLiteral("valid (%1)").arg(hexWord(state.computed));
+    if (state.stored == state.computed)
+        return QStringLiteral("stale complement (stored %1, should be %2)")
+            .arg(hexWord(state.storedComplement), hexWord(static_cast<uint16_t>(~state.computed)));
+    return QStringLiteral("stale (stored %1, computed %2)").arg(hexWord(state.stored), hexWord(state.computed));
 }
 
 QByteArray wordsFor(uint16_t computed)

@@ -28,6 +28,9 @@ uint16_t compute(const RomImage& rom);
 
 State readState(const RomImage& rom);
 
+// "valid (0x1234)", or stale with the stored and the computed value.
+QString stateText(const State& state);
+
 // The four bytes for kComplementOffset: complement then checksum, low byte first.
 QByteArray wordsFor(uint16_t computed);
 

@@ -118,7 +118,7 @@ IoResult RomImage::checkSameFile() const
 
 IoResult RomImage::writeBytes(qint64 offset, const QByteArray& bytes)
 {
-    return writeChecked(offset, bytes, true);
+    return writeChecked(offset, bytes, m_journalled);
 }
 
 IoResult RomImage::write(qint64 offset, const QByteArray& bytes) { return writeChecked(offset, bytes, false); }

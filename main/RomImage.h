@@ -69,6 +69,9 @@ public:
     const WriteJournal& journal() const { return m_journal; }
     // Where undo and redo write: checked as writeBytes is, never recorded.
     ByteWriter& replayWriter() { return *this; }
+    // Off for a scratch copy that nothing undoes: its writes then skip the
+    // journal and the read of the bytes they replace.
+    void setJournalled(bool on) { m_journalled = on; }
     // Changes whenever another image, or none, takes the place of the open one.
     quint64 openSerial() const { return m_openSerial; }
 
@@ -85,6 +88,7 @@ private:
     mutable quint64 m_reads = 0;
     quint64 m_writes = 0;
     WriteJournal m_journal;
+    bool m_journalled = true;
     quint64 m_openSerial = 0;
 };
 

@@ -23,13 +23,20 @@ QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 QStringList saveFilters() { return {QString::fromLatin1(kIpsFilter), QString::fromLatin1(kBpsFilter)}; }
 
-PatchFormat formatFor(const QString& selectedFilter, const QString& patchPath)
+std::optional<PatchFormat> formatOfName(const QString& patchPath)
 {
     const QString suffix = QFileInfo(patchPath).suffix().toLower();
     if (suffix == QLatin1String("ips"))
         return PatchFormat::Ips;
     if (suffix == QLatin1String("bps"))
         return PatchFormat::Bps;
+    return std::nullopt;
+}
+
+PatchFormat formatFor(const QString& selectedFilter, const QString& patchPath)
+{
+    if (const auto named = formatOfName(patchPath))
+        return *named;
     return selectedFilter == QLatin1String(kBpsFilter) ? PatchFormat::Bps : PatchFormat::Ips;
 }
 
@@ -57,20 +64,27 @@ PatchResult make(const QByteArray& originalFile, const QString& originalName, co
 }
 
 IoResult createPatchFile(const QString& originalPath, const QByteArray& romData, const QString& patchPath,
-                         PatchFormat format)
+                         PatchFormat format, PatchFailure* failure)
 {
+    const auto failed = [failure](PatchFailure what, const QString& message) {
+        if (failure)
+            *failure = what;
+        return IoResult::failure(message);
+    };
+    if (failure)
+        *failure = PatchFailure::None;
     QFile originalFile(originalPath);
     if (!originalFile.open(QIODevice::ReadOnly))
-        return IoResult::failure(
-            QStringLiteral("%1 could not be read: %2").arg(shown(originalPath), originalFile.errorString()));
+        return failed(PatchFailure::Original,
+                      QStringLiteral("%1 could not be read: %2").arg(shown(originalPath), originalFile.errorString()));
     const PatchResult patch = make(originalFile.readAll(), originalPath, romData, format);
     if (!patch.ok())
-        return IoResult::failure(patch.error);
+        return failed(PatchFailure::Original, patch.error);
     // Written whole or not at all: a cut patch would damage the images it is applied to.
     QSaveFile out(patchPath);
     if (!out.open(QIODevice::WriteOnly) || out.write(patch.bytes) != patch.bytes.size() || !out.commit())
-        return IoResult::failure(
-            QStringLiteral("The patch %1 could not be written: %2").arg(shown(patchPath), out.errorString()));
+        return failed(PatchFailure::PatchFile, QStringLiteral("The patch %1 could not be written: %2")
+                                                   .arg(shown(patchPath), out.errorString()));
     return IoResult::success();
 }
 

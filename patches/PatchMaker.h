@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 namespace zorvek::patches {
 
 enum class PatchFormat { Ips, Bps };
@@ -13,6 +15,9 @@ inline constexpr const char* kIpsFilter = "IPS Patch (*.ips)";
 inline constexpr const char* kBpsFilter = "BPS Patch (*.bps)";
 
 QStringList saveFilters();
+
+// The format a file's extension names (.ips, .bps, any case), if any.
+std::optional<PatchFormat> formatOfName(const QString& patchPath);
 
 // The file's extension decides when it names a format, else the chosen filter;
 // IPS when neither does.
@@ -27,9 +32,12 @@ QByteArray romDataOf(const RomImage& rom);
 PatchResult make(const QByteArray& originalFile, const QString& originalName, const QByteArray& romData,
                  PatchFormat format);
 
+// What a failed createPatchFile could not do.
+enum class PatchFailure { None, Original, PatchFile };
+
 // Reads the original, makes the patch and writes it to patchPath; nothing is
-// written when the original is refused.
+// written when the original is refused. failure, if given, says which part failed.
 IoResult createPatchFile(const QString& originalPath, const QByteArray& romData, const QString& patchPath,
-                         PatchFormat format);
+                         PatchFormat format, PatchFailure* failure = nullptr);
 
 } // namespace zorvek::patches

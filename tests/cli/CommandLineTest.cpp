@@ -1,9 +1,14 @@
 #include "cli/CommandLine.h"
+#include "cli/ImageWrite.h"
 #include "cli/ImportPlan.h"
+#include "main/AppSettings.h"
 #include "main/EditorStamp.h"
 #include "support/MemoryImage.h"
+#include "support/PatchReaders.h"
+#include "support/RomFixture.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -261,6 +266,143 @@ TEST_F(CommandLineTest, TheExecutableWorksWithoutADisplay)
     ASSERT_EQ(splitLines(monsters).size(), 257);
     start({u"import"_s, image, u"--monsters"_s, file(u"m.tsv"_s, withCell(monsters, 1, "Hit Points", "4321"))});
     EXPECT_EQ(readFile(image).mid(0x100208, 2), QByteArray("\xE1\x10", 2));
+}
+
+// A whole image (its ROM data a power of two long, so its checksum is a
+// plain sum) with stale checksum words.
+const RomFixture kFull =
+    RomFixture(RomFixture::kFullSize).fillRandom(77).copierHeader(1).checkWord(0x1878).word32At(0x101DC, 0x56781234);
+
+// The four bytes at 0x101DC that make the image's checksum valid, and the sum as info shows it.
+QByteArray validWords(const QByteArray& image, QByteArray* shown = nullptr)
+{
+    const auto sum = static_cast<uint16_t>(plainRomSum(image, 0, RomFixture::kFullSize - 0x200));
+    if (shown)
+        *shown = "0x" + QByteArray::number(sum, 16).toUpper().rightJustified(4, '0');
+    return RomFixture(4).word16At(0, static_cast<uint16_t>(~sum)).word16At(2, sum).bytes();
+}
+
+TEST_F(CommandLineTest, FixChecksumWritesTheFourBytesOnceAfterABackupAndInfoShowsTheState)
+{
+    const QString full = file(QStringLiteral("full.smc"), kFull.bytes());
+    QByteArray sum;
+    const QByteArray words = validWords(kFull.bytes(), &sum);
+    const auto checksumLine = [&] { return run({QStringLiteral("info"), full}).out.split('\n').value(5); };
+    EXPECT_EQ(checksumLine(), "Checksum: stale (stored 0x5678, computed " + sum + ")");
+    for (const bool again : {false, true}) {
+        const Result r = run({QStringLiteral("fix-checksum"), full});
+        EXPECT_EQ(r.code, 0);
+        EXPECT_EQ(r.err.contains(QStringLiteral("already valid")), again) << r.err.toStdString();
+        EXPECT_EQ(readFile(full), RomFixture(kFull).bytesAt(0x101DC, words).bytes());
+        const QStringList backups = QDir(dir.path()).entryList({QStringLiteral("full.smc.*.bak")});
+        ASSERT_EQ(backups.size(), 1);
+        EXPECT_EQ(readFile(dir.filePath(backups[0])), kFull.bytes());
+    }
+    EXPECT_EQ(checksumLine(), "Checksum: valid (" + sum + ")");
+}
+
+TEST_F(CommandLineTest, MakePatchGivesTheImageRomDataAndTheNewCommandsRefuseByName)
+{
+    const QString headered = file(QStringLiteral("original.smc"), kFull.bytes());
+    const QString headerless = file(QStringLiteral("original.sfc"), kFull.bytes().mid(0x200));
+    const RomFixture edited = RomFixture(kFull).bytesAt(0x60, "stamp").bytesAt(0x20200, QByteArray(70000, '\x77'))
+        .monsterWord(200, 8, 4321).byteAt(RomFixture::kFullSize - 1, 0x5A);
+    const QString hack = file(QStringLiteral("hack.smc"), edited.bytes());
+    const QString ips = dir.filePath(QStringLiteral("p.IPS")), bps = dir.filePath(QStringLiteral("p.patch"));
+    const QString make = QStringLiteral("make-patch"), fix = QStringLiteral("fix-checksum");
+    EXPECT_EQ(run({make, headered, hack, ips}).code, 0);
+    EXPECT_EQ(applyIps(readFile(ips), kFull.bytes().mid(0x200)), edited.bytes().mid(0x200));
+    EXPECT_EQ(run({make, headerless, hack, bps, QStringLiteral("--format"), QStringLiteral("bps")}).code, 0);
+    EXPECT_EQ(applyBps(readFile(bps), kFull.bytes().mid(0x200)), edited.bytes().mid(0x200));
+
+    const QString other = file(QStringLiteral("other.smc"), RomFixture(kFull).checkWord(0x1234).bytes());
+    const QString cut = file(QStringLiteral("cut.smc"), RomFixture(0x101DE).copierHeader(1).checkWord(0x1878).bytes());
+    const QString q = dir.filePath(QStringLiteral("q.ips")), noFormat = dir.filePath(QStringLiteral("q.dat"));
+    const std::tuple<QStringList, int, QString> refusals[] = {
+        {{make, other, hack, q}, 2, other},  {{make, headered, other, q}, 2, other},
+        {{make, headered, hack, noFormat}, 1, noFormat},
+        {{make, headered, hack, hack}, 1, hack},  // the patch would replace an image
+        {{fix, other}, 2, other},            {{fix, cut}, 2, cut},
+    };
+    for (const auto& [arguments, code, named] : refusals) {
+        const Result r = run(arguments);
+        EXPECT_TRUE(r.code == code && r.err.contains(named)) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(q) || QFile::exists(noFormat));
+    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.bak")}).isEmpty());
+    EXPECT_EQ(readFile(headered) + readFile(hack) + readFile(other),
+              kFull.bytes() + edited.bytes() + RomFixture(kFull).checkWord(0x1234).bytes());
+}
+
+TEST_F(CommandLineTest, ImportMakesOneBackupAndWritesTheChecksumWordsWhenAsked)
+{
+    ASSERT_TRUE(kFull.writeTo(image));
+    const QString table = file(QStringLiteral("m.tsv"), withCell(exported(QStringLiteral("--monsters")), 6, 4, "777"));
+    // Flags, the "Fix Checksum on Every Save" setting, and whether a backup and the words are expected.
+    const std::tuple<QStringList, bool, bool, bool> cases[] = {
+        {{}, false, true, false},
+        {{QStringLiteral("--no-backup"), QStringLiteral("--fix-checksum")}, false, false, true},
+        {{}, true, true, true},
+    };
+    int n = 0;
+    for (const auto& [flags, setting, backup, words] : cases) {
+        const QString name = QStringLiteral("image%1.smc").arg(++n);
+        const QString path = file(name, kFull.bytes());
+        AppSettings().setFixChecksumOnSave(setting);
+        const Result r = run(QStringList{QStringLiteral("import"), path, QStringLiteral("--monsters"), table} + flags);
+        AppSettings().setFixChecksumOnSave(false);
+        EXPECT_EQ(r.code, 0);
+        const QByteArray after = readFile(path);
+        EXPECT_NE(after, kFull.bytes());
+        EXPECT_EQ(after.mid(0x101DC, 4), words ? validWords(after) : kFull.bytes().mid(0x101DC, 4))
+            << name.toStdString();
+        const QStringList backups = QDir(dir.path()).entryList({name + QStringLiteral(".*.bak")});
+        EXPECT_EQ(backups.size(), backup ? 1 : 0) << name.toStdString();
+        EXPECT_TRUE(!backup || readFile(dir.filePath(backups.value(0))) == kFull.bytes());
+    }
+}
+
+// At the level of the import's write: the windows' writes made in memory,
+// then a few writes of what changed, all or nothing.
+TEST_F(CommandLineTest, TheCoalescedImportEndsAsTheFieldByFieldSaveAndAFailedOneIsTakenBack)
+{
+    // Every monster's last flag turned over, every character's strength set.
+    QByteArray monsters = exported(QStringLiteral("--monsters")), characters = exported(QStringLiteral("--characters"));
+    const int wall = columnOf(monsters, "Wall");
+    for (int line = 1; line <= 256; ++line)
+        monsters = withCell(monsters, line, wall, splitLines(monsters)[line].split('\t')[wall] == "1" ? "0" : "1");
+    for (int line = 1; line <= 4; ++line)
+        characters = withCell(characters, line, columnOf(characters, "Strength"), QByteArray::number(70 + line));
+    const QByteArray bytes = original.bytes();
+    MemoryImage planned(bytes);
+    cli::ImportPlan plan;
+    ASSERT_FALSE(cli::planMonsters({QStringLiteral("m"), monsters}, planned.rom, plan));
+    ASSERT_FALSE(cli::planCharacters({QStringLiteral("c"), characters}, planned.rom, plan));
+    ASSERT_EQ(plan.monsters.size() + plan.characters.size(), 260u);
+    MemoryImage fieldByField(bytes);
+    ASSERT_TRUE(cli::writeImport(fieldByField.rom, plan, kNow).ok());
+
+    const auto commit = [&](RomImage& rom) {
+        ImageWriteSession session(rom, [] { return kNow; });
+        return cli::commitImport(session, bytes, plan, kNow);
+    };
+    RomImage coalesced;
+    MemoryDevice* device = attachMemory(coalesced, bytes);
+    EXPECT_TRUE(commit(coalesced).ok());
+    EXPECT_EQ(device->data(), fieldByField.bytes());
+    EXPECT_EQ(device->writeOffsets.front(), 0x60);  // the stamp first
+    EXPECT_LE(device->writeOffsets.size(), 6u);
+
+    // The second write fails: the stamp already written is taken back,
+    // unless the device refuses that too.
+    for (const bool faultPasses : {true, false}) {
+        RomImage failing;
+        device = attachMemory(failing, bytes, 1);
+        device->failOnce = faultPasses;
+        const cli::WriteOutcome out = commit(failing);
+        EXPECT_TRUE(!out.ok() && out.takenBack == faultPasses && out.partlyWritten == !faultPasses);
+        EXPECT_EQ(device->data() == bytes, faultPasses);
+    }
 }
 
 } // namespace

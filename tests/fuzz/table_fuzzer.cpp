@@ -1,8 +1,10 @@
 // libFuzzer target over the table reader and the import checks: any text
 // is either refused at a line and column inside it, or accepted as a plan
-// that, once written, the same text finds nothing more to change in.
+// that, once written, the same text finds nothing more to change in, and
+// whose coalesced write ends byte for byte as the field-by-field one.
 
 #include "cli/CharacterTable.h"
+#include "cli/ImageWrite.h"
 #include "cli/ImportPlan.h"
 #include "cli/MonsterTable.h"
 #include "DemoRom.h"
@@ -66,8 +68,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (first.isEmpty())
         return 0;
-    require(cli::writeImport(rom, first, QDateTime(QDate(2024, 1, 1), QTime(0, 0))).ok());
+    const QDateTime now(QDate(2024, 1, 1), QTime(0, 0));
+    require(cli::writeImport(rom, first, now).ok());
     require(rom.size() == demoBytes().size());
+    RomImage coalesced;
+    attach(coalesced, demoBytes());
+    ImageWriteSession session(coalesced, [now] { return now; });
+    require(cli::commitImport(session, demoBytes(), first, now).ok());
+    const int length = static_cast<int>(rom.size());
+    require(coalesced.readBytes(0, length) == rom.readBytes(0, length));
     cli::ImportPlan again;
     require(!plan(monsters, text, rom, again));
     require(again.isEmpty());

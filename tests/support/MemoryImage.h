@@ -24,12 +24,16 @@ public:
 
     // Offsets of the writes that went through, in order.
     std::vector<qint64> writeOffsets;
+    // Only the first failing write fails, as after a passing fault.
+    bool failOnce = false;
 
 protected:
     qint64 writeData(const char* data, qint64 len) override
     {
         if (m_left == 0) {
             setErrorString(m_failure);
+            if (failOnce)
+                m_left = -1;
             return -1;
         }
         if (m_left > 0)
