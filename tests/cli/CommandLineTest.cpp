@@ -337,7 +337,7 @@ TEST_F(CommandLineTest, MakePatchGivesTheImageRomDataAndTheNewCommandsRefuseByNa
 TEST_F(CommandLineTest, ImportMakesOneBackupAndWritesTheChecksumWordsWhenAsked)
 {
     ASSERT_TRUE(kFull.writeTo(image));
-    const QString table = file(QStringLiteral("m.tsv"), withCell(exported(QStringLiteral("--monsters")), 6, 4, "777"));
+    const QString table = file(QStringLiteral("m.tsv"), withCell(exported(QStringLiteral("--monsters")), 6, "Hit Points", "777"));
     // Flags, the "Fix Checksum on Every Save" setting, and whether a backup and the words are expected.
     const std::tuple<QStringList, bool, bool, bool> cases[] = {
         {{}, false, true, false},
@@ -368,11 +368,11 @@ TEST_F(CommandLineTest, TheCoalescedImportEndsAsTheFieldByFieldSaveAndAFailedOne
 {
     // Every monster's last flag turned over, every character's strength set.
     QByteArray monsters = exported(QStringLiteral("--monsters")), characters = exported(QStringLiteral("--characters"));
-    const int wall = columnOf(monsters, "Wall");
+    const qsizetype wall = splitLines(monsters).first().split('\t').indexOf("Wall");
     for (int line = 1; line <= 256; ++line)
-        monsters = withCell(monsters, line, wall, splitLines(monsters)[line].split('\t')[wall] == "1" ? "0" : "1");
+        monsters = withCell(monsters, line, "Wall", splitLines(monsters)[line].split('\t')[wall] == "1" ? "0" : "1");
     for (int line = 1; line <= 4; ++line)
-        characters = withCell(characters, line, columnOf(characters, "Strength"), QByteArray::number(70 + line));
+        characters = withCell(characters, line, "Strength", QByteArray::number(70 + line));
     const QByteArray bytes = original.bytes();
     MemoryImage planned(bytes);
     cli::ImportPlan plan;
