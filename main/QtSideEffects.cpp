@@ -57,6 +57,19 @@ QString captionOf(const QString& dialogFilterText, const QStringList& nameFilter
     return dialogFilterText;
 }
 
+// The open and save dialogs share their set-up and how a choice is read back.
+std::optional<QString> runDialog(QFileDialog& dialog, const char* name, QFileDialog::AcceptMode mode,
+                                 const QStringList& nameFilters, const QString& selectedFilter)
+{
+    dialog.setObjectName(QLatin1String(name));
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setAcceptMode(mode);
+    setFilters(dialog, nameFilters, selectedFilter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace
 
 std::optional<QString> QtSideEffects::chooseFileToOpen(QWidget* parent, const QString& title,
@@ -64,15 +77,9 @@ std::optional<QString> QtSideEffects::chooseFileToOpen(QWidget* parent, const QS
                                                        const QString& startFolder)
 {
     QFileDialog dialog(parent, title);
-    dialog.setObjectName(QStringLiteral("CommonDialog1"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    setFilters(dialog, nameFilters, selectedFilter);
     if (!startFolder.isEmpty())
         dialog.setDirectory(startFolder);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return runDialog(dialog, "CommonDialog1", QFileDialog::AcceptOpen, nameFilters, selectedFilter);
 }
 
 std::optional<SaveChoice> QtSideEffects::chooseFileToSave(QWidget* parent, const QString& title,
@@ -80,15 +87,13 @@ std::optional<SaveChoice> QtSideEffects::chooseFileToSave(QWidget* parent, const
                                                           const QString& selectedFilter, const QString& suggestedPath)
 {
     QFileDialog dialog(parent, title);
-    dialog.setObjectName(QStringLiteral("SaveFileDialog"));
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    setFilters(dialog, nameFilters, selectedFilter);
     if (!suggestedPath.isEmpty())
         dialog.selectFile(suggestedPath);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::optional<QString> path =
+        runDialog(dialog, "SaveFileDialog", QFileDialog::AcceptSave, nameFilters, selectedFilter);
+    if (!path)
         return std::nullopt;
-    return SaveChoice{dialog.selectedFiles().constFirst(), captionOf(dialog.selectedNameFilter(), nameFilters)};
+    return SaveChoice{*path, captionOf(dialog.selectedNameFilter(), nameFilters)};
 }
 
 bool QtSideEffects::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
