@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/Commands.h"
+#include "cli/HeaderCommands.h"
 #include "main/AppInfo.h"
 #include "main/AppSettings.h"
 #include "main/EditorStamp.h"
@@ -8,6 +9,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <set>
@@ -61,21 +63,34 @@ const char kCommands[] =
     "  make-patch ORIGINAL IMAGE PATCH [--format ips|bps]\n"
     "                          Writes a patch from the unmodified ORIGINAL to\n"
     "                          IMAGE, in the format --format or PATCH's extension\n"
-    "                          names. Neither image is written.\n"
+    "                          names. Neither image is written. IMAGE and\n"
+    "                          ORIGINAL may be with or without a copier header.\n"
+    "  add-header IMAGE OUT [--type smc|swc|fig] [--force]\n"
+    "                          Writes a copy of a headerless image (.sfc) with a\n"
+    "                          copier header in front (Super MagiCom unless\n"
+    "                          --type says otherwise), as the editor opens it.\n"
+    "  remove-header IMAGE OUT [--force]\n"
+    "                          Writes the ROM data of IMAGE without its copier\n"
+    "                          header, for emulators and patch tools.\n"
+    "                          Neither command writes over IMAGE, nor over an\n"
+    "                          existing OUT unless --force is given.\n"
     "\n"
     "Before its first write to an image, import and fix-checksum copy it beside\n"
     "itself as <file name>.<yyyyMMdd-HHmmss>.bak, as the editor's \"Back Up Before\n"
     "First Save\" option does (on unless turned off in the editor). Import also\n"
     "writes the checksum words when \"Fix Checksum on Every Save\" is on.\n"
     "\n"
-    "Without a command the editor window opens.\n"
+    "Without a command the editor window opens; given the name of an image\n"
+    "file instead of a command (./info for a file named like one), it opens\n"
+    "with that image loaded.\n"
     "\n"
     "Exit codes:\n"
     "  0  success (also when there was nothing to change)\n"
     "  1  usage error\n"
     "  2  an image cannot be opened or read, is too short, or is not this game's image\n"
+    "     (or, for add-header and remove-header, not one with or without a header)\n"
     "  3  a table cannot be read or is refused; nothing was written\n"
-    "  4  writing the image, its backup, an exported table or the patch failed";
+    "  4  writing the image, its backup, an exported table, the patch or the copy failed";
 
 // The operands and options of each command.
 struct CommandShape {
@@ -94,7 +109,15 @@ const CommandShape kShapes[] = {
     {"fix-checksum", {QStringLiteral("IMAGE")}, {QStringLiteral("no-backup")}},
     {"make-patch", {QStringLiteral("ORIGINAL"), QStringLiteral("IMAGE"), QStringLiteral("PATCH")},
      {QStringLiteral("format")}},
+    {"add-header", {QStringLiteral("IMAGE"), QStringLiteral("OUT")}, {QStringLiteral("type"), QStringLiteral("force")}},
+    {"remove-header", {QStringLiteral("IMAGE"), QStringLiteral("OUT")}, {QStringLiteral("force")}},
 };
+
+bool isCommandName(const QString& word)
+{
+    return std::any_of(std::begin(kShapes), std::end(kShapes),
+                       [&](const CommandShape& s) { return word == QLatin1String(s.name); });
+}
 
 void write(QIODevice& device, const QString& text) { device.write(text.toUtf8()); }
 
@@ -119,12 +142,25 @@ QStringList withoutQtOptions(const QStringList& arguments)
     return kept;
 }
 
-bool wantsCommandLine(int argc, char** argv)
+Launch decideLaunch(const QStringList& arguments)
+{
+    const QStringList kept = withoutQtOptions(arguments);
+    if (kept.size() <= 1)
+        return {Launch::Window, {}};
+    const QString& first = kept[1];
+    // A command keeps its meaning even beside a file of its name; "./info" names the file.
+    if (kept.size() == 2 && !isCommandName(first) && !first.startsWith(QLatin1Char('-')) &&
+        QFileInfo(first).isFile())
+        return {Launch::WindowWithImage, first};
+    return {Launch::Command, {}};
+}
+
+Launch decideLaunch(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    return withoutQtOptions(arguments).size() > 1;
+    return decideLaunch(arguments);
 }
 
 int execute(const QStringList& arguments, Console& console, const QDateTime& now)
@@ -148,9 +184,15 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
                                          QStringLiteral("Import: also write the checksum words this time."));
     const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("make-patch: ips or bps."),
                                     QStringLiteral("FORMAT"));
-    parser.addOptions({monsters, characters, dryRun, noBackup, fixChecksum, format});
+    const QCommandLineOption type(QStringLiteral("type"),
+                                  QStringLiteral("add-header: the copier header, smc (the default), swc or fig."),
+                                  QStringLiteral("TYPE"));
+    const QCommandLineOption force(QStringLiteral("force"),
+                                   QStringLiteral("add-header, remove-header: replace an existing OUT."));
+    parser.addOptions({monsters, characters, dryRun, noBackup, fixChecksum, format, type, force});
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("info, export, import, fix-checksum or make-patch."));
+                                 QStringLiteral("info, export, import, fix-checksum, make-patch, add-header or "
+                                                "remove-header; or an image file to open in the editor."));
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The command's files."));
 
     if (!parser.parse(withoutQtOptions(arguments)))
@@ -168,8 +210,12 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
     const QString command = words.value(0);
     const auto shape = std::find_if(std::begin(kShapes), std::end(kShapes),
                                     [&](const CommandShape& s) { return command == QLatin1String(s.name); });
-    if (shape == std::end(kShapes))
-        return usageError(console, QStringLiteral("Unknown command \"%1\".").arg(command));
+    if (shape == std::end(kShapes)) {
+        const QString problem = QStringLiteral("Unknown command \"%1\".").arg(command);
+        if (words.size() == 1)
+            return usageError(console, problem + QStringLiteral(" There is no file of that name to open either."));
+        return usageError(console, problem);
+    }
     if (words.size() != shape->operands.size() + 1)
         return usageError(console, QStringLiteral("%1 takes %2.").arg(command, shape->operands.join(QLatin1Char(' '))));
     for (const QString& option : parser.optionNames())
@@ -196,6 +242,19 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
         }
         return makePatchCommand(words[1], words[2], words[3], chosen, console);
     }
+    if (command == QLatin1String("add-header")) {
+        const QString name = parser.isSet(type) ? parser.value(type).toLower() : QStringLiteral("smc");
+        const std::pair<const char*, CopierType> types[] = {{"smc", CopierType::SuperMagicom},
+                                                            {"swc", CopierType::SuperWildCard},
+                                                            {"fig", CopierType::ProFighter}};
+        const auto chosen = std::find_if(std::begin(types), std::end(types),
+                                         [&](const auto& t) { return name == QLatin1String(t.first); });
+        if (chosen == std::end(types))
+            return usageError(console, QStringLiteral("--type takes smc, swc or fig."));
+        return addHeaderCommand(words[1], words[2], chosen->second, parser.isSet(force), console);
+    }
+    if (command == QLatin1String("remove-header"))
+        return removeHeaderCommand(words[1], words[2], parser.isSet(force), console);
 
     const TablePaths tables{parser.value(monsters), parser.value(characters)};
     if (tables.monsters.isEmpty() && tables.characters.isEmpty())

@@ -13,7 +13,7 @@ enum ExitCode : int {
     kUsageError = 1,
     kImageRefused = 2,  // the image cannot be opened or read, is too short, or is not this game's
     kTableRefused = 3,  // a table cannot be read or is refused; nothing was written
-    kWriteFailed = 4,   // writing the image or an exported table failed
+    kWriteFailed = 4,   // writing the image, an exported table, a patch or a copy failed
 };
 
 struct Console {
@@ -22,9 +22,16 @@ struct Console {
     QIODevice& err;  // messages for people
 };
 
-// True when anything besides Qt's own options was given: then the program
-// runs as a command line, without the window system.
-bool wantsCommandLine(int argc, char** argv);
+// What the arguments ask for. Nothing besides Qt's own options opens the
+// window; one argument naming a file that is not a command opens the window
+// with that image; anything else runs as a command line, without the window
+// system (an unknown command is its usage error).
+struct Launch {
+    enum Kind { Window, WindowWithImage, Command } kind = Window;
+    QString image;
+};
+Launch decideLaunch(const QStringList& arguments);
+Launch decideLaunch(int argc, char** argv);
 
 // Qt's own options (-platform xcb, -style=fusion, ...) taken out.
 QStringList withoutQtOptions(const QStringList& arguments);

@@ -9,6 +9,7 @@
 #include "cli/TableText.h"
 #include "main/CopierHeader.h"
 #include "main/FileIdentity.h"
+#include "main/HeaderlessImage.h"
 #include "main/RomChecksum.h"
 #include "main/RomImage.h"
 #include "monsters/MonsterRecord.h"
@@ -61,7 +62,13 @@ bool isThisGame(const RomImage& rom, const QString& path, Console& console)
 {
     if (romcheck::isRightGame(rom))
         return true;
-    say(console, QStringLiteral("%1 is not this game's image: its check word is wrong.").arg(path));
+    if (headerless::lacksCopierHeader(rom))
+        say(console, QStringLiteral("%1 has no copier header: this game's ROM data starts at its first byte, and "
+                                    "the editor needs the 512-byte header in front of it.\nMake a copy with one: "
+                                    "zorvek-multi-editor add-header %1 COPY.smc")
+                         .arg(path));
+    else
+        say(console, QStringLiteral("%1 is not this game's image: its check word is wrong.").arg(path));
     return false;
 }
 
@@ -304,10 +311,13 @@ int makePatchCommand(const QString& original, const QString& image, const QStrin
         say(console, QStringLiteral("Cannot read %1: %2").arg(image, r.error));
         return kImageRefused;
     }
-    if (!isThisGame(rom, image, console))
+    // Headerless, as the original may be: the patch is of the ROM data alone.
+    const bool bare = headerless::lacksCopierHeader(rom);
+    if (!bare && !isThisGame(rom, image, console))
         return kImageRefused;
+    const QByteArray romData = bare ? rom.readBytes(0, static_cast<int>(rom.size())) : patches::romDataOf(rom);
     patches::PatchFailure failure = patches::PatchFailure::None;
-    if (IoResult r = patches::createPatchFile(original, patches::romDataOf(rom), patch, *format, &failure); !r.ok()) {
+    if (IoResult r = patches::createPatchFile(original, romData, patch, *format, &failure); !r.ok()) {
         say(console, r.error);
         return failure == patches::PatchFailure::Original ? kImageRefused : kWriteFailed;
     }

@@ -1,6 +1,7 @@
 #include "cli/ImageInfo.h"
 
 #include "main/CopierHeader.h"
+#include "main/HeaderlessImage.h"
 #include "main/InternalName.h"
 #include "main/RomChecksum.h"
 
@@ -23,10 +24,14 @@ QList<InfoLine> imageInfo(const RomImage& rom, const QString& path)
         return QStringLiteral("0x") + QString::number(word, 16).toUpper().rightJustified(4, QLatin1Char('0'));
     };
     const uint16_t checkWord = rom.readWord16(romcheck::kCheckWordOffset);
-    const QString check = checkWord == romcheck::kExpectedCheckWord
-        ? QStringLiteral("%1, right").arg(hex(checkWord))
-        : QStringLiteral("%1, wrong (this game's images hold %2): not this game's image")
-              .arg(hex(checkWord), hex(romcheck::kExpectedCheckWord));
+    QString check = QStringLiteral("%1, right").arg(hex(checkWord));
+    if (checkWord != romcheck::kExpectedCheckWord && headerless::lacksCopierHeader(rom))
+        check = QStringLiteral("%1, wrong: the image has no copier header (this game's ROM data starts at its "
+                               "first byte; add-header makes a copy with one)")
+                    .arg(hex(checkWord));
+    else if (checkWord != romcheck::kExpectedCheckWord)
+        check = QStringLiteral("%1, wrong (this game's images hold %2): not this game's image")
+                    .arg(hex(checkWord), hex(romcheck::kExpectedCheckWord));
     return {
         {QStringLiteral("Image"), path},
         {QStringLiteral("Size"), QStringLiteral("%1 bytes").arg(rom.size())},

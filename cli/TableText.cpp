@@ -34,6 +34,89 @@ int lineOfBadByte(QByteArrayView bytes)
 
 } // namespace
 
+namespace {
+
+constexpr QChar kQuote = u'"';
+constexpr QChar kTab = u'\t';
+constexpr QChar kLineEnd = u'\n';
+// Of a cell quoted in a message: enough to find it, never a whole file.
+constexpr qsizetype kQuotedStart = 40;
+
+// Splits the lines of text into cells, keeping quoted cells' contents in
+// out.unquoted; the first error ends it.
+void splitCells(SplitTable& out, const QString& fileLabel)
+{
+    const QStringView text(out.text);
+    const qsizetype end = text.size();
+    int lineNumber = 1;
+    qsizetype at = 0;
+    while (at < end) {
+        TableLine& line = out.lines.emplace_back();
+        line.number = lineNumber;
+        for (bool lineDone = false; !lineDone;) {
+            const int column = static_cast<int>(line.cells.size()) + 1;
+            if (at < end && text[at] == kQuote) {
+                const int quoteLine = lineNumber;
+                QString& cell = out.unquoted.emplace_back();
+                bool closed = false;
+                for (++at; at < end && !closed;) {
+                    if (text[at] != kQuote) {
+                        lineNumber += text[at] == kLineEnd;
+                        cell += text[at++];
+                    } else if (at + 1 < end && text[at + 1] == kQuote) {
+                        cell += kQuote;
+                        at += 2;
+                    } else {
+                        closed = true;
+                        ++at;
+                    }
+                }
+                if (!closed) {
+                    out.error = TableError{fileLabel, quoteLine, column, {},
+                                           QStringLiteral("a closing quote for the cell's opening quote"),
+                                           QStringLiteral("the end of the file")};
+                    return;
+                }
+                line.cells.append(QStringView(cell));
+                if (at < end && text[at] == u'\r' && at + 1 < end && text[at + 1] == kLineEnd)
+                    ++at;
+                if (at < end && text[at] != kTab && text[at] != kLineEnd) {
+                    qsizetype stop = at;
+                    while (stop < end && text[stop] != kTab && text[stop] != kLineEnd && stop - at < kQuotedStart)
+                        ++stop;
+                    out.error = TableError{fileLabel, lineNumber, column, {},
+                                           QStringLiteral("a tab or the end of the line after the closing quote"),
+                                           quoted(text.sliced(at, stop - at).toString())};
+                    return;
+                }
+            } else {
+                const qsizetype start = at;
+                while (at < end && text[at] != kTab && text[at] != kLineEnd)
+                    ++at;
+                QStringView cell = text.sliced(start, at - start);
+                if (at < end && text[at] == kLineEnd && cell.endsWith(u'\r'))
+                    cell.chop(1);
+                line.cells.append(cell);
+            }
+            if (at < end && text[at] == kTab) {
+                ++at;
+                if (at == end)
+                    line.cells.append(QStringView());  // a tab at the very end starts an empty cell
+            } else {
+                lineDone = true;
+                if (at < end) {
+                    ++at;  // the line end
+                    ++lineNumber;
+                }
+            }
+        }
+    }
+}
+
+bool isEmptyLine(const TableLine& line) { return line.cells.size() == 1 && line.cells.first().isEmpty(); }
+
+} // namespace
+
 SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel)
 {
     SplitTable out;
@@ -47,25 +130,14 @@ SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel)
                                QStringLiteral("bytes that are not UTF-8")};
         return out;
     }
-
-    QList<QStringView> lines = QStringView(out.text).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();  // the line end of the last line
-    out.lines.reserve(static_cast<size_t>(lines.size()));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QStringView line = lines[i];
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        TableLine& split = out.lines.emplace_back();
-        split.number = static_cast<int>(i) + 1;
-        qsizetype start = 0;
-        for (qsizetype at = 0; at <= line.size(); ++at) {
-            if (at == line.size() || line[at] == QLatin1Char('\t')) {
-                split.cells.append(line.sliced(start, at - start));
-                start = at + 1;
-            }
-        }
+    splitCells(out, fileLabel);
+    if (out.error) {
+        out.lines.clear();
+        return out;
     }
+    // Some programs end a table with an empty line.
+    if (!out.lines.empty() && isEmptyLine(out.lines.back()))
+        out.lines.pop_back();
     return out;
 }
 

@@ -18,16 +18,21 @@ struct TableLine {
     QList<QStringView> cells;
 };
 
-// The cells are views into text: keep the whole together.
+// The cells are views into text, or into unquoted for quoted cells: keep
+// the whole together.
 struct SplitTable {
     QString text;
+    std::vector<QString> unquoted;
     std::vector<TableLine> lines;
     std::optional<TableError> error;
 };
 
 // Reads UTF-8 text: lines end at "\n" (a "\r" before it is dropped, so a
 // spreadsheet's line ends do no harm), cells are separated by tabs, the last
-// line end is optional and a leading byte order mark is skipped.
+// line end is optional, one empty line after it is ignored and a leading
+// byte order mark is skipped. A cell may be in double quotes, as spreadsheet
+// programs write it: a doubled quote inside stands for one, and tabs and line
+// ends inside are the cell's own. A quote elsewhere in a cell is just a quote.
 SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel);
 
 // Builds a table in the form every export takes: tab-separated, "\n" after

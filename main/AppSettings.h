@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace zorvek {
 
@@ -12,6 +13,14 @@ public:
     // empty when there is none or it is gone.
     QString openFolder() const;
     void rememberOpenedFile(const QString& path);
+
+    // The images opened last, newest first, at most kRecentImageCount.
+    static constexpr int kRecentImageCount = 8;
+    QStringList recentImages() const;
+    // Puts the image first, once.
+    void rememberRecentImage(const QString& path);
+    void forgetRecentImage(const QString& path);
+    void clearRecentImages();
 
     // On unless turned off: the copy of an image before its first write.
     bool backUpBeforeFirstSave() const;

@@ -7,9 +7,12 @@
 #include "main/AppSettings.h"
 #include "main/Documentation.h"
 #include "main/EditorStamp.h"
+#include "main/HeaderlessImage.h"
+#include "main/ImageCopy.h"
 #include "main/InternalName.h"
 #include "main/LimitedLineEdit.h"
 #include "main/PendingStamp.h"
+#include "main/RecentImagesMenu.h"
 #include "main/RomChecksum.h"
 #include "main/SideEffects.h"
 #include "main/WheelGuard.h"
@@ -29,6 +32,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
 #include <QToolBar>
@@ -48,6 +52,27 @@ const QStringList& openFilters()
         QStringLiteral("Pro Fighter X ROM File (*.fig)"),
     };
     return filters;
+}
+
+const QString kHeaderlessFilter = QStringLiteral("Headerless ROM File (*.sfc)");
+
+// The one local file a drag carries, or nothing.
+QString droppedImage(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile())
+        return {};
+    const QString path = data->urls().constFirst().toLocalFile();
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
+// Beside the image, named as it with .smc, but never the image itself.
+QString proposedCopyName(const QFileInfo& image)
+{
+    const QDir folder = image.absoluteDir();
+    const QString same = folder.filePath(image.completeBaseName() + QStringLiteral(".smc"));
+    if (QFileInfo(same) != image)
+        return same;
+    return folder.filePath(image.completeBaseName() + QStringLiteral(" (with header).smc"));
 }
 
 QAction* namedAction(QObject* parent, const char* name, const QString& text, const QKeySequence& key = {})
@@ -103,6 +128,7 @@ Form1::Form1(SideEffects& effects, QWidget* parent) : QMainWindow(parent), m_eff
     showWriteState();
     m_copierType->setCurrentIndex(static_cast<int>(zorvek::CopierType::NotLoaded));
     setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
+    setAcceptDrops(true);
 }
 
 Form1::~Form1()
@@ -116,6 +142,7 @@ Form1::~Form1()
 void Form1::createActions()
 {
     m_open = namedAction(this, "mnuOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_addHeader = namedAction(this, "mnuAddHeader", tr("Add Copier &Header..."));
     // With the name box focused, Ctrl+C copies as in every text box (the box
     // claims the key first); anywhere else it closes the image.
     m_close = namedAction(this, "mnuClose", tr("&Close ROM"), QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -140,6 +167,7 @@ void Form1::createActions()
     m_zorvanName = namedAction(this, "mnuZorvan", tr("Change: Kelvarnthosia V"));
 
     connect(m_open, &QAction::triggered, this, &Form1::LoadROM);
+    connect(m_addHeader, &QAction::triggered, this, &Form1::mnuAddHeader_Click);
     connect(m_close, &QAction::triggered, this, &Form1::mnuClose_Click);
     connect(m_save, &QAction::triggered, this, &Form1::SaveROM);
     connect(m_undo, &QAction::triggered, this, &Form1::mnuUndo_Click);
@@ -169,6 +197,10 @@ void Form1::createMenus()
     m_fileMenu->setObjectName(QStringLiteral("mnuFile"));
     m_fileMenu->menuAction()->setObjectName(QStringLiteral("mnuFile"));
     m_fileMenu->addAction(m_open);
+    m_fileMenu->addAction(m_addHeader);
+    m_recent = new RecentImagesMenu(m_fileMenu);
+    connect(m_recent, &RecentImagesMenu::imageChosen, this, &Form1::openRecent);
+    m_fileMenu->addMenu(m_recent);
     m_fileMenu->addAction(m_close);
     m_fileMenu->addAction(m_save);
     namedSeparator(m_fileMenu, "mnuDmy5");
@@ -279,6 +311,8 @@ void Form1::createCentralArea()
     QPalette grey = m_nameText->palette();
     grey.setColor(QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
     m_nameText->setPalette(grey);
+    // A file dropped on the box opens, as anywhere on the window; text still drops in.
+    m_nameText->installEventFilter(this);
     m_changeName = new QPushButton(QStringLiteral(">"), m_frame1);
     m_changeName->setObjectName(QStringLiteral("ChangeROMNameCMD"));
     m_changeName->setFixedWidth(28);
@@ -362,21 +396,77 @@ void Form1::LoadROM()
         m_effects.chooseFileToOpen(this, {}, openFilters(), openFilters().at(1), AppSettings().openFolder());
     if (!chosen)
         return;  // a cancelled dialog leaves the open image as it was
+    openImage(*chosen);
+}
 
+void Form1::openImage(const QString& path)
+{
     closeImage();
-    const IoResult opened = m_rom.open(*chosen);
+    const IoResult opened = m_rom.open(path);
     if (!opened.ok()) {
         enterNotLoadedState();
         m_effects.showMessage(this, MessageIcon::Exclamation,
                               tr("The file \"%1\" could not be opened for reading and writing:\n%2")
-                                  .arg(QDir::toNativeSeparators(*chosen), opened.error));
+                                  .arg(QDir::toNativeSeparators(path), opened.error));
         return;
     }
-    AppSettings().rememberOpenedFile(*chosen);
+    AppSettings().rememberOpenedFile(path);
     LoadIName();
     CopierType();
     enterLoadedState();
-    CheckROM();
+    if (!CheckROM())
+        return;
+    // Only images that stay open are worth opening again.
+    AppSettings().rememberRecentImage(path);
+    m_recent->refresh();
+}
+
+void Form1::openRecent(const QString& path)
+{
+    if (QFileInfo(path).isFile()) {
+        openImage(path);
+        return;
+    }
+    AppSettings().forgetRecentImage(path);
+    m_recent->refresh();
+    m_effects.showMessage(this, MessageIcon::Exclamation,
+                          tr("The file \"%1\" is no longer there; it was taken off the Open Recent list.")
+                              .arg(QDir::toNativeSeparators(path)));
+}
+
+void Form1::mnuAddHeader_Click()
+{
+    const std::optional<QString> source = m_effects.chooseFileToOpen(
+        this, tr("Headerless ROM Image"), {kHeaderlessFilter, openFilters().at(0)}, kHeaderlessFilter,
+        AppSettings().openFolder());
+    if (!source)
+        return;
+    const QString shownSource = QDir::toNativeSeparators(*source);
+    const imagecopy::FileBytes bytes = imagecopy::readWhole(*source);
+    if (!bytes.result.ok()) {
+        m_effects.showMessage(this, MessageIcon::Exclamation, bytes.result.error);
+        return;
+    }
+    if (const auto kind = headerless::classify(bytes.bytes); kind != headerless::Kind::ThisGame) {
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                              headerless::refusalText(kind, shownSource, bytes.bytes.size()) +
+                                  tr("\nNothing was written."));
+        return;
+    }
+    const QString smcFilter = openFilters().at(1);
+    const std::optional<SaveChoice> target =
+        m_effects.chooseFileToSave(this, tr("Add Copier Header"), {smcFilter, openFilters().at(0)}, smcFilter,
+                                   proposedCopyName(QFileInfo(*source)));
+    if (!target)
+        return;
+    // The dialog has asked before replacing a file.
+    const imagecopy::Outcome written = imagecopy::writeCopy(
+        target->path, imagecopy::headerFor(zorvek::CopierType::SuperMagicom) + bytes.bytes, *source, true);
+    if (!written.ok()) {
+        m_effects.showMessage(this, MessageIcon::Exclamation, written.result.error);
+        return;
+    }
+    openImage(target->path);
 }
 
 void Form1::LoadIName() { m_nameText->setText(internalname::read(m_rom)); }
@@ -488,8 +578,9 @@ void Form1::mnuCreatePatch_Click()
     if (!isLoaded())
         return;
     const QFileInfo image(m_rom.path());
-    const std::optional<QString> original = m_effects.chooseFileToOpen(
-        this, tr("Unmodified Original Image"), openFilters(), openFilters().at(1), image.absolutePath());
+    const std::optional<QString> original =
+        m_effects.chooseFileToOpen(this, tr("Unmodified Original Image"), openFilters() + QStringList{kHeaderlessFilter},
+                                   openFilters().at(1), image.absolutePath());
     if (!original)
         return;
     const std::optional<SaveChoice> target = m_effects.chooseFileToSave(
@@ -594,6 +685,41 @@ void Form1::closeEvent(QCloseEvent* event)
 {
     mnuQuit_Click();
     event->accept();
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedImage(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedImage(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openImage(path);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_nameText) {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (!droppedImage(drag->mimeData()).isEmpty()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (!droppedImage(drop->mimeData()).isEmpty()) {
+                dropEvent(drop);
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::mnuReadme_Click()

@@ -22,6 +22,7 @@ class Form2;
 class Form3;
 class LimitedLineEdit;
 class PendingStamp;
+class RecentImagesMenu;
 class SideEffects;
 
 // The main window: owns the one open ROM image that every window shares.
@@ -54,6 +55,10 @@ public:
 
     // Commands, callable from menus, toolbars and tests alike.
     void LoadROM();
+    // LoadROM without its dialog: for a file named on the command line,
+    // dropped on the window or picked from Open Recent.
+    void openImage(const QString& path);
+    void mnuAddHeader_Click();
     void SaveROM();
     void mnuClose_Click();
     void mnuQuit_Click();
@@ -71,6 +76,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     QMenu* createPopupMenu() override;
 
 private:
@@ -93,6 +101,7 @@ private:
     void reloadTouched(const JournalStep& step);
     void showWriteState();
     void applyWriteOptions();
+    void openRecent(const QString& path);
 
     SideEffects& m_effects;
     RomImage m_rom;
@@ -106,6 +115,8 @@ private:
     QMenu* m_stuffMenu = nullptr;
     QMenu* m_defaultMenu = nullptr;
     QAction* m_open = nullptr;
+    QAction* m_addHeader = nullptr;
+    RecentImagesMenu* m_recent = nullptr;
     QAction* m_close = nullptr;
     QAction* m_save = nullptr;
     QAction* m_undo = nullptr;

@@ -8,7 +8,8 @@
 int main(int argc, char* argv[])
 {
     // Decided before any window-system connection: a command runs headless.
-    if (zorvek::cli::wantsCommandLine(argc, argv))
+    const zorvek::cli::Launch launch = zorvek::cli::decideLaunch(argc, argv);
+    if (launch.kind == zorvek::cli::Launch::Command)
         return zorvek::cli::run(argc, argv);
 
     QApplication app(argc, argv);
@@ -20,5 +21,10 @@ int main(int argc, char* argv[])
     zorvek::QtSideEffects effects;
     zorvek::Form1 mainWindow(effects);
     mainWindow.show();
+    // From inside the event loop, as a click on Open would: a refused image
+    // ends the program the same way.
+    if (launch.kind == zorvek::cli::Launch::WindowWithImage)
+        QMetaObject::invokeMethod(
+            &mainWindow, [&mainWindow, image = launch.image] { mainWindow.openImage(image); }, Qt::QueuedConnection);
     return QApplication::exec();
 }

@@ -1,5 +1,10 @@
 #include "DemoRom.h"
 
+#include "main/RomChecksum.h"
+#include "main/RomImage.h"
+
+#include <QBuffer>
+
 #include <random>
 
 using zorvek::test::RomFixture;
@@ -109,6 +114,13 @@ RomFixture demoImage()
     rom.copierHeader(1).checkWord(0x1878).internalName("KELVARNTHOSIA 5");
     writeMonsters(rom, dice);
     writeCharacters(rom, dice);
+    // A real dump's checksum is valid; the demo's is too.
+    RomImage image;
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(rom.bytes());
+    buffer->open(QIODevice::ReadOnly);
+    image.attach(std::move(buffer), QStringLiteral("demo image"));
+    rom.bytesAt(checksum::kComplementOffset, checksum::wordsFor(checksum::compute(image)));
     return rom;
 }
 

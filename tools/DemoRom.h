@@ -4,8 +4,9 @@
 
 namespace zorvek::demo {
 
-// A whole image with a Super MagiCom header, the right check word and
-// invented but plausible values in every monster and character record.
+// A whole image with a Super MagiCom header, the right check word, a valid
+// checksum and invented but plausible values in every monster and character
+// record.
 // The same every time.
 test::RomFixture demoImage();
 

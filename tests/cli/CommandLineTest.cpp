@@ -234,14 +234,14 @@ TEST_F(CommandLineTest, ExitCodesSayWhatWentWrong)
     EXPECT_EQ(readFile(image), original.bytes());
 
     // Qt's own options alone still open the window.
-    const auto wants = [](std::vector<const char*> arguments) {
+    const auto kind = [](std::vector<const char*> arguments) {
         arguments.insert(arguments.begin(), "zorvek-multi-editor");
-        return cli::wantsCommandLine(static_cast<int>(arguments.size()), const_cast<char**>(arguments.data()));
+        return cli::decideLaunch(static_cast<int>(arguments.size()), const_cast<char**>(arguments.data())).kind;
     };
-    EXPECT_FALSE(wants({}));
-    EXPECT_FALSE(wants({"-platform", "offscreen", "--style=fusion", "-reverse"}));
-    EXPECT_TRUE(wants({"-platform", "offscreen", "info", "game.smc"}));
-    EXPECT_TRUE(wants({"--version"}));
+    EXPECT_EQ(kind({}), cli::Launch::Window);
+    EXPECT_EQ(kind({"-platform", "offscreen", "--style=fusion", "-reverse"}), cli::Launch::Window);
+    EXPECT_EQ(kind({"-platform", "offscreen", "info", "game.smc"}), cli::Launch::Command);
+    EXPECT_EQ(kind({"--version"}), cli::Launch::Command);
 }
 
 // The real executable, started the way a script starts it: no display and
