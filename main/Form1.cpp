@@ -142,7 +142,7 @@ Form1::~Form1()
 void Form1::createActions()
 {
     m_open = namedAction(this, "mnuOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    m_addHeader = namedAction(this, "mnuAddHeader", tr("Add Copier &Header..."));
+    m_addHeader = namedAction(this, "mnuAddHeader", tr("Add Copier Header..."));
     // With the name box focused, Ctrl+C copies as in every text box (the box
     // claims the key first); anywhere else it closes the image.
     m_close = namedAction(this, "mnuClose", tr("&Close ROM"), QKeySequence(Qt::CTRL | Qt::Key_C));

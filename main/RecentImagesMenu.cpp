@@ -19,6 +19,8 @@ RecentImagesMenu::RecentImagesMenu(QWidget* parent) : QMenu(tr("Open Recent"), p
         AppSettings().clearRecentImages();
         refresh();
     });
+    // Stays in the menu for good: a menu drops every connection of an action taken out of it.
+    addAction(m_clear);
     refresh();
 }
 
@@ -42,11 +44,10 @@ void RecentImagesMenu::refresh()
         entry->setStatusTip(QDir::toNativeSeparators(info.absolutePath()));
         entry->setToolTip(entry->statusTip());
         connect(entry, &QAction::triggered, this, [this, path] { emit imageChosen(path); });
-        addAction(entry);
+        insertAction(m_clear, entry);
     }
     if (!images.isEmpty())
-        addSeparator()->setObjectName(QStringLiteral("mnuDmy8"));
-    addAction(m_clear);
+        insertSeparator(m_clear)->setObjectName(QStringLiteral("mnuDmy8"));
     m_clear->setEnabled(!images.isEmpty());
 }
 
