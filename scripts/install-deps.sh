@@ -3,7 +3,9 @@
 set -euo pipefail
 
 # Extra packages may be named on the command line (the fuzz build adds clang).
-packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev zlib1g-dev "$@")
+# help2man writes the manual page, desktop-file-utils checks the desktop entry.
+packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev zlib1g-dev help2man
+          desktop-file-utils "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
