@@ -117,7 +117,8 @@ TEST_F(OpeningImagesTest, OneDroppedImageOpensAsOpenWouldAndAnythingElseIsIgnore
     drop(form1.get(), {QUrl::fromLocalFile(first)});
     EXPECT_EQ(form1->romPath(), first);
     // Onto the name box too, which takes dropped text otherwise.
-    drop(find<QLineEdit>("InternalROMNameTXT"), {QUrl::fromLocalFile(second)}, second);
+    typeInto(form1.get(), "InternalROMNameTXT", "X");
+    drop(find<QLineEdit>("InternalROMNameTXT"), {QUrl::fromLocalFile(second)}, "AB");
     EXPECT_EQ(form1->romPath(), second);
     EXPECT_EQ(shownName(), "KELVARNTHOSIA 5      ");
 
