@@ -4,6 +4,7 @@
 #include "main/QtSideEffects.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char* argv[])
 {
@@ -25,6 +26,7 @@ int main(int argc, char* argv[])
     // ends the program the same way.
     if (launch.kind == zorvek::cli::Launch::WindowWithImage)
         QMetaObject::invokeMethod(
-            &mainWindow, [&mainWindow, image = launch.image] { mainWindow.openImage(image); }, Qt::QueuedConnection);
+            &mainWindow, [&mainWindow, image = QFileInfo(launch.image).absoluteFilePath()] { mainWindow.openImage(image); },
+            Qt::QueuedConnection);
     return QApplication::exec();
 }
