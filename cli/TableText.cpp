@@ -78,7 +78,7 @@ void splitCells(SplitTable& out, const QString& fileLabel)
                     return;
                 }
                 line.cells.append(QStringView(cell));
-                if (at < end && text[at] == u'\r' && at + 1 < end && text[at + 1] == kLineEnd)
+                if (at < end && text[at] == u'\r' && (at + 1 == end || text[at + 1] == kLineEnd))
                     ++at;
                 if (at < end && text[at] != kTab && text[at] != kLineEnd) {
                     qsizetype stop = at;
@@ -94,7 +94,7 @@ void splitCells(SplitTable& out, const QString& fileLabel)
                 while (at < end && text[at] != kTab && text[at] != kLineEnd)
                     ++at;
                 QStringView cell = text.sliced(start, at - start);
-                if (at < end && text[at] == kLineEnd && cell.endsWith(u'\r'))
+                if ((at == end || text[at] == kLineEnd) && cell.endsWith(u'\r'))
                     cell.chop(1);
                 line.cells.append(cell);
             }
