@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/Form1.h"
+#include "ui/Form1.h"
 #include "ScriptedSideEffects.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "cli/CharacterTable.h"
 
-#include "characters/CharacterEntryRules.h"
-#include "characters/CharacterSlot.h"
+#include "core/characters/CharacterEntryRules.h"
+#include "core/characters/CharacterSlot.h"
 #include "data/GameData.h"
 
 namespace zorvek::cli::charactertable {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "characters/CharacterSaveCheck.h"
+#include "core/characters/CharacterSaveCheck.h"
 #include "cli/TableSchema.h"
-#include "main/RomImage.h"
+#include "core/image/RomImage.h"
 
 namespace zorvek::cli::charactertable {
 

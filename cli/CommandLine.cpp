@@ -1,9 +1,9 @@
 #include "cli/CommandLine.h"
 
 #include "cli/Commands.h"
-#include "main/AppInfo.h"
-#include "main/AppSettings.h"
-#include "main/EditorStamp.h"
+#include "core/program/AppInfo.h"
+#include "core/program/AppSettings.h"
+#include "core/header/EditorStamp.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,17 +1,17 @@
 #include "cli/Commands.h"
 
-#include "characters/CharacterRecord.h"
+#include "core/characters/CharacterRecord.h"
 #include "cli/CharacterTable.h"
 #include "cli/ImageInfo.h"
 #include "cli/ImageWrite.h"
 #include "cli/ImportPlan.h"
 #include "cli/MonsterTable.h"
 #include "cli/TableText.h"
-#include "main/CopierHeader.h"
-#include "main/FileIdentity.h"
-#include "main/RomChecksum.h"
-#include "main/RomImage.h"
-#include "monsters/MonsterRecord.h"
+#include "core/header/CopierHeader.h"
+#include "core/image/FileIdentity.h"
+#include "core/image/RomChecksum.h"
+#include "core/image/RomImage.h"
+#include "core/monsters/MonsterRecord.h"
 
 #include <QBuffer>
 #include <QFile>

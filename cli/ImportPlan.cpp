@@ -1,12 +1,12 @@
 #include "cli/ImportPlan.h"
 
-#include "characters/CharacterSaveCheck.h"
+#include "core/characters/CharacterSaveCheck.h"
 #include "cli/CharacterTable.h"
 #include "cli/MonsterTable.h"
 #include "cli/TableCheck.h"
 #include "data/GameData.h"
-#include "main/EditorStamp.h"
-#include "monsters/MonsterRecord.h"
+#include "core/header/EditorStamp.h"
+#include "core/monsters/MonsterRecord.h"
 
 namespace zorvek::cli {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "characters/CharacterSlot.h"
+#include "core/characters/CharacterSlot.h"
 #include "cli/TableError.h"
-#include "main/RomImage.h"
-#include "monsters/MonsterSave.h"
+#include "core/image/RomImage.h"
+#include "core/monsters/MonsterSave.h"
 
 #include <QDateTime>
 

@@ -1,11 +1,11 @@
 // Renders the four windows offscreen to PNG files, on a demo image, for the
 // README, and the application icon for installation.
 
-#include "characters/Form3.h"
+#include "ui/characters/Form3.h"
 #include "data/Artwork.h"
-#include "main/About.h"
-#include "main/Form1.h"
-#include "monsters/Form2.h"
+#include "ui/About.h"
+#include "ui/Form1.h"
+#include "ui/monsters/Form2.h"
 #include "ScriptedSideEffects.h"
 
 #include <QApplication>

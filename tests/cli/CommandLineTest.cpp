@@ -1,11 +1,11 @@
 #include "cli/CommandLine.h"
 #include "cli/ImageWrite.h"
 #include "cli/ImportPlan.h"
-#include "main/AppSettings.h"
-#include "main/EditorStamp.h"
+#include "core/program/AppSettings.h"
+#include "core/header/EditorStamp.h"
 #include "support/MemoryImage.h"
 #include "support/PatchReaders.h"
-#include "support/RomFixture.h"
+#include "fixtures/RomFixture.h"
 
 #include <QBuffer>
 #include <QDir>

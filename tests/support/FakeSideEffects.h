@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/SideEffects.h"
+#include "ui/SideEffects.h"
 
 #include <deque>
 #include <functional>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "main/Form1.h"
+#include "ui/Form1.h"
 #include "support/FakeSideEffects.h"
-#include "support/RomFixture.h"
+#include "fixtures/RomFixture.h"
 
 #include <QAction>
 #include <QApplication>

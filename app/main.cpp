@@ -1,0 +1,24 @@
+#include "cli/CommandLine.h"
+#include "core/program/AppInfo.h"
+#include "ui/Form1.h"
+#include "ui/QtSideEffects.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    // Decided before any window-system connection: a command runs headless.
+    if (zorvek::cli::wantsCommandLine(argc, argv))
+        return zorvek::cli::run(argc, argv);
+
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QString::fromLatin1(zorvek::kOrganisationName));
+    QApplication::setApplicationName(QString::fromLatin1(zorvek::kAppTitle));
+    // Windows hand over to each other by hiding; only Quit ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    zorvek::QtSideEffects effects;
+    zorvek::Form1 mainWindow(effects);
+    mainWindow.show();
+    return QApplication::exec();
+}
