@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 #include "core/program/AppInfo.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/QtSideEffects.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     zorvek::QtSideEffects effects;
-    zorvek::Form1 mainWindow(effects);
+    zorvek::MainWindow mainWindow(effects);
     mainWindow.show();
     return QApplication::exec();
 }

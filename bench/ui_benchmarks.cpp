@@ -3,8 +3,8 @@
 
 #include "BenchSession.h"
 
-#include "ui/characters/Form3.h"
-#include "ui/monsters/Form2.h"
+#include "ui/characters/CharacterEditor.h"
+#include "ui/monsters/MonsterEditor.h"
 
 #include <QApplication>
 #include <QListWidget>

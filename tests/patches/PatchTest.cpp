@@ -1,4 +1,4 @@
-#include "ui/monsters/Form2.h"
+#include "ui/monsters/MonsterEditor.h"
 #include "patches/IpsPatch.h"
 #include "patches/PatchMaker.h"
 #include "support/GuiTestBase.h"

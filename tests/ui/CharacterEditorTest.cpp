@@ -1,4 +1,4 @@
-#include "ui/characters/Form3.h"
+#include "ui/characters/CharacterEditor.h"
 #include "core/image/PendingStamp.h"
 #include "support/GuiTestBase.h"
 #include "support/MemoryImage.h"
@@ -125,7 +125,7 @@ protected:
         return values;
     }
 
-    Form3* editor = nullptr;
+    CharacterEditor* editor = nullptr;
     RomFixture rom;
 };
 

@@ -1,7 +1,7 @@
-#include "ui/characters/Form3.h"
+#include "ui/characters/CharacterEditor.h"
 #include "core/header/InternalName.h"
 #include "core/image/PendingStamp.h"
-#include "ui/monsters/Form2.h"
+#include "ui/monsters/MonsterEditor.h"
 #include "support/GuiTestBase.h"
 
 #include <QComboBox>

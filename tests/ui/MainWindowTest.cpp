@@ -1,4 +1,4 @@
-#include "ui/About.h"
+#include "ui/AboutDialog.h"
 #include "support/GuiTestBase.h"
 #include "support/MemoryImage.h"
 
@@ -103,7 +103,7 @@ TEST_F(MainWindowTest, OpenShowsNameAndCopierTypeAndEnablesTheEditors)
     clickToolButton("Open");
     EXPECT_TRUE(form1->rom().isOpen());
     EXPECT_EQ(effects.lastStartFolder, tempPath("roms"));
-    form1 = std::make_unique<Form1>(effects);
+    form1 = std::make_unique<MainWindow>(effects);
     clickToolButton("Open");
     EXPECT_EQ(effects.lastStartFolder, tempPath("roms"));
 }
@@ -141,7 +141,7 @@ TEST_F(MainWindowTest, WrongImageEndsTheProgramAndLeavesTheFileAlone)
         // Ending closes the main window; that must not turn into a second ending.
         form1->close();
         EXPECT_EQ(effects.endedWith, 1);
-        form1 = std::make_unique<Form1>(effects);
+        form1 = std::make_unique<MainWindow>(effects);
         form1->show();
     }
 }
@@ -315,8 +315,8 @@ TEST_F(MainWindowTest, CtrlCCopiesInTheNameBoxAndClosesTheImageElsewhere)
 TEST_F(MainWindowTest, AboutBoxShowsTitleVersionAndDescription)
 {
     trigger("mnuAbout");
-    About* about = nullptr;
-    QTRY_VERIFY((about = form1->findChild<About*>("About")) != nullptr && about->isVisible());
+    AboutDialog* about = nullptr;
+    QTRY_VERIFY((about = form1->findChild<AboutDialog*>("About")) != nullptr && about->isVisible());
     EXPECT_TRUE(about->isModal());
     EXPECT_EQ(about->windowTitle(), "About");
     EXPECT_EQ(find<QLabel>(about, "lblTitle")->text(), "Kelvarnthosia 5 Multi Editor");
@@ -326,7 +326,7 @@ TEST_F(MainWindowTest, AboutBoxShowsTitleVersionAndDescription)
                     .startsWith("This program edits the Zorvek ROM file in various ways.  \r\n\r\n"));
     EXPECT_FALSE(find<QLabel>(about, "lblDisclaimer")->text().isEmpty());
     QTest::mouseClick(find<QPushButton>(about, "cmdOK"), Qt::LeftButton);
-    QTRY_COMPARE(form1->findChild<About*>("About"), nullptr);
+    QTRY_COMPARE(form1->findChild<AboutDialog*>("About"), nullptr);
 }
 
 TEST_F(MainWindowTest, QuitAndTheCloseBoxEndTheProgramAndCloseTheFile)

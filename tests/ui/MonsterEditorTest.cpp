@@ -1,7 +1,7 @@
 #include "data/Artwork.h"
 #include "data/GameData.h"
 #include "core/header/EditorStamp.h"
-#include "ui/monsters/Form2.h"
+#include "ui/monsters/MonsterEditor.h"
 #include "core/monsters/MonsterEntryRules.h"
 #include "support/GuiTestBase.h"
 #include "support/MemoryImage.h"
@@ -103,7 +103,7 @@ protected:
                              [&](const auto& m) { return m.icon == MessageIcon::Exclamation && m.text == warning; });
     }
 
-    QPointer<Form2> editor;
+    QPointer<MonsterEditor> editor;
 };
 
 } // namespace

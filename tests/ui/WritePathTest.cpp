@@ -1,9 +1,9 @@
 // Undo and redo, the backup before the first write and the checksum, driven
 // through the real windows; the image's bytes are checked afterwards.
 
-#include "ui/characters/Form3.h"
+#include "ui/characters/CharacterEditor.h"
 #include "core/image/PendingStamp.h"
-#include "ui/monsters/Form2.h"
+#include "ui/monsters/MonsterEditor.h"
 #include "support/GuiTestBase.h"
 
 #include <QComboBox>
@@ -140,7 +140,7 @@ TEST_F(WritePathTest, TheFirstSaveOfASessionBacksUpTheImageAsOpenedAndAFailedBac
 
     // Turned off, and remembered: a new session makes none.
     action("mnuBackUp")->trigger();
-    form1 = std::make_unique<Form1>(effects);
+    form1 = std::make_unique<MainWindow>(effects);
     form1->show();
     EXPECT_FALSE(action("mnuBackUp")->isChecked());
     openPath(romPath);

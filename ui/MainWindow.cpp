@@ -1,8 +1,8 @@
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 
-#include "ui/characters/Form3.h"
+#include "ui/characters/CharacterEditor.h"
 #include "data/Artwork.h"
-#include "ui/About.h"
+#include "ui/AboutDialog.h"
 #include "core/program/AppInfo.h"
 #include "core/program/AppSettings.h"
 #include "core/program/Documentation.h"
@@ -13,7 +13,7 @@
 #include "core/image/RomChecksum.h"
 #include "ui/SideEffects.h"
 #include "ui/widgets/WheelGuard.h"
-#include "ui/monsters/Form2.h"
+#include "ui/monsters/MonsterEditor.h"
 #include "patches/PatchMaker.h"
 
 #include <QAction>
@@ -82,7 +82,7 @@ QString menuText(const QString& verb, const QString& step)
 
 } // namespace
 
-Form1::Form1(SideEffects& effects, QWidget* parent) : QMainWindow(parent), m_effects(effects)
+MainWindow::MainWindow(SideEffects& effects, QWidget* parent) : QMainWindow(parent), m_effects(effects)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(kAppTitle));
@@ -92,8 +92,8 @@ Form1::Form1(SideEffects& effects, QWidget* parent) : QMainWindow(parent), m_eff
     connect(m_pendingStamp, &PendingStamp::writeFailed, this,
             [this](const CommandOutcome& outcome) { reportFailure(this, outcome); });
     // Editors save from their own windows; the state shown here follows every write.
-    connect(m_writes, &ImageWriteSession::written, this, &Form1::showWriteState);
-    connect(m_writes, &ImageWriteSession::replayed, this, &Form1::reloadTouched);
+    connect(m_writes, &ImageWriteSession::written, this, &MainWindow::showWriteState);
+    connect(m_writes, &ImageWriteSession::replayed, this, &MainWindow::reloadTouched);
 
     createActions();
     createMenus();
@@ -105,15 +105,15 @@ Form1::Form1(SideEffects& effects, QWidget* parent) : QMainWindow(parent), m_eff
     setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
 }
 
-Form1::~Form1()
+MainWindow::~MainWindow()
 {
     // A stamp still due belongs to the image it was saved with.
     m_pendingStamp->flush();
-    delete m_form2;
-    delete m_form3;
+    delete m_monsterEditor;
+    delete m_characterEditor;
 }
 
-void Form1::createActions()
+void MainWindow::createActions()
 {
     m_open = namedAction(this, "mnuOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
     // With the name box focused, Ctrl+C copies as in every text box (the box
@@ -139,14 +139,14 @@ void Form1::createActions()
     m_zorvekName = namedAction(this, "mnuZorvek", tr("Change: Kelvarnthosia 5"));
     m_zorvanName = namedAction(this, "mnuZorvan", tr("Change: Kelvarnthosia V"));
 
-    connect(m_open, &QAction::triggered, this, &Form1::LoadROM);
-    connect(m_close, &QAction::triggered, this, &Form1::mnuClose_Click);
-    connect(m_save, &QAction::triggered, this, &Form1::SaveROM);
-    connect(m_undo, &QAction::triggered, this, &Form1::mnuUndo_Click);
-    connect(m_redo, &QAction::triggered, this, &Form1::mnuRedo_Click);
-    connect(m_createPatch, &QAction::triggered, this, &Form1::mnuCreatePatch_Click);
-    connect(m_quit, &QAction::triggered, this, &Form1::mnuQuit_Click);
-    connect(m_fixChecksum, &QAction::triggered, this, &Form1::mnuFixChecksum_Click);
+    connect(m_open, &QAction::triggered, this, &MainWindow::LoadROM);
+    connect(m_close, &QAction::triggered, this, &MainWindow::mnuClose_Click);
+    connect(m_save, &QAction::triggered, this, &MainWindow::SaveROM);
+    connect(m_undo, &QAction::triggered, this, &MainWindow::mnuUndo_Click);
+    connect(m_redo, &QAction::triggered, this, &MainWindow::mnuRedo_Click);
+    connect(m_createPatch, &QAction::triggered, this, &MainWindow::mnuCreatePatch_Click);
+    connect(m_quit, &QAction::triggered, this, &MainWindow::mnuQuit_Click);
+    connect(m_fixChecksum, &QAction::triggered, this, &MainWindow::mnuFixChecksum_Click);
     connect(m_backUp, &QAction::toggled, this, [this](bool on) {
         AppSettings().setBackUpBeforeFirstSave(on);
         applyWriteOptions();
@@ -155,15 +155,15 @@ void Form1::createActions()
         AppSettings().setFixChecksumOnSave(on);
         applyWriteOptions();
     });
-    connect(m_readme, &QAction::triggered, this, &Form1::mnuReadme_Click);
-    connect(m_url, &QAction::triggered, this, &Form1::mnuURL_Click);
-    connect(m_about, &QAction::triggered, this, &Form1::mnuAbout_Click);
+    connect(m_readme, &QAction::triggered, this, &MainWindow::mnuReadme_Click);
+    connect(m_url, &QAction::triggered, this, &MainWindow::mnuURL_Click);
+    connect(m_about, &QAction::triggered, this, &MainWindow::mnuAbout_Click);
     connect(m_defaultName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("KELVARNTHOSIA 5")); });
     connect(m_zorvekName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia 5")); });
     connect(m_zorvanName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia V")); });
 }
 
-void Form1::createMenus()
+void MainWindow::createMenus()
 {
     m_fileMenu = menuBar()->addMenu(tr("&File"));
     m_fileMenu->setObjectName(QStringLiteral("mnuFile"));
@@ -201,7 +201,7 @@ void Form1::createMenus()
     m_defaultMenu->addAction(m_zorvanName);
 }
 
-void Form1::createToolBars()
+void MainWindow::createToolBars()
 {
     struct Button {
         const char* key;
@@ -257,13 +257,13 @@ void Form1::createToolBars()
     m_toolbar2->setEnabled(false);
 }
 
-QMenu* Form1::createPopupMenu()
+QMenu* MainWindow::createPopupMenu()
 {
     // Toolbar2 is the only way to the editors: no right-click menu may hide it.
     return nullptr;
 }
 
-void Form1::createCentralArea()
+void MainWindow::createCentralArea()
 {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -283,7 +283,7 @@ void Form1::createCentralArea()
     m_changeName->setObjectName(QStringLiteral("ChangeROMNameCMD"));
     m_changeName->setFixedWidth(28);
     m_changeName->setEnabled(false);
-    connect(m_changeName, &QPushButton::clicked, this, &Form1::ChangeROMNameCMD_Click);
+    connect(m_changeName, &QPushButton::clicked, this, &MainWindow::ChangeROMNameCMD_Click);
     frameLayout->addWidget(m_nameText);
     frameLayout->addWidget(m_changeName);
     layout->addWidget(m_frame1);
@@ -320,31 +320,31 @@ void Form1::createCentralArea()
     setCentralWidget(central);
 }
 
-QString Form1::internalRomNameText() const { return m_nameText->text(); }
+QString MainWindow::internalRomNameText() const { return m_nameText->text(); }
 
-bool Form1::isLoaded() const
+bool MainWindow::isLoaded() const
 {
     return m_rom.isOpen() && m_nameText->text() != QLatin1String(kNotLoadedText);
 }
 
-Form2* Form1::monsterEditor() const { return m_form2.data(); }
-Form3* Form1::characterEditor() const { return m_form3.data(); }
+MonsterEditor* MainWindow::monsterEditor() const { return m_monsterEditor.data(); }
+CharacterEditor* MainWindow::characterEditor() const { return m_characterEditor.data(); }
 
-void Form1::showAgain()
+void MainWindow::showAgain()
 {
     show();
     raise();
     activateWindow();
 }
 
-void Form1::reportWriteFailure(QWidget* parent, const QString& reason)
+void MainWindow::reportWriteFailure(QWidget* parent, const QString& reason)
 {
     m_effects.showMessage(parent, MessageIcon::Exclamation,
                           tr("The ROM image \"%1\" could not be written:\n%2")
                               .arg(QDir::toNativeSeparators(m_rom.path()), reason));
 }
 
-void Form1::reportFailure(QWidget* parent, const CommandOutcome& outcome)
+void MainWindow::reportFailure(QWidget* parent, const CommandOutcome& outcome)
 {
     if (!outcome.backupFailed) {
         reportWriteFailure(parent, outcome.result.error);
@@ -356,7 +356,7 @@ void Form1::reportFailure(QWidget* parent, const CommandOutcome& outcome)
                               .arg(QDir::toNativeSeparators(m_rom.path()), outcome.result.error));
 }
 
-void Form1::LoadROM()
+void MainWindow::LoadROM()
 {
     const std::optional<QString> chosen =
         m_effects.chooseFileToOpen(this, {}, openFilters(), openFilters().at(1), AppSettings().openFolder());
@@ -379,17 +379,17 @@ void Form1::LoadROM()
     CheckROM();
 }
 
-void Form1::LoadIName() { m_nameText->setText(internalname::read(m_rom)); }
+void MainWindow::LoadIName() { m_nameText->setText(internalname::read(m_rom)); }
 
-IoResult Form1::SaveIName() { return internalname::write(m_rom, m_nameText->text()); }
+IoResult MainWindow::SaveIName() { return internalname::write(m_rom, m_nameText->text()); }
 
-void Form1::CopierType()
+void MainWindow::CopierType()
 {
     m_copierType->setCurrentIndex(static_cast<int>(copier::detect(m_rom)));
     m_copierPicked = false;
 }
 
-bool Form1::CheckROM()
+bool MainWindow::CheckROM()
 {
     if (romcheck::isRightGame(m_rom))
         return true;
@@ -402,7 +402,7 @@ bool Form1::CheckROM()
     return false;
 }
 
-IoResult Form1::SaveHeader()
+IoResult MainWindow::SaveHeader()
 {
     const int index = m_copierType->currentIndex();
     if (index < 0 || index >= static_cast<int>(zorvek::CopierType::NotLoaded))
@@ -422,7 +422,7 @@ IoResult Form1::SaveHeader()
     return IoResult::success();
 }
 
-void Form1::SaveROM()
+void MainWindow::SaveROM()
 {
     if (!isLoaded())
         return;
@@ -443,7 +443,7 @@ void Form1::SaveROM()
         reportFailure(this, saved);
 }
 
-void Form1::mnuFixChecksum_Click()
+void MainWindow::mnuFixChecksum_Click()
 {
     if (!isLoaded())
         return;
@@ -453,10 +453,10 @@ void Form1::mnuFixChecksum_Click()
         reportFailure(this, fixed);
 }
 
-void Form1::mnuUndo_Click() { replay(true); }
-void Form1::mnuRedo_Click() { replay(false); }
+void MainWindow::mnuUndo_Click() { replay(true); }
+void MainWindow::mnuRedo_Click() { replay(false); }
 
-void Form1::replay(bool back)
+void MainWindow::replay(bool back)
 {
     if (!isLoaded())
         return;
@@ -474,7 +474,7 @@ void Form1::replay(bool back)
     reportWriteFailure(parent, reason);
 }
 
-void Form1::reloadTouched(const JournalStep& step)
+void MainWindow::reloadTouched(const JournalStep& step)
 {
     // The file changed under the name box and the copier list: they show it again.
     if (step.touches(internalname::kOffset, internalname::kLength))
@@ -483,7 +483,7 @@ void Form1::reloadTouched(const JournalStep& step)
         CopierType();
 }
 
-void Form1::mnuCreatePatch_Click()
+void MainWindow::mnuCreatePatch_Click()
 {
     if (!isLoaded())
         return;
@@ -512,12 +512,12 @@ void Form1::mnuCreatePatch_Click()
     m_effects.showMessage(this, MessageIcon::Information, tr("The patch \"%1\" was written.").arg(shown));
 }
 
-void Form1::applyWriteOptions()
+void MainWindow::applyWriteOptions()
 {
     m_writes->setOptions({m_backUp->isChecked(), m_fixChecksumOnSave->isChecked()});
 }
 
-void Form1::showWriteState()
+void MainWindow::showWriteState()
 {
     const bool loaded = isLoaded();
     m_undo->setEnabled(loaded && m_writes->canUndo());
@@ -530,7 +530,7 @@ void Form1::showWriteState()
                                : QString());
 }
 
-void Form1::ToolbarSave_Click()
+void MainWindow::ToolbarSave_Click()
 {
     if (m_nameText->text() == QLatin1String(kNotLoadedText)) {
         m_effects.showMessage(this, MessageIcon::Critical, tr("You need to load your Zorvek ROM to continue."));
@@ -539,20 +539,20 @@ void Form1::ToolbarSave_Click()
     SaveROM();
 }
 
-void Form1::mnuClose_Click()
+void MainWindow::mnuClose_Click()
 {
     closeImage();
     enterNotLoadedState();
 }
 
-void Form1::closeImage()
+void MainWindow::closeImage()
 {
     if (const CommandOutcome r = m_pendingStamp->flush(); !r.ok())
         reportFailure(this, r);
     m_rom.close();
 }
 
-void Form1::enterLoadedState()
+void MainWindow::enterLoadedState()
 {
     m_nameText->setEnabled(true);
     m_changeName->setEnabled(true);
@@ -562,7 +562,7 @@ void Form1::enterLoadedState()
     showWriteState();
 }
 
-void Form1::enterNotLoadedState()
+void MainWindow::enterNotLoadedState()
 {
     m_nameText->setText(QString::fromLatin1(kNotLoadedText));
     m_nameText->setEnabled(false);
@@ -574,7 +574,7 @@ void Form1::enterNotLoadedState()
     showWriteState();
 }
 
-void Form1::mnuQuit_Click()
+void MainWindow::mnuQuit_Click()
 {
     if (m_quitting)
         return;
@@ -582,7 +582,7 @@ void Form1::mnuQuit_Click()
     endProgram(0);
 }
 
-void Form1::endProgram(int exitCode)
+void MainWindow::endProgram(int exitCode)
 {
     // Ending closes every window, this one too; its close box must not
     // start a second, different ending.
@@ -590,13 +590,13 @@ void Form1::endProgram(int exitCode)
     m_effects.endProgram(exitCode);
 }
 
-void Form1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     mnuQuit_Click();
     event->accept();
 }
 
-void Form1::mnuReadme_Click()
+void MainWindow::mnuReadme_Click()
 {
     const QString readme = docs::readmePath(m_effects.programFolder());
     if (readme.isEmpty() || !m_effects.openUrl(QUrl::fromLocalFile(readme)))
@@ -605,42 +605,42 @@ void Form1::mnuReadme_Click()
                                  "Please feel free to read the readme packaged with this editor."));
 }
 
-void Form1::mnuURL_Click()
+void MainWindow::mnuURL_Click()
 {
     if (const QUrl page = docs::homePage(m_effects.programFolder()); page.isValid())
         m_effects.openUrl(page);
 }
 
-void Form1::mnuAbout_Click()
+void MainWindow::mnuAbout_Click()
 {
-    auto* about = new About(this);
+    auto* about = new AboutDialog(this);
     about->setAttribute(Qt::WA_DeleteOnClose);
     // Modal for the user without a nested event loop.
     about->setWindowModality(Qt::ApplicationModal);
     about->show();
 }
 
-void Form1::ChangeROMNameCMD_Click() { m_defaultMenu->popup(QCursor::pos()); }
+void MainWindow::ChangeROMNameCMD_Click() { m_defaultMenu->popup(QCursor::pos()); }
 
-void Form1::openMonsterEditor()
+void MainWindow::openMonsterEditor()
 {
     if (!isLoaded())
         return;
-    if (!m_form2)
-        m_form2 = new Form2(*this);
-    showEditor(m_form2);
+    if (!m_monsterEditor)
+        m_monsterEditor = new MonsterEditor(*this);
+    showEditor(m_monsterEditor);
 }
 
-void Form1::openCharacterEditor()
+void MainWindow::openCharacterEditor()
 {
     if (!isLoaded())
         return;
-    if (!m_form3)
-        m_form3 = new Form3(*this);
-    showEditor(m_form3);
+    if (!m_characterEditor)
+        m_characterEditor = new CharacterEditor(*this);
+    showEditor(m_characterEditor);
 }
 
-void Form1::showEditor(QWidget* editor)
+void MainWindow::showEditor(QWidget* editor)
 {
     // The editor hides this window, yet its saves are undone by the same keys
     // there; a focused text box still claims them for its own undo first.

@@ -1,9 +1,9 @@
-#include "ui/monsters/Form2.h"
+#include "ui/monsters/MonsterEditor.h"
 
 #include "data/Artwork.h"
 #include "data/GameData.h"
 #include "core/header/EditorStamp.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/widgets/LimitedLineEdit.h"
 #include "core/text/NumberText.h"
 #include "ui/SideEffects.h"
@@ -87,7 +87,7 @@ QListWidget* flagList(const QString& name, const QStringList& entries, int visib
 
 } // namespace
 
-Form2::Form2(Form1& mainWindow, QWidget* parent) : QWidget(parent), m_main(mainWindow)
+MonsterEditor::MonsterEditor(MainWindow& mainWindow, QWidget* parent) : QWidget(parent), m_main(mainWindow)
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -107,7 +107,7 @@ Form2::Form2(Form1& mainWindow, QWidget* parent) : QWidget(parent), m_main(mainW
 // ---------------------------------------------------------------------------
 // Controls
 
-void Form2::createControls()
+void MonsterEditor::createControls()
 {
     m_monsterList = new QListWidget(this);
     m_monsterList->setObjectName(QStringLiteral("MonsterList"));
@@ -132,7 +132,7 @@ void Form2::createControls()
     createCommandControls();
 }
 
-void Form2::createNumberBoxes()
+void MonsterEditor::createNumberBoxes()
 {
     const std::pair<const char*, LimitedLineEdit**> members[] = {
         {"LevelTXT", &m_level},   {"HPTXT", &m_hp},           {"EXPTXT", &m_exp},
@@ -183,7 +183,7 @@ void Form2::createNumberBoxes()
     }
 }
 
-void Form2::createFlagControls()
+void MonsterEditor::createFlagControls()
 {
     const std::pair<const char*, const char*> captions[] = {
         {"Label9", "Elemental Data:"}, {"Label10", "Status Data:"}, {"Label11", "Special/Battle Attributes:"}};
@@ -211,7 +211,7 @@ void Form2::createFlagControls()
     m_spBit->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 8);
 }
 
-void Form2::createAttackControls()
+void MonsterEditor::createAttackControls()
 {
     m_attackCombo = new QComboBox(m_statsFrame);
     WheelGuard::install(m_attackCombo);
@@ -234,7 +234,7 @@ void Form2::createAttackControls()
     m_picture1->setFixedSize(placeholder.isNull() ? QSize(153, 119) : placeholder.size());
 }
 
-void Form2::createCommandControls()
+void MonsterEditor::createCommandControls()
 {
     m_dump = new QPushButton(this);
     m_dump->setObjectName(QStringLiteral("Dump2TXT"));
@@ -271,7 +271,7 @@ void Form2::createCommandControls()
 // ---------------------------------------------------------------------------
 // Layout
 
-QWidget* Form2::createStatsFrame()
+QWidget* MonsterEditor::createStatsFrame()
 {
     auto* numbers = new QGridLayout;
     numbers->setHorizontalSpacing(8);
@@ -324,7 +324,7 @@ QWidget* Form2::createStatsFrame()
     return m_statsFrame;
 }
 
-QWidget* Form2::createFlagColumn()
+QWidget* MonsterEditor::createFlagColumn()
 {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
@@ -346,7 +346,7 @@ QWidget* Form2::createFlagColumn()
     return column;
 }
 
-void Form2::createLayout()
+void MonsterEditor::createLayout()
 {
     auto* listColumn = new QVBoxLayout;
     listColumn->addWidget(m_monsterList, 1);
@@ -393,37 +393,37 @@ void Form2::createLayout()
 // ---------------------------------------------------------------------------
 // Wiring
 
-void Form2::connectControls()
+void MonsterEditor::connectControls()
 {
     for (auto it = m_changeRules.cbegin(); it != m_changeRules.cend(); ++it) {
         auto* box = static_cast<QLineEdit*>(it.key());
         connect(box, &QLineEdit::textChanged, this, [this, box] { m_changeRules.value(box)(); });
     }
-    connect(m_monsterList, &QListWidget::currentRowChanged, this, &Form2::LoadMStats);
+    connect(m_monsterList, &QListWidget::currentRowChanged, this, &MonsterEditor::LoadMStats);
     // Ctrl+click or a click below the last name would leave the shown
     // monster unmarked while Save still writes it.
     connect(m_monsterList, &QListWidget::itemSelectionChanged, this, [this] {
         if (QListWidgetItem* shown = m_monsterList->currentItem(); shown && !shown->isSelected())
             shown->setSelected(true);
     });
-    connect(m_attackCombo, &QComboBox::currentIndexChanged, this, &Form2::LoadAttackAni);
+    connect(m_attackCombo, &QComboBox::currentIndexChanged, this, &MonsterEditor::LoadAttackAni);
     // Picking the entry already shown must also take, or a number beyond the
     // list (which leaves the entry as it was) would be saved instead.
-    connect(m_attackCombo, &QComboBox::activated, this, &Form2::LoadAttackAni);
+    connect(m_attackCombo, &QComboBox::activated, this, &MonsterEditor::LoadAttackAni);
     connect(m_hideHp, &QCheckBox::toggled, this,
             [this](bool on) { specialBitToggled(specialbits::kHideHp, on); });
     connect(m_unknown1, &QCheckBox::toggled, this,
             [this](bool on) { specialBitToggled(specialbits::kUnknown1, on); });
     connect(m_unknown2, &QCheckBox::toggled, this,
             [this](bool on) { specialBitToggled(specialbits::kUnknown2, on); });
-    connect(m_save, &QPushButton::clicked, this, &Form2::SaveCMD_Click);
-    connect(&m_main.writes(), &ImageWriteSession::replayed, this, &Form2::reloadIfTouched);
-    connect(m_cancel, &QPushButton::clicked, this, &Form2::CancelCMD_Click);
-    connect(m_lock, &QPushButton::clicked, this, &Form2::LockControlsCMD_Click);
-    connect(m_dump, &QPushButton::clicked, this, &Form2::Dump2TXT_Click);
+    connect(m_save, &QPushButton::clicked, this, &MonsterEditor::SaveCMD_Click);
+    connect(&m_main.writes(), &ImageWriteSession::replayed, this, &MonsterEditor::reloadIfTouched);
+    connect(m_cancel, &QPushButton::clicked, this, &MonsterEditor::CancelCMD_Click);
+    connect(m_lock, &QPushButton::clicked, this, &MonsterEditor::LockControlsCMD_Click);
+    connect(m_dump, &QPushButton::clicked, this, &MonsterEditor::Dump2TXT_Click);
 }
 
-void Form2::installStatusHelp()
+void MonsterEditor::installStatusHelp()
 {
     m_helpTexts = {
         {m_attackPicture, QStringLiteral("This displays the Attack Animations for when the monster uses a regular attack.")},
@@ -441,7 +441,7 @@ void Form2::installStatusHelp()
     }
 }
 
-bool Form2::eventFilter(QObject* watched, QEvent* event)
+bool MonsterEditor::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove) {
         const auto it = m_helpTexts.constFind(watched);
@@ -452,7 +452,7 @@ bool Form2::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void Form2::showStatus(const QString& text, double seconds)
+void MonsterEditor::showStatus(const QString& text, double seconds)
 {
     m_info->setText(text);
     m_info->setToolTip(text);
@@ -462,13 +462,13 @@ void Form2::showStatus(const QString& text, double seconds)
     });
 }
 
-QString Form2::selectedName() const
+QString MonsterEditor::selectedName() const
 {
     const QListWidgetItem* item = m_monsterList->currentItem();
     return item ? item->text() : QString();
 }
 
-void Form2::setFieldText(QLineEdit* box, const QString& text)
+void MonsterEditor::setFieldText(QLineEdit* box, const QString& text)
 {
     if (box->text() != text)
         box->setText(text);
@@ -479,7 +479,7 @@ void Form2::setFieldText(QLineEdit* box, const QString& text)
 // ---------------------------------------------------------------------------
 // Loading
 
-void Form2::Form_Load()
+void MonsterEditor::Form_Load()
 {
     setWindowTitle(QStringLiteral("Monster Editor: ") + m_main.internalRomNameText());
     // Entry 0 stands until a monster's own animation replaces it; a stored
@@ -488,13 +488,13 @@ void Form2::Form_Load()
     LoadMNames();
 }
 
-void Form2::LoadMNames()
+void MonsterEditor::LoadMNames()
 {
     m_monsterList->addItems(data::monsterNames());
     m_monsterList->setCurrentRow(0);  // loads monster 0
 }
 
-void Form2::LoadMStats()
+void MonsterEditor::LoadMStats()
 {
     const int index = m_monsterList->currentRow();
     if (!MonsterRecord::isValidIndex(index))
@@ -534,7 +534,7 @@ void Form2::LoadMStats()
     }
 }
 
-void Form2::reloadIfTouched(const JournalStep& step)
+void MonsterEditor::reloadIfTouched(const JournalStep& step)
 {
     // An undo or redo changed the shown record under the controls.
     const int index = m_monsterList->currentRow();
@@ -542,7 +542,7 @@ void Form2::reloadIfTouched(const JournalStep& step)
         LoadMStats();
 }
 
-void Form2::LoadHideHP(uint8_t byte)
+void MonsterEditor::LoadHideHP(uint8_t byte)
 {
     m_spBit->setText(QString::number(byte));
     // The boxes' own rule sets or clears a bit that already matches, so the
@@ -554,7 +554,7 @@ void Form2::LoadHideHP(uint8_t byte)
     m_spBit->setText(QString::number(byte));
 }
 
-void Form2::LoadAttackAni()
+void MonsterEditor::LoadAttackAni()
 {
     const int index = m_attackCombo->currentIndex();
     if (index < 0)
@@ -563,13 +563,13 @@ void Form2::LoadAttackAni()
     m_attackPicture->setPixmap(m_pictures->picture(index));
 }
 
-void Form2::AttackIndexTXT_Change()
+void MonsterEditor::AttackIndexTXT_Change()
 {
     if (rules::isBeyondAttackList(m_attackText->text()))
         m_main.effects().showMessage(this, MessageIcon::Exclamation, QString::fromLatin1(rules::kAttackWarning));
 }
 
-void Form2::specialBitToggled(uint8_t bit, bool checked)
+void MonsterEditor::specialBitToggled(uint8_t bit, bool checked)
 {
     const int64_t shown = numbertext::toInteger(m_spBit->text());
     const auto byte = static_cast<uint8_t>(std::clamp<int64_t>(shown, 0, 0xFF));
@@ -579,7 +579,7 @@ void Form2::specialBitToggled(uint8_t bit, bool checked)
 // ---------------------------------------------------------------------------
 // Commands
 
-void Form2::SaveCMD_Click()
+void MonsterEditor::SaveCMD_Click()
 {
     const int index = m_monsterList->currentRow();
     if (!MonsterRecord::isValidIndex(index))
@@ -628,24 +628,24 @@ void Form2::SaveCMD_Click()
     showStatus(QStringLiteral("The Stats of: ") + selectedName() + QStringLiteral(" has been saved."), kSavedSeconds);
 }
 
-IoResult Form2::SaveQuenHeader() { return zorvek::SaveQuenHeader(m_main.rom(), m_main.effects().now()); }
+IoResult MonsterEditor::SaveQuenHeader() { return zorvek::SaveQuenHeader(m_main.rom(), m_main.effects().now()); }
 
-IoResult Form2::SaveMStats(int index, const MonsterValues& values)
+IoResult MonsterEditor::SaveMStats(int index, const MonsterValues& values)
 {
     MonsterRecord record(m_main.rom(), index);
     return writeValues(record, values);
 }
 
-void Form2::CancelCMD_Click() { close(); }
+void MonsterEditor::CancelCMD_Click() { close(); }
 
-void Form2::closeEvent(QCloseEvent* event)
+void MonsterEditor::closeEvent(QCloseEvent* event)
 {
     m_status->stop();
     m_main.showAgain();
     event->accept();
 }
 
-void Form2::LockControlsCMD_Click()
+void MonsterEditor::LockControlsCMD_Click()
 {
     const QList<QWidget*> editing = {m_level, m_hp,     m_mp,       m_exp,      m_gil,
                                      m_str,   m_agi,    m_def,      m_evade,    m_magicPower,
@@ -664,7 +664,7 @@ void Form2::LockControlsCMD_Click()
     }
 }
 
-void Form2::Dump2TXT_Click()
+void MonsterEditor::Dump2TXT_Click()
 {
     const QString name = selectedName();
     dump::DumpFields fields;

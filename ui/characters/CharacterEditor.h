@@ -17,18 +17,18 @@ class QTabBar;
 namespace zorvek {
 
 class ByteListBox;
-class Form1;
+class MainWindow;
 class LimitedLineEdit;
 class StatusTimer;
 struct CharacterEdits;
 
-// The character editor: one of the four starting characters at a time, its
+// The character editor, Form3: one of the four starting characters at a time, its
 // stats on one tab, its equipment and battle commands on the other. The
 // controls are the only copy of the shown slot between load and save.
-class Form3 : public QWidget {
+class CharacterEditor : public QWidget {
     Q_OBJECT
 public:
-    explicit Form3(Form1& mainWindow, QWidget* parent = nullptr);
+    explicit CharacterEditor(MainWindow& mainWindow, QWidget* parent = nullptr);
 
     void Scroll_Change(int value);
     void TabStrip1_Click(int index);
@@ -56,7 +56,7 @@ private:
     void showStatus(const QString& text);
     void clearStatus();
 
-    Form1& m_main;
+    MainWindow& m_main;
     StatusTimer* m_status = nullptr;
 
     QGroupBox* m_charIndexFrame = nullptr;

@@ -26,17 +26,17 @@ struct MonsterValues;
 }
 
 class AttackAnimationImages;
-class Form1;
+class MainWindow;
 class LimitedLineEdit;
 class StatusTimer;
 
-// The monster editor: one record of the monster table at a time. The
+// The monster editor, Form2: one record of the monster table at a time. The
 // controls are the only copy of the shown record; nothing reaches the file
 // before Save.
-class Form2 : public QWidget {
+class MonsterEditor : public QWidget {
     Q_OBJECT
 public:
-    explicit Form2(Form1& mainWindow, QWidget* parent = nullptr);
+    explicit MonsterEditor(MainWindow& mainWindow, QWidget* parent = nullptr);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,7 +76,7 @@ private:
     void showStatus(const QString& text, double seconds);
     QString selectedName() const;
 
-    Form1& m_main;
+    MainWindow& m_main;
     StatusTimer* m_status = nullptr;
     AttackAnimationImages* m_pictures = nullptr;
     QHash<QObject*, std::function<void()>> m_changeRules;

@@ -1,11 +1,11 @@
-#include "ui/characters/Form3.h"
+#include "ui/characters/CharacterEditor.h"
 
 #include "ui/widgets/ByteListBox.h"
 #include "core/characters/CharacterSaveCheck.h"
 #include "core/characters/CharacterSlot.h"
 #include "data/Artwork.h"
 #include "data/GameData.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/widgets/LimitedLineEdit.h"
 #include "core/image/PendingStamp.h"
 #include "ui/SideEffects.h"
@@ -57,7 +57,7 @@ protected:
 
 } // namespace
 
-Form3::Form3(Form1& mainWindow, QWidget* parent) : QWidget(parent), m_main(mainWindow)
+CharacterEditor::CharacterEditor(MainWindow& mainWindow, QWidget* parent) : QWidget(parent), m_main(mainWindow)
 {
     setObjectName(QStringLiteral("Form3"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -71,14 +71,14 @@ Form3::Form3(Form1& mainWindow, QWidget* parent) : QWidget(parent), m_main(mainW
     loadSlot(0);
 }
 
-QLabel* Form3::label(const char* name, const QString& caption)
+QLabel* CharacterEditor::label(const char* name, const QString& caption)
 {
     auto* l = new QLabel(caption, this);
     l->setObjectName(QLatin1String(name));
     return l;
 }
 
-LimitedLineEdit* Form3::numberBox(const char* name, int inputLimit, bool editable,
+LimitedLineEdit* CharacterEditor::numberBox(const char* name, int inputLimit, bool editable,
                                   std::optional<characterrules::Cap> rule,
                                   const QString& designText)
 {
@@ -105,7 +105,7 @@ LimitedLineEdit* Form3::numberBox(const char* name, int inputLimit, bool editabl
     return box;
 }
 
-void Form3::createControls()
+void CharacterEditor::createControls()
 {
     m_charIndexFrame = new QGroupBox(this);
     m_charIndexFrame->setObjectName(QStringLiteral("CharIndexFR"));
@@ -144,7 +144,7 @@ void Form3::createControls()
     m_cancel->setObjectName(QStringLiteral("CancelCMD"));
 }
 
-void Form3::createStatsFrame()
+void CharacterEditor::createStatsFrame()
 {
     using characterrules::Cap;
     m_statFrame = new QGroupBox(this);
@@ -193,7 +193,7 @@ void Form3::createStatsFrame()
     grid->setRowStretch(5, 1);
 }
 
-void Form3::createEquipmentFrame()
+void CharacterEditor::createEquipmentFrame()
 {
     m_eqFrame = new QGroupBox(this);
     m_eqFrame->setObjectName(QStringLiteral("EqFR"));
@@ -239,7 +239,7 @@ void Form3::createEquipmentFrame()
     grid->addWidget(m_equipBit, 4, 4, Qt::AlignLeft);
 }
 
-void Form3::createLayout()
+void CharacterEditor::createLayout()
 {
     auto* indexRow = new QHBoxLayout;
     indexRow->addWidget(m_nameLabel);
@@ -272,12 +272,12 @@ void Form3::createLayout()
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void Form3::connectControls()
+void CharacterEditor::connectControls()
 {
-    connect(m_scroll, &QScrollBar::valueChanged, this, &Form3::Scroll_Change);
-    connect(m_tabs, &QTabBar::currentChanged, this, &Form3::TabStrip1_Click);
-    connect(m_save, &QPushButton::clicked, this, &Form3::SaveCMD_Click);
-    connect(m_cancel, &QPushButton::clicked, this, &Form3::CancelCMD_Click);
+    connect(m_scroll, &QScrollBar::valueChanged, this, &CharacterEditor::Scroll_Change);
+    connect(m_tabs, &QTabBar::currentChanged, this, &CharacterEditor::TabStrip1_Click);
+    connect(m_save, &QPushButton::clicked, this, &CharacterEditor::SaveCMD_Click);
+    connect(m_cancel, &QPushButton::clicked, this, &CharacterEditor::CancelCMD_Click);
     connect(&m_main.writes(), &ImageWriteSession::replayed, this, [this](const JournalStep& step) {
         // An undo or redo changed the shown slot under the controls.
         const int slot = m_scroll->value();
@@ -286,7 +286,7 @@ void Form3::connectControls()
     });
 }
 
-void Form3::loadSlot(int slot)
+void CharacterEditor::loadSlot(int slot)
 {
     const CharacterView view = loadCharacter(m_main.rom(), slot);
     m_actor->setText(view.actor);
@@ -310,7 +310,7 @@ void Form3::loadSlot(int slot)
         m_commands[i]->selectByte(view.commands[i]);
 }
 
-void Form3::Scroll_Change(int value)
+void CharacterEditor::Scroll_Change(int value)
 {
     // Unsaved edits of the slot shown so far are dropped without a question.
     if (!CharacterRecord::isSlot(value))
@@ -319,7 +319,7 @@ void Form3::Scroll_Change(int value)
     m_charIndex->setText(QString::number(value));
 }
 
-void Form3::TabStrip1_Click(int index)
+void CharacterEditor::TabStrip1_Click(int index)
 {
     const QString key = m_tabs->tabData(index).toString();
     if (key == kStatsKey)
@@ -328,7 +328,7 @@ void Form3::TabStrip1_Click(int index)
         m_frames->setCurrentWidget(m_eqFrame);
 }
 
-CharacterEdits Form3::currentEdits() const
+CharacterEdits CharacterEditor::currentEdits() const
 {
     CharacterEdits e;
     e.level = m_level->text();
@@ -350,7 +350,7 @@ CharacterEdits Form3::currentEdits() const
     return e;
 }
 
-void Form3::SaveCMD_Click()
+void CharacterEditor::SaveCMD_Click()
 {
     const CheckedCharacter checked = checkCharacter(currentEdits());
     if (!checked.values) {
@@ -374,29 +374,29 @@ void Form3::SaveCMD_Click()
     SaveQuenHeader();
 }
 
-void Form3::SaveQuenHeader()
+void CharacterEditor::SaveQuenHeader()
 {
     // Due when the confirmation ends. The main window owns it, so it is
     // written even if this window closes first.
     m_main.pendingStamp().schedule(kSavedMessageSeconds);
 }
 
-void Form3::showStatus(const QString& text)
+void CharacterEditor::showStatus(const QString& text)
 {
     m_info->clear();
     m_info->setText(text);
     m_status->start(kSavedMessageSeconds, [this] { m_info->clear(); });
 }
 
-void Form3::clearStatus()
+void CharacterEditor::clearStatus()
 {
     m_status->stop();
     m_info->clear();
 }
 
-void Form3::CancelCMD_Click() { close(); }
+void CharacterEditor::CancelCMD_Click() { close(); }
 
-void Form3::closeEvent(QCloseEvent* event)
+void CharacterEditor::closeEvent(QCloseEvent* event)
 {
     // The close box behaves like Cancel: nothing is written.
     m_main.showAgain();

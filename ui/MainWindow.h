@@ -17,19 +17,20 @@ class QToolBar;
 
 namespace zorvek {
 
-class About;
-class Form2;
-class Form3;
+class AboutDialog;
+class MonsterEditor;
+class CharacterEditor;
 class LimitedLineEdit;
 class PendingStamp;
 class SideEffects;
 
-// The main window: owns the one open ROM image that every window shares.
-class Form1 : public QMainWindow {
+// The main window, Form1: opens, names and saves the image and leads to the
+// editors; owns the one open ROM image that every window shares.
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Form1(SideEffects& effects, QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(SideEffects& effects, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     RomImage& rom() { return m_rom; }
     // Every window's writes to the open image go through here.
@@ -44,8 +45,8 @@ public:
 
     // Editors hand control back here when they close.
     void showAgain();
-    Form2* monsterEditor() const;
-    Form3* characterEditor() const;
+    MonsterEditor* monsterEditor() const;
+    CharacterEditor* characterEditor() const;
 
     // Reports a failed write with the file and the system's reason.
     void reportWriteFailure(QWidget* parent, const QString& reason);
@@ -134,8 +135,8 @@ private:
     QLabel* m_checksum = nullptr;
     QLabel* m_notice = nullptr;
 
-    QPointer<Form2> m_form2;
-    QPointer<Form3> m_form3;
+    QPointer<MonsterEditor> m_monsterEditor;
+    QPointer<CharacterEditor> m_characterEditor;
 };
 
 } // namespace zorvek

@@ -7,10 +7,11 @@ class QPushButton;
 
 namespace zorvek {
 
-class About : public QDialog {
+// The About box, About: name, version, what the program does and its notice.
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit About(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
 
     static QString versionText();
     static QString descriptionText();

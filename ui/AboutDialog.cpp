@@ -1,4 +1,4 @@
-#include "ui/About.h"
+#include "ui/AboutDialog.h"
 
 #include "data/Artwork.h"
 #include "core/header/EditorStamp.h"
@@ -12,7 +12,7 @@
 
 namespace zorvek {
 
-About::About(QWidget* parent) : QDialog(parent)
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("About"));
     setWindowTitle(tr("About"));
@@ -72,9 +72,9 @@ About::About(QWidget* parent) : QDialog(parent)
     setFixedSize(sizeHint().expandedTo(QSize(420, 0)));
 }
 
-QString About::versionText() { return QStringLiteral("Version: ") + stamp::versionText(); }
+QString AboutDialog::versionText() { return QStringLiteral("Version: ") + stamp::versionText(); }
 
-QString About::descriptionText()
+QString AboutDialog::descriptionText()
 {
     return QStringLiteral("This program edits the Zorvek ROM file in various ways.  \r\n\r\n")
         + tr("Thanks to everyone who mapped this game's tables by hand.");
