@@ -6,6 +6,7 @@
 #include "core/program/AppInfo.h"
 #include "core/program/AppSettings.h"
 #include "core/program/Documentation.h"
+#include "core/header/CopierHeader.h"
 #include "core/header/EditorStamp.h"
 #include "core/header/InternalName.h"
 #include "ui/widgets/LimitedLineEdit.h"
@@ -13,6 +14,7 @@
 #include "core/image/RomChecksum.h"
 #include "ui/SideEffects.h"
 #include "ui/widgets/WheelGuard.h"
+#include "ui/WriteFailureMessage.h"
 #include "ui/monsters/MonsterEditor.h"
 #include "patches/PatchMaker.h"
 
@@ -82,18 +84,16 @@ QString menuText(const QString& verb, const QString& step)
 
 } // namespace
 
-MainWindow::MainWindow(SideEffects& effects, QWidget* parent) : QMainWindow(parent), m_effects(effects)
+MainWindow::MainWindow(SideEffects& effects, QWidget* parent)
+    : QMainWindow(parent), m_effects(effects), m_session(effects)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(kAppTitle));
     setWindowIcon(QIcon(QPixmap::fromImage(data::applicationIcon())));
-    m_writes = new ImageWriteSession(m_rom, [this] { return m_effects.now(); }, this);
-    m_pendingStamp = new PendingStamp(*m_writes, m_effects, this);
-    connect(m_pendingStamp, &PendingStamp::writeFailed, this,
-            [this](const CommandOutcome& outcome) { reportFailure(this, outcome); });
+    connect(&m_session.pendingStamp(), &PendingStamp::writeFailed, this, &MainWindow::reportFailure);
     // Editors save from their own windows; the state shown here follows every write.
-    connect(m_writes, &ImageWriteSession::written, this, &MainWindow::showWriteState);
-    connect(m_writes, &ImageWriteSession::replayed, this, &MainWindow::reloadTouched);
+    connect(&m_session.writes(), &ImageWriteSession::written, this, &MainWindow::showWriteState);
+    connect(&m_session.writes(), &ImageWriteSession::replayed, this, &MainWindow::reloadTouched);
 
     createActions();
     createMenus();
@@ -107,8 +107,7 @@ MainWindow::MainWindow(SideEffects& effects, QWidget* parent) : QMainWindow(pare
 
 MainWindow::~MainWindow()
 {
-    // A stamp still due belongs to the image it was saved with.
-    m_pendingStamp->flush();
+    // The session, which outlives this body, writes a stamp still due.
     delete m_monsterEditor;
     delete m_characterEditor;
 }
@@ -320,11 +319,9 @@ void MainWindow::createCentralArea()
     setCentralWidget(central);
 }
 
-QString MainWindow::internalRomNameText() const { return m_nameText->text(); }
-
 bool MainWindow::isLoaded() const
 {
-    return m_rom.isOpen() && m_nameText->text() != QLatin1String(kNotLoadedText);
+    return m_session.rom().isOpen() && m_nameText->text() != QLatin1String(kNotLoadedText);
 }
 
 MonsterEditor* MainWindow::monsterEditor() const { return m_monsterEditor.data(); }
@@ -339,21 +336,12 @@ void MainWindow::showAgain()
 
 void MainWindow::reportWriteFailure(QWidget* parent, const QString& reason)
 {
-    m_effects.showMessage(parent, MessageIcon::Exclamation,
-                          tr("The ROM image \"%1\" could not be written:\n%2")
-                              .arg(QDir::toNativeSeparators(m_rom.path()), reason));
+    zorvek::reportWriteFailure(m_effects, parent, m_session.rom().path(), reason);
 }
 
-void MainWindow::reportFailure(QWidget* parent, const CommandOutcome& outcome)
+void MainWindow::reportFailure(const CommandOutcome& outcome)
 {
-    if (!outcome.backupFailed) {
-        reportWriteFailure(parent, outcome.result.error);
-        return;
-    }
-    m_effects.showMessage(parent, MessageIcon::Exclamation,
-                          tr("Nothing was written to the ROM image \"%1\": its backup copy could not be made:\n%2\n\n"
-                             "To save without a backup, turn off \"Back Up Before First Save\" in the Stuff menu.")
-                              .arg(QDir::toNativeSeparators(m_rom.path()), outcome.result.error));
+    zorvek::reportFailure(m_effects, this, m_session.rom().path(), outcome);
 }
 
 void MainWindow::LoadROM()
@@ -364,7 +352,7 @@ void MainWindow::LoadROM()
         return;  // a cancelled dialog leaves the open image as it was
 
     closeImage();
-    const IoResult opened = m_rom.open(*chosen);
+    const IoResult opened = m_session.rom().open(*chosen);
     if (!opened.ok()) {
         enterNotLoadedState();
         m_effects.showMessage(this, MessageIcon::Exclamation,
@@ -379,24 +367,24 @@ void MainWindow::LoadROM()
     CheckROM();
 }
 
-void MainWindow::LoadIName() { m_nameText->setText(internalname::read(m_rom)); }
+void MainWindow::LoadIName() { m_nameText->setText(internalname::read(m_session.rom())); }
 
-IoResult MainWindow::SaveIName() { return internalname::write(m_rom, m_nameText->text()); }
+IoResult MainWindow::SaveIName() { return internalname::write(m_session.rom(), m_nameText->text()); }
 
 void MainWindow::CopierType()
 {
-    m_copierType->setCurrentIndex(static_cast<int>(copier::detect(m_rom)));
+    m_copierType->setCurrentIndex(static_cast<int>(copier::detect(m_session.rom())));
     m_copierPicked = false;
 }
 
 bool MainWindow::CheckROM()
 {
-    if (romcheck::isRightGame(m_rom))
+    if (romcheck::isRightGame(m_session.rom()))
         return true;
     m_effects.showMessage(this, MessageIcon::Critical,
                           tr("You must load the correct Zorvek ROM file.  Application will now close."));
     // Nothing more may reach this file.
-    m_rom.close();
+    m_session.rom().close();
     showWriteState();
     endProgram(1);
     return false;
@@ -412,7 +400,7 @@ IoResult MainWindow::SaveHeader()
     // only to rename must not wipe it.
     if (type == zorvek::CopierType::Undetected && !m_copierPicked)
         return IoResult::success();
-    if (auto r = copier::write(m_rom, type); !r.ok())
+    if (auto r = copier::write(m_session.rom(), type); !r.ok())
         return r;
     if (type == zorvek::CopierType::Undetected)
         m_effects.showMessage(this, MessageIcon::Information,
@@ -427,12 +415,12 @@ void MainWindow::SaveROM()
     if (!isLoaded())
         return;
     // A file replaced, or too short for the name, gets no stamp either.
-    if (auto r = m_writes->check(internalname::kOffset, internalname::kLength); !r.ok()) {
+    if (auto r = m_session.writes().check(internalname::kOffset, internalname::kLength); !r.ok()) {
         reportWriteFailure(this, r.error);
         return;
     }
-    const CommandOutcome saved = m_writes->run(QStringLiteral("Save ROM"), CommandKind::Save, [this] {
-        IoResult result = SaveQuenHeader(m_rom, m_effects.now());
+    const CommandOutcome saved = m_session.writes().run(QStringLiteral("Save ROM"), CommandKind::Save, [this] {
+        IoResult result = SaveQuenHeader(m_session.rom(), m_effects.now());
         if (result.ok())
             result = SaveIName();
         if (result.ok())
@@ -440,17 +428,17 @@ void MainWindow::SaveROM()
         return result;
     });
     if (!saved.ok())
-        reportFailure(this, saved);
+        reportFailure(saved);
 }
 
 void MainWindow::mnuFixChecksum_Click()
 {
     if (!isLoaded())
         return;
-    const CommandOutcome fixed = m_writes->run(QStringLiteral("Fix checksum"), CommandKind::Other,
-                                               [this] { return checksum::fix(m_rom); });
+    const CommandOutcome fixed = m_session.writes().run(QStringLiteral("Fix checksum"), CommandKind::Other,
+                                               [this] { return checksum::fix(m_session.rom()); });
     if (!fixed.ok())
-        reportFailure(this, fixed);
+        reportFailure(fixed);
 }
 
 void MainWindow::mnuUndo_Click() { replay(true); }
@@ -462,8 +450,8 @@ void MainWindow::replay(bool back)
         return;
     // A stamp still due belongs to a save that is being taken back, or
     // would end the way forward; it is dropped.
-    m_pendingStamp->cancel();
-    const ReplayOutcome outcome = back ? m_writes->undo() : m_writes->redo();
+    m_session.pendingStamp().cancel();
+    const ReplayOutcome outcome = back ? m_session.writes().undo() : m_session.writes().redo();
     if (outcome.result.ok())
         return;
     QString reason = outcome.result.error;
@@ -487,7 +475,7 @@ void MainWindow::mnuCreatePatch_Click()
 {
     if (!isLoaded())
         return;
-    const QFileInfo image(m_rom.path());
+    const QFileInfo image(m_session.rom().path());
     const std::optional<QString> original = m_effects.chooseFileToOpen(
         this, tr("Unmodified Original Image"), openFilters(), openFilters().at(1), image.absolutePath());
     if (!original)
@@ -503,7 +491,7 @@ void MainWindow::mnuCreatePatch_Click()
                               tr("The patch \"%1\" was not written: it would replace the open ROM image.").arg(shown));
         return;
     }
-    const IoResult made = patches::createPatchFile(*original, patches::romDataOf(m_rom), target->path,
+    const IoResult made = patches::createPatchFile(*original, patches::romDataOf(m_session.rom()), target->path,
                                                    patches::formatFor(target->selectedFilter, target->path));
     if (!made.ok()) {
         m_effects.showMessage(this, MessageIcon::Exclamation, made.error);
@@ -514,19 +502,19 @@ void MainWindow::mnuCreatePatch_Click()
 
 void MainWindow::applyWriteOptions()
 {
-    m_writes->setOptions({m_backUp->isChecked(), m_fixChecksumOnSave->isChecked()});
+    m_session.writes().setOptions({m_backUp->isChecked(), m_fixChecksumOnSave->isChecked()});
 }
 
 void MainWindow::showWriteState()
 {
     const bool loaded = isLoaded();
-    m_undo->setEnabled(loaded && m_writes->canUndo());
-    m_redo->setEnabled(loaded && m_writes->canRedo());
-    m_undo->setText(menuText(tr("Undo"), m_undo->isEnabled() ? m_writes->undoText() : QString()));
-    m_redo->setText(menuText(tr("Redo"), m_redo->isEnabled() ? m_writes->redoText() : QString()));
+    m_undo->setEnabled(loaded && m_session.writes().canUndo());
+    m_redo->setEnabled(loaded && m_session.writes().canRedo());
+    m_undo->setText(menuText(tr("Undo"), m_undo->isEnabled() ? m_session.writes().undoText() : QString()));
+    m_redo->setText(menuText(tr("Redo"), m_redo->isEnabled() ? m_session.writes().redoText() : QString()));
     m_createPatch->setEnabled(loaded);
     m_fixChecksum->setEnabled(loaded);
-    m_checksum->setText(loaded ? QStringLiteral("Checksum: ") + checksum::stateText(checksum::readState(m_rom))
+    m_checksum->setText(loaded ? QStringLiteral("Checksum: ") + checksum::stateText(checksum::readState(m_session.rom()))
                                : QString());
 }
 
@@ -547,9 +535,8 @@ void MainWindow::mnuClose_Click()
 
 void MainWindow::closeImage()
 {
-    if (const CommandOutcome r = m_pendingStamp->flush(); !r.ok())
-        reportFailure(this, r);
-    m_rom.close();
+    if (const CommandOutcome r = m_session.close(); !r.ok())
+        reportFailure(r);
 }
 
 void MainWindow::enterLoadedState()
@@ -626,8 +613,10 @@ void MainWindow::openMonsterEditor()
 {
     if (!isLoaded())
         return;
-    if (!m_monsterEditor)
-        m_monsterEditor = new MonsterEditor(*this);
+    if (!m_monsterEditor) {
+        m_monsterEditor = new MonsterEditor(m_session, m_effects, m_nameText->text());
+        connect(m_monsterEditor, &MonsterEditor::closed, this, &MainWindow::showAgain);
+    }
     showEditor(m_monsterEditor);
 }
 
@@ -635,8 +624,10 @@ void MainWindow::openCharacterEditor()
 {
     if (!isLoaded())
         return;
-    if (!m_characterEditor)
-        m_characterEditor = new CharacterEditor(*this);
+    if (!m_characterEditor) {
+        m_characterEditor = new CharacterEditor(m_session, m_effects, m_nameText->text());
+        connect(m_characterEditor, &CharacterEditor::closed, this, &MainWindow::showAgain);
+    }
     showEditor(m_characterEditor);
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "core/header/CopierHeader.h"
-#include "core/image/ImageWriteSession.h"
-#include "core/image/RomImage.h"
+#include "core/image/ImageSession.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -21,7 +19,6 @@ class AboutDialog;
 class MonsterEditor;
 class CharacterEditor;
 class LimitedLineEdit;
-class PendingStamp;
 class SideEffects;
 
 // The main window, Form1: opens, names and saves the image and leads to the
@@ -32,26 +29,14 @@ public:
     explicit MainWindow(SideEffects& effects, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    RomImage& rom() { return m_rom; }
-    // Every window's writes to the open image go through here.
-    ImageWriteSession& writes() { return *m_writes; }
-    SideEffects& effects() { return m_effects; }
-    PendingStamp& pendingStamp() { return *m_pendingStamp; }
-    // The text of InternalROMNameTXT; editors use it in their captions.
-    QString internalRomNameText() const;
+    // The open image every window works on.
+    ImageSession& session() { return m_session; }
     bool isLoaded() const;
-    // The path chosen in the open dialog, as the stats dump names it.
-    QString romPath() const { return m_rom.path(); }
 
     // Editors hand control back here when they close.
     void showAgain();
     MonsterEditor* monsterEditor() const;
     CharacterEditor* characterEditor() const;
-
-    // Reports a failed write with the file and the system's reason.
-    void reportWriteFailure(QWidget* parent, const QString& reason);
-    // The same, or for a backup that failed, how to save without one.
-    void reportFailure(QWidget* parent, const CommandOutcome& outcome);
 
     // Commands, callable from menus, toolbars and tests alike.
     void LoadROM();
@@ -95,10 +80,11 @@ private:
     void showWriteState();
     void applyWriteOptions();
 
+    void reportFailure(const CommandOutcome& outcome);
+    void reportWriteFailure(QWidget* parent, const QString& reason);
+
     SideEffects& m_effects;
-    RomImage m_rom;
-    ImageWriteSession* m_writes = nullptr;
-    PendingStamp* m_pendingStamp = nullptr;
+    ImageSession m_session;
     bool m_quitting = false;
     // Whether the copier type was picked by hand since the image was opened.
     bool m_copierPicked = false;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDateTime>
+#include "core/image/Clock.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -21,10 +22,8 @@ struct SaveChoice {
 
 // Every effect that tests must see or stop goes through here; production
 // uses the real dialogs, browser, clock and application exit.
-class SideEffects {
+class SideEffects : public Clock {
 public:
-    virtual ~SideEffects() = default;
-
     // A modal message box titled with the application title and an OK button.
     virtual void showMessage(QWidget* parent, MessageIcon icon, const QString& text) = 0;
 
@@ -43,11 +42,6 @@ public:
 
     // False when the page could not be handed to a browser.
     virtual bool openUrl(const QUrl& url) = 0;
-
-    virtual QDateTime now() = 0;
-
-    // Length of one status-text second in milliseconds; tests shorten it.
-    virtual int millisecondsPerSecond() = 0;
 
     // Folder of the program, where the stats dump goes.
     virtual QString programFolder() = 0;

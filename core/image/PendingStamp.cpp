@@ -1,14 +1,14 @@
 #include "core/image/PendingStamp.h"
 
 #include "core/header/EditorStamp.h"
-#include "ui/SideEffects.h"
+#include "core/image/Clock.h"
 
 #include <cmath>
 
 namespace zorvek {
 
-PendingStamp::PendingStamp(ImageWriteSession& writes, SideEffects& effects, QObject* parent)
-    : QObject(parent), m_writes(writes), m_effects(effects)
+PendingStamp::PendingStamp(ImageWriteSession& writes, Clock& clock, QObject* parent)
+    : QObject(parent), m_writes(writes), m_clock(clock)
 {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
@@ -20,7 +20,7 @@ PendingStamp::PendingStamp(ImageWriteSession& writes, SideEffects& effects, QObj
 
 void PendingStamp::schedule(double seconds)
 {
-    const double ms = qMax(0.0, seconds * m_effects.millisecondsPerSecond());
+    const double ms = qMax(0.0, seconds * m_clock.millisecondsPerSecond());
     m_timer.start(static_cast<int>(std::lround(qMin(ms, 1e9))));
 }
 
@@ -37,7 +37,7 @@ CommandOutcome PendingStamp::writeNow()
     if (!m_writes.rom().isOpen())
         return {};
     return m_writes.run(QStringLiteral("Stamp"), CommandKind::Other,
-                        [this] { return SaveQuenHeader(m_writes.rom(), m_effects.now()); });
+                        [this] { return SaveQuenHeader(m_writes.rom(), m_clock.now()); });
 }
 
 } // namespace zorvek

@@ -7,7 +7,7 @@
 
 namespace zorvek {
 
-class SideEffects;
+class Clock;
 
 // An editor stamp due some seconds after a save. It belongs to the image
 // that was saved: whoever closes or replaces that image flushes it first,
@@ -16,7 +16,7 @@ class SideEffects;
 class PendingStamp : public QObject {
     Q_OBJECT
 public:
-    PendingStamp(ImageWriteSession& writes, SideEffects& effects, QObject* parent);
+    PendingStamp(ImageWriteSession& writes, Clock& clock, QObject* parent = nullptr);
 
     // A second save during the wait restarts it; one stamp covers both.
     void schedule(double seconds);
@@ -33,7 +33,7 @@ private:
     CommandOutcome writeNow();
 
     ImageWriteSession& m_writes;
-    SideEffects& m_effects;
+    Clock& m_clock;
     QTimer m_timer;
 };
 

@@ -88,7 +88,7 @@ protected:
     QString info() { return find<QLabel>(editor, QStringLiteral("InfoLBL"))->text(); }
     void clickButton(const char* name) { QTest::mouseClick(find<QPushButton>(editor, name), Qt::LeftButton); }
     void clickTab(int index) { QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(index).center()); }
-    bool waitForStamp() { return QTest::qWaitFor([&] { return !form1->pendingStamp().isPending(); }, 5000); }
+    bool waitForStamp() { return QTest::qWaitFor([&] { return !form1->session().pendingStamp().isPending(); }, 5000); }
 
     void typeInto(const char* name, const QString& typed) { GuiTestBase::typeInto(editor, QLatin1String(name), typed); }
 
@@ -152,14 +152,14 @@ TEST_F(CharacterEditorTest, OpensOnSlotZeroAndOnlyTheScrollBarChangesWhatIsShown
     typeInto("STRTXT", "55");
     list("HeadCBO")->setCurrentIndex(3);
     const QStringList before = shownValues();
-    const quint64 reads = form1->rom().readCount();
+    const quint64 reads = form1->session().rom().readCount();
     for (int tab : {1, 0}) {
         clickTab(tab);
         EXPECT_EQ(find<QWidget>(editor, "StatFR")->isVisible(), tab == 0);
         EXPECT_EQ(find<QWidget>(editor, "EqFR")->isVisible(), tab == 1);
         EXPECT_EQ(shownValues(), before);
     }
-    EXPECT_EQ(form1->rom().readCount(), reads);
+    EXPECT_EQ(form1->session().rom().readCount(), reads);
     wheelOnScroll(-1);  // over the bar without its focus: the slot and the edits stay
     EXPECT_EQ(shownValues(), before);
 
@@ -238,9 +238,9 @@ TEST_F(CharacterEditorTest, SaveWritesTheEighteenFieldsInOrderAndStampsWhenItsMe
     EXPECT_EQ(fileBytes(), withStamp(expected.bytes()));
 
     // The same save into an image that records its writes: each field once, in order, the stamp last.
-    MemoryDevice* memory = attachMemory(form1->rom(), rom.bytes(), -1, QStringLiteral("Disk full"), romPath);
+    MemoryDevice* memory = attachMemory(form1->session().rom(), rom.bytes(), -1, QStringLiteral("Disk full"), romPath);
     clickButton("SaveCMD");
-    ASSERT_TRUE(form1->pendingStamp().flush().ok());
+    ASSERT_TRUE(form1->session().pendingStamp().flush().ok());
     order.push_back(kStampOffset);
     EXPECT_EQ(memory->writeOffsets, order);
     EXPECT_TRUE(effects.messages.empty());
@@ -306,8 +306,8 @@ TEST_F(CharacterEditorTest, CancelAndTheCloseBoxWriteNothingAndADueStampLandsInT
     };
     scroll()->setValue(2);
     closeBy(true);
-    EXPECT_EQ(form1->rom().writeCount(), 0u);
-    EXPECT_FALSE(form1->pendingStamp().isPending());
+    EXPECT_EQ(form1->session().rom().writeCount(), 0u);
+    EXPECT_FALSE(form1->session().pendingStamp().isPending());
 
     // Opened again it starts afresh. Saved, then closed by the close box during the wait.
     showEditor();
@@ -315,7 +315,7 @@ TEST_F(CharacterEditorTest, CancelAndTheCloseBoxWriteNothingAndADueStampLandsInT
     EXPECT_EQ(tabs()->currentIndex(), 0);
     clickButton("SaveCMD");
     closeBy(false);
-    EXPECT_TRUE(form1->pendingStamp().isPending());
+    EXPECT_TRUE(form1->session().pendingStamp().isPending());
 
     // Another image opened before the wait ends: the stamp goes to the saved one first.
     const RomFixture other = characterRom(99);
@@ -362,7 +362,7 @@ TEST_F(CharacterEditorTest, RefusedOrFailedSaveIsReportedAndNeverShownAsSaved)
                     && refusal.endsWith("\nNothing has been saved."))
             << refusal.toStdString();
         EXPECT_EQ(fileBytes(), rom.bytes());
-        EXPECT_FALSE(form1->pendingStamp().isPending()) << "no stamp either";
+        EXPECT_FALSE(form1->session().pendingStamp().isPending()) << "no stamp either";
         EXPECT_EQ(text("STRTXT"), "33") << "the edits stay to be corrected";
         typeInto(name, good);
     }
@@ -371,18 +371,18 @@ TEST_F(CharacterEditorTest, RefusedOrFailedSaveIsReportedAndNeverShownAsSaved)
     // three before it stand, nothing is tried after it, nothing says "saved".
     clickButton("SaveCMD");
     ASSERT_EQ(info(), "The Stats of: Character 0 has been saved.");
-    ASSERT_TRUE(form1->pendingStamp().flush().ok());
-    MemoryDevice* memory = attachMemory(form1->rom(), rom.bytes(), 3, QStringLiteral("Disk full"), romPath);
+    ASSERT_TRUE(form1->session().pendingStamp().flush().ok());
+    MemoryDevice* memory = attachMemory(form1->session().rom(), rom.bytes(), 3, QStringLiteral("Disk full"), romPath);
     typeInto("LevelTXT", "5");
-    const quint64 writes = form1->rom().writeCount();
+    const quint64 writes = form1->session().rom().writeCount();
     clickButton("SaveCMD");
     ASSERT_EQ(effects.messages.size(), 2u);
     EXPECT_EQ(effects.messages[1].icon, MessageIcon::Exclamation);
     EXPECT_TRUE(effects.messages[1].text.contains("Disk full") && effects.messages[1].text.contains("game.smc"))
         << effects.messages[1].text.toStdString();
     EXPECT_EQ(info(), "");
-    EXPECT_FALSE(form1->pendingStamp().isPending());
-    EXPECT_EQ(form1->rom().writeCount() - writes, 4u);
+    EXPECT_FALSE(form1->session().pendingStamp().isPending());
+    EXPECT_EQ(form1->session().rom().writeCount() - writes, 4u);
     EXPECT_EQ(memory->writeOffsets, (std::vector<qint64>{0x117202, 0x117206, 0x117208}));
     EXPECT_TRUE(editor->isVisible());
 }

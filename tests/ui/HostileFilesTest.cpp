@@ -21,7 +21,7 @@ namespace {
 
 class HostileFilesTest : public GuiTestBase {
 protected:
-    bool loaded() { return find<QToolBar>("Toolbar2")->isEnabled() && form1->rom().isOpen(); }
+    bool loaded() { return find<QToolBar>("Toolbar2")->isEnabled() && form1->session().rom().isOpen(); }
 };
 
 TEST_F(HostileFilesTest, ImageEndingInsideTheMonsterTableShowsZerosBeyondItsEnd)
@@ -140,7 +140,7 @@ TEST_F(HostileFilesTest, ImageReplacedOnDiskIsNeverWrittenUntilOpenedAgain)
     ASSERT_NE(form3, nullptr);
     typeInto(form3, "STRTXT", "77");
     QTest::mouseClick(find<QWidget>(form3, "SaveCMD"), Qt::LeftButton);
-    ASSERT_TRUE(form1->pendingStamp().isPending());
+    ASSERT_TRUE(form1->session().pendingStamp().isPending());
 
     // A patcher writes a new file and renames it over the image.
     const QByteArray onDisk = fileBytes();

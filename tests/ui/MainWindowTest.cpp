@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, OpenShowsNameAndCopierTypeAndEnablesTheEditors)
     // image was found, also in the next run.
     effects.openAnswers.push_back(std::nullopt);
     clickToolButton("Open");
-    EXPECT_TRUE(form1->rom().isOpen());
+    EXPECT_TRUE(form1->session().rom().isOpen());
     EXPECT_EQ(effects.lastStartFolder, tempPath("roms"));
     form1 = std::make_unique<MainWindow>(effects);
     clickToolButton("Open");
@@ -113,7 +113,7 @@ TEST_F(MainWindowTest, UnopenableFileFallsBackToNotLoadedAndSaysWhy)
     openImage(RomFixture::standard());
     openPath(tempPath("no such file.smc"));
     expectNotLoaded(0);
-    EXPECT_FALSE(form1->rom().isOpen());
+    EXPECT_FALSE(form1->session().rom().isOpen());
     ASSERT_EQ(effects.messages.size(), 1u);
     EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_TRUE(effects.messages[0].text.contains("no such file.smc"));
@@ -136,7 +136,7 @@ TEST_F(MainWindowTest, WrongImageEndsTheProgramAndLeavesTheFileAlone)
         EXPECT_EQ(effects.messages[0].text,
                   "You must load the correct Zorvek ROM file.  Application will now close.");
         EXPECT_EQ(effects.endedWith, 1);
-        EXPECT_FALSE(form1->rom().isOpen());
+        EXPECT_FALSE(form1->session().rom().isOpen());
         EXPECT_EQ(fileBytes(), rom.bytes());
         // Ending closes the main window; that must not turn into a second ending.
         form1->close();
@@ -194,7 +194,7 @@ TEST_F(MainWindowTest, SaveRomWritesStampThenNameThenHeader)
     copierBox()->setCurrentIndex(3);
     typeInto(form1.get(), "InternalROMNameTXT", "AB");
 
-    MemoryDevice* device = attachMemory(form1->rom(), rom.bytes(), -1, {}, romPath);
+    MemoryDevice* device = attachMemory(form1->session().rom(), rom.bytes(), -1, {}, romPath);
     trigger("mnuSave");
     EXPECT_EQ(device->writeOffsets, (std::vector<qint64>{0x60, 0x101C0, 0x101C0, 0x0, 0x4, 0x8}));
     EXPECT_TRUE(effects.messages.empty());
@@ -334,7 +334,7 @@ TEST_F(MainWindowTest, QuitAndTheCloseBoxEndTheProgramAndCloseTheFile)
     openImage(RomFixture::standard());
     form1->close();
     EXPECT_EQ(effects.endedWith, 0);
-    EXPECT_FALSE(form1->rom().isOpen());
+    EXPECT_FALSE(form1->session().rom().isOpen());
 }
 
 } // namespace

@@ -265,14 +265,14 @@ TEST_F(MonsterEditorTest, SaveWritesTheStampThenTheRoundedValuesOrNothingAtAll)
     EXPECT_EQ(info(), savedText(1));
 
     // The stamp goes first, then the record, words first.
-    MemoryDevice* memory = attachMemory(form1->rom(), expected, -1, QStringLiteral("Disk full"), romPath);
+    MemoryDevice* memory = attachMemory(form1->session().rom(), expected, -1, QStringLiteral("Disk full"), romPath);
     click("SaveCMD");
     std::vector<qint64> offsets = {0x60};
     for (int k : {12, 14, 8, 0, 1, 2, 3, 4, 6, 7, 21, 23, 16, 25, 28, 29, 31})
         offsets.push_back(at(1, k));
     EXPECT_EQ(memory->writeOffsets, offsets);
 
-    memory = attachMemory(form1->rom(), rom.bytes(), 0, QStringLiteral("Disk full"), romPath);
+    memory = attachMemory(form1->session().rom(), rom.bytes(), 0, QStringLiteral("Disk full"), romPath);
     click("SaveCMD");
     ASSERT_EQ(effects.messages.size(), 2u);
     EXPECT_EQ(effects.messages[1].icon, MessageIcon::Exclamation);

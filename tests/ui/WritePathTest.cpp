@@ -70,7 +70,7 @@ TEST_F(WritePathTest, UndoTakesCommandsBackNewestFirstToTheImageAsOpenedAndRedoW
     find<QScrollBar>(form3, "Scroll")->setValue(2);
     typeInto(form3, "STRTXT", "77");
     click(form3, "SaveCMD");
-    QTRY_VERIFY(!form1->pendingStamp().isPending());  // the stamp, a step of its own
+    QTRY_VERIFY(!form1->session().pendingStamp().isPending());  // the stamp, a step of its own
     click(form3, "CancelCMD");
     typeInto(form1.get(), "InternalROMNameTXT", "AB");
     trigger("mnuSave");

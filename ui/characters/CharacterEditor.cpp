@@ -5,10 +5,11 @@
 #include "core/characters/CharacterSlot.h"
 #include "data/Artwork.h"
 #include "data/GameData.h"
-#include "ui/MainWindow.h"
 #include "ui/widgets/LimitedLineEdit.h"
 #include "core/image/PendingStamp.h"
 #include "ui/SideEffects.h"
+#include "ui/WriteFailureMessage.h"
+#include "core/image/ImageSession.h"
 #include "ui/widgets/StatusTimer.h"
 #include "ui/widgets/WheelGuard.h"
 
@@ -57,17 +58,18 @@ protected:
 
 } // namespace
 
-CharacterEditor::CharacterEditor(MainWindow& mainWindow, QWidget* parent) : QWidget(parent), m_main(mainWindow)
+CharacterEditor::CharacterEditor(ImageSession& session, SideEffects& effects, const QString& romName, QWidget* parent)
+    : QWidget(parent), m_session(session), m_effects(effects)
 {
     setObjectName(QStringLiteral("Form3"));
     setAttribute(Qt::WA_DeleteOnClose);
-    m_status = new StatusTimer(m_main.effects(), this);
+    m_status = new StatusTimer(m_effects, this);
 
     createControls();
     createLayout();
     connectControls();
 
-    setWindowTitle(QStringLiteral("Character Editor: ") + m_main.internalRomNameText());
+    setWindowTitle(QStringLiteral("Character Editor: ") + romName);
     loadSlot(0);
 }
 
@@ -278,7 +280,7 @@ void CharacterEditor::connectControls()
     connect(m_tabs, &QTabBar::currentChanged, this, &CharacterEditor::TabStrip1_Click);
     connect(m_save, &QPushButton::clicked, this, &CharacterEditor::SaveCMD_Click);
     connect(m_cancel, &QPushButton::clicked, this, &CharacterEditor::CancelCMD_Click);
-    connect(&m_main.writes(), &ImageWriteSession::replayed, this, [this](const JournalStep& step) {
+    connect(&m_session.writes(), &ImageWriteSession::replayed, this, [this](const JournalStep& step) {
         // An undo or redo changed the shown slot under the controls.
         const int slot = m_scroll->value();
         if (CharacterRecord::isSlot(slot) && step.touches(CharacterRecord::start(slot), CharacterRecord::kSlotStride))
@@ -288,7 +290,7 @@ void CharacterEditor::connectControls()
 
 void CharacterEditor::loadSlot(int slot)
 {
-    const CharacterView view = loadCharacter(m_main.rom(), slot);
+    const CharacterView view = loadCharacter(m_session.rom(), slot);
     m_actor->setText(view.actor);
     m_level->setText(view.level);
     m_experience->setText(view.experience);
@@ -356,18 +358,18 @@ void CharacterEditor::SaveCMD_Click()
     if (!checked.values) {
         // The edits stay for the user to correct.
         clearStatus();
-        m_main.effects().showMessage(this, MessageIcon::Exclamation, checked.problem);
+        m_effects.showMessage(this, MessageIcon::Exclamation, checked.problem);
         return;
     }
     const int slot = m_scroll->value();
-    CommandOutcome written{m_main.writes().check(CharacterRecord::start(slot), CharacterRecord::kMagicPower + 1)};
+    CommandOutcome written{m_session.writes().check(CharacterRecord::start(slot), CharacterRecord::kMagicPower + 1)};
     if (written.ok())
-        written = m_main.writes().run(QStringLiteral("Save of Character ") + m_charIndex->text(), CommandKind::Save,
-                                      [&] { return saveCharacter(m_main.rom(), slot, *checked.values); });
+        written = m_session.writes().run(QStringLiteral("Save of Character ") + m_charIndex->text(), CommandKind::Save,
+                                      [&] { return saveCharacter(m_session.rom(), slot, *checked.values); });
     if (!written.ok()) {
         // An earlier "has been saved" must not stand beside a failed save.
         clearStatus();
-        m_main.reportFailure(this, written);
+        reportFailure(m_effects, this, m_session.rom().path(), written);
         return;
     }
     showStatus(QStringLiteral("The Stats of: Character ") + m_charIndex->text() + QStringLiteral(" has been saved."));
@@ -378,7 +380,7 @@ void CharacterEditor::SaveQuenHeader()
 {
     // Due when the confirmation ends. The main window owns it, so it is
     // written even if this window closes first.
-    m_main.pendingStamp().schedule(kSavedMessageSeconds);
+    m_session.pendingStamp().schedule(kSavedMessageSeconds);
 }
 
 void CharacterEditor::showStatus(const QString& text)
@@ -399,7 +401,7 @@ void CharacterEditor::CancelCMD_Click() { close(); }
 void CharacterEditor::closeEvent(QCloseEvent* event)
 {
     // The close box behaves like Cancel: nothing is written.
-    m_main.showAgain();
+    emit closed();
     event->accept();
 }
 

@@ -17,7 +17,8 @@ class QTabBar;
 namespace zorvek {
 
 class ByteListBox;
-class MainWindow;
+class ImageSession;
+class SideEffects;
 class LimitedLineEdit;
 class StatusTimer;
 struct CharacterEdits;
@@ -28,8 +29,14 @@ struct CharacterEdits;
 class CharacterEditor : public QWidget {
     Q_OBJECT
 public:
-    explicit CharacterEditor(MainWindow& mainWindow, QWidget* parent = nullptr);
+    // romName: the internal name as the main window shows it, for the caption.
+    CharacterEditor(ImageSession& session, SideEffects& effects, const QString& romName, QWidget* parent = nullptr);
 
+signals:
+    // Cancel or the close box: whoever opened the editor takes over again.
+    void closed();
+
+public:
     void Scroll_Change(int value);
     void TabStrip1_Click(int index);
     void SaveCMD_Click();
@@ -56,7 +63,8 @@ private:
     void showStatus(const QString& text);
     void clearStatus();
 
-    MainWindow& m_main;
+    ImageSession& m_session;
+    SideEffects& m_effects;
     StatusTimer* m_status = nullptr;
 
     QGroupBox* m_charIndexFrame = nullptr;

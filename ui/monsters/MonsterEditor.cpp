@@ -3,10 +3,11 @@
 #include "data/Artwork.h"
 #include "data/GameData.h"
 #include "core/header/EditorStamp.h"
-#include "ui/MainWindow.h"
 #include "ui/widgets/LimitedLineEdit.h"
 #include "core/text/NumberText.h"
 #include "ui/SideEffects.h"
+#include "ui/WriteFailureMessage.h"
+#include "core/image/ImageSession.h"
 #include "ui/widgets/StatusTimer.h"
 #include "ui/widgets/WheelGuard.h"
 #include "ui/monsters/AttackAnimationImages.h"
@@ -87,13 +88,14 @@ QListWidget* flagList(const QString& name, const QStringList& entries, int visib
 
 } // namespace
 
-MonsterEditor::MonsterEditor(MainWindow& mainWindow, QWidget* parent) : QWidget(parent), m_main(mainWindow)
+MonsterEditor::MonsterEditor(ImageSession& session, SideEffects& effects, const QString& romName, QWidget* parent)
+    : QWidget(parent), m_session(session), m_effects(effects)
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Monster Editor"));
     setWindowIcon(QPixmap::fromImage(data::applicationIcon()));
-    m_status = new StatusTimer(m_main.effects(), this);
+    m_status = new StatusTimer(m_effects, this);
     m_pictures = new AttackAnimationImages(this);
     m_pictures->setObjectName(QStringLiteral("AttackAniIMGLST"));
 
@@ -101,7 +103,7 @@ MonsterEditor::MonsterEditor(MainWindow& mainWindow, QWidget* parent) : QWidget(
     createLayout();
     connectControls();
     installStatusHelp();
-    Form_Load();
+    Form_Load(romName);
 }
 
 // ---------------------------------------------------------------------------
@@ -417,7 +419,7 @@ void MonsterEditor::connectControls()
     connect(m_unknown2, &QCheckBox::toggled, this,
             [this](bool on) { specialBitToggled(specialbits::kUnknown2, on); });
     connect(m_save, &QPushButton::clicked, this, &MonsterEditor::SaveCMD_Click);
-    connect(&m_main.writes(), &ImageWriteSession::replayed, this, &MonsterEditor::reloadIfTouched);
+    connect(&m_session.writes(), &ImageWriteSession::replayed, this, &MonsterEditor::reloadIfTouched);
     connect(m_cancel, &QPushButton::clicked, this, &MonsterEditor::CancelCMD_Click);
     connect(m_lock, &QPushButton::clicked, this, &MonsterEditor::LockControlsCMD_Click);
     connect(m_dump, &QPushButton::clicked, this, &MonsterEditor::Dump2TXT_Click);
@@ -479,9 +481,9 @@ void MonsterEditor::setFieldText(QLineEdit* box, const QString& text)
 // ---------------------------------------------------------------------------
 // Loading
 
-void MonsterEditor::Form_Load()
+void MonsterEditor::Form_Load(const QString& romName)
 {
-    setWindowTitle(QStringLiteral("Monster Editor: ") + m_main.internalRomNameText());
+    setWindowTitle(QStringLiteral("Monster Editor: ") + romName);
     // Entry 0 stands until a monster's own animation replaces it; a stored
     // byte beyond the list keeps it.
     LoadAttackAni();
@@ -499,7 +501,7 @@ void MonsterEditor::LoadMStats()
     const int index = m_monsterList->currentRow();
     if (!MonsterRecord::isValidIndex(index))
         return;
-    const MonsterRecord record(m_main.rom(), index);
+    const MonsterRecord record(m_session.rom(), index);
     m_recordBase->setText(QString::number(record.recordBase()));
 
     setFieldText(m_agi, QString::number(record.agility()));
@@ -538,7 +540,7 @@ void MonsterEditor::reloadIfTouched(const JournalStep& step)
 {
     // An undo or redo changed the shown record under the controls.
     const int index = m_monsterList->currentRow();
-    if (MonsterRecord::isValidIndex(index) && step.touches(MonsterRecord(m_main.rom(), index).offsetOf(0), kRecordSize))
+    if (MonsterRecord::isValidIndex(index) && step.touches(MonsterRecord(m_session.rom(), index).offsetOf(0), kRecordSize))
         LoadMStats();
 }
 
@@ -566,7 +568,7 @@ void MonsterEditor::LoadAttackAni()
 void MonsterEditor::AttackIndexTXT_Change()
 {
     if (rules::isBeyondAttackList(m_attackText->text()))
-        m_main.effects().showMessage(this, MessageIcon::Exclamation, QString::fromLatin1(rules::kAttackWarning));
+        m_effects.showMessage(this, MessageIcon::Exclamation, QString::fromLatin1(rules::kAttackWarning));
 }
 
 void MonsterEditor::specialBitToggled(uint8_t bit, bool checked)
@@ -607,32 +609,32 @@ void MonsterEditor::SaveCMD_Click()
     // Everything is checked before the first byte (the stamp) is written.
     const CheckedEntries checked = checkEntries(entries);
     if (!checked.values) {
-        m_main.effects().showMessage(this, MessageIcon::Exclamation, refusalMessage(checked));
+        m_effects.showMessage(this, MessageIcon::Exclamation, refusalMessage(checked));
         return;
     }
 
     // The editor stamp goes first, then the record, as one step; a file
     // replaced since it was opened, or too short for the record, gets neither.
-    CommandOutcome saved{m_main.writes().check(MonsterRecord(m_main.rom(), index).offsetOf(0), kRecordSize)};
+    CommandOutcome saved{m_session.writes().check(MonsterRecord(m_session.rom(), index).offsetOf(0), kRecordSize)};
     if (saved.ok())
-        saved = m_main.writes().run(QStringLiteral("Save of ") + selectedName(), CommandKind::Save, [&] {
+        saved = m_session.writes().run(QStringLiteral("Save of ") + selectedName(), CommandKind::Save, [&] {
             IoResult result = SaveQuenHeader();
             return result.ok() ? SaveMStats(index, *checked.values) : result;
         });
     if (!saved.ok()) {
         m_status->stop();
         m_info->clear();
-        m_main.reportFailure(this, saved);
+        reportFailure(m_effects, this, m_session.rom().path(), saved);
         return;
     }
     showStatus(QStringLiteral("The Stats of: ") + selectedName() + QStringLiteral(" has been saved."), kSavedSeconds);
 }
 
-IoResult MonsterEditor::SaveQuenHeader() { return zorvek::SaveQuenHeader(m_main.rom(), m_main.effects().now()); }
+IoResult MonsterEditor::SaveQuenHeader() { return zorvek::SaveQuenHeader(m_session.rom(), m_effects.now()); }
 
 IoResult MonsterEditor::SaveMStats(int index, const MonsterValues& values)
 {
-    MonsterRecord record(m_main.rom(), index);
+    MonsterRecord record(m_session.rom(), index);
     return writeValues(record, values);
 }
 
@@ -641,7 +643,7 @@ void MonsterEditor::CancelCMD_Click() { close(); }
 void MonsterEditor::closeEvent(QCloseEvent* event)
 {
     m_status->stop();
-    m_main.showAgain();
+    emit closed();
     event->accept();
 }
 
@@ -669,8 +671,8 @@ void MonsterEditor::Dump2TXT_Click()
     const QString name = selectedName();
     dump::DumpFields fields;
     fields.name = name;
-    fields.dateTime = stamp::dateTimeText(m_main.effects().now(), QLocale());
-    fields.romPath = QDir::toNativeSeparators(m_main.romPath());
+    fields.dateTime = stamp::dateTimeText(m_effects.now(), QLocale());
+    fields.romPath = QDir::toNativeSeparators(m_session.rom().path());
     fields.level = m_level->text();
     fields.nameIndex = m_nameIndex->text();
     fields.experience = m_exp->text();
@@ -686,13 +688,13 @@ void MonsterEditor::Dump2TXT_Click()
     fields.attackDescription = m_attackCombo->currentText();
     fields.hideHp = m_hideHp->isChecked();
 
-    const dump::Outcome outcome = dump::save(name, dump::fileBytes(fields), m_main.effects().programFolder(),
-                                             QFileInfo(m_main.romPath()).absolutePath());
+    const dump::Outcome outcome = dump::save(name, dump::fileBytes(fields), m_effects.programFolder(),
+                                             QFileInfo(m_session.rom().path()).absolutePath());
     if (outcome.path.isEmpty()) {
         // The editor stays open: the user's edits are worth more than the dump.
         m_status->stop();
         m_info->clear();
-        m_main.effects().showMessage(this, MessageIcon::Exclamation,
+        m_effects.showMessage(this, MessageIcon::Exclamation,
                                      QString::fromLatin1(dump::kFailureMessage) + QLatin1Char('\n')
                                          + outcome.problem);
         return;

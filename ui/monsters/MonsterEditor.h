@@ -26,7 +26,8 @@ struct MonsterValues;
 }
 
 class AttackAnimationImages;
-class MainWindow;
+class ImageSession;
+class SideEffects;
 class LimitedLineEdit;
 class StatusTimer;
 
@@ -36,7 +37,12 @@ class StatusTimer;
 class MonsterEditor : public QWidget {
     Q_OBJECT
 public:
-    explicit MonsterEditor(MainWindow& mainWindow, QWidget* parent = nullptr);
+    // romName: the internal name as the main window shows it, for the caption.
+    MonsterEditor(ImageSession& session, SideEffects& effects, const QString& romName, QWidget* parent = nullptr);
+
+signals:
+    // Cancel or the close box: whoever opened the editor takes over again.
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -54,7 +60,7 @@ private:
     void connectControls();
     void installStatusHelp();
 
-    void Form_Load();
+    void Form_Load(const QString& romName);
     void LoadMNames();
     void LoadMStats();
     void reloadIfTouched(const JournalStep& step);
@@ -76,7 +82,8 @@ private:
     void showStatus(const QString& text, double seconds);
     QString selectedName() const;
 
-    MainWindow& m_main;
+    ImageSession& m_session;
+    SideEffects& m_effects;
     StatusTimer* m_status = nullptr;
     AttackAnimationImages* m_pictures = nullptr;
     QHash<QObject*, std::function<void()>> m_changeRules;

@@ -1,13 +1,13 @@
 #include "ui/widgets/StatusTimer.h"
 
-#include "ui/SideEffects.h"
+#include "core/image/Clock.h"
 
 #include <cmath>
 
 namespace zorvek {
 
-StatusTimer::StatusTimer(SideEffects& effects, QObject* parent)
-    : QObject(parent), m_effects(effects)
+StatusTimer::StatusTimer(Clock& clock, QObject* parent)
+    : QObject(parent), m_clock(clock)
 {
     m_timer.setSingleShot(true);
     // Qt timers run on a monotonic clock, so midnight or a clock change cannot
@@ -25,7 +25,7 @@ void StatusTimer::start(double seconds, std::function<void()> onElapsed)
         elapse();
         return;
     }
-    const double ms = seconds * m_effects.millisecondsPerSecond();
+    const double ms = seconds * m_clock.millisecondsPerSecond();
     m_timer.start(static_cast<int>(std::lround(qMin(ms, 1e9))));
 }
 

@@ -7,7 +7,7 @@
 
 namespace zorvek {
 
-class SideEffects;
+class Clock;
 
 // One restartable timer per window in place of nested waits: a newer text
 // replaces an older one at once and the label empties when the most recent
@@ -15,7 +15,7 @@ class SideEffects;
 class StatusTimer : public QObject {
     Q_OBJECT
 public:
-    StatusTimer(SideEffects& effects, QObject* parent);
+    StatusTimer(Clock& clock, QObject* parent);
 
     // Restarts the wait; onElapsed runs once when it ends.
     void start(double seconds, std::function<void()> onElapsed);
@@ -25,7 +25,7 @@ public:
 private:
     void elapse();
 
-    SideEffects& m_effects;
+    Clock& m_clock;
     QTimer m_timer;
     std::function<void()> m_onElapsed;
 };
