@@ -17,8 +17,8 @@ int main(int argc, char* argv[])
     // Windows hand over to each other by hiding; only Quit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    zorvek::QtSideEffects effects;
-    zorvek::MainWindow mainWindow(effects);
+    zorvek::ui::QtSideEffects effects;
+    zorvek::ui::MainWindow mainWindow(effects);
     mainWindow.show();
     return QApplication::exec();
 }

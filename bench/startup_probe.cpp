@@ -23,7 +23,7 @@ int main(int argc, char** argv)
     std::unique_ptr<QMainWindow> empty;
     std::unique_ptr<zorvek::bench::BenchSession> session;
     std::unique_ptr<zorvek::demo::ScriptedSideEffects> effects;
-    std::unique_ptr<zorvek::MainWindow> editor;
+    std::unique_ptr<zorvek::ui::MainWindow> editor;
 
     if (std::strcmp(mode, "empty") == 0) {
         empty = std::make_unique<QMainWindow>();
@@ -34,7 +34,7 @@ int main(int argc, char** argv)
         session->form1().openCharacterEditor();
     } else {
         effects = std::make_unique<zorvek::demo::ScriptedSideEffects>();
-        editor = std::make_unique<zorvek::MainWindow>(*effects);
+        editor = std::make_unique<zorvek::ui::MainWindow>(*effects);
         editor->show();
     }
     // Ends once the first paint of the shown windows has been processed.

@@ -53,8 +53,8 @@ struct TableSpan {
 
 constexpr TableSpan kMonsterSpan{"monster table", monsters::kTableOffset,
                                  qint64{monsters::kRecordSize} * monsters::kRecordCount};
-constexpr TableSpan kCharacterSpan{"character table", CharacterRecord::kTableStart,
-                                   CharacterRecord::kSlotStride * CharacterRecord::kSlotCount};
+constexpr TableSpan kCharacterSpan{"character table", characters::CharacterRecord::kTableStart,
+                                   characters::CharacterRecord::kSlotStride * characters::CharacterRecord::kSlotCount};
 
 // The windows' own test of the image.
 bool isThisGame(const RomImage& rom, const QString& path, Console& console)

@@ -21,7 +21,7 @@ struct MonsterChange {
 struct CharacterChange {
     int slot = 0;
     QString description;
-    CharacterValues values;
+    characters::CharacterValues values;
 };
 
 // The records an import changes, each already checked as its window's Save checks it.

@@ -43,13 +43,13 @@ int main(int argc, char** argv)
     const QDir out(QString::fromLocal8Bit(argv[2]));
     zorvek::demo::ScriptedSideEffects effects;
     effects.imagePath = QString::fromLocal8Bit(argv[1]);
-    zorvek::MainWindow form1(effects);
+    zorvek::ui::MainWindow form1(effects);
     form1.show();
     form1.LoadROM();
     bool ok = save(&form1, out.filePath("main-window.png"));
 
     form1.mnuAbout_Click();
-    if (auto* about = form1.findChild<zorvek::AboutDialog*>("About")) {
+    if (auto* about = form1.findChild<zorvek::ui::AboutDialog*>("About")) {
         ok &= save(about, out.filePath("about.png"));
         about->close();
     }

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace zorvek {
+namespace zorvek::ui {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
@@ -80,4 +80,4 @@ QString AboutDialog::descriptionText()
         + tr("Thanks to everyone who mapped this game's tables by hand.");
 }
 
-} // namespace zorvek
+} // namespace zorvek::ui

@@ -5,7 +5,7 @@
 class QLabel;
 class QPushButton;
 
-namespace zorvek {
+namespace zorvek::ui {
 
 // The About box, About: name, version, what the program does and its notice.
 class AboutDialog : public QDialog {
@@ -25,4 +25,4 @@ private:
     QPushButton* m_ok = nullptr;
 };
 
-} // namespace zorvek
+} // namespace zorvek::ui

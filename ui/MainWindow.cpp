@@ -37,7 +37,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace zorvek {
+namespace zorvek::ui {
 
 namespace {
 
@@ -336,12 +336,12 @@ void MainWindow::showAgain()
 
 void MainWindow::reportWriteFailure(QWidget* parent, const QString& reason)
 {
-    zorvek::reportWriteFailure(m_effects, parent, m_session.rom().path(), reason);
+    ui::reportWriteFailure(m_effects, parent, m_session.rom().path(), reason);
 }
 
 void MainWindow::reportFailure(const CommandOutcome& outcome)
 {
-    zorvek::reportFailure(m_effects, this, m_session.rom().path(), outcome);
+    ui::reportFailure(m_effects, this, m_session.rom().path(), outcome);
 }
 
 void MainWindow::LoadROM()
@@ -642,4 +642,4 @@ void MainWindow::showEditor(QWidget* editor)
     editor->activateWindow();
 }
 
-} // namespace zorvek
+} // namespace zorvek::ui

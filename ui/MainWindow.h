@@ -13,7 +13,7 @@ class QMenu;
 class QPushButton;
 class QToolBar;
 
-namespace zorvek {
+namespace zorvek::ui {
 
 class AboutDialog;
 class MonsterEditor;
@@ -125,4 +125,4 @@ private:
     QPointer<CharacterEditor> m_characterEditor;
 };
 
-} // namespace zorvek
+} // namespace zorvek::ui

@@ -8,7 +8,7 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 
-namespace zorvek {
+namespace zorvek::ui {
 
 void QtSideEffects::showMessage(QWidget* parent, MessageIcon icon, const QString& text)
 {
@@ -112,4 +112,4 @@ void QtSideEffects::endProgram(int exitCode)
     QApplication::exit(exitCode);
 }
 
-} // namespace zorvek
+} // namespace zorvek::ui

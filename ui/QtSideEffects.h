@@ -2,7 +2,7 @@
 
 #include "ui/SideEffects.h"
 
-namespace zorvek {
+namespace zorvek::ui {
 
 class QtSideEffects final : public SideEffects {
 public:
@@ -18,4 +18,4 @@ public:
     void endProgram(int exitCode) override;
 };
 
-} // namespace zorvek
+} // namespace zorvek::ui

@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace zorvek {
+namespace zorvek::ui {
 
 enum class MessageIcon { Critical, Exclamation, Information };
 
@@ -50,4 +50,4 @@ public:
     virtual void endProgram(int exitCode) = 0;
 };
 
-} // namespace zorvek
+} // namespace zorvek::ui

@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 
-namespace zorvek {
+namespace zorvek::ui {
 
 namespace {
 
@@ -32,4 +32,4 @@ void reportFailure(SideEffects& effects, QWidget* parent, const QString& imagePa
                             .arg(QDir::toNativeSeparators(imagePath), outcome.result.error));
 }
 
-} // namespace zorvek
+} // namespace zorvek::ui

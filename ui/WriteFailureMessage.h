@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace zorvek {
+namespace zorvek::ui {
 
 class SideEffects;
 
@@ -17,4 +17,4 @@ void reportWriteFailure(SideEffects& effects, QWidget* parent, const QString& im
 // save without one.
 void reportFailure(SideEffects& effects, QWidget* parent, const QString& imagePath, const CommandOutcome& outcome);
 
-} // namespace zorvek
+} // namespace zorvek::ui

@@ -2,7 +2,7 @@
 
 #include "core/text/NumberText.h"
 
-namespace zorvek::characterrules {
+namespace zorvek::characters::rules {
 
 std::optional<QString> correctedText(const QString& text, Cap cap)
 {
@@ -38,4 +38,4 @@ QString unlistedCommandLabel(uint8_t value)
     return QStringLiteral("Unlisted command (%1)").arg(hexByte(value));
 }
 
-} // namespace zorvek::characterrules
+} // namespace zorvek::characters::rules

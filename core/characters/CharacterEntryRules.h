@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace zorvek::characterrules {
+namespace zorvek::characters::rules {
 
 // Which boxes cap their text: only the four attributes stop at 255.
 enum class Cap { None, Attribute };
@@ -25,4 +25,4 @@ int16_t shownPoints(int16_t stored);
 QString unlistedEquipmentLabel(uint8_t value);
 QString unlistedCommandLabel(uint8_t value);
 
-} // namespace zorvek::characterrules
+} // namespace zorvek::characters::rules

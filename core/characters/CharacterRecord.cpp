@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-namespace zorvek {
+namespace zorvek::characters {
 
 CharacterRecord::CharacterRecord(RomImage& rom, int slot) : m_rom(rom), m_slot(slot)
 {
@@ -75,4 +75,4 @@ IoResult CharacterRecord::setAgility(uint8_t value) { return writeByteAt(kAgilit
 IoResult CharacterRecord::setVitality(uint8_t value) { return writeByteAt(kVitality, value); }
 IoResult CharacterRecord::setMagicPower(uint8_t value) { return writeByteAt(kMagicPower, value); }
 
-} // namespace zorvek
+} // namespace zorvek::characters

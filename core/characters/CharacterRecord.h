@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace zorvek {
+namespace zorvek::characters {
 
 // One of the four starting character records, read and written in place.
 // Each accessor is one file access at the field's own position; nothing is
@@ -94,4 +94,4 @@ private:
     int m_slot;
 };
 
-} // namespace zorvek
+} // namespace zorvek::characters

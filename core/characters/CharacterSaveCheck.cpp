@@ -4,7 +4,7 @@
 
 #include <limits>
 
-namespace zorvek {
+namespace zorvek::characters {
 
 namespace {
 
@@ -79,4 +79,4 @@ CheckedCharacter checkCharacter(const CharacterEdits& e)
     return {v, {}};
 }
 
-} // namespace zorvek
+} // namespace zorvek::characters

@@ -7,7 +7,7 @@
 #include <array>
 #include <optional>
 
-namespace zorvek {
+namespace zorvek::characters {
 
 // What the window holds when Save is pressed.
 struct CharacterEdits {
@@ -39,4 +39,4 @@ struct CheckedCharacter {
 // fits its field: bytes 0 to 255, point words -32768 to 32767.
 CheckedCharacter checkCharacter(const CharacterEdits& edits);
 
-} // namespace zorvek
+} // namespace zorvek::characters

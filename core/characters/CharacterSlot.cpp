@@ -5,7 +5,7 @@
 #include <functional>
 #include <initializer_list>
 
-namespace zorvek {
+namespace zorvek::characters {
 
 namespace {
 
@@ -14,10 +14,10 @@ QString decimal(int value) { return QString::number(value); }
 // The four point words are shown capped; the file keeps its value until saved.
 void loadHitAndMagicPoints(const CharacterRecord& record, CharacterView& view)
 {
-    view.currentHp = decimal(characterrules::shownPoints(record.currentHp()));
-    view.maximumHp = decimal(characterrules::shownPoints(record.maximumHp()));
-    view.currentMp = decimal(characterrules::shownPoints(record.currentMp()));
-    view.maximumMp = decimal(characterrules::shownPoints(record.maximumMp()));
+    view.currentHp = decimal(rules::shownPoints(record.currentHp()));
+    view.maximumHp = decimal(rules::shownPoints(record.maximumHp()));
+    view.currentMp = decimal(rules::shownPoints(record.currentMp()));
+    view.maximumMp = decimal(rules::shownPoints(record.maximumMp()));
 }
 
 } // namespace
@@ -78,4 +78,4 @@ IoResult saveCharacter(RomImage& rom, int slot, const CharacterValues& v)
     return IoResult::success();
 }
 
-} // namespace zorvek
+} // namespace zorvek::characters

@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-namespace zorvek {
+namespace zorvek::characters {
 
 // A slot as the window shows it: box texts and the stored list bytes.
 struct CharacterView {
@@ -58,4 +58,4 @@ CharacterView loadCharacter(RomImage& rom, int slot);
 // leaving the fields before it written.
 IoResult saveCharacter(RomImage& rom, int slot, const CharacterValues& values);
 
-} // namespace zorvek
+} // namespace zorvek::characters

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 using namespace zorvek;
+using namespace zorvek::characters;
 using namespace zorvek::test;
 
 // Field positions, widths and signs are checked through the window, which

@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         (void)(record.specialBits() + record.attackAnimation() + record.level() + record.nameIndex());
     }
     for (int slot = 0; slot < 4; ++slot) {
-        const CharacterView view = loadCharacter(rom, slot);
+        const characters::CharacterView view = characters::loadCharacter(rom, slot);
         require(!view.level.isEmpty() && !view.currentHp.isEmpty());
     }
     require(rom.writeCount() == 0);

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace zorvek;
+using namespace zorvek::ui;
 using namespace zorvek::patches;
 using zorvek::test::applyBps;
 using zorvek::test::applyIps;

@@ -48,7 +48,7 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         QSettings().clear();  // no folder remembered from another test
         effects.folder = m_dir.path();
-        form1 = std::make_unique<MainWindow>(effects);
+        form1 = std::make_unique<ui::MainWindow>(effects);
         form1->show();
     }
 
@@ -113,7 +113,7 @@ protected:
     }
 
     FakeSideEffects effects;
-    std::unique_ptr<MainWindow> form1;
+    std::unique_ptr<ui::MainWindow> form1;
     QString romPath;
 
 private:

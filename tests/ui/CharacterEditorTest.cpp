@@ -18,6 +18,7 @@
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 using namespace zorvek;
+using namespace zorvek::ui;
 using namespace zorvek::test;
 
 namespace {

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 using namespace zorvek;
+using namespace zorvek::ui;
 using namespace zorvek::test;
 
 // An editor works on the open image alone: no main window reads, saves or

@@ -15,6 +15,7 @@
 #include <QToolBar>
 
 using namespace zorvek;
+using namespace zorvek::ui;
 using namespace zorvek::test;
 
 namespace {

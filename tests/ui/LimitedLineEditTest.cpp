@@ -5,7 +5,7 @@
 #include <QInputMethodEvent>
 #include <QMenu>
 
-using zorvek::LimitedLineEdit;
+using zorvek::ui::LimitedLineEdit;
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include <QToolBar>
 
 using namespace zorvek;
+using namespace zorvek::ui;
 using namespace zorvek::test;
 
 namespace {

@@ -18,6 +18,7 @@
 #include <algorithm>
 
 using namespace zorvek;
+using namespace zorvek::ui;
 using namespace zorvek::test;
 
 // Failed comparisons show texts as text rather than as code units.

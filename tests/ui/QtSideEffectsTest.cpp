@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 using namespace zorvek;
+using namespace zorvek::ui;
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include <QSettings>
 
 using namespace zorvek;
+using namespace zorvek::ui;
 using namespace zorvek::test;
 
 namespace {

@@ -26,7 +26,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-namespace zorvek {
+namespace zorvek::ui {
 
 namespace {
 
@@ -81,7 +81,7 @@ QLabel* CharacterEditor::label(const char* name, const QString& caption)
 }
 
 LimitedLineEdit* CharacterEditor::numberBox(const char* name, int inputLimit, bool editable,
-                                  std::optional<characterrules::Cap> rule,
+                                  std::optional<characters::rules::Cap> rule,
                                   const QString& designText)
 {
     auto* box = new LimitedLineEdit(this);
@@ -99,7 +99,7 @@ LimitedLineEdit* CharacterEditor::numberBox(const char* name, int inputLimit, bo
     // Program-set text goes through the same rule as typing. The box's own
     // text: a reverted edit reports its refused text after the revert.
     connect(box, &QLineEdit::textChanged, box, [box, cap = *rule] {
-        const auto corrected = characterrules::correctedText(box->text(), cap);
+        const auto corrected = characters::rules::correctedText(box->text(), cap);
         if (!corrected)
             return;
         box->setCorrectedText(*corrected);
@@ -117,7 +117,7 @@ void CharacterEditor::createControls()
     m_charIndex->setFocusPolicy(Qt::ClickFocus);
     m_scroll = new SlotScrollBar(Qt::Horizontal, this);
     m_scroll->setObjectName(QStringLiteral("Scroll"));
-    m_scroll->setRange(0, CharacterRecord::kSlotCount - 1);
+    m_scroll->setRange(0, characters::CharacterRecord::kSlotCount - 1);
     m_scroll->setSingleStep(1);
     m_scroll->setPageStep(1);
     m_scroll->setValue(0);
@@ -148,7 +148,7 @@ void CharacterEditor::createControls()
 
 void CharacterEditor::createStatsFrame()
 {
-    using characterrules::Cap;
+    using characters::rules::Cap;
     m_statFrame = new QGroupBox(this);
     m_statFrame->setObjectName(QStringLiteral("StatFR"));
 
@@ -202,7 +202,7 @@ void CharacterEditor::createEquipmentFrame()
 
     const QStringList& equipment = data::equipmentLabels();
     const auto equipmentBox = [&](const char* name) {
-        auto* box = new ByteListBox(equipment, &characterrules::unlistedEquipmentLabel, this);
+        auto* box = new ByteListBox(equipment, &characters::rules::unlistedEquipmentLabel, this);
         box->setObjectName(QLatin1String(name));
         return box;
     };
@@ -211,11 +211,11 @@ void CharacterEditor::createEquipmentFrame()
     m_head = equipmentBox("HeadCBO");
     m_body = equipmentBox("BodyCBO");
     m_arms = equipmentBox("ArmsCBO");
-    for (int i = 0; i < CharacterRecord::kCommandCount; ++i) {
-        m_commands[i] = new ByteListBox(data::battleCommandLabels(), &characterrules::unlistedCommandLabel, this);
+    for (int i = 0; i < characters::CharacterRecord::kCommandCount; ++i) {
+        m_commands[i] = new ByteListBox(data::battleCommandLabels(), &characters::rules::unlistedCommandLabel, this);
         m_commands[i]->setObjectName(QStringLiteral("BattleCommand%1CBO").arg(i + 1));
     }
-    m_equipBit = numberBox("EquipBitTXT", 3, false, characterrules::Cap::None, QString());
+    m_equipBit = numberBox("EquipBitTXT", 3, false, characters::rules::Cap::None, QString());
 
     auto* grid = new QGridLayout(m_eqFrame);
     grid->setHorizontalSpacing(6);
@@ -231,7 +231,7 @@ void CharacterEditor::createEquipmentFrame()
     }
     grid->setColumnMinimumWidth(2, 24);
     grid->setColumnStretch(2, 1);
-    for (int i = 0; i < CharacterRecord::kCommandCount; ++i) {
+    for (int i = 0; i < characters::CharacterRecord::kCommandCount; ++i) {
         grid->addWidget(label(qPrintable(QStringLiteral("Command%1LBL").arg(i + 1)),
                               tr("Command %1:").arg(i + 1)),
                         i, 3);
@@ -283,14 +283,14 @@ void CharacterEditor::connectControls()
     connect(&m_session.writes(), &ImageWriteSession::replayed, this, [this](const JournalStep& step) {
         // An undo or redo changed the shown slot under the controls.
         const int slot = m_scroll->value();
-        if (CharacterRecord::isSlot(slot) && step.touches(CharacterRecord::start(slot), CharacterRecord::kSlotStride))
+        if (characters::CharacterRecord::isSlot(slot) && step.touches(characters::CharacterRecord::start(slot), characters::CharacterRecord::kSlotStride))
             loadSlot(slot);
     });
 }
 
 void CharacterEditor::loadSlot(int slot)
 {
-    const CharacterView view = loadCharacter(m_session.rom(), slot);
+    const characters::CharacterView view = characters::loadCharacter(m_session.rom(), slot);
     m_actor->setText(view.actor);
     m_level->setText(view.level);
     m_experience->setText(view.experience);
@@ -308,14 +308,14 @@ void CharacterEditor::loadSlot(int slot)
     m_head->selectByte(view.head);
     m_body->selectByte(view.body);
     m_arms->selectByte(view.arms);
-    for (int i = 0; i < CharacterRecord::kCommandCount; ++i)
+    for (int i = 0; i < characters::CharacterRecord::kCommandCount; ++i)
         m_commands[i]->selectByte(view.commands[i]);
 }
 
 void CharacterEditor::Scroll_Change(int value)
 {
     // Unsaved edits of the slot shown so far are dropped without a question.
-    if (!CharacterRecord::isSlot(value))
+    if (!characters::CharacterRecord::isSlot(value))
         return;
     loadSlot(value);
     m_charIndex->setText(QString::number(value));
@@ -330,9 +330,9 @@ void CharacterEditor::TabStrip1_Click(int index)
         m_frames->setCurrentWidget(m_eqFrame);
 }
 
-CharacterEdits CharacterEditor::currentEdits() const
+characters::CharacterEdits CharacterEditor::currentEdits() const
 {
-    CharacterEdits e;
+    characters::CharacterEdits e;
     e.level = m_level->text();
     e.currentHp = m_currentHp->text();
     e.maximumHp = m_maximumHp->text();
@@ -347,14 +347,14 @@ CharacterEdits CharacterEditor::currentEdits() const
     e.head = m_head->selectedByte();
     e.body = m_body->selectedByte();
     e.arms = m_arms->selectedByte();
-    for (int i = 0; i < CharacterRecord::kCommandCount; ++i)
+    for (int i = 0; i < characters::CharacterRecord::kCommandCount; ++i)
         e.commands[i] = m_commands[i]->selectedByte();
     return e;
 }
 
 void CharacterEditor::SaveCMD_Click()
 {
-    const CheckedCharacter checked = checkCharacter(currentEdits());
+    const characters::CheckedCharacter checked = characters::checkCharacter(currentEdits());
     if (!checked.values) {
         // The edits stay for the user to correct.
         clearStatus();
@@ -362,10 +362,10 @@ void CharacterEditor::SaveCMD_Click()
         return;
     }
     const int slot = m_scroll->value();
-    CommandOutcome written{m_session.writes().check(CharacterRecord::start(slot), CharacterRecord::kMagicPower + 1)};
+    CommandOutcome written{m_session.writes().check(characters::CharacterRecord::start(slot), characters::CharacterRecord::kMagicPower + 1)};
     if (written.ok())
         written = m_session.writes().run(QStringLiteral("Save of Character ") + m_charIndex->text(), CommandKind::Save,
-                                      [&] { return saveCharacter(m_session.rom(), slot, *checked.values); });
+                                      [&] { return characters::saveCharacter(m_session.rom(), slot, *checked.values); });
     if (!written.ok()) {
         // An earlier "has been saved" must not stand beside a failed save.
         clearStatus();
@@ -405,4 +405,4 @@ void CharacterEditor::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-} // namespace zorvek
+} // namespace zorvek::ui

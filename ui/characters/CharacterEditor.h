@@ -15,13 +15,18 @@ class QStackedLayout;
 class QTabBar;
 
 namespace zorvek {
+class ImageSession;
+}
+namespace zorvek::characters {
+struct CharacterEdits;
+}
+
+namespace zorvek::ui {
 
 class ByteListBox;
-class ImageSession;
 class SideEffects;
 class LimitedLineEdit;
 class StatusTimer;
-struct CharacterEdits;
 
 // The character editor, Form3: one of the four starting characters at a time, its
 // stats on one tab, its equipment and battle commands on the other. The
@@ -54,12 +59,12 @@ private:
     void connectControls();
 
     // rule: nullopt for a box without a change rule.
-    LimitedLineEdit* numberBox(const char* name, int inputLimit, bool editable, std::optional<characterrules::Cap> rule,
+    LimitedLineEdit* numberBox(const char* name, int inputLimit, bool editable, std::optional<characters::rules::Cap> rule,
                                const QString& designText = QStringLiteral("0"));
     QLabel* label(const char* name, const QString& caption);
 
     void loadSlot(int slot);
-    CharacterEdits currentEdits() const;
+    characters::CharacterEdits currentEdits() const;
     void showStatus(const QString& text);
     void clearStatus();
 
@@ -101,4 +106,4 @@ private:
     QPushButton* m_cancel = nullptr;
 };
 
-} // namespace zorvek
+} // namespace zorvek::ui

@@ -3,7 +3,7 @@
 #include "data/Artwork.h"
 #include "core/monsters/MonsterEntryRules.h"
 
-namespace zorvek {
+namespace zorvek::ui {
 
 AttackAnimationImages::AttackAnimationImages(QObject* parent)
     : QObject(parent), m_pictures(monsters::rules::kAttackAnimationCount)
@@ -20,4 +20,4 @@ QPixmap AttackAnimationImages::picture(int index)
     return cached;
 }
 
-} // namespace zorvek
+} // namespace zorvek::ui

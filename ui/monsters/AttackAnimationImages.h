@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace zorvek {
+namespace zorvek::ui {
 
 // The pictures of the attack animation list, by entry index. Each is drawn
 // the first time it is shown and kept for the life of the window.
@@ -22,4 +22,4 @@ private:
     std::vector<QPixmap> m_pictures;
 };
 
-} // namespace zorvek
+} // namespace zorvek::ui

@@ -37,7 +37,7 @@
 
 #include <algorithm>
 
-namespace zorvek {
+namespace zorvek::ui {
 
 using namespace monsters;
 
@@ -704,4 +704,4 @@ void MonsterEditor::Dump2TXT_Click()
                kDumpedSeconds);
 }
 
-} // namespace zorvek
+} // namespace zorvek::ui

@@ -20,13 +20,15 @@ class QPushButton;
 class QTabBar;
 
 namespace zorvek {
-
-namespace monsters {
+class ImageSession;
+}
+namespace zorvek::monsters {
 struct MonsterValues;
 }
 
+namespace zorvek::ui {
+
 class AttackAnimationImages;
-class ImageSession;
 class SideEffects;
 class LimitedLineEdit;
 class StatusTimer;
@@ -129,4 +131,4 @@ private:
     QPushButton* m_cancel = nullptr;
 };
 
-} // namespace zorvek
+} // namespace zorvek::ui

@@ -5,7 +5,7 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
-namespace zorvek {
+namespace zorvek::ui {
 
 ByteListBox::ByteListBox(const QStringList& labels, UnlistedLabel unlistedLabel, QWidget* parent)
     : QComboBox(parent), m_listed(static_cast<int>(labels.size())), m_unlistedLabel(unlistedLabel)
@@ -54,4 +54,4 @@ std::optional<int> ByteListBox::selectedByte() const
     return itemData(index).toInt();
 }
 
-} // namespace zorvek
+} // namespace zorvek::ui

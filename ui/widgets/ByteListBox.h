@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace zorvek {
+namespace zorvek::ui {
 
 // A drop-down list whose entry position is the stored byte. A byte beyond
 // the list gets an extra entry that names it, so a save writes it back
@@ -34,4 +34,4 @@ private:
     int m_unlistedTextWidth = 0;
 };
 
-} // namespace zorvek
+} // namespace zorvek::ui

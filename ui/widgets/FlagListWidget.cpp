@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-namespace zorvek {
+namespace zorvek::ui {
 
 FlagListWidget::FlagListWidget(QWidget* parent) : QListWidget(parent)
 {
@@ -18,4 +18,4 @@ void FlagListWidget::mouseMoveEvent(QMouseEvent* event)
     QListWidget::mouseMoveEvent(event);
 }
 
-} // namespace zorvek
+} // namespace zorvek::ui

@@ -2,7 +2,7 @@
 
 #include <QListWidget>
 
-namespace zorvek {
+namespace zorvek::ui {
 
 // A list of on/off flags: a click switches the entry under the pointer and
 // Space the current one. Moving with the button held switches nothing more,
@@ -17,4 +17,4 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 };
 
-} // namespace zorvek
+} // namespace zorvek::ui

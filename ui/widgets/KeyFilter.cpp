@@ -1,6 +1,6 @@
 #include "ui/widgets/KeyFilter.h"
 
-namespace zorvek::keyfilter {
+namespace zorvek::ui::keyfilter {
 
 bool acceptsTypedCharacter(QChar c)
 {
@@ -16,4 +16,4 @@ bool isNumericText(const QString& text)
     return true;
 }
 
-} // namespace zorvek::keyfilter
+} // namespace zorvek::ui::keyfilter

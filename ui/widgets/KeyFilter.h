@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace zorvek::keyfilter {
+namespace zorvek::ui::keyfilter {
 
 // Numeric boxes take only digits, "." and Backspace as typed characters.
 bool acceptsTypedCharacter(QChar c);
@@ -10,4 +10,4 @@ bool acceptsTypedCharacter(QChar c);
 // Pasted text is held to the same characters.
 bool isNumericText(const QString& text);
 
-} // namespace zorvek::keyfilter
+} // namespace zorvek::ui::keyfilter

@@ -11,7 +11,7 @@
 #include <QMenu>
 #include <QMimeData>
 
-namespace zorvek {
+namespace zorvek::ui {
 
 namespace {
 
@@ -187,4 +187,4 @@ void LimitedLineEdit::inputMethodEvent(QInputMethodEvent* event)
     event->accept();
 }
 
-} // namespace zorvek
+} // namespace zorvek::ui

@@ -3,7 +3,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 
-namespace zorvek {
+namespace zorvek::ui {
 
 // A text box whose length limit and character filter hold for what the user
 // types, pastes or drops, whatever the box held before. Text set by the
@@ -52,4 +52,4 @@ private:
     QString m_lastText;  // the text before the edit in progress
 };
 
-} // namespace zorvek
+} // namespace zorvek::ui

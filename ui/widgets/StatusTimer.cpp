@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace zorvek {
+namespace zorvek::ui {
 
 StatusTimer::StatusTimer(Clock& clock, QObject* parent)
     : QObject(parent), m_clock(clock)
@@ -43,4 +43,4 @@ void StatusTimer::elapse()
         callback();
 }
 
-} // namespace zorvek
+} // namespace zorvek::ui

@@ -6,8 +6,10 @@
 #include <functional>
 
 namespace zorvek {
-
 class Clock;
+}
+
+namespace zorvek::ui {
 
 // One restartable timer per window in place of nested waits: a newer text
 // replaces an older one at once and the label empties when the most recent
@@ -30,4 +32,4 @@ private:
     std::function<void()> m_onElapsed;
 };
 
-} // namespace zorvek
+} // namespace zorvek::ui

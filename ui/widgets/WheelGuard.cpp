@@ -3,7 +3,7 @@
 #include <QEvent>
 #include <QWidget>
 
-namespace zorvek {
+namespace zorvek::ui {
 
 void WheelGuard::install(QWidget* widget)
 {
@@ -24,4 +24,4 @@ bool WheelGuard::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-} // namespace zorvek
+} // namespace zorvek::ui

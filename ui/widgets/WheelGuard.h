@@ -4,7 +4,7 @@
 
 class QWidget;
 
-namespace zorvek {
+namespace zorvek::ui {
 
 // A drop-down list changes its entry when the wheel turns over it, even
 // without focus: scrolling past one would silently change a stored byte.
@@ -21,4 +21,4 @@ private:
     using QObject::QObject;
 };
 
-} // namespace zorvek
+} // namespace zorvek::ui
