@@ -2,27 +2,27 @@
 
 #include <QDialog>
 
-class QLabel;
-class QPushButton;
+#include <memory>
+
+namespace Ui {
+class AboutDialog;
+}
 
 namespace zorvek::ui {
 
 // The About box, About: name, version, what the program does and its notice.
+// Its controls are a Designer form (AboutDialog.ui).
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
     explicit AboutDialog(QWidget* parent = nullptr);
+    ~AboutDialog() override;
 
     static QString versionText();
     static QString descriptionText();
 
 private:
-    QLabel* m_image = nullptr;
-    QLabel* m_title = nullptr;
-    QLabel* m_version = nullptr;
-    QLabel* m_description = nullptr;
-    QLabel* m_disclaimer = nullptr;
-    QPushButton* m_ok = nullptr;
+    std::unique_ptr<Ui::AboutDialog> m_form;
 };
 
 } // namespace zorvek::ui
