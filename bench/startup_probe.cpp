@@ -1,11 +1,13 @@
 // Start-up and memory probes, measured from outside by scripts/measure.sh.
 //   startup-probe editor   the real main window, shown, then the program ends
 //   startup-probe session  also opens the demo image and both editors
-//   startup-probe empty    an empty Qt main window: the floor for both
+//   startup-probe label    a Qt main window showing one label: the floor for both
+//   startup-probe empty    an empty Qt main window, which loads no font at all
 
 #include "BenchSession.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -25,8 +27,10 @@ int main(int argc, char** argv)
     std::unique_ptr<zorvek::demo::ScriptedSideEffects> effects;
     std::unique_ptr<zorvek::ui::MainWindow> editor;
 
-    if (std::strcmp(mode, "empty") == 0) {
+    if (std::strcmp(mode, "empty") == 0 || std::strcmp(mode, "label") == 0) {
         empty = std::make_unique<QMainWindow>();
+        if (std::strcmp(mode, "label") == 0)
+            empty->setCentralWidget(new QLabel(QStringLiteral("Zorvek ROM not loaded..."), empty.get()));
         empty->show();
     } else if (std::strcmp(mode, "session") == 0) {
         session = std::make_unique<zorvek::bench::BenchSession>();

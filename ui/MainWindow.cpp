@@ -309,10 +309,11 @@ void MainWindow::createCentralArea()
 
     m_notice = new QLabel(tr("Every save writes at once; Undo takes it back."), central);
     m_notice->setObjectName(QStringLiteral("NoticeLBL"));
-    QFont small = m_notice->font();
-    small.setItalic(true);
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    m_notice->setFont(small);
+    // Set apart by colour, not by an italic or smaller face: a second face
+    // is a second font file found and opened at every start.
+    QPalette quiet = m_notice->palette();
+    quiet.setColor(QPalette::WindowText, quiet.color(QPalette::Disabled, QPalette::WindowText));
+    m_notice->setPalette(quiet);
     m_notice->setAlignment(Qt::AlignRight | Qt::AlignBottom);
     layout->addWidget(m_notice);
 
