@@ -2,6 +2,7 @@
 #include "core/program/AppInfo.h"
 #include "ui/MainWindow.h"
 #include "ui/QtSideEffects.h"
+#include "ui/widgets/DeferredIconStyle.h"
 
 #include <QApplication>
 
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QString::fromLatin1(zorvek::kAppTitle));
     // Windows hand over to each other by hiding; only Quit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setStyle(new zorvek::ui::DeferredIconStyle);
 
     zorvek::ui::QtSideEffects effects;
     zorvek::ui::MainWindow mainWindow(effects);

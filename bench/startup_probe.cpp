@@ -5,6 +5,7 @@
 //   startup-probe empty    an empty Qt main window, which loads no font at all
 
 #include "BenchSession.h"
+#include "ui/widgets/DeferredIconStyle.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -20,6 +21,8 @@ int main(int argc, char** argv)
     zorvek::demo::useScratchSettings();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // As the program itself starts: every mode, the floors too.
+    QApplication::setStyle(new zorvek::ui::DeferredIconStyle);
     const char* mode = argc > 1 ? argv[1] : "editor";
 
     std::unique_ptr<QMainWindow> empty;

@@ -28,20 +28,26 @@ out="$build/measure.txt"
     | grep -E "_median|^Benchmark|^-"
 
   median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
-  for mode in empty label editor session; do
-    times=(); rss=()
-    for _ in $(seq "$runs"); do
+  # Round-robin, so a change in the machine's load falls on every mode alike.
+  modes=(empty label editor session)
+  declare -A times rss
+  for _ in $(seq "$runs"); do
+    for mode in "${modes[@]}"; do
       start=$(date +%s%N)
       /usr/bin/time -f "%M" -o "$build/rss.txt" "$build/bench/startup-probe" "$mode" >/dev/null 2>&1
-      kb=$(tail -1 "$build/rss.txt")
       end=$(date +%s%N)
-      times+=($(( (end - start) / 1000 )))
-      rss+=("$kb")
+      times[$mode]+="$(( (end - start) / 1000 )) "
+      rss[$mode]+="$(tail -1 "$build/rss.txt") "
     done
-    t=$(printf '%s\n' "${times[@]}" | median)
-    m=$(printf '%s\n' "${rss[@]}" | median)
-    printf '%-8s start to shown and ended: %8.1f ms   peak RSS: %8.1f MiB   (median of %d runs)\n' \
-      "$mode" "$(echo "$t/1000" | bc -l)" "$(echo "$m/1024" | bc -l)" "$runs"
+  done
+  for mode in "${modes[@]}"; do
+    t=$(printf '%s\n' ${times[$mode]} | median)
+    m=$(printf '%s\n' ${rss[$mode]} | median)
+    [ "$mode" = label ] && label_time=$t
+    ratio=""
+    [ "$mode" = editor ] && ratio=$(printf '   (%.2fx the label)' "$(echo "$t/$label_time" | bc -l)")
+    printf '%-8s start to shown and ended: %8.1f ms   peak RSS: %8.1f MiB   (median of %d runs)%s\n' \
+      "$mode" "$(echo "$t/1000" | bc -l)" "$(echo "$m/1024" | bc -l)" "$runs" "$ratio"
   done
 
   # Whole processes of the real executable; an import gets a fresh copy of
@@ -66,10 +72,24 @@ out="$build/measure.txt"
     done
     printf '%s\n' "${times[@]}" | median
   }
-  # The floor for a headless command, then info from both executables.
-  sum=$(process_time : "$build/bench/sum-probe" "$demo")
-  info_cli=$(process_time : "$exe-cli" info "$demo")
-  info=$(process_time : "$exe" info "$demo")
+  # The floor for a headless command, then info from both executables, round-robin.
+  declare -A headless
+  for _ in $(seq "$runs"); do
+    for probe in sum cli window; do
+      case $probe in
+        sum) command=("$build/bench/sum-probe" "$demo") ;;
+        cli) command=("$exe-cli" info "$demo") ;;
+        window) command=("$exe" info "$demo") ;;
+      esac
+      start=$(date +%s%N)
+      "${command[@]}" >/dev/null 2>&1
+      end=$(date +%s%N)
+      headless[$probe]+="$(( (end - start) / 1000 )) "
+    done
+  done
+  sum=$(printf '%s\n' ${headless[sum]} | median)
+  info_cli=$(printf '%s\n' ${headless[cli]} | median)
+  info=$(printf '%s\n' ${headless[window]} | median)
   printf 'headless, whole process (median of %d runs): read and sum with Qt Core %.1f ms, zorvek-multi-editor-cli info %.1f ms (%.2fx), zorvek-multi-editor info %.1f ms (%.2fx)\n' \
     "$runs" "$(echo "$sum/1000" | bc -l)" "$(echo "$info_cli/1000" | bc -l)" "$(echo "$info_cli/$sum" | bc -l)" \
     "$(echo "$info/1000" | bc -l)" "$(echo "$info/$sum" | bc -l)"

@@ -1,4 +1,5 @@
 #include "support/TestSettings.h"
+#include "ui/widgets/DeferredIconStyle.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -14,6 +15,8 @@ int main(int argc, char** argv)
     zorvek::test::isolateSettings(settingsDir.path());
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // As the program runs its windows.
+    QApplication::setStyle(new zorvek::ui::DeferredIconStyle);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
