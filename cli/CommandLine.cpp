@@ -2,9 +2,9 @@
 
 #include "cli/Commands.h"
 #include "cli/HeaderCommands.h"
-#include "main/AppInfo.h"
-#include "main/AppSettings.h"
-#include "main/EditorStamp.h"
+#include "core/program/AppInfo.h"
+#include "core/program/AppSettings.h"
+#include "core/header/EditorStamp.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -80,9 +80,9 @@ const char kCommands[] =
     "First Save\" option does (on unless turned off in the editor). Import also\n"
     "writes the checksum words when \"Fix Checksum on Every Save\" is on.\n"
     "\n"
-    "Without a command the editor window opens; given the name of an image\n"
-    "file instead of a command (./info for a file named like one), it opens\n"
-    "with that image loaded.\n"
+    "Without a command, zorvek-multi-editor opens the editor window; given the\n"
+    "name of an image file instead of a command (./info for a file named like\n"
+    "one), it opens with that image loaded.\n"
     "\n"
     "Exit codes:\n"
     "  0  success (also when there was nothing to change)\n"
@@ -208,10 +208,17 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
 
     const QStringList words = parser.positionalArguments();
     const QString command = words.value(0);
+    if (command.isEmpty())
+        return usageError(console, QStringLiteral("Name a command: info, export, import, fix-checksum, make-patch, "
+                                                  "add-header or remove-header."));
     const auto shape = std::find_if(std::begin(kShapes), std::end(kShapes),
                                     [&](const CommandShape& s) { return command == QLatin1String(s.name); });
     if (shape == std::end(kShapes)) {
         const QString problem = QStringLiteral("Unknown command \"%1\".").arg(command);
+        // Only the headless executable gets here with an image: the editor's opens it.
+        if (words.size() == 1 && QFileInfo(command).isFile())
+            return usageError(console, problem + QStringLiteral(" To open the image in the editor: zorvek-multi-editor %1")
+                                                     .arg(command));
         if (words.size() == 1)
             return usageError(console, problem + QStringLiteral(" There is no file of that name to open either."));
         return usageError(console, problem);

@@ -1,7 +1,7 @@
 #include "cli/HeaderCommands.h"
 
-#include "main/HeaderlessImage.h"
-#include "main/ImageCopy.h"
+#include "core/image/HeaderlessImage.h"
+#include "core/image/ImageCopy.h"
 
 #include <QDir>
 

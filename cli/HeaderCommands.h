@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
-#include "main/CopierHeader.h"
+#include "core/header/CopierHeader.h"
 
 namespace zorvek::cli {
 

@@ -1,9 +1,9 @@
 #include "cli/ImageInfo.h"
 
-#include "main/CopierHeader.h"
-#include "main/HeaderlessImage.h"
-#include "main/InternalName.h"
-#include "main/RomChecksum.h"
+#include "core/header/CopierHeader.h"
+#include "core/header/InternalName.h"
+#include "core/image/HeaderlessImage.h"
+#include "core/image/RomChecksum.h"
 
 namespace zorvek::cli {
 

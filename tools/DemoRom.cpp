@@ -1,7 +1,7 @@
 #include "DemoRom.h"
 
-#include "main/RomChecksum.h"
-#include "main/RomImage.h"
+#include "core/image/RomChecksum.h"
+#include "core/image/RomImage.h"
 
 #include <QBuffer>
 

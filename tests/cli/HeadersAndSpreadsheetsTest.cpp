@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 #include "support/PatchReaders.h"
-#include "support/RomFixture.h"
+#include "fixtures/RomFixture.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,0 +1,68 @@
+#include "core/image/ImageCopy.h"
+
+#include "core/image/FileIdentity.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace zorvek::imagecopy {
+
+namespace {
+
+QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+Outcome refused(const QString& text, Failure why = Failure::Refused) { return {IoResult::failure(text), why}; }
+
+} // namespace
+
+QByteArray headerFor(CopierType type)
+{
+    QByteArray header(copier::kHeaderSize, '\0');
+    copier::HeaderWords words{};
+    if (!copier::headerWordsFor(type, &words))
+        return header;
+    for (const auto& [offset, value] : {std::pair{copier::kWordAOffset, words.a}, std::pair{copier::kWordBOffset, words.b},
+                                        std::pair{copier::kWordCOffset, words.c}})
+        qToLittleEndian<quint32>(value, header.data() + offset);
+    return header;
+}
+
+FileBytes readWhole(const QString& path)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir())
+        return {{}, IoResult::failure(QStringLiteral("\"%1\" is a folder, not a file.").arg(shown(path)))};
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, IoResult::failure(QStringLiteral("\"%1\" could not be read: %2").arg(shown(path), file.errorString()))};
+    FileBytes out{file.readAll(), {}};
+    if (file.error() != QFileDevice::NoError)
+        out = {{}, IoResult::failure(QStringLiteral("\"%1\" could not be read: %2").arg(shown(path), file.errorString()))};
+    return out;
+}
+
+Outcome writeCopy(const QString& target, const QByteArray& bytes, const QString& source, bool replaceExisting)
+{
+    const QFileInfo info(target);
+    if (info.exists()) {
+        // Renaming over a device node or a folder would replace it.
+        if (!info.isFile())
+            return refused(QStringLiteral("\"%1\" is not a regular file: nothing was written to it.").arg(shown(target)));
+        const auto identity = identityOfPath(target);
+        if (identity && identity == identityOfPath(source))
+            return refused(
+                QStringLiteral("\"%1\" is the image being copied: the copy needs a file of its own.").arg(shown(target)));
+        if (!replaceExisting)
+            return refused(QStringLiteral("\"%1\" already exists.").arg(shown(target)), Failure::Exists);
+    }
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        return {IoResult::failure(
+                    QStringLiteral("The copy \"%1\" could not be written: %2").arg(shown(target), out.errorString())),
+                Failure::Write};
+    return {};
+}
+
+} // namespace zorvek::imagecopy

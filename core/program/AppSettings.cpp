@@ -1,0 +1,59 @@
+#include "core/program/AppSettings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace zorvek {
+
+namespace {
+const QString kOpenFolderKey = QStringLiteral("OpenDialog/LastFolder");
+const QString kBackUpKey = QStringLiteral("Saving/BackUpBeforeFirstSave");
+const QString kFixChecksumKey = QStringLiteral("Saving/FixChecksumOnSave");
+const QString kRecentKey = QStringLiteral("OpenDialog/RecentImages");
+
+// One spelling per file, so that opening it twice lists it once.
+QString listed(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
+} // namespace
+
+// QSettings is made on demand: reading the file at start-up would slow it.
+QString AppSettings::openFolder() const
+{
+    const QString folder = QSettings().value(kOpenFolderKey).toString();
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : QString();
+}
+
+void AppSettings::rememberOpenedFile(const QString& path)
+{
+    QSettings().setValue(kOpenFolderKey, QFileInfo(path).absolutePath());
+}
+
+QStringList AppSettings::recentImages() const
+{
+    return QSettings().value(kRecentKey).toStringList().mid(0, kRecentImageCount);
+}
+
+void AppSettings::rememberRecentImage(const QString& path)
+{
+    QStringList images = recentImages();
+    images.removeAll(listed(path));
+    images.prepend(listed(path));
+    QSettings().setValue(kRecentKey, images.mid(0, kRecentImageCount));
+}
+
+void AppSettings::forgetRecentImage(const QString& path)
+{
+    QStringList images = recentImages();
+    images.removeAll(listed(path));
+    QSettings().setValue(kRecentKey, images);
+}
+
+void AppSettings::clearRecentImages() { QSettings().remove(kRecentKey); }
+
+bool AppSettings::backUpBeforeFirstSave() const { return QSettings().value(kBackUpKey, true).toBool(); }
+void AppSettings::setBackUpBeforeFirstSave(bool on) { QSettings().setValue(kBackUpKey, on); }
+
+bool AppSettings::fixChecksumOnSave() const { return QSettings().value(kFixChecksumKey, false).toBool(); }
+void AppSettings::setFixChecksumOnSave(bool on) { QSettings().setValue(kFixChecksumKey, on); }
+
+} // namespace zorvek
