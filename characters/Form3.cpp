@@ -289,6 +289,7 @@ void Form3::connectControls()
 void Form3::loadSlot(int slot)
 {
     const CharacterView view = loadCharacter(m_main.rom(), slot);
+    m_loadFailure = m_main.rom().takeReadFailure();
     m_actor->setText(view.actor);
     m_level->setText(view.level);
     m_experience->setText(view.experience);
@@ -308,6 +309,15 @@ void Form3::loadSlot(int slot)
     m_arms->selectByte(view.arms);
     for (int i = 0; i < CharacterRecord::kCommandCount; ++i)
         m_commands[i]->selectByte(view.commands[i]);
+    if (!m_loadFailure.ok())
+        m_main.reportReadFailure(this, m_loadFailure, unreadConsequence(slot));
+}
+
+QString Form3::unreadConsequence(int slot)
+{
+    return QStringLiteral("The values shown for Character %1 are not the file's: Save writes nothing until the "
+                          "slot is read again (move to another slot, then back).")
+        .arg(slot);
 }
 
 void Form3::Scroll_Change(int value)
@@ -352,6 +362,11 @@ CharacterEdits Form3::currentEdits() const
 
 void Form3::SaveCMD_Click()
 {
+    if (!m_loadFailure.ok()) {
+        clearStatus();
+        m_main.reportReadFailure(this, m_loadFailure, unreadConsequence(m_scroll->value()));
+        return;
+    }
     const CheckedCharacter checked = checkCharacter(currentEdits());
     if (!checked.values) {
         // The edits stay for the user to correct.

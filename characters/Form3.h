@@ -1,6 +1,7 @@
 #pragma once
 
 #include "characters/CharacterEntryRules.h"
+#include "main/IoResult.h"
 
 #include <QWidget>
 
@@ -53,10 +54,14 @@ private:
 
     void loadSlot(int slot);
     CharacterEdits currentEdits() const;
+    // What a failed load of a slot means for Save.
+    static QString unreadConsequence(int slot);
     void showStatus(const QString& text);
     void clearStatus();
 
     Form1& m_main;
+    // The shown slot's last load; a failed read keeps Save from writing its zeros.
+    IoResult m_loadFailure;
     StatusTimer* m_status = nullptr;
 
     QGroupBox* m_charIndexFrame = nullptr;

@@ -344,6 +344,13 @@ void Form1::reportWriteFailure(QWidget* parent, const QString& reason)
                               .arg(QDir::toNativeSeparators(m_rom.path()), reason));
 }
 
+void Form1::reportReadFailure(QWidget* parent, const IoResult& failure, const QString& consequence)
+{
+    m_effects.showMessage(parent, MessageIcon::Exclamation,
+                          tr("The ROM image \"%1\" could not be read:\n%2\n%3")
+                              .arg(QDir::toNativeSeparators(m_rom.path()), failure.error, consequence));
+}
+
 void Form1::reportFailure(QWidget* parent, const CommandOutcome& outcome)
 {
     if (!outcome.backupFailed) {
@@ -375,8 +382,23 @@ void Form1::LoadROM()
     AppSettings().rememberOpenedFile(*chosen);
     LoadIName();
     CopierType();
+    if (!refuseUnread())
+        return;
     enterLoadedState();
     CheckROM();
+}
+
+bool Form1::refuseUnread()
+{
+    const IoResult unread = m_rom.takeReadFailure();
+    if (unread.ok())
+        return true;
+    // Zeros in place of the name or the check word say nothing about the
+    // image: it is not taken, and the program does not end over it.
+    reportReadFailure(this, unread, tr("It was not opened."));
+    m_rom.close();
+    enterNotLoadedState();
+    return false;
 }
 
 void Form1::LoadIName() { m_nameText->setText(internalname::read(m_rom)); }
@@ -391,7 +413,10 @@ void Form1::CopierType()
 
 bool Form1::CheckROM()
 {
-    if (romcheck::isRightGame(m_rom))
+    const bool rightGame = romcheck::isRightGame(m_rom);
+    if (!refuseUnread())
+        return false;
+    if (rightGame)
         return true;
     m_effects.showMessage(this, MessageIcon::Critical,
                           tr("You must load the correct Zorvek ROM file.  Application will now close."));
@@ -402,7 +427,7 @@ bool Form1::CheckROM()
     return false;
 }
 
-IoResult Form1::SaveHeader()
+IoResult Form1::SaveHeader(bool* noticeDue)
 {
     const int index = m_copierType->currentIndex();
     if (index < 0 || index >= static_cast<int>(zorvek::CopierType::NotLoaded))
@@ -414,11 +439,7 @@ IoResult Form1::SaveHeader()
         return IoResult::success();
     if (auto r = copier::write(m_rom, type); !r.ok())
         return r;
-    if (type == zorvek::CopierType::Undetected)
-        m_effects.showMessage(this, MessageIcon::Information,
-                              tr("With this setting the ROM may not work in a Super Wild Card or Super MagiCom "
-                                 "copier machine to play.\r\nPlease use the Super Wild Card or Super MagiCom "
-                                 "header if you wish to play this ROM in a copier machine."));
+    *noticeDue = type == zorvek::CopierType::Undetected;
     return IoResult::success();
 }
 
@@ -426,21 +447,37 @@ void Form1::SaveROM()
 {
     if (!isLoaded())
         return;
+    if (!m_headerRead.ok()) {
+        reportReadFailure(this, m_headerRead,
+                          tr("Nothing was written: the name and the copier type shown are not the file's. "
+                             "Open the image again to save."));
+        return;
+    }
     // A file replaced, or too short for the name, gets no stamp either.
     if (auto r = m_writes->check(internalname::kOffset, internalname::kLength); !r.ok()) {
         reportWriteFailure(this, r.error);
         return;
     }
-    const CommandOutcome saved = m_writes->run(QStringLiteral("Save ROM"), CommandKind::Save, [this] {
+    bool noticeDue = false;
+    const CommandOutcome saved = m_writes->run(QStringLiteral("Save ROM"), CommandKind::Save, [&] {
         IoResult result = SaveQuenHeader(m_rom, m_effects.now());
         if (result.ok())
             result = SaveIName();
         if (result.ok())
-            result = SaveHeader();
+            result = SaveHeader(&noticeDue);
         return result;
     });
-    if (!saved.ok())
+    if (!saved.ok()) {
         reportFailure(this, saved);
+        return;
+    }
+    // Shown once the step is closed: while the box waits, a character
+    // save's stamp may fall due, and it is a step of its own.
+    if (noticeDue)
+        m_effects.showMessage(this, MessageIcon::Information,
+                              tr("With this setting the ROM may not work in a Super Wild Card or Super MagiCom "
+                                 "copier machine to play.\r\nPlease use the Super Wild Card or Super MagiCom "
+                                 "header if you wish to play this ROM in a copier machine."));
 }
 
 void Form1::mnuFixChecksum_Click()
@@ -477,10 +514,20 @@ void Form1::replay(bool back)
 void Form1::reloadTouched(const JournalStep& step)
 {
     // The file changed under the name box and the copier list: they show it again.
-    if (step.touches(internalname::kOffset, internalname::kLength))
+    const bool name = step.touches(internalname::kOffset, internalname::kLength);
+    const bool header = step.touches(copier::kWordAOffset, copier::kWordCOffset + 4);
+    if (name)
         LoadIName();
-    if (step.touches(copier::kWordAOffset, copier::kWordCOffset + 4))
+    if (header)
         CopierType();
+    if (!name && !header)
+        return;
+    // Until read again, Save ROM would write the zeros of a failed read.
+    m_headerRead = m_rom.takeReadFailure();
+    if (!m_headerRead.ok())
+        reportReadFailure(isVisible() || !QApplication::activeWindow() ? this : QApplication::activeWindow(),
+                          m_headerRead, tr("The name and the copier type shown are not the file's; Save ROM "
+                                           "writes nothing until the image is opened again."));
 }
 
 void Form1::mnuCreatePatch_Click()
@@ -503,7 +550,12 @@ void Form1::mnuCreatePatch_Click()
                               tr("The patch \"%1\" was not written: it would replace the open ROM image.").arg(shown));
         return;
     }
-    const IoResult made = patches::createPatchFile(*original, patches::romDataOf(m_rom), target->path,
+    const QByteArray romData = patches::romDataOf(m_rom);
+    if (const IoResult unread = m_rom.takeReadFailure(); !unread.ok()) {
+        reportReadFailure(this, unread, tr("The patch \"%1\" was not written.").arg(shown));
+        return;
+    }
+    const IoResult made = patches::createPatchFile(*original, romData, target->path,
                                                    patches::formatFor(target->selectedFilter, target->path));
     if (!made.ok()) {
         m_effects.showMessage(this, MessageIcon::Exclamation, made.error);
@@ -526,8 +578,14 @@ void Form1::showWriteState()
     m_redo->setText(menuText(tr("Redo"), m_redo->isEnabled() ? m_writes->redoText() : QString()));
     m_createPatch->setEnabled(loaded);
     m_fixChecksum->setEnabled(loaded);
-    m_checksum->setText(loaded ? QStringLiteral("Checksum: ") + checksum::stateText(checksum::readState(m_rom))
-                               : QString());
+    if (!loaded) {
+        m_checksum->clear();
+        return;
+    }
+    const checksum::State state = checksum::readState(m_rom);
+    const IoResult unread = m_rom.takeReadFailure();
+    m_checksum->setText(QStringLiteral("Checksum: ")
+                        + (unread.ok() ? checksum::stateText(state) : tr("not known (%1)").arg(unread.error)));
 }
 
 void Form1::ToolbarSave_Click()
@@ -550,6 +608,7 @@ void Form1::closeImage()
     if (const CommandOutcome r = m_pendingStamp->flush(); !r.ok())
         reportFailure(this, r);
     m_rom.close();
+    m_headerRead = IoResult::success();
 }
 
 void Form1::enterLoadedState()

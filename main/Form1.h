@@ -49,6 +49,8 @@ public:
 
     // Reports a failed write with the file and the system's reason.
     void reportWriteFailure(QWidget* parent, const QString& reason);
+    // Reports a failed read with the file, the system's reason and what follows from it.
+    void reportReadFailure(QWidget* parent, const IoResult& failure, const QString& consequence);
     // The same, or for a backup that failed, how to save without one.
     void reportFailure(QWidget* parent, const CommandOutcome& outcome);
 
@@ -83,7 +85,11 @@ private:
     IoResult SaveIName();
     void CopierType();
     bool CheckROM();
-    IoResult SaveHeader();
+    // Takes a failed read of the image being opened: says so, closes it and
+    // returns false.
+    bool refuseUnread();
+    // Sets noticeDue when the copier warning is to follow the save.
+    IoResult SaveHeader(bool* noticeDue);
     void enterLoadedState();
     void enterNotLoadedState();
     void closeImage();
@@ -101,6 +107,8 @@ private:
     bool m_quitting = false;
     // Whether the copier type was picked by hand since the image was opened.
     bool m_copierPicked = false;
+    // A failed read of the name or the copier header after an undo or redo.
+    IoResult m_headerRead;
 
     QMenu* m_fileMenu = nullptr;
     QMenu* m_stuffMenu = nullptr;

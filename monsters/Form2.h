@@ -75,8 +75,12 @@ private:
     void setFieldText(QLineEdit* box, const QString& text);
     void showStatus(const QString& text, double seconds);
     QString selectedName() const;
+    // What a failed load of the shown record means for Save.
+    QString unreadConsequence() const;
 
     Form1& m_main;
+    // The shown record's last load; a failed read keeps Save from writing its zeros.
+    IoResult m_loadFailure;
     StatusTimer* m_status = nullptr;
     AttackAnimationImages* m_pictures = nullptr;
     QHash<QObject*, std::function<void()>> m_changeRules;
