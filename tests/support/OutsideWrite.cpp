@@ -9,6 +9,14 @@ namespace zorvek::test {
 
 namespace {
 
+#ifdef Q_OS_DARWIN
+const timespec& changed(const struct stat& st) { return st.st_ctimespec; }
+const timespec& modified(const struct stat& st) { return st.st_mtimespec; }
+#else
+const timespec& changed(const struct stat& st) { return st.st_ctim; }
+const timespec& modified(const struct stat& st) { return st.st_mtim; }
+#endif
+
 bool later(const timespec& a, const timespec& b)
 {
     return a.tv_sec != b.tv_sec ? a.tv_sec > b.tv_sec : a.tv_nsec > b.tv_nsec;
@@ -30,7 +38,7 @@ bool waitForNextTick(const QString& path, const struct stat& last)
         touch.close();
         if (!statOf(probe, &st))
             return false;
-    } while (!later(st.st_ctim, last.st_ctim));
+    } while (!later(changed(st), changed(last)));
     return QFile::remove(probe);
 }
 
@@ -47,7 +55,7 @@ bool rewriteInPlace(const QString& path, qint64 offset, const QByteArray& bytes,
     file.close();
     if (!keepModified)
         return true;
-    const timespec times[2] = {{0, UTIME_OMIT}, before.st_mtim};
+    const timespec times[2] = {{0, UTIME_OMIT}, modified(before)};
     return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
 }
 
