@@ -1,0 +1,219 @@
+#include "core/image/RomImage.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <utility>
+
+namespace zorvek {
+
+RomImage::RomImage() = default;
+RomImage::~RomImage() { close(); }
+
+IoResult RomImage::open(const QString& path)
+{
+    close();
+    if (path.isEmpty())
+        return IoResult::failure(QStringLiteral("No file name was given."));
+    if (QFileInfo(path).isDir())
+        return IoResult::failure(QStringLiteral("It is a folder, not a file."));
+    auto file = std::make_unique<QFile>(path);
+    // Unbuffered: every write reaches the system at once, as the editor promises.
+    // ExistingOnly: a file removed since it was chosen must not come back empty.
+    if (!file->open(QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly)) {
+        if (!QFileInfo::exists(path))
+            return IoResult::failure(QStringLiteral("The file does not exist."));
+        return IoResult::failure(file->errorString());
+    }
+    m_identity = identityOfHandle(file->handle());
+    m_device = std::move(file);
+    m_path = path;
+    m_onDisk = true;
+    return IoResult::success();
+}
+
+void RomImage::attach(std::unique_ptr<QIODevice> device, const QString& path)
+{
+    close();
+    m_device = std::move(device);
+    m_path = path;
+}
+
+void RomImage::close()
+{
+    if (m_device)
+        m_device->close();
+    m_device.reset();
+    m_path.clear();
+    m_identity.reset();
+    m_onDisk = false;
+    m_readFailure = IoResult::success();
+    m_journal.clear();
+    ++m_openSerial;
+}
+
+bool RomImage::isOpen() const { return m_device && m_device->isOpen(); }
+
+qint64 RomImage::size() const { return isOpen() ? m_device->size() : 0; }
+
+QByteArray RomImage::readBytes(qint64 offset, int count) const
+{
+    ++m_reads;
+    QByteArray out(qMax(count, 0), '\0');
+    if (const IoResult r = readRaw(offset, out); !r.ok() && m_readFailure.ok())
+        m_readFailure = r;
+    return out;
+}
+
+IoResult RomImage::takeReadFailure() { return std::exchange(m_readFailure, IoResult::success()); }
+
+IoResult RomImage::readRaw(qint64 offset, QByteArray& out) const
+{
+    const qint64 count = out.size();
+    if (!isOpen() || offset < 0 || count <= 0)
+        return IoResult::success();
+    const qint64 available = m_device->size() - offset;
+    if (available <= 0)
+        return IoResult::success();
+    const auto failed = [&] {
+        out.fill('\0');
+        const QString reason = m_device->errorString();
+        return IoResult::failure(QStringLiteral("The file could not be read at offset 0x%1: %2")
+                                     .arg(QString::number(offset, 16).toUpper(),
+                                          reason.isEmpty() ? QStringLiteral("the system gave no reason") : reason));
+    };
+    if (!m_device->seek(offset))
+        return failed();
+    const qint64 wanted = qMin(count, available);
+    const qint64 got = m_device->read(out.data(), wanted);
+    if (got < 0)
+        return failed();
+    // Fewer bytes: the file ended meanwhile, and past its end are zeros.
+    return IoResult::success();
+}
+
+uint8_t RomImage::readByte(qint64 offset) const
+{
+    return static_cast<uint8_t>(readBytes(offset, 1).at(0));
+}
+
+uint16_t RomImage::readWord16(qint64 offset) const
+{
+    const QByteArray b = readBytes(offset, 2);
+    const auto lo = static_cast<uint8_t>(b[0]);
+    const auto hi = static_cast<uint8_t>(b[1]);
+    return static_cast<uint16_t>(lo | hi << 8);
+}
+
+uint32_t RomImage::readWord32(qint64 offset) const
+{
+    const QByteArray b = readBytes(offset, 4);
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | static_cast<uint8_t>(b[i]);
+    return value;
+}
+
+IoResult RomImage::checkHolds(qint64 offset, qint64 count) const
+{
+    // An image too short for the field is not the game's image (or was cut
+    // behind our back): growing it with zeros would be a stray write.
+    if (offset + count <= size())
+        return IoResult::success();
+    return IoResult::failure(QStringLiteral("The file is too short (%1 bytes) to hold offset 0x%2.")
+                                 .arg(size())
+                                 .arg(QString::number(offset + count - 1, 16).toUpper()));
+}
+
+IoResult RomImage::checkSameFile() const
+{
+    if (!m_identity)
+        return IoResult::success();
+    const std::optional<FileIdentity> now = identityOfPath(m_path);
+    if (!now || !now->sameFile(*m_identity))
+        return IoResult::failure(
+            QStringLiteral("The file was replaced or removed since it was opened and must be opened again."));
+    if (*now != *m_identity)
+        return IoResult::failure(
+            QStringLiteral("The file was changed by another program since it was opened and must be opened again."));
+    return IoResult::success();
+}
+
+void RomImage::retakeIdentity()
+{
+    // Kept as it was when the system cannot tell: the next check then refuses.
+    if (auto* file = qobject_cast<QFile*>(m_device.get()); file && m_identity)
+        if (const auto now = identityOfHandle(file->handle()))
+            m_identity = now;
+}
+
+IoResult RomImage::writeBytes(qint64 offset, const QByteArray& bytes)
+{
+    if (!m_readFailure.ok()) {
+        ++m_writes;
+        return m_readFailure;
+    }
+    return writeChecked(offset, bytes, m_journalled);
+}
+
+IoResult RomImage::write(qint64 offset, const QByteArray& bytes) { return writeChecked(offset, bytes, false); }
+
+IoResult RomImage::writeChecked(qint64 offset, const QByteArray& bytes, bool record)
+{
+    ++m_writes;
+    if (!isOpen())
+        return IoResult::failure(QStringLiteral("No ROM image is open."));
+    if (auto r = checkSameFile(); !r.ok())
+        return r;
+    if (offset < 0)
+        return IoResult::failure(QStringLiteral("Invalid file position."));
+    if (auto r = checkHolds(offset, bytes.size()); !r.ok())
+        return r;
+    QByteArray before(record ? bytes.size() : 0, '\0');
+    if (auto r = readRaw(offset, before); !r.ok())
+        return r;
+    IoResult result = IoResult::success();
+    if (!m_device->seek(offset)) {
+        result = IoResult::failure(m_device->errorString());
+    } else if (m_device->write(bytes) != bytes.size()) {
+        const QString reason = m_device->errorString();
+        result = IoResult::failure(reason.isEmpty() ? QStringLiteral("The file could not be written.") : reason);
+    } else if (auto* file = qobject_cast<QFile*>(m_device.get()); file && !file->flush()) {
+        result = IoResult::failure(file->errorString());
+    }
+    retakeIdentity();
+    if (record) {
+        // A failed write may have landed in part: the journal keeps what the
+        // file now holds, so that undo puts back the rest. When that cannot
+        // be read, all of it counts as landed: undo then writes every byte back.
+        QByteArray after = bytes;
+        if (!result.ok() && !readRaw(offset, after).ok())
+            after = bytes;
+        if (after != before || result.ok())
+            m_journal.record(offset, before, after);
+    }
+    return result;
+}
+
+IoResult RomImage::writeByte(qint64 offset, uint8_t value)
+{
+    return writeBytes(offset, QByteArray(1, static_cast<char>(value)));
+}
+
+IoResult RomImage::writeWord16(qint64 offset, uint16_t value)
+{
+    QByteArray b(2, '\0');
+    b[0] = static_cast<char>(value & 0xFF);
+    b[1] = static_cast<char>(value >> 8 & 0xFF);
+    return writeBytes(offset, b);
+}
+
+IoResult RomImage::writeWord32(qint64 offset, uint32_t value)
+{
+    QByteArray b(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        b[i] = static_cast<char>(value >> (8 * i) & 0xFF);
+    return writeBytes(offset, b);
+}
+
+} // namespace zorvek

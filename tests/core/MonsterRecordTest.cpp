@@ -1,0 +1,35 @@
+#include "core/monsters/MonsterDump.h"
+#include "core/monsters/SpecialBits.h"
+
+#include <gtest/gtest.h>
+
+using namespace zorvek::monsters;
+
+// The record's fields, bits and save order are checked through the window,
+// which reads and writes every one of them.
+TEST(MonsterDumpTextTest, ALongTextIsCutToTheFileSizeAndUnusableNamesAreRefused)
+{
+    // A long image path pushes the tail out instead of growing the file.
+    dump::DumpFields f;
+    f.romPath = "/" + QString(1100, 'p') + "/game.smc";
+    EXPECT_EQ(dump::fileBytes(f), dump::text(f).toLatin1().left(1024));
+
+    for (const QChar c : QStringLiteral("?/\\:*\"<>|\t\n"))
+        EXPECT_FALSE(dump::isUsableFileName(QStringLiteral("a") + c + "b")) << int(c.unicode());
+    EXPECT_FALSE(dump::isUsableFileName(""));
+    for (const char* name : {"Cave Bat", "Mr. Mold (2)", "Gob's Kin", "(No name)"})
+        EXPECT_TRUE(dump::isUsableFileName(QString::fromLatin1(name))) << name;
+}
+
+// Checked here, not only through the window: a load sets the number again
+// after the boxes, which would hide a clear that turns a bit over instead.
+TEST(SpecialBitsTest, ABoxSetsOrClearsItsOwnBitWhateverTheByteHeldAndLeavesTheOthers)
+{
+    using namespace specialbits;
+    for (int byte = 0; byte <= 0xFF; ++byte)
+        for (const uint8_t bit : {kHideHp, kUnknown1, kUnknown2})
+            for (const bool on : {false, true}) {
+                const uint8_t after = withBit(static_cast<uint8_t>(byte), bit, on);
+                ASSERT_TRUE(((after & bit) != 0) == on && (after & ~bit) == (byte & ~bit)) << byte << " " << int(bit);
+            }
+}

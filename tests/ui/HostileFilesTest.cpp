@@ -1,0 +1,318 @@
+#include "ui/characters/CharacterEditor.h"
+#include "core/header/InternalName.h"
+#include "core/image/PendingStamp.h"
+#include "ui/monsters/MonsterEditor.h"
+#include "support/GuiTestBase.h"
+#include "support/MemoryImage.h"
+#include "support/OutsideWrite.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QToolBar>
+
+#include <functional>
+
+using namespace zorvek;
+using namespace zorvek::ui;
+using namespace zorvek::test;
+
+namespace {
+
+class HostileFilesTest : public GuiTestBase {
+protected:
+    bool loaded() { return find<QToolBar>("Toolbar2")->isEnabled() && form1->session().rom().isOpen(); }
+};
+
+TEST_F(HostileFilesTest, ImageEndingInsideTheMonsterTableShowsZerosBeyondItsEnd)
+{
+    // Ends in the middle of record 10's hit points.
+    RomFixture cut(0x100200 + 32 * 10 + 9);
+    cut.copierHeader(1).checkWord(0x1878).internalName("KELVARNTHOSIA 5");
+    cut.monsterWord(3, 8, 1234);
+    openImage(cut);
+    ASSERT_TRUE(loaded());
+    clickToolButton("Monsters");
+    QWidget* form2 = form1->monsterEditor();
+    ASSERT_NE(form2, nullptr);
+    auto* list = find<QListWidget>(form2, "MonsterList");
+    list->setCurrentRow(3);
+    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "1234");
+    list->setCurrentRow(10);
+    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), QString::number(cut.bytes().at(0x100200 + 32 * 10 + 8)));
+    list->setCurrentRow(200);
+    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "0");
+    form2->close();
+
+    clickToolButton("Characters");
+    QWidget* form3 = form1->characterEditor();
+    ASSERT_NE(form3, nullptr);
+    find<QScrollBar>(form3, "Scroll")->setValue(3);
+    EXPECT_EQ(find<QLineEdit>(form3, "LevelTXT")->text(), "0");
+    form3->close();
+    EXPECT_EQ(fileBytes(), cut.bytes());
+    EXPECT_TRUE(effects.messages.empty());
+}
+
+TEST_F(HostileFilesTest, UnreadableFileIsNotOpenedAndSaysSo)
+{
+    romPath = tempPath("locked.smc");
+    ASSERT_TRUE(RomFixture::standard().writeTo(romPath));
+    QFile::setPermissions(romPath, QFileDevice::Permissions());
+    QFile probe(romPath);
+    if (probe.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "running with rights that ignore file permissions";
+    openPath(romPath);
+    EXPECT_FALSE(loaded());
+    ASSERT_EQ(effects.messages.size(), 1u);
+    EXPECT_TRUE(effects.messages[0].text.contains("locked.smc"));
+}
+
+TEST_F(HostileFilesTest, PathsWithSpacesNonAsciiAndLinksWork)
+{
+    ASSERT_TRUE(QDir(tempPath("")).mkpath(QStringLiteral("my röms ゲーム")));
+    const QString odd = tempPath(QStringLiteral("my röms ゲーム/Kelvarnthosia (ü) 5.smc"));
+    openImage(RomFixture::standard(), QStringLiteral("my röms ゲーム/Kelvarnthosia (ü) 5.smc"));
+    ASSERT_TRUE(loaded());
+    trigger("mnuSave");
+    EXPECT_TRUE(effects.messages.empty());
+    EXPECT_TRUE(readFile(odd).mid(0x60).startsWith("Zorvek Multi Editor | 0.65 | "));
+
+    // A link is followed: the write lands in the file it points to.
+    const QString target = tempPath("target.smc");
+    const QString link = tempPath("link.smc");
+    ASSERT_TRUE(RomFixture::standard().writeTo(target));
+    if (!QFile::link(target, link))
+        GTEST_SKIP() << "symbolic links not available";
+    openPath(link);
+    ASSERT_TRUE(loaded());
+    trigger("mnuSave");
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(readFile(target).mid(0x60).startsWith("Zorvek Multi Editor | 0.65 | "));
+}
+
+TEST_F(HostileFilesTest, FileTruncatedOrRemovedWhileOpenNeitherCrashesNorLies)
+{
+    openImage(RomFixture::standard());
+    ASSERT_TRUE(loaded());
+    ASSERT_TRUE(QFile::resize(romPath, 0x300));
+
+    // Cut by another program: nothing is written until it is opened again.
+    const QByteArray cut = fileBytes();
+    trigger("mnuSave");
+    EXPECT_EQ(fileBytes(), cut);
+    ASSERT_EQ(effects.messages.size(), 1u);
+    EXPECT_TRUE(effects.messages[0].text.contains("changed by another program"));
+
+    // Opened again, the internal name no longer fits: the save says so instead
+    // of growing the file with a megabyte of zeros, and writes no stamp either.
+    effects.messages.clear();
+    openPath(romPath);
+    trigger("mnuSave");
+    EXPECT_EQ(fileBytes(), cut);
+    ASSERT_EQ(effects.messages.size(), 1u);
+    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(effects.messages[0].text.contains("too short"));
+
+    // The monster editor on the cut file: loads read zeros, a save is refused aloud.
+    clickToolButton("Monsters");
+    QWidget* form2 = form1->monsterEditor();
+    ASSERT_NE(form2, nullptr);
+    find<QListWidget>(form2, "MonsterList")->setCurrentRow(9);
+    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "0");
+    typeInto(form2, "HPTXT", "321");
+    QTest::mouseClick(find<QWidget>(form2, "SaveCMD"), Qt::LeftButton);
+    EXPECT_EQ(fileBytes(), cut);
+    ASSERT_EQ(effects.messages.size(), 2u);
+    EXPECT_TRUE(effects.messages[1].text.contains("too short"));
+    EXPECT_FALSE(find<QLabel>(form2, "InfoLBL")->text().contains("has been saved"));
+
+    // Removed behind the editor's back: the save is refused aloud, nothing
+    // brings the file back.
+    form2->close();
+    ASSERT_TRUE(QFile::remove(romPath));
+    trigger("mnuSave");
+    ASSERT_EQ(effects.messages.size(), 3u);
+    EXPECT_TRUE(effects.messages[2].text.contains("replaced or removed"));
+    EXPECT_FALSE(QFile::exists(romPath));
+    trigger("mnuClose");
+    EXPECT_FALSE(loaded());
+}
+
+TEST_F(HostileFilesTest, ImageReplacedOnDiskIsNeverWrittenUntilOpenedAgain)
+{
+    effects.msPerSecond = 100;  // the character save's stamp falls due after a second
+    openImage(RomFixture::standard());
+    clickToolButton("Characters");
+    QWidget* form3 = form1->characterEditor();
+    ASSERT_NE(form3, nullptr);
+    typeInto(form3, "STRTXT", "77");
+    QTest::mouseClick(find<QWidget>(form3, "SaveCMD"), Qt::LeftButton);
+    ASSERT_TRUE(form1->session().pendingStamp().isPending());
+
+    // A patcher writes a new file and renames it over the image.
+    const QByteArray onDisk = fileBytes();
+    QSaveFile replacement(romPath);
+    ASSERT_TRUE(replacement.open(QIODevice::WriteOnly));
+    replacement.write(onDisk);
+    ASSERT_TRUE(replacement.commit());
+
+    auto expectRefused = [&](size_t count) {
+        ASSERT_EQ(effects.messages.size(), count);
+        const auto& [icon, text] = effects.messages.back();
+        EXPECT_TRUE(icon == MessageIcon::Exclamation && text.contains(QDir::toNativeSeparators(romPath)) &&
+                    text.contains("replaced or removed")) << text.toStdString();
+        EXPECT_EQ(fileBytes(), onDisk);
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !effects.messages.empty(); }, 5000)) << "the due stamp";
+    expectRefused(1);
+    QTest::mouseClick(find<QWidget>(form3, "SaveCMD"), Qt::LeftButton);
+    expectRefused(2);
+    EXPECT_EQ(find<QLineEdit>(form3, "STRTXT")->text(), "77");
+    form3->close();
+
+    clickToolButton("Monsters");
+    QWidget* form2 = form1->monsterEditor();
+    ASSERT_NE(form2, nullptr);
+    typeInto(form2, "HPTXT", "321");
+    QTest::mouseClick(find<QWidget>(form2, "SaveCMD"), Qt::LeftButton);
+    expectRefused(3);
+    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "321");
+    form2->close();
+
+    typeInto(form1.get(), "InternalROMNameTXT", "AB");
+    trigger("mnuSave");
+    expectRefused(4);
+    EXPECT_EQ(find<QLineEdit>("InternalROMNameTXT")->text(), "AB");
+    // Nor do undo and the checksum fix; the save stays to be undone.
+    trigger("mnuUndo");
+    expectRefused(5);
+    trigger("mnuFixChecksum");
+    expectRefused(6);
+    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "Undo Save of Character 0");
+
+    // Opened again, it is the file the user sees, with nothing to undo.
+    openPath(romPath);
+    EXPECT_FALSE(find<QAction>("mnuUndo")->isEnabled());
+    trigger("mnuSave");
+    EXPECT_EQ(effects.messages.size(), 6u);
+    EXPECT_NE(fileBytes(), onDisk);
+}
+
+TEST_F(HostileFilesTest, ImageRewrittenInPlaceIsNeitherSavedNorUndoneIntoUntilOpenedAgain)
+{
+    openImage(RomFixture::standard());
+    clickToolButton("Monsters");
+    QWidget* form2 = form1->monsterEditor();
+    ASSERT_NE(form2, nullptr);
+    const auto save = [&](const QString& hp) {
+        typeInto(form2, "HPTXT", hp);
+        QTest::mouseClick(find<QWidget>(form2, "SaveCMD"), Qt::LeftButton);
+    };
+    save("1111");
+    save("2222");
+    trigger("mnuUndo");  // its own writes and undos pass
+    ASSERT_TRUE(effects.messages.empty());
+
+    // Another program's import writes monster 0's hit points in place, and
+    // sets the modification time back.
+    ASSERT_TRUE(rewriteInPlace(romPath, RomFixture::monster(0, 8), QByteArray::fromHex("3905"), true));
+    const QByteArray outside = fileBytes();
+    trigger("mnuRedo");
+    trigger("mnuUndo");
+    save("3333");
+    trigger("mnuSave");
+    ASSERT_EQ(effects.messages.size(), 4u);
+    for (const auto& [icon, text] : effects.messages)
+        EXPECT_TRUE(icon == MessageIcon::Exclamation && text.contains(QDir::toNativeSeparators(romPath))
+                    && text.contains("changed by another program since it was opened and must be opened again"))
+            << text.toStdString();
+    EXPECT_EQ(fileBytes(), outside);
+
+    openPath(romPath);
+    effects.clock = effects.clock.addSecs(60);
+    trigger("mnuSave");
+    EXPECT_EQ(effects.messages.size(), 4u);
+    EXPECT_EQ(fileBytes().mid(RomFixture::monster(0, 8), 2), QByteArray::fromHex("3905"));
+    EXPECT_NE(fileBytes(), outside);
+}
+
+TEST_F(HostileFilesTest, ZerosOfAFailedReadAreNeitherShownAsTheFilesNorWrittenBack)
+{
+    const RomFixture rom = RomFixture::standard(8);
+    openImage(rom);
+    // The medium fails every read from now on; its bytes stay behind.
+    MemoryDevice* memory = attachMemory(form1->session().rom(), rom.bytes(), -1, {}, romPath);
+    const auto failReads = [&](bool on) { memory->readsLeft = on ? 0 : -1; };
+    const auto expectRead = [&](size_t count, const char* consequence) {
+        ASSERT_EQ(effects.messages.size(), count);
+        const QString& text = effects.messages.back().text;
+        EXPECT_TRUE(text.contains(QDir::toNativeSeparators(romPath)) && text.contains("could not be read")
+                    && text.contains("Input/output error") && text.contains(consequence))
+            << text.toStdString();
+        EXPECT_TRUE(memory->writeOffsets.empty());
+    };
+    failReads(true);
+    trigger("mnuFixChecksum");
+    expectRead(1, "");
+    EXPECT_TRUE(find<QLabel>("ChecksumLBL")->text().startsWith("Checksum: not known (The file could not be read"));
+    effects.openAnswers = {romPath};
+    effects.saveAnswers = {SaveChoice{tempPath("p.ips"), {}}};
+    trigger("mnuCreatePatch");
+    expectRead(2, "The patch");
+    EXPECT_FALSE(QFile::exists(tempPath("p.ips")));
+
+    // An editor whose load failed saves nothing until the record is read again.
+    const auto click = [&](QWidget* window, const char* name) {
+        QTest::mouseClick(find<QWidget>(window, name), Qt::LeftButton);
+    };
+    clickToolButton("Monsters");
+    QWidget* form2 = form1->monsterEditor();
+    expectRead(3, "Save writes nothing until the record is read again");
+    typeInto(form2, "HPTXT", "321");
+    click(form2, "SaveCMD");
+    expectRead(4, "Save writes nothing");
+    failReads(false);
+    click(form2, "SaveCMD");
+    expectRead(5, "Save writes nothing");
+    auto* list = find<QListWidget>(form2, "MonsterList");
+    list->setCurrentRow(1);
+    list->setCurrentRow(0);
+    typeInto(form2, "HPTXT", "321");
+    click(form2, "SaveCMD");
+    EXPECT_EQ(memory->data().mid(RomFixture::monster(0, 8), 2), QByteArray::fromHex("4101"));
+    memory->writeOffsets.clear();
+    form2->close();
+
+    clickToolButton("Characters");
+    QWidget* form3 = form1->characterEditor();
+    auto* scroll = find<QScrollBar>(form3, "Scroll");
+    failReads(true);
+    scroll->setValue(1);
+    expectRead(6, "until the slot is read again");
+    failReads(false);
+    click(form3, "SaveCMD");
+    expectRead(7, "Save writes nothing");
+    form1->session().pendingStamp().cancel();
+    form3->close();
+
+    // Undo puts back Save ROM's name; read back as zeros, it would be saved again.
+    const QByteArray before = memory->data();
+    typeInto(form1.get(), "InternalROMNameTXT", "AB");
+    trigger("mnuSave");
+    failReads(true);
+    trigger("mnuUndo");
+    EXPECT_EQ(memory->data(), before);
+    memory->writeOffsets.clear();
+    expectRead(8, "Save ROM writes nothing until the image is opened again");
+    failReads(false);
+    trigger("mnuSave");
+    expectRead(9, "Open the image again to save");
+}
+
+} // namespace
