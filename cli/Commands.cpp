@@ -3,10 +3,11 @@
 #include "characters/CharacterRecord.h"
 #include "cli/CharacterTable.h"
 #include "cli/ImageInfo.h"
-#include "cli/ImageWrite.h"
+#include "main/ImageWrite.h"
 #include "cli/ImportPlan.h"
-#include "cli/MonsterTable.h"
-#include "cli/TableText.h"
+#include "data/GameData.h"
+#include "table/MonsterTable.h"
+#include "table/TableText.h"
 #include "main/CopierHeader.h"
 #include "main/FileIdentity.h"
 #include "main/RomChecksum.h"
@@ -17,6 +18,8 @@
 #include <QFile>
 
 namespace zorvek::cli {
+
+using namespace table;
 
 namespace {
 
@@ -172,7 +175,7 @@ int exportCommand(const QString& image, const TablePaths& tables, Console& conso
         std::function<RecordCells(int)> cells;
     };
     const Output outputs[] = {
-        {tables.monsters, monstertable::definition(), [&](int i) { return monstertable::cells(rom, i); }},
+        {tables.monsters, monstertable::definition(), [&](int i) { return monstertable::cells(rom, i, data::monsterNames().value(i)); }},
         {tables.characters, charactertable::definition(), [&](int i) { return charactertable::cells(rom, i); }},
     };
     for (const Output& output : outputs) {

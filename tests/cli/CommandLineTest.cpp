@@ -1,5 +1,5 @@
 #include "cli/CommandLine.h"
-#include "cli/ImageWrite.h"
+#include "main/ImageWrite.h"
 #include "cli/ImportPlan.h"
 #include "main/AppSettings.h"
 #include "main/EditorStamp.h"
@@ -399,7 +399,7 @@ TEST_F(CommandLineTest, TheCoalescedImportEndsAsTheFieldByFieldSaveAndAFailedOne
         RomImage failing;
         device = attachMemory(failing, bytes, 1);
         device->failOnce = faultPasses;
-        const cli::WriteOutcome out = commit(failing);
+        const WriteOutcome out = commit(failing);
         EXPECT_TRUE(!out.ok() && out.takenBack == faultPasses && out.partlyWritten == !faultPasses);
         EXPECT_EQ(device->data() == bytes, faultPasses);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/TableError.h"
-#include "cli/TableSchema.h"
+#include "table/TableError.h"
+#include "table/TableSchema.h"
 
 #include <QByteArray>
 
@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-namespace zorvek::cli {
+namespace zorvek::table {
 
 // A row whose values differ from the record as the image holds it now.
 struct ChangedRow {
@@ -33,4 +33,4 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
 // "Hit Points 1200 -> 1440, Head Blank (0x00) -> Iron Cap (0x85)"
 QString describeChanges(const TableDefinition& table, const ChangedRow& row);
 
-} // namespace zorvek::cli
+} // namespace zorvek::table

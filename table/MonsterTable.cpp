@@ -1,6 +1,5 @@
-#include "cli/MonsterTable.h"
+#include "table/MonsterTable.h"
 
-#include "data/GameData.h"
 #include "monsters/FlagBits.h"
 #include "monsters/MonsterEntryRules.h"
 #include "monsters/MonsterFlagLists.h"
@@ -8,7 +7,7 @@
 
 #include <QSet>
 
-namespace zorvek::cli::monstertable {
+namespace zorvek::table::monstertable {
 
 using monsters::MonsterEntries;
 using monsters::MonsterRecord;
@@ -99,15 +98,14 @@ const TableDefinition& definition()
     return table;
 }
 
-RecordCells cells(RomImage& rom, int index)
+RecordCells cells(RomImage& rom, int index, const QString& name)
 {
     const MonsterRecord record(rom, index);
-    const QStringList& names = data::monsterNames();
     RecordCells row;
     row.values.resize(FirstFlag);
     std::vector<int>& v = row.values;
     v[Record] = index;
-    row.label = names.value(index);
+    row.label = name;
     v[NameIndex] = record.nameIndex();
     v[Level] = record.level();
     v[HitPoints] = shownWord(record.hitPoints());
@@ -153,4 +151,4 @@ MonsterEntries entries(const std::vector<int>& v)
     return e;
 }
 
-} // namespace zorvek::cli::monstertable
+} // namespace zorvek::table::monstertable

@@ -1,11 +1,11 @@
-#include "cli/TableCheck.h"
+#include "table/TableCheck.h"
 
-#include "cli/TableText.h"
+#include "table/TableText.h"
 
 #include <algorithm>
 #include <map>
 
-namespace zorvek::cli {
+namespace zorvek::table {
 
 namespace {
 
@@ -201,4 +201,4 @@ QString describeChanges(const TableDefinition& table, const ChangedRow& row)
     return parts.join(QStringLiteral(", "));
 }
 
-} // namespace zorvek::cli
+} // namespace zorvek::table

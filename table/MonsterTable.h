@@ -1,19 +1,19 @@
 #pragma once
 
-#include "cli/TableSchema.h"
+#include "table/TableSchema.h"
 #include "main/RomImage.h"
 #include "monsters/MonsterSave.h"
 
-namespace zorvek::cli::monstertable {
+namespace zorvek::table::monstertable {
 
 // The 256 monster records, one column per field of the monster editor in
 // its tab order, and one column per flag list entry.
 const TableDefinition& definition();
 
-// The record as the monster editor shows it.
-RecordCells cells(RomImage& rom, int index);
+// The record as the monster editor shows it; name is its list entry.
+RecordCells cells(RomImage& rom, int index, const QString& name);
 
 // What the monster editor's Save would hold for a row of values.
 monsters::MonsterEntries entries(const std::vector<int>& values);
 
-} // namespace zorvek::cli::monstertable
+} // namespace zorvek::table::monstertable
