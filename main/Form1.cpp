@@ -14,6 +14,7 @@
 #include "main/SideEffects.h"
 #include "main/WheelGuard.h"
 #include "monsters/Form2.h"
+#include "monsters/MonsterTableWindow.h"
 #include "patches/PatchMaker.h"
 
 #include <QAction>
@@ -111,6 +112,7 @@ Form1::~Form1()
     m_pendingStamp->flush();
     delete m_form2;
     delete m_form3;
+    delete m_table;
 }
 
 void Form1::createActions()
@@ -130,6 +132,8 @@ void Form1::createActions()
     m_readme = namedAction(this, "mnuReadme", tr("&Readme"), QKeySequence(Qt::Key_F12));
     m_url = namedAction(this, "mnuURL", tr("Goto Quenmark-Soft"), QKeySequence(Qt::Key_F11));
     m_about = namedAction(this, "mnuAbout", tr("&About"), QKeySequence(Qt::Key_F2));
+    m_monsterTable = namedAction(this, "mnuMonsterTable", tr("Monster Table"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    m_monsterTable->setEnabled(false);
     const AppSettings settings;
     m_backUp = checkableAction(this, "mnuBackUp", tr("Back Up Before First Save"), settings.backUpBeforeFirstSave());
     m_fixChecksum = namedAction(this, "mnuFixChecksum", tr("Fix ROM Checksum"));
@@ -158,6 +162,7 @@ void Form1::createActions()
     connect(m_readme, &QAction::triggered, this, &Form1::mnuReadme_Click);
     connect(m_url, &QAction::triggered, this, &Form1::mnuURL_Click);
     connect(m_about, &QAction::triggered, this, &Form1::mnuAbout_Click);
+    connect(m_monsterTable, &QAction::triggered, this, &Form1::openMonsterTable);
     connect(m_defaultName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("KELVARNTHOSIA 5")); });
     connect(m_zorvekName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia 5")); });
     connect(m_zorvanName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia V")); });
@@ -185,6 +190,8 @@ void Form1::createMenus()
     m_stuffMenu->addAction(m_help);
     m_stuffMenu->addAction(m_readme);
     m_stuffMenu->addAction(m_url);
+    namedSeparator(m_stuffMenu, "mnuDmy8");
+    m_stuffMenu->addAction(m_monsterTable);
     namedSeparator(m_stuffMenu, "mnuDmy7");
     m_stuffMenu->addAction(m_backUp);
     m_stuffMenu->addAction(m_fixChecksum);
@@ -329,6 +336,8 @@ bool Form1::isLoaded() const
 
 Form2* Form1::monsterEditor() const { return m_form2.data(); }
 Form3* Form1::characterEditor() const { return m_form3.data(); }
+MonsterTableWindow* Form1::monsterTable() const { return m_table.data(); }
+QStringList Form1::imageFileFilters() { return openFilters(); }
 
 void Form1::showAgain()
 {
@@ -362,6 +371,8 @@ void Form1::LoadROM()
         m_effects.chooseFileToOpen(this, {}, openFilters(), openFilters().at(1), AppSettings().openFolder());
     if (!chosen)
         return;  // a cancelled dialog leaves the open image as it was
+    if (!settleMonsterTable())
+        return;
 
     closeImage();
     const IoResult opened = m_rom.open(*chosen);
@@ -541,14 +552,21 @@ void Form1::ToolbarSave_Click()
 
 void Form1::mnuClose_Click()
 {
+    if (!settleMonsterTable())
+        return;
     closeImage();
     enterNotLoadedState();
 }
+
+bool Form1::settleMonsterTable() { return !m_table || m_table->settleUnsavedChanges(); }
 
 void Form1::closeImage()
 {
     if (const CommandOutcome r = m_pendingStamp->flush(); !r.ok())
         reportFailure(this, r);
+    // The table shows one image; its changes were settled before.
+    if (m_table)
+        m_table->closeForGoodImage();
     m_rom.close();
 }
 
@@ -558,6 +576,7 @@ void Form1::enterLoadedState()
     m_changeName->setEnabled(true);
     m_save->setEnabled(true);
     m_toolbar2->setEnabled(true);
+    m_monsterTable->setEnabled(true);
     m_copierType->setEnabled(true);
     showWriteState();
 }
@@ -569,6 +588,7 @@ void Form1::enterNotLoadedState()
     m_changeName->setEnabled(false);
     m_save->setEnabled(false);
     m_toolbar2->setEnabled(false);
+    m_monsterTable->setEnabled(false);
     m_copierType->setEnabled(false);
     m_copierType->setCurrentIndex(static_cast<int>(zorvek::CopierType::Undetected));
     showWriteState();
@@ -576,7 +596,7 @@ void Form1::enterNotLoadedState()
 
 void Form1::mnuQuit_Click()
 {
-    if (m_quitting)
+    if (m_quitting || !settleMonsterTable())
         return;
     closeImage();
     endProgram(0);
@@ -592,6 +612,10 @@ void Form1::endProgram(int exitCode)
 
 void Form1::closeEvent(QCloseEvent* event)
 {
+    if (!m_quitting && !settleMonsterTable()) {
+        event->ignore();
+        return;
+    }
     mnuQuit_Click();
     event->accept();
 }
@@ -638,6 +662,23 @@ void Form1::openCharacterEditor()
     if (!m_form3)
         m_form3 = new Form3(*this);
     showEditor(m_form3);
+}
+
+void Form1::openMonsterTable()
+{
+    if (!isLoaded())
+        return;
+    if (!m_table) {
+        m_table = new MonsterTableWindow(*this);
+        connect(m_table, &MonsterTableWindow::recordsWritten, this, [this](const JournalStep& step) {
+            if (m_form2)
+                m_form2->reloadIfTouched(step);
+        });
+    }
+    // Beside the main window, not in its place: the table lives alongside.
+    m_table->show();
+    m_table->raise();
+    m_table->activateWindow();
 }
 
 void Form1::showEditor(QWidget* editor)

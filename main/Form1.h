@@ -20,6 +20,7 @@ namespace zorvek {
 class About;
 class Form2;
 class Form3;
+class MonsterTableWindow;
 class LimitedLineEdit;
 class PendingStamp;
 class SideEffects;
@@ -46,6 +47,12 @@ public:
     void showAgain();
     Form2* monsterEditor() const;
     Form3* characterEditor() const;
+    MonsterTableWindow* monsterTable() const;
+    // Windows that write to the image offer the same undo and redo.
+    QAction* undoAction() const { return m_undo; }
+    QAction* redoAction() const { return m_redo; }
+    // The open dialog's filters, for every dialog that picks an image.
+    static QStringList imageFileFilters();
 
     // Reports a failed write with the file and the system's reason.
     void reportWriteFailure(QWidget* parent, const QString& reason);
@@ -64,6 +71,7 @@ public:
     void ChangeROMNameCMD_Click();
     void openMonsterEditor();
     void openCharacterEditor();
+    void openMonsterTable();
     void mnuUndo_Click();
     void mnuRedo_Click();
     void mnuCreatePatch_Click();
@@ -86,6 +94,8 @@ private:
     IoResult SaveHeader();
     void enterLoadedState();
     void enterNotLoadedState();
+    // False when the monster table keeps unsaved changes (the user cancelled).
+    bool settleMonsterTable();
     void closeImage();
     void showEditor(QWidget* editor);
     void endProgram(int exitCode);
@@ -119,6 +129,7 @@ private:
     QAction* m_fixChecksum = nullptr;
     QAction* m_fixChecksumOnSave = nullptr;
     QAction* m_about = nullptr;
+    QAction* m_monsterTable = nullptr;
     QAction* m_defaultName = nullptr;
     QAction* m_zorvekName = nullptr;
     QAction* m_zorvanName = nullptr;
@@ -136,6 +147,7 @@ private:
 
     QPointer<Form2> m_form2;
     QPointer<Form3> m_form3;
+    QPointer<MonsterTableWindow> m_table;
 };
 
 } // namespace zorvek

@@ -536,7 +536,6 @@ void Form2::LoadMStats()
 
 void Form2::reloadIfTouched(const JournalStep& step)
 {
-    // An undo or redo changed the shown record under the controls.
     const int index = m_monsterList->currentRow();
     if (MonsterRecord::isValidIndex(index) && step.touches(MonsterRecord(m_main.rom(), index).offsetOf(0), kRecordSize))
         LoadMStats();

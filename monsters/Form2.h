@@ -38,6 +38,9 @@ class Form2 : public QWidget {
 public:
     explicit Form2(Form1& mainWindow, QWidget* parent = nullptr);
 
+    // An undo, redo or table save changed the shown record under the controls.
+    void reloadIfTouched(const JournalStep& step);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,7 +60,6 @@ private:
     void Form_Load();
     void LoadMNames();
     void LoadMStats();
-    void reloadIfTouched(const JournalStep& step);
     void LoadHideHP(uint8_t byte);
     void LoadAttackAni();
 

@@ -1,5 +1,6 @@
 #include "table/MonsterTable.h"
 
+#include "main/EditorStamp.h"
 #include "monsters/FlagBits.h"
 #include "monsters/MonsterEntryRules.h"
 #include "monsters/MonsterFlagLists.h"
@@ -14,12 +15,6 @@ using monsters::MonsterRecord;
 namespace rules = monsters::rules;
 
 namespace {
-
-enum Column {
-    Record, Name, NameIndex, Level, HitPoints, MagicPoints, Experience, Gil,
-    Strength, Agility, Defense, Evade, MagicPower, Unknown, AttackIndex, SpecialBits,
-    FirstFlag
-};
 
 // Eight flag columns per flag byte, in the order of the window's lists.
 struct FlagByte {
@@ -149,6 +144,23 @@ MonsterEntries entries(const std::vector<int>& v)
         e.*flags.entry = monsters::flagbits::toByte(bits);
     }
     return e;
+}
+
+IoResult writeSaves(RomImage& rom, const std::vector<RecordSave>& saves, const QDateTime& now)
+{
+    if (saves.empty())
+        return IoResult::success();
+    for (const RecordSave& save : saves)
+        if (IoResult r = rom.checkHolds(MonsterRecord(rom, save.record).offsetOf(0), monsters::kRecordSize); !r.ok())
+            return r;
+    if (IoResult r = SaveQuenHeader(rom, now); !r.ok())
+        return r;
+    for (const RecordSave& save : saves) {
+        MonsterRecord record(rom, save.record);
+        if (IoResult r = monsters::writeValues(record, save.values); !r.ok())
+            return r;
+    }
+    return IoResult::success();
 }
 
 } // namespace zorvek::table::monstertable

@@ -25,6 +25,14 @@ struct CheckedTable {
     std::optional<TableError> error;
 };
 
+// The value a cell's text gives its column for a record that holds now
+// (label: the record's name), or what the column expected instead.
+struct CellValue {
+    std::optional<int> value;
+    QString expected;
+};
+CellValue checkCell(const TableColumn& column, QStringView cell, int now, const QString& label);
+
 // Checks every cell of a table against its column and the record as it is
 // now (read through current); nothing is written here.
 CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, const QString& fileLabel,
