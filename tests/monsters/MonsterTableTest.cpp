@@ -449,6 +449,18 @@ TEST_F(MonsterTableTest, UnsavedChangesAskSaveDiscardOrCancelBeforeTheyAreLost)
     openPath(romPath);
     EXPECT_EQ(wordAt(fileBytes(), at(0, 8)), 300);
     EXPECT_EQ(effects.saveQuestions.size(), 5);
+
+    // Quitting asks too; Cancel keeps the program running.
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    reopenTable();
+    ASSERT_TRUE(view);
+    edit("400");
+    trigger(QStringLiteral("mnuQuit"));
+    EXPECT_FALSE(effects.endedWith.has_value());
+    effects.saveQuestionAnswers = {SaveAnswer::Discard};
+    trigger(QStringLiteral("mnuQuit"));
+    EXPECT_EQ(effects.endedWith, 0);
+    EXPECT_EQ(wordAt(fileBytes(), at(0, 8)), 300);
 }
 
 TEST_F(MonsterTableTest, ColumnGroupsHideTogetherAndStayHidden)
