@@ -259,9 +259,15 @@ TEST_F(MonsterTableTest, APasteIsAppliedWholeOrRefusedNamingRowAndColumnAndCopyG
     EXPECT_EQ(cell(7, mt::AttackIndex).data().toString(), "230");
     pasteAt(7, mt::AttackIndex, "230");
     EXPECT_FALSE(cell(7, mt::AttackIndex).data(MonsterTableModel::ChangedRole).toBool());
-    // As in the window, a byte beyond the list can be kept but not chosen.
-    pasteAt(7, mt::AttackIndex, "231");
-    EXPECT_EQ(effects.messages.size(), 3u);
+    // As in the window, a byte beyond the list can be kept but not chosen;
+    // the cell above it is not set either.
+    const int sixth = value(6, mt::AttackIndex);
+    pasteAt(6, mt::AttackIndex, "5\n231");
+    ASSERT_EQ(effects.messages.size(), 3u);
+    EXPECT_TRUE(effects.messages[2].text.contains("Attack Index: expected an entry of the attack animation list "
+                                                  "(0 to 207) or 230, as the image holds it now, found \"231\"."))
+        << effects.messages[2].text.toStdString();
+    EXPECT_EQ(value(6, mt::AttackIndex), sixth);
     EXPECT_EQ(value(7, mt::AttackIndex), 230);
 
     // Copy gives the cells as the export writes them.
