@@ -145,6 +145,7 @@ void MonsterTableWindow::createViews()
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
         view->verticalHeader()->hide();
         view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
         view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);  // equal heights keep the rows in line
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &QWidget::customContextMenuRequested, this,
