@@ -177,7 +177,7 @@ void BM_SaveMonsterTable(benchmark::State& state)
     quint64 writes = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        std::vector<zorvek::MonsterTableModel::CellValue> cells;
+        std::vector<zorvek::MonsterTableModel::CellEdit> cells;
         for (int row = 0; row < 256; ++row)
             cells.push_back({row, mt::HitPoints, 1000 + row + (round % 2)});
         model.applyValues(cells);

@@ -55,7 +55,7 @@ bool MonsterTableFilter::setData(const QModelIndex& index, const QVariant& value
             if (selected.column() == index.column())
                 targets.append(selected);
     }
-    std::vector<MonsterTableModel::CellValue> cells;
+    std::vector<MonsterTableModel::CellEdit> cells;
     for (const QModelIndex& target : targets) {
         const QModelIndex source = mapToSource(target);
         int number = value.toInt();

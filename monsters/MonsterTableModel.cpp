@@ -258,15 +258,15 @@ std::optional<QString> MonsterTableModel::refusal(int row, int column, int v) co
     return std::nullopt;
 }
 
-std::optional<QString> MonsterTableModel::applyValues(const std::vector<CellValue>& cells)
+std::optional<QString> MonsterTableModel::applyValues(const std::vector<CellEdit>& cells)
 {
-    for (const CellValue& cell : cells) {
+    for (const CellEdit& cell : cells) {
         if (cell.row < 0 || cell.row >= rowCount() || cell.column < 0 || cell.column >= m_columns)
             return QStringLiteral("No such cell.");
         if (auto refused = refusal(cell.row, cell.column, cell.value))
             return refused;
     }
-    for (const CellValue& cell : cells) {
+    for (const CellEdit& cell : cells) {
         auto& edit = m_edits[flat(cell.row, cell.column)];
         if (cell.value == m_base[cell.row].values[cell.column])
             edit.reset();
@@ -283,7 +283,7 @@ std::optional<QString> MonsterTableModel::applyValues(const std::vector<CellValu
 
 std::optional<QString> MonsterTableModel::applyTexts(const std::vector<CellText>& cells)
 {
-    std::vector<CellValue> values;
+    std::vector<CellEdit> values;
     values.reserve(cells.size());
     for (const CellText& cell : cells) {
         if (cell.row < 0 || cell.row >= rowCount() || cell.column < 0 || cell.column >= m_columns)

@@ -30,7 +30,7 @@ public:
         int column = 0;
         QString text;
     };
-    struct CellValue {
+    struct CellEdit {
         int row = 0;
         int column = 0;
         int value = 0;
@@ -56,7 +56,7 @@ public:
     bool isEditable(int column) const;
     // Sets the cells, all of them or, when one cannot take its value, none;
     // the message names that row and column.
-    std::optional<QString> applyValues(const std::vector<CellValue>& cells);
+    std::optional<QString> applyValues(const std::vector<CellEdit>& cells);
     // The same for texts, checked as the import checks a table's cells.
     std::optional<QString> applyTexts(const std::vector<CellText>& cells);
 

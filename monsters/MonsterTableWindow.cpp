@@ -207,7 +207,8 @@ void MonsterTableWindow::createActions()
     m_copy = action("mnuTableCopy", tr("&Copy"), QKeySequence::Copy);
     m_paste = action("mnuTablePaste", tr("&Paste"), QKeySequence::Paste);
     m_restore = action("mnuRestoreOriginal", tr("Restore Original Value"));
-    QAction* changedOnly = action("mnuChangedOnly", tr("Changed Only"));
+    m_changedOnlyAction = action("mnuChangedOnly", tr("Changed Only"));
+    QAction* changedOnly = m_changedOnlyAction;
     changedOnly->setCheckable(true);
     changedOnly->setEnabled(false);
 
@@ -244,7 +245,7 @@ void MonsterTableWindow::createActions()
         shown->setObjectName(QStringLiteral("mnuShow") + QString::fromLatin1(groups[g].key));
         shown->setCheckable(true);
         shown->setChecked(!hidden.contains(QString::fromLatin1(groups[g].key)));
-        connect(shown, &QAction::toggled, this, [this, g](bool on) { setGroupShown(g, on); });
+        connect(shown, &QAction::toggled, this, &MonsterTableWindow::groupsChanged);
         m_groupActions.append(shown);
     }
     view->addSeparator();
@@ -301,7 +302,7 @@ void MonsterTableWindow::applyHiddenColumns()
             m_view->setColumnHidden(column, !m_groupActions[g]->isChecked());
 }
 
-void MonsterTableWindow::setGroupShown(int, bool)
+void MonsterTableWindow::groupsChanged()
 {
     applyHiddenColumns();
     QStringList hidden;
@@ -315,12 +316,26 @@ void MonsterTableWindow::setGroupShown(int, bool)
 // ---------------------------------------------------------------------------
 // State shown
 
+QByteArray MonsterTableWindow::imageThroughTable() const
+{
+    const RomImage& rom = m_main.rom();
+    const qint64 end = std::min(rom.size(), monsters::kTableOffset + qint64{monsters::kRecordSize} * monsters::kRecordCount);
+    const QByteArray bytes = rom.readBytes(0, static_cast<int>(end));
+    return bytes.size() == end ? bytes : QByteArray();
+}
+
 void MonsterTableWindow::reload()
 {
-    RomImage& rom = m_main.rom();
-    if (!rom.isOpen())
-        return;
-    m_model->loadImage(rom.readBytes(0, static_cast<int>(rom.size())));
+    if (m_main.rom().isOpen())
+        m_model->loadImage(imageThroughTable());
+}
+
+void MonsterTableWindow::changeEvent(QEvent* event)
+{
+    // Another program may have rewritten the image in place meanwhile.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        reload();
+    QMainWindow::changeEvent(event);
 }
 
 void MonsterTableWindow::showCounts()
@@ -336,8 +351,7 @@ void MonsterTableWindow::showOriginalPath()
 {
     const bool compared = m_model->hasOriginal();
     m_changedOnly->setEnabled(compared);
-    if (QAction* only = findChild<QAction*>(QStringLiteral("mnuChangedOnly")))
-        only->setEnabled(compared);
+    m_changedOnlyAction->setEnabled(compared);
     if (!compared) {
         m_originalLabel->setText(tr("No original to compare with"));
         return;
@@ -388,8 +402,8 @@ void MonsterTableWindow::save()
         m_main.reportWriteFailure(this, r.error);
         return;
     }
-    const QByteArray imageBytes = rom.readBytes(0, static_cast<int>(rom.size()));
-    if (imageBytes.size() != rom.size()) {
+    const QByteArray imageBytes = imageThroughTable();
+    if (imageBytes.isEmpty()) {
         m_main.reportWriteFailure(this, tr("The image could not be read whole before the save."));
         return;
     }
@@ -538,7 +552,7 @@ void MonsterTableWindow::restoreOriginalValues()
 {
     if (!m_model->hasOriginal())
         return;
-    std::vector<MonsterTableModel::CellValue> cells;
+    std::vector<MonsterTableModel::CellEdit> cells;
     int readOnly = 0;
     for (const QModelIndex& index : m_view->selectionModel()->selectedIndexes()) {
         const QModelIndex source = m_filter->mapToSource(index);

@@ -48,6 +48,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createViews();
@@ -57,7 +58,10 @@ private:
     void showCounts();
     void showOriginalPath();
     bool loadOriginal(const QString& path, bool quietly);
-    void setGroupShown(int group, bool shown);
+    void groupsChanged();
+    // The image up to the end of the monster table: all that a table save
+    // writes to, besides the stamp; empty when it cannot be read whole.
+    QByteArray imageThroughTable() const;
     void applyHiddenColumns();
     void showMessage(const QString& text);
     void showStatus(const QString& text);
@@ -82,6 +86,7 @@ private:
     QAction* m_copy = nullptr;
     QAction* m_paste = nullptr;
     QAction* m_restore = nullptr;
+    QAction* m_changedOnlyAction = nullptr;
     QList<QAction*> m_groupActions;
     QString m_originalPath;
     bool m_closingForGood = false;

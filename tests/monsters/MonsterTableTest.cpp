@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -360,6 +361,18 @@ TEST_F(MonsterTableTest, SavesFollowEachOtherBetweenTheTableAndTheMonsterEditor)
     tableAction(QStringLiteral("mnuTableSave"));
     EXPECT_EQ(wordAt(fileBytes(), at(4, 8)), 888);
     EXPECT_EQ(hp->text(), "888");  // the open editor shows the record again
+
+    // A patcher rewrites the image in place: the table shows it when it is active again.
+    QFile file(romPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.seek(at(4, 31));
+    file.write(QByteArray(1, char(66)));
+    file.close();
+    editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
+    table->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(table));
+    EXPECT_EQ(value(4, mt::Level), 66);
 }
 
 TEST_F(MonsterTableTest, ComparesWithAnOriginalMarksRestoresAndRemembersIt)
