@@ -271,6 +271,19 @@ TEST_F(MonsterTableTest, APasteIsAppliedWholeOrRefusedNamingRowAndColumnAndCopyG
     EXPECT_EQ(value(6, mt::AttackIndex), sixth);
     EXPECT_EQ(value(7, mt::AttackIndex), 230);
 
+    // Its drop-down holds the window's entries, and the byte beyond them first.
+    select({{7, mt::AttackIndex}});
+    QTest::keyClick(view, Qt::Key_F2);
+    auto* combo = view->findChild<QComboBox*>(QStringLiteral("AttackIndexCBO"));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->count(), 209);
+    EXPECT_EQ(combo->currentText(), "230");
+    EXPECT_EQ(combo->itemText(1), data::attackAnimationDescriptions().at(0));
+    combo->setCurrentIndex(combo->findData(5));
+    QTest::keyClick(combo, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(value(7, mt::AttackIndex), 5);
+
     // Copy gives the cells as the export writes them.
     select({{5, mt::Level}, {5, mt::HitPoints}, {6, mt::Level}, {6, mt::HitPoints}});
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
