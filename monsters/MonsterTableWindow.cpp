@@ -8,11 +8,13 @@
 #include "main/SideEffects.h"
 #include "main/StatusTimer.h"
 #include "monsters/MonsterCellDelegate.h"
+#include "monsters/MonsterColumnGroups.h"
 #include "monsters/MonsterRecord.h"
 #include "monsters/MonsterTableFilter.h"
 #include "monsters/MonsterTableModel.h"
 #include "patches/PatchMaker.h"
 #include "table/MonsterTable.h"
+#include "table/TableText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,62 +46,7 @@ namespace {
 
 constexpr double kStatusSeconds = 10;
 
-// Columns shown and hidden together; the record and name always show.
-struct ColumnGroup {
-    const char* key;
-    const char* title;
-    std::vector<int> columns;
-};
-
-std::vector<int> flagRange(int flagByte) // in the window's list order
-{
-    std::vector<int> columns;
-    for (int i = 0; i < mt::kFlagsPerByte; ++i)
-        columns.push_back(mt::FirstFlag + flagByte * mt::kFlagsPerByte + i);
-    return columns;
-}
-
-const std::vector<ColumnGroup>& columnGroups()
-{
-    enum FlagByte { Weakness, Absorb, ElementImmunity, StartStatus, StatusImmunity, SpecialAttributes };
-    static const std::vector<ColumnGroup> groups = [] {
-        std::vector<int> immunity = flagRange(ElementImmunity);
-        const std::vector<int> status = flagRange(StatusImmunity);
-        immunity.insert(immunity.end(), status.begin(), status.end());
-        return std::vector<ColumnGroup>{
-            {"Statistics", "Statistics",
-             {mt::NameIndex, mt::Level, mt::HitPoints, mt::MagicPoints, mt::Strength, mt::Agility, mt::Defense,
-              mt::Evade, mt::MagicPower, mt::Unknown}},
-            {"Rewards", "Rewards", {mt::Experience, mt::Gil}},
-            {"Weakness", "Weakness", flagRange(Weakness)},
-            {"Absorb", "Absorb", flagRange(Absorb)},
-            {"Immunity", "Immunity", immunity},
-            {"Status", "Status", flagRange(StartStatus)},
-            {"SpecialAttributes", "Special Attributes", flagRange(SpecialAttributes)},
-            {"SpecialBits", "Special Bits", {mt::SpecialBits}},
-            {"Attack", "Attack", {mt::AttackIndex}},
-        };
-    }();
-    return groups;
-}
-
 QString monstersText(int n) { return n == 1 ? QStringLiteral("1 monster") : QStringLiteral("%1 monsters").arg(n); }
-
-// Tab-separated text as a spreadsheet copies it: lines end in "\n" or
-// "\r\n", and the last line end is optional.
-QList<QStringList> splitPaste(const QString& text)
-{
-    QStringList lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    QList<QStringList> rows;
-    for (QString& line : lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        rows.append(line.split(u'\t'));
-    }
-    return rows;
-}
 
 } // namespace
 
@@ -239,7 +186,7 @@ void MonsterTableWindow::createActions()
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("mnuTableView"));
     const QStringList hidden = AppSettings().hiddenTableGroups();
-    const std::vector<ColumnGroup>& groups = columnGroups();
+    const std::vector<monstercolumns::ColumnGroup>& groups = monstercolumns::groups();
     for (int g = 0; g < static_cast<int>(groups.size()); ++g) {
         QAction* shown = view->addAction(tr(groups[g].title));
         shown->setObjectName(QStringLiteral("mnuShow") + QString::fromLatin1(groups[g].key));
@@ -296,7 +243,7 @@ void MonsterTableWindow::createStatusArea()
 
 void MonsterTableWindow::applyHiddenColumns()
 {
-    const std::vector<ColumnGroup>& groups = columnGroups();
+    const std::vector<monstercolumns::ColumnGroup>& groups = monstercolumns::groups();
     for (int g = 0; g < static_cast<int>(groups.size()); ++g)
         for (const int column : groups[g].columns)
             m_view->setColumnHidden(column, !m_groupActions[g]->isChecked());
@@ -306,7 +253,7 @@ void MonsterTableWindow::groupsChanged()
 {
     applyHiddenColumns();
     QStringList hidden;
-    const std::vector<ColumnGroup>& groups = columnGroups();
+    const std::vector<monstercolumns::ColumnGroup>& groups = monstercolumns::groups();
     for (int g = 0; g < static_cast<int>(groups.size()); ++g)
         if (!m_groupActions[g]->isChecked())
             hidden.append(QString::fromLatin1(groups[g].key));
@@ -514,8 +461,10 @@ void MonsterTableWindow::copySelection()
 void MonsterTableWindow::pasteClipboard()
 {
     const QModelIndex start = m_view->currentIndex();
-    const QList<QStringList> rows = splitPaste(QGuiApplication::clipboard()->text());
-    if (rows.isEmpty())
+    // Read as a table file is read: a spreadsheet's line ends, the last one optional.
+    const table::SplitTable split = table::splitTable(QGuiApplication::clipboard()->text().toUtf8(), {});
+    const std::vector<table::TableLine>& rows = split.lines;
+    if (rows.empty())
         return;
     if (!start.isValid()) {
         showMessage(tr("Click the cell where the paste is to begin.\nNothing was pasted."));
@@ -524,21 +473,22 @@ void MonsterTableWindow::pasteClipboard()
     const QList<int> columns = visibleColumns();
     const qsizetype firstColumn = columns.indexOf(start.column());
     std::vector<MonsterTableModel::CellText> cells;
-    for (int r = 0; r < rows.size(); ++r) {
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const int proxyRow = start.row() + r;
-        for (qsizetype c = 0; c < rows[r].size(); ++c) {
+        const QList<QStringView>& line = rows[r].cells;
+        for (qsizetype c = 0; c < line.size(); ++c) {
             if (proxyRow >= m_filter->rowCount() || firstColumn + c >= columns.size()) {
                 showMessage(tr("The pasted block of %1 rows and %2 columns reaches past the last %3 shown "
                                "when it begins at %4, %5.\nNothing was pasted.")
                                 .arg(rows.size())
-                                .arg(rows[r].size())
+                                .arg(line.size())
                                 .arg(proxyRow >= m_filter->rowCount() ? tr("row") : tr("column"))
                                 .arg(m_model->rowName(m_filter->mapToSource(start).row()),
                                      m_model->headerData(start.column(), Qt::Horizontal).toString()));
                 return;
             }
             const int sourceRow = m_filter->mapToSource(m_filter->index(proxyRow, 0)).row();
-            cells.push_back({sourceRow, columns[firstColumn + c], rows[r][c]});
+            cells.push_back({sourceRow, columns[firstColumn + c], line[c].toString()});
         }
     }
     if (const auto refusal = m_model->applyTexts(cells)) {
