@@ -565,7 +565,9 @@ bool MonsterTableWindow::loadOriginal(const QString& path, bool quietly)
     }
     m_originalPath = path;
     m_model->setOriginal(romData);
-    AppSettings().setOriginalOf(m_main.romPath(), path);
+    // A settings file written for nothing costs a lock and a rename.
+    if (AppSettings settings; settings.originalOf(m_main.romPath()) != path)
+        settings.setOriginalOf(m_main.romPath(), path);
     showOriginalPath();
     return true;
 }
