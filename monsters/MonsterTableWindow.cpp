@@ -273,7 +273,7 @@ QByteArray MonsterTableWindow::imageThroughTable() const
 
 void MonsterTableWindow::reload()
 {
-    if (m_main.rom().isOpen())
+    if (!m_saving && m_main.rom().isOpen())
         m_model->loadImage(imageThroughTable());
 }
 
@@ -356,9 +356,12 @@ void MonsterTableWindow::save()
     }
     const QDateTime now = m_main.effects().now();
     const QString command = QStringLiteral("Save of ") + monstersText(count);
+    m_saving = true;
     const WriteOutcome out = commitThroughCopy(writes, imageBytes, command, [&](RomImage& copy) {
         return mt::writeSaves(copy, saves.records, now);
     });
+    m_saving = false;
+    reload();
     if (!out.ok()) {
         CommandOutcome failed = out.written;
         if (out.takenBack)

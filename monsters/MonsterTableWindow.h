@@ -90,6 +90,9 @@ private:
     QList<QAction*> m_groupActions;
     QString m_originalPath;
     bool m_closingForGood = false;
+    // A save's own writes are not followed one by one: a save that fails and
+    // is taken back must not leave its edits looking saved.
+    bool m_saving = false;
 };
 
 } // namespace zorvek

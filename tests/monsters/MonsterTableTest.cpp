@@ -4,6 +4,7 @@
 #include "monsters/MonsterTableModel.h"
 #include "monsters/MonsterTableWindow.h"
 #include "support/GuiTestBase.h"
+#include "support/MemoryImage.h"
 #include "table/MonsterTable.h"
 
 #include <QCheckBox>
@@ -351,6 +352,26 @@ TEST_F(MonsterTableTest, SaveWritesExactlyTheMonsterWindowsBytesAsOneStepInFewer
     EXPECT_EQ(fileBytes(), saved);
     EXPECT_LT(tableWrites, windowWrites);
     EXPECT_LE(tableWrites, 4u);  // the stamp and one run per record
+}
+
+TEST_F(MonsterTableTest, ASaveFailingPartWayIsTakenBackWholeAndTheEditsStay)
+{
+    openTable(RomFixture::standard(8));
+    select({{3, mt::Level}});
+    typeInCell("50");
+    select({{100, mt::Level}});
+    typeInCell("60");
+    const QByteArray before = fileBytes();
+    // The stamp and the first record land, the second record's run fails.
+    MemoryDevice* memory = attachMemory(form1->rom(), before, 2, QStringLiteral("Disk full"), romPath);
+    memory->failOnce = true;
+    tableAction(QStringLiteral("mnuTableSave"));
+    ASSERT_EQ(effects.messages.size(), 1u);
+    EXPECT_TRUE(effects.messages[0].text.contains("Disk full"));
+    EXPECT_TRUE(effects.messages[0].text.contains("taken back"));
+    EXPECT_EQ(memory->data(), before);
+    EXPECT_EQ(label(QStringLiteral("ChangedCountLBL")), "2 monsters changed, not saved");
+    EXPECT_FALSE(find<QAction>(QStringLiteral("mnuUndo"))->isEnabled());
 }
 
 TEST_F(MonsterTableTest, SavesFollowEachOtherBetweenTheTableAndTheMonsterEditor)
