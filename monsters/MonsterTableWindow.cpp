@@ -327,13 +327,18 @@ void MonsterTableWindow::showStatus(const QString& text)
 
 bool MonsterTableWindow::hasUnsavedChanges() const { return m_model->changedRecordCount() > 0; }
 
-void MonsterTableWindow::save()
+void MonsterTableWindow::commitOpenEditor()
 {
-    // A cell still being typed in counts.
+    // A cell still being typed in counts, as a text box's text counts in the monster editor.
     if (QWidget* editor = QApplication::focusWidget(); editor && editor->parentWidget() == m_view->viewport()) {
         emit m_delegate->commitData(editor);
         emit m_delegate->closeEditor(editor);
     }
+}
+
+void MonsterTableWindow::save()
+{
+    commitOpenEditor();
     const MonsterTableModel::Saves saves = m_model->saves();
     if (!saves.refusal.isEmpty()) {
         showMessage(saves.refusal);
@@ -388,10 +393,7 @@ void MonsterTableWindow::revert()
 
 bool MonsterTableWindow::settleUnsavedChanges()
 {
-    if (QWidget* editor = QApplication::focusWidget(); editor && editor->parentWidget() == m_view->viewport()) {
-        emit m_delegate->commitData(editor);
-        emit m_delegate->closeEditor(editor);
-    }
+    commitOpenEditor();
     if (!hasUnsavedChanges())
         return true;
     const QString question =

@@ -67,6 +67,7 @@ private:
     void showStatus(const QString& text);
     QList<int> visibleColumns() const;
     void showCellMenu(const QPoint& at);
+    void commitOpenEditor();
 
     Form1& m_main;
     MonsterTableModel* m_model = nullptr;
