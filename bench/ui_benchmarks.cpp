@@ -3,12 +3,12 @@
 
 #include "BenchSession.h"
 
-#include "characters/Form3.h"
-#include "monsters/Form2.h"
-#include "monsters/MonsterTableFilter.h"
-#include "monsters/MonsterTableModel.h"
-#include "monsters/MonsterTableWindow.h"
-#include "table/MonsterTable.h"
+#include "core/table/MonsterTable.h"
+#include "ui/characters/CharacterEditor.h"
+#include "ui/monsters/MonsterEditor.h"
+#include "ui/monsters/MonsterTableFilter.h"
+#include "ui/monsters/MonsterTableModel.h"
+#include "ui/monsters/MonsterTableWindow.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -106,10 +106,10 @@ BENCHMARK(BM_UndoRedoMonsterSave)->Unit(benchmark::kMicrosecond);
 
 namespace mt = zorvek::table::monstertable;
 
-zorvek::MonsterTableWindow* monsterTable(BenchSession& session, benchmark::State& state)
+zorvek::ui::MonsterTableWindow* monsterTable(BenchSession& session, benchmark::State& state)
 {
     session.form1().openMonsterTable();
-    zorvek::MonsterTableWindow* table = session.form1().monsterTable();
+    zorvek::ui::MonsterTableWindow* table = session.form1().monsterTable();
     if (!table)
         state.SkipWithError("no monster table");
     return table;
@@ -171,13 +171,13 @@ void BM_SaveMonsterTable(benchmark::State& state)
     auto* table = monsterTable(session, state);
     if (!table)
         return;
-    zorvek::RomImage& rom = session.form1().rom();
-    zorvek::MonsterTableModel& model = table->model();
+    zorvek::RomImage& rom = session.form1().session().rom();
+    zorvek::ui::MonsterTableModel& model = table->model();
     int round = 0;
     quint64 writes = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        std::vector<zorvek::MonsterTableModel::CellEdit> cells;
+        std::vector<zorvek::ui::MonsterTableModel::CellEdit> cells;
         for (int row = 0; row < 256; ++row)
             cells.push_back({row, mt::HitPoints, 1000 + row + (round % 2)});
         model.applyValues(cells);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "characters/CharacterSaveCheck.h"
-#include "table/TableSchema.h"
-#include "main/RomImage.h"
+#include "core/characters/CharacterSaveCheck.h"
+#include "core/image/RomImage.h"
+#include "core/table/TableSchema.h"
 
 namespace zorvek::cli::charactertable {
 
@@ -17,6 +17,6 @@ const TableDefinition& definition();
 RecordCells cells(RomImage& rom, int slot);
 
 // What the character editor's Save would hold for a row of values.
-CharacterEdits edits(const std::vector<int>& values);
+characters::CharacterEdits edits(const std::vector<int>& values);
 
 } // namespace zorvek::cli::charactertable

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "characters/CharacterSlot.h"
-#include "main/ImageWrite.h"
-#include "table/TableError.h"
-#include "main/RomImage.h"
-#include "monsters/MonsterSave.h"
+#include "core/characters/CharacterSlot.h"
+#include "core/image/ImageWrite.h"
+#include "core/image/RomImage.h"
+#include "core/monsters/MonsterSave.h"
+#include "core/table/TableError.h"
 
 #include <QDateTime>
 
@@ -24,7 +24,7 @@ struct MonsterChange {
 struct CharacterChange {
     int slot = 0;
     QString description;
-    CharacterValues values;
+    characters::CharacterValues values;
 };
 
 // The records an import changes, each already checked as its window's Save checks it.

@@ -1,14 +1,14 @@
 // Renders the windows offscreen to PNG files, on a demo image, for the
 // README, and the application icon for installation.
 
-#include "characters/Form3.h"
+#include "ui/characters/CharacterEditor.h"
+#include "core/table/MonsterTable.h"
 #include "data/Artwork.h"
-#include "main/About.h"
-#include "main/Form1.h"
-#include "monsters/Form2.h"
-#include "monsters/MonsterTableModel.h"
-#include "monsters/MonsterTableWindow.h"
-#include "table/MonsterTable.h"
+#include "ui/AboutDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/monsters/MonsterEditor.h"
+#include "ui/monsters/MonsterTableModel.h"
+#include "ui/monsters/MonsterTableWindow.h"
 #include "ScriptedSideEffects.h"
 
 #include <QApplication>
@@ -46,13 +46,13 @@ int main(int argc, char** argv)
     const QDir out(QString::fromLocal8Bit(argv[2]));
     zorvek::demo::ScriptedSideEffects effects;
     effects.imagePath = QString::fromLocal8Bit(argv[1]);
-    zorvek::Form1 form1(effects);
+    zorvek::ui::MainWindow form1(effects);
     form1.show();
     form1.LoadROM();
     bool ok = save(&form1, out.filePath("main-window.png"));
 
     form1.mnuAbout_Click();
-    if (auto* about = form1.findChild<zorvek::About*>("About")) {
+    if (auto* about = form1.findChild<zorvek::ui::AboutDialog*>("About")) {
         ok &= save(about, out.filePath("about.png"));
         about->close();
     }
@@ -79,13 +79,13 @@ int main(int argc, char** argv)
     }
 
     form1.openMonsterTable();
-    if (zorvek::MonsterTableWindow* table = form1.monsterTable()) {
+    if (zorvek::ui::MonsterTableWindow* table = form1.monsterTable()) {
         namespace mt = zorvek::table::monstertable;
         // The demo image stands as its own original, so every edit is marked twice:
         // not saved yet, and different from the original.
         table->compareWith();
         table->resize(980, 430);
-        zorvek::MonsterTableModel& model = table->model();
+        zorvek::ui::MonsterTableModel& model = table->model();
         model.applyValues({{1, mt::HitPoints, 4800}, {1, mt::Gil, 350}, {3, mt::Level, 27},
                            {3, mt::Strength, 61}, {6, mt::Experience, 900}, {6, mt::FirstFlag + 1, 1}});
         ok &= save(table, out.filePath("monster-table.png"));

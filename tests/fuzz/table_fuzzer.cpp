@@ -4,9 +4,9 @@
 // whose coalesced write ends byte for byte as the field-by-field one.
 
 #include "cli/CharacterTable.h"
-#include "main/ImageWrite.h"
+#include "core/image/ImageWrite.h"
 #include "cli/ImportPlan.h"
-#include "table/MonsterTable.h"
+#include "core/table/MonsterTable.h"
 #include "DemoRom.h"
 
 #include <QBuffer>

@@ -1,0 +1,93 @@
+#include "core/image/ImageWrite.h"
+
+#include <QBuffer>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace zorvek {
+
+namespace {
+
+// Unchanged bytes between two changes shorter than this are written again
+// with their own values rather than splitting the write: each write costs
+// several system calls (identity check, the journal's read, seek, write).
+constexpr qsizetype kJoinGap = 64;
+// Equal blocks of this size are skipped with one comparison.
+constexpr qsizetype kBlock = 256;
+
+struct ByteRun {
+    qint64 offset;
+    QByteArray bytes;
+};
+
+std::vector<ByteRun> changedRuns(const QByteArray& before, const QByteArray& after)
+{
+    std::vector<ByteRun> runs;
+    const qsizetype n = std::min(before.size(), after.size());
+    const char* a = before.constData();
+    const char* b = after.constData();
+    qsizetype i = 0;
+    while (i < n) {
+        if (i + kBlock <= n && std::memcmp(a + i, b + i, kBlock) == 0) {
+            i += kBlock;
+            continue;
+        }
+        if (a[i] == b[i]) {
+            ++i;
+            continue;
+        }
+        qsizetype last = i;
+        for (qsizetype j = i + 1; j < n && j - last <= kJoinGap; ++j)
+            if (a[j] != b[j])
+                last = j;
+        runs.push_back({i, after.mid(i, last + 1 - i)});
+        i = last + 1;
+    }
+    return runs;
+}
+
+} // namespace
+
+WriteOutcome writeStep(ImageWriteSession& session, const QString& command, CommandKind kind,
+                       const std::function<IoResult()>& writes)
+{
+    WriteOutcome out;
+    out.written = session.run(command, kind, writes);
+    // A step that wrote nothing is not in the journal.
+    if (out.ok() || out.written.backupFailed || !session.canUndo())
+        return out;
+    const ReplayOutcome back = session.undo();
+    out.takeBackResult = back.result;
+    out.takenBack = back.result.ok();
+    out.partlyWritten = !out.takenBack;
+    return out;
+}
+
+WriteOutcome commitThroughCopy(ImageWriteSession& session, const QByteArray& imageBytes, const QString& command,
+                               const std::function<IoResult(RomImage& copy)>& writes)
+{
+    RomImage copy;
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(imageBytes);
+    buffer->open(QIODevice::ReadWrite);
+    const QBuffer& changed = *buffer;
+    copy.attach(std::move(buffer), QStringLiteral("copy in memory"));
+    copy.setJournalled(false);
+    if (IoResult r = writes(copy); !r.ok()) {
+        WriteOutcome refused;
+        refused.written.result = r;
+        return refused;
+    }
+    const std::vector<ByteRun> runs = changedRuns(imageBytes, changed.data());
+    RomImage& rom = session.rom();
+    return writeStep(session, command, CommandKind::Save, [&] {
+        for (const ByteRun& run : runs)
+            if (IoResult r = rom.writeBytes(run.offset, run.bytes); !r.ok())
+                return r;
+        return IoResult::success();
+    });
+}
+
+} // namespace zorvek

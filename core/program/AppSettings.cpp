@@ -1,0 +1,58 @@
+#include "core/program/AppSettings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace zorvek {
+
+namespace {
+const QString kOpenFolderKey = QStringLiteral("OpenDialog/LastFolder");
+const QString kBackUpKey = QStringLiteral("Saving/BackUpBeforeFirstSave");
+const QString kFixChecksumKey = QStringLiteral("Saving/FixChecksumOnSave");
+const QString kHiddenGroupsKey = QStringLiteral("MonsterTable/HiddenGroups");
+// One map from image to original: a path cannot be a settings key.
+const QString kOriginalsKey = QStringLiteral("MonsterTable/Originals");
+
+QString imageKey(const QString& imagePath)
+{
+    const QFileInfo image(imagePath);
+    return image.canonicalFilePath().isEmpty() ? image.absoluteFilePath() : image.canonicalFilePath();
+}
+} // namespace
+
+// QSettings is made on demand: reading the file at start-up would slow it.
+QString AppSettings::openFolder() const
+{
+    const QString folder = QSettings().value(kOpenFolderKey).toString();
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : QString();
+}
+
+void AppSettings::rememberOpenedFile(const QString& path)
+{
+    QSettings().setValue(kOpenFolderKey, QFileInfo(path).absolutePath());
+}
+
+bool AppSettings::backUpBeforeFirstSave() const { return QSettings().value(kBackUpKey, true).toBool(); }
+void AppSettings::setBackUpBeforeFirstSave(bool on) { QSettings().setValue(kBackUpKey, on); }
+
+bool AppSettings::fixChecksumOnSave() const { return QSettings().value(kFixChecksumKey, false).toBool(); }
+void AppSettings::setFixChecksumOnSave(bool on) { QSettings().setValue(kFixChecksumKey, on); }
+
+QStringList AppSettings::hiddenTableGroups() const { return QSettings().value(kHiddenGroupsKey).toStringList(); }
+void AppSettings::setHiddenTableGroups(const QStringList& groups) { QSettings().setValue(kHiddenGroupsKey, groups); }
+
+QString AppSettings::originalOf(const QString& imagePath) const
+{
+    return QSettings().value(kOriginalsKey).toMap().value(imageKey(imagePath)).toString();
+}
+
+void AppSettings::setOriginalOf(const QString& imagePath, const QString& originalPath)
+{
+    QSettings settings;
+    QVariantMap originals = settings.value(kOriginalsKey).toMap();
+    originals.insert(imageKey(imagePath), originalPath);
+    settings.setValue(kOriginalsKey, originals);
+}
+
+} // namespace zorvek

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/table/ListChoice.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <vector>
+
+namespace zorvek::table {
+
+enum class CellKind {
+    Record,    // the record number; identifies the row
+    Label,     // a read-only text (the monster's name)
+    ReadOnly,  // a number shown only: the cell must stay as exported
+    Number,    // a whole number in plain digits
+    Flag,      // 0 or 1
+    Choice,    // an entry of a drop-down list, by its text
+};
+
+struct TableColumn {
+    QString name;  // the window's label
+    CellKind kind = CellKind::Number;
+    int minimum = 0;                       // Number
+    int maximum = 0;                       // Number
+    const ChoiceList* choices = nullptr;   // Choice
+};
+
+struct TableDefinition {
+    const char* recordNoun;  // "monster", "character"
+    int recordCount;
+    QList<TableColumn> columns;
+};
+
+// One record as the table shows it: the number each column stands for (the
+// byte of a list entry, the value of a number or flag), and the text of its
+// label column.
+struct RecordCells {
+    std::vector<int> values;
+    QString label;
+};
+
+class TableWriter;
+
+// A cell as the export writes it.
+QString cellText(const TableColumn& column, int value, const QString& label = {});
+void writeHeader(TableWriter& out, const TableDefinition& table);
+void writeRecord(TableWriter& out, const TableDefinition& table, const RecordCells& cells);
+
+QStringList columnNames(const TableDefinition& table);
+
+} // namespace zorvek::table

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/table/TableError.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+namespace zorvek::table {
+
+// One line of a table file, split at its tabs.
+struct TableLine {
+    int number = 0;  // 1-based, as editors count lines
+    QList<QStringView> cells;
+};
+
+// The cells are views into text: keep the whole together.
+struct SplitTable {
+    QString text;
+    std::vector<TableLine> lines;
+    std::optional<TableError> error;
+};
+
+// Reads UTF-8 text: lines end at "\n" (a "\r" before it is dropped, so a
+// spreadsheet's line ends do no harm), cells are separated by tabs, the last
+// line end is optional and a leading byte order mark is skipped.
+SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel);
+
+// Builds a table in the form every export takes: tab-separated, "\n" after
+// every line, UTF-8.
+class TableWriter {
+public:
+    void text(QStringView cell);
+    void number(int value);
+    void endLine();
+    const QByteArray& bytes() const { return m_bytes; }
+
+private:
+    void separate();
+
+    QByteArray m_bytes;
+    bool m_lineStarted = false;
+};
+
+} // namespace zorvek::table
