@@ -1,22 +1,25 @@
 #include "cli/Commands.h"
 
-#include "core/characters/CharacterRecord.h"
 #include "cli/CharacterTable.h"
 #include "cli/ImageInfo.h"
-#include "cli/ImageWrite.h"
 #include "cli/ImportPlan.h"
-#include "cli/MonsterTable.h"
-#include "cli/TableText.h"
+#include "core/characters/CharacterRecord.h"
 #include "core/header/CopierHeader.h"
 #include "core/image/FileIdentity.h"
+#include "core/image/ImageWrite.h"
 #include "core/image/RomChecksum.h"
 #include "core/image/RomImage.h"
 #include "core/monsters/MonsterRecord.h"
+#include "core/table/MonsterTable.h"
+#include "core/table/TableText.h"
+#include "data/GameData.h"
 
 #include <QBuffer>
 #include <QFile>
 
 namespace zorvek::cli {
+
+using namespace table;
 
 namespace {
 
@@ -177,7 +180,7 @@ int exportCommand(const QString& image, const TablePaths& tables, Console& conso
         std::function<RecordCells(int)> cells;
     };
     const Output outputs[] = {
-        {tables.monsters, monstertable::definition(), [&](int i) { return monstertable::cells(rom, i); }},
+        {tables.monsters, monstertable::definition(), [&](int i) { return monstertable::cells(rom, i, data::monsterNames().value(i)); }},
         {tables.characters, charactertable::definition(), [&](int i) { return charactertable::cells(rom, i); }},
     };
     for (const Output& output : outputs) {

@@ -1,22 +1,24 @@
 #include "ui/MainWindow.h"
 
-#include "ui/characters/CharacterEditor.h"
-#include "data/Artwork.h"
-#include "ui/AboutDialog.h"
-#include "core/program/AppInfo.h"
-#include "core/program/AppSettings.h"
-#include "core/program/Documentation.h"
 #include "core/header/CopierHeader.h"
 #include "core/header/EditorStamp.h"
 #include "core/header/InternalName.h"
-#include "ui/widgets/LimitedLineEdit.h"
 #include "core/image/PendingStamp.h"
 #include "core/image/RomChecksum.h"
-#include "ui/SideEffects.h"
-#include "ui/widgets/WheelGuard.h"
-#include "ui/WriteFailureMessage.h"
-#include "ui/monsters/MonsterEditor.h"
+#include "core/program/AppInfo.h"
+#include "core/program/AppSettings.h"
+#include "core/program/Documentation.h"
+#include "data/Artwork.h"
 #include "patches/PatchMaker.h"
+#include "ui/AboutDialog.h"
+#include "ui/ImageFileFilters.h"
+#include "ui/SideEffects.h"
+#include "ui/WriteFailureMessage.h"
+#include "ui/characters/CharacterEditor.h"
+#include "ui/monsters/MonsterEditor.h"
+#include "ui/monsters/MonsterTableWindow.h"
+#include "ui/widgets/LimitedLineEdit.h"
+#include "ui/widgets/WheelGuard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,17 +42,6 @@
 namespace zorvek::ui {
 
 namespace {
-
-const QStringList& openFilters()
-{
-    static const QStringList filters{
-        QStringLiteral("All Files (*.*)"),
-        QStringLiteral("Super MagiCom ROM File (*.smc)"),
-        QStringLiteral("Super Wild Card ROM File (*.swc)"),
-        QStringLiteral("Pro Fighter X ROM File (*.fig)"),
-    };
-    return filters;
-}
 
 QAction* namedAction(QObject* parent, const char* name, const QString& text, const QKeySequence& key = {})
 {
@@ -110,6 +101,7 @@ MainWindow::~MainWindow()
     // The session, which outlives this body, writes a stamp still due.
     delete m_monsterEditor;
     delete m_characterEditor;
+    delete m_table;
 }
 
 void MainWindow::createActions()
@@ -129,6 +121,8 @@ void MainWindow::createActions()
     m_readme = namedAction(this, "mnuReadme", tr("&Readme"), QKeySequence(Qt::Key_F12));
     m_url = namedAction(this, "mnuURL", tr("Goto Quenmark-Soft"), QKeySequence(Qt::Key_F11));
     m_about = namedAction(this, "mnuAbout", tr("&About"), QKeySequence(Qt::Key_F2));
+    m_monsterTable = namedAction(this, "mnuMonsterTable", tr("Monster Table"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    m_monsterTable->setEnabled(false);
     const AppSettings settings;
     m_backUp = checkableAction(this, "mnuBackUp", tr("Back Up Before First Save"), settings.backUpBeforeFirstSave());
     m_fixChecksum = namedAction(this, "mnuFixChecksum", tr("Fix ROM Checksum"));
@@ -157,6 +151,7 @@ void MainWindow::createActions()
     connect(m_readme, &QAction::triggered, this, &MainWindow::mnuReadme_Click);
     connect(m_url, &QAction::triggered, this, &MainWindow::mnuURL_Click);
     connect(m_about, &QAction::triggered, this, &MainWindow::mnuAbout_Click);
+    connect(m_monsterTable, &QAction::triggered, this, &MainWindow::openMonsterTable);
     connect(m_defaultName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("KELVARNTHOSIA 5")); });
     connect(m_zorvekName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia 5")); });
     connect(m_zorvanName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia V")); });
@@ -184,6 +179,8 @@ void MainWindow::createMenus()
     m_stuffMenu->addAction(m_help);
     m_stuffMenu->addAction(m_readme);
     m_stuffMenu->addAction(m_url);
+    namedSeparator(m_stuffMenu, "mnuDmy8");
+    m_stuffMenu->addAction(m_monsterTable);
     namedSeparator(m_stuffMenu, "mnuDmy7");
     m_stuffMenu->addAction(m_backUp);
     m_stuffMenu->addAction(m_fixChecksum);
@@ -327,6 +324,7 @@ bool MainWindow::isLoaded() const
 
 MonsterEditor* MainWindow::monsterEditor() const { return m_monsterEditor.data(); }
 CharacterEditor* MainWindow::characterEditor() const { return m_characterEditor.data(); }
+MonsterTableWindow* MainWindow::monsterTable() const { return m_table.data(); }
 
 void MainWindow::showAgain()
 {
@@ -353,9 +351,11 @@ void MainWindow::reportFailure(const CommandOutcome& outcome)
 void MainWindow::LoadROM()
 {
     const std::optional<QString> chosen =
-        m_effects.chooseFileToOpen(this, {}, openFilters(), openFilters().at(1), AppSettings().openFolder());
+        m_effects.chooseFileToOpen(this, {}, imageFileFilters(), imageFileFilters().at(1), AppSettings().openFolder());
     if (!chosen)
         return;  // a cancelled dialog leaves the open image as it was
+    if (!settleMonsterTable())
+        return;
 
     closeImage();
     const IoResult opened = m_session.rom().open(*chosen);
@@ -523,7 +523,7 @@ void MainWindow::mnuCreatePatch_Click()
         return;
     const QFileInfo image(m_session.rom().path());
     const std::optional<QString> original = m_effects.chooseFileToOpen(
-        this, tr("Unmodified Original Image"), openFilters(), openFilters().at(1), image.absolutePath());
+        this, tr("Unmodified Original Image"), imageFileFilters(), imageFileFilters().at(1), image.absolutePath());
     if (!original)
         return;
     const std::optional<SaveChoice> target = m_effects.chooseFileToSave(
@@ -586,15 +586,22 @@ void MainWindow::ToolbarSave_Click()
 
 void MainWindow::mnuClose_Click()
 {
+    if (!settleMonsterTable())
+        return;
     closeImage();
     enterNotLoadedState();
 }
+
+bool MainWindow::settleMonsterTable() { return !m_table || m_table->settleUnsavedChanges(); }
 
 void MainWindow::closeImage()
 {
     if (const CommandOutcome r = m_session.close(); !r.ok())
         reportFailure(r);
     m_headerRead = IoResult::success();
+    // The table shows one image; its changes were settled before.
+    if (m_table)
+        m_table->closeForGoodImage();
 }
 
 void MainWindow::enterLoadedState()
@@ -603,6 +610,7 @@ void MainWindow::enterLoadedState()
     m_changeName->setEnabled(true);
     m_save->setEnabled(true);
     m_toolbar2->setEnabled(true);
+    m_monsterTable->setEnabled(true);
     m_copierType->setEnabled(true);
     showWriteState();
 }
@@ -614,6 +622,7 @@ void MainWindow::enterNotLoadedState()
     m_changeName->setEnabled(false);
     m_save->setEnabled(false);
     m_toolbar2->setEnabled(false);
+    m_monsterTable->setEnabled(false);
     m_copierType->setEnabled(false);
     m_copierType->setCurrentIndex(static_cast<int>(zorvek::CopierType::Undetected));
     showWriteState();
@@ -621,7 +630,7 @@ void MainWindow::enterNotLoadedState()
 
 void MainWindow::mnuQuit_Click()
 {
-    if (m_quitting)
+    if (m_quitting || !settleMonsterTable())
         return;
     closeImage();
     endProgram(0);
@@ -637,6 +646,10 @@ void MainWindow::endProgram(int exitCode)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!m_quitting && !settleMonsterTable()) {
+        event->ignore();
+        return;
+    }
     mnuQuit_Click();
     event->accept();
 }
@@ -687,6 +700,24 @@ void MainWindow::openCharacterEditor()
         connect(m_characterEditor, &CharacterEditor::closed, this, &MainWindow::showAgain);
     }
     showEditor(m_characterEditor);
+}
+
+void MainWindow::openMonsterTable()
+{
+    if (!isLoaded())
+        return;
+    if (!m_table) {
+        m_table = new MonsterTableWindow(m_session, m_effects, m_nameText->text());
+        m_table->offerUndo(m_undo, m_redo);
+        connect(m_table, &MonsterTableWindow::recordsWritten, this, [this](const JournalStep& step) {
+            if (m_monsterEditor)
+                m_monsterEditor->reloadIfTouched(step);
+        });
+    }
+    // Beside the main window, not in its place: the table lives alongside.
+    m_table->show();
+    m_table->raise();
+    m_table->activateWindow();
 }
 
 void MainWindow::showEditor(QWidget* editor)

@@ -18,6 +18,7 @@ namespace zorvek::ui {
 class AboutDialog;
 class MonsterEditor;
 class CharacterEditor;
+class MonsterTableWindow;
 class LimitedLineEdit;
 class SideEffects;
 
@@ -37,6 +38,7 @@ public:
     void showAgain();
     MonsterEditor* monsterEditor() const;
     CharacterEditor* characterEditor() const;
+    MonsterTableWindow* monsterTable() const;
 
     // Commands, callable from menus, toolbars and tests alike.
     void LoadROM();
@@ -50,6 +52,7 @@ public:
     void ChangeROMNameCMD_Click();
     void openMonsterEditor();
     void openCharacterEditor();
+    void openMonsterTable();
     void mnuUndo_Click();
     void mnuRedo_Click();
     void mnuCreatePatch_Click();
@@ -76,6 +79,8 @@ private:
     IoResult SaveHeader(bool* noticeDue);
     void enterLoadedState();
     void enterNotLoadedState();
+    // False when the monster table keeps unsaved changes (the user cancelled).
+    bool settleMonsterTable();
     void closeImage();
     void showEditor(QWidget* editor);
     void endProgram(int exitCode);
@@ -113,6 +118,7 @@ private:
     QAction* m_fixChecksum = nullptr;
     QAction* m_fixChecksumOnSave = nullptr;
     QAction* m_about = nullptr;
+    QAction* m_monsterTable = nullptr;
     QAction* m_defaultName = nullptr;
     QAction* m_zorvekName = nullptr;
     QAction* m_zorvanName = nullptr;
@@ -130,6 +136,7 @@ private:
 
     QPointer<MonsterEditor> m_monsterEditor;
     QPointer<CharacterEditor> m_characterEditor;
+    QPointer<MonsterTableWindow> m_table;
 };
 
 } // namespace zorvek::ui

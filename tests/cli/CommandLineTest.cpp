@@ -1,5 +1,5 @@
 #include "cli/CommandLine.h"
-#include "cli/ImageWrite.h"
+#include "core/image/ImageWrite.h"
 #include "cli/ImportPlan.h"
 #include "core/program/AppSettings.h"
 #include "core/header/EditorStamp.h"
@@ -421,7 +421,7 @@ TEST_F(CommandLineTest, TheCoalescedImportEndsAsTheFieldByFieldSaveAndAFailedOne
         RomImage failing;
         device = attachMemory(failing, bytes, 1);
         device->failOnce = faultPasses;
-        const cli::WriteOutcome out = commit(failing);
+        const WriteOutcome out = commit(failing);
         EXPECT_TRUE(!out.ok() && out.takenBack == faultPasses && out.partlyWritten == !faultPasses);
         EXPECT_EQ(device->data() == bytes, faultPasses);
     }
@@ -432,7 +432,7 @@ TEST_F(CommandLineTest, TheCoalescedImportEndsAsTheFieldByFieldSaveAndAFailedOne
     device = attachMemory(failing, bytes, 2);
     device->failOnce = device->readFailsOnce = true;
     device->readsLeft = 1;
-    const cli::WriteOutcome out = commit(failing);
+    const WriteOutcome out = commit(failing);
     EXPECT_TRUE(!out.ok() && out.takenBack && out.written.result.error.contains("Input/output error"));
     EXPECT_EQ(device->data(), bytes);
 }
