@@ -10,6 +10,7 @@
 #include "main/InternalName.h"
 #include "main/LimitedLineEdit.h"
 #include "main/PendingStamp.h"
+#include "main/RollbackJournal.h"
 #include "main/RomChecksum.h"
 #include "main/SideEffects.h"
 #include "main/WheelGuard.h"
@@ -38,6 +39,8 @@
 namespace zorvek {
 
 namespace {
+
+constexpr const char* kDefaultNotice = QT_TR_NOOP("Every save writes at once; Undo takes it back.");
 
 const QStringList& openFilters()
 {
@@ -308,7 +311,7 @@ void Form1::createCentralArea()
     m_checksum->setMinimumHeight(m_checksum->fontMetrics().height());
     layout->addWidget(m_checksum);
 
-    m_notice = new QLabel(tr("Every save writes at once; Undo takes it back."), central);
+    m_notice = new QLabel(tr(kDefaultNotice), central);
     m_notice->setObjectName(QStringLiteral("NoticeLBL"));
     QFont small = m_notice->font();
     small.setItalic(true);
@@ -347,7 +350,14 @@ void Form1::reportWriteFailure(QWidget* parent, const QString& reason)
 void Form1::reportFailure(QWidget* parent, const CommandOutcome& outcome)
 {
     if (!outcome.backupFailed) {
-        reportWriteFailure(parent, outcome.result.error);
+        QString reason = outcome.result.error;
+        if (outcome.takenBack)
+            reason += tr("\nThe writes already made were taken back: the image is as it was.");
+        if (outcome.partlyWritten)
+            reason += tr("\nTaking them back failed too: the image may hold part of the changes until it is "
+                         "opened again, when its rollback journal \"%1\" takes them back.")
+                          .arg(QDir::toNativeSeparators(rollback::journalPath(m_rom.path())));
+        reportWriteFailure(parent, reason);
         return;
     }
     m_effects.showMessage(parent, MessageIcon::Exclamation,
@@ -373,10 +383,56 @@ void Form1::LoadROM()
         return;
     }
     AppSettings().rememberOpenedFile(*chosen);
+    showRecovery(rollback::recover(m_rom));
     LoadIName();
     CopierType();
     enterLoadedState();
     CheckROM();
+}
+
+void Form1::showRecovery(const rollback::Recovery& found)
+{
+    using State = rollback::Recovery::State;
+    const QString image = QDir::toNativeSeparators(m_rom.path());
+    const QString journal = QDir::toNativeSeparators(found.journal);
+    switch (found.state) {
+    case State::None:
+        showNotice(tr(kDefaultNotice), {});
+        break;
+    case State::TornRemoved:
+        showNotice(tr("A journal of a step that never began was removed."),
+                   tr("The rollback journal \"%1\" of a step cut off before it wrote to the ROM image was removed.")
+                       .arg(journal));
+        break;
+    case State::TakenBack:
+        showNotice(tr("A step cut off by a crash was taken back."),
+                   tr("The ROM image \"%1\" held part of a step cut off by a crash; its rollback journal \"%2\" "
+                      "put back the bytes from before that step and was removed.")
+                       .arg(image, journal));
+        break;
+    case State::Changed:
+        showNotice(tr(kDefaultNotice), {});
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                              tr("The ROM image \"%1\" has the rollback journal \"%2\" of a step cut off by a "
+                                 "crash, but another program has changed the image since. Both were left as they "
+                                 "are.\n\nNothing can be saved into the image while the journal is there: move "
+                                 "the journal away to save anyway.")
+                                  .arg(image, journal));
+        break;
+    case State::Failed:
+        showNotice(tr(kDefaultNotice), {});
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                              tr("The ROM image \"%1\" holds part of a step cut off by a crash, and taking it back "
+                                 "with its rollback journal \"%2\" failed:\n%3\n\nOpen the image again to retry.")
+                                  .arg(image, journal, found.reason));
+        break;
+    }
+}
+
+void Form1::showNotice(const QString& text, const QString& details)
+{
+    m_notice->setText(text);
+    m_notice->setToolTip(details);
 }
 
 void Form1::LoadIName() { m_nameText->setText(internalname::read(m_rom)); }
@@ -542,6 +598,7 @@ void Form1::ToolbarSave_Click()
 void Form1::mnuClose_Click()
 {
     closeImage();
+    showNotice(tr(kDefaultNotice), {});
     enterNotLoadedState();
 }
 

@@ -2,6 +2,7 @@
 
 #include "main/CopierHeader.h"
 #include "main/ImageWriteSession.h"
+#include "main/RollbackJournal.h"
 #include "main/RomImage.h"
 
 #include <QMainWindow>
@@ -80,6 +81,9 @@ private:
     void createCentralArea();
 
     void LoadIName();
+    // Says what opening did with a journal left by a crash.
+    void showRecovery(const rollback::Recovery& found);
+    void showNotice(const QString& text, const QString& details);
     IoResult SaveIName();
     void CopierType();
     bool CheckROM();

@@ -1,7 +1,11 @@
 #include "main/RomImage.h"
 
+#include "main/DurableFiles.h"
+
 #include <QFile>
 #include <QFileInfo>
+
+#include <utility>
 
 namespace zorvek {
 
@@ -45,6 +49,8 @@ void RomImage::close()
     m_identity.reset();
     m_onDisk = false;
     m_journal.clear();
+    m_holding = false;
+    m_held.clear();
     ++m_openSerial;
 }
 
@@ -59,6 +65,18 @@ QByteArray RomImage::readBytes(qint64 offset, int count) const
 }
 
 QByteArray RomImage::readRaw(qint64 offset, int count) const
+{
+    QByteArray out = readDevice(offset, count);
+    for (const JournalChange& held : m_held) {
+        const qint64 from = qMax(offset, held.offset);
+        const qint64 to = qMin(offset + out.size(), held.offset + held.after.size());
+        for (qint64 at = from; at < to; ++at)
+            out[at - offset] = held.after[at - held.offset];
+    }
+    return out;
+}
+
+QByteArray RomImage::readDevice(qint64 offset, int count) const
 {
     QByteArray out(count, '\0');
     if (!isOpen() || offset < 0 || count <= 0)
@@ -134,6 +152,13 @@ IoResult RomImage::writeChecked(qint64 offset, const QByteArray& bytes, bool rec
         return IoResult::failure(QStringLiteral("Invalid file position."));
     if (auto r = checkHolds(offset, bytes.size()); !r.ok())
         return r;
+    if (m_holding) {
+        const QByteArray before = readRaw(offset, static_cast<int>(bytes.size()));
+        if (record)
+            m_journal.record(offset, before, bytes);
+        m_held.push_back({offset, before, bytes});
+        return IoResult::success();
+    }
     const QByteArray before = record ? readRaw(offset, static_cast<int>(bytes.size())) : QByteArray();
     IoResult result = IoResult::success();
     if (!m_device->seek(offset)) {
@@ -152,6 +177,26 @@ IoResult RomImage::writeChecked(qint64 offset, const QByteArray& bytes, bool rec
             m_journal.record(offset, before, after);
     }
     return result;
+}
+
+void RomImage::holdWrites()
+{
+    m_holding = true;
+    m_held.clear();
+}
+
+std::vector<JournalChange> RomImage::releaseWrites()
+{
+    m_holding = false;
+    return std::exchange(m_held, {});
+}
+
+IoResult RomImage::sync()
+{
+    auto* file = qobject_cast<QFile*>(m_device.get());
+    if (!file)
+        return IoResult::success();
+    return durable::syncHandle(file->handle());
 }
 
 IoResult RomImage::writeByte(qint64 offset, uint8_t value)
