@@ -59,18 +59,24 @@ protected:
     // the journal (0: never). True when it was killed.
     bool run(const QString& program, const QStringList& args, int n)
     {
-        QStringList line = {"-f", "-qq", "-o", "/dev/null", "-P", image, "-P", journal, "-e", "trace=write"};
-        if (n > 0)
-            line << "-e" << QStringLiteral("inject=write:signal=KILL:when=%1").arg(n);
         QProcess process;
-        process.setProcessEnvironment(m_env);
-        process.start(m_strace, line << "--" << program << args);
-        EXPECT_TRUE(process.waitForFinished(60000));
+        start(process, program, args, n > 0 ? QStringLiteral("signal=KILL:when=%1").arg(n) : QString());
         const bool killed = process.exitStatus() == QProcess::CrashExit;
         if (!killed) {
             EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
         }
         return killed;
+    }
+
+    // Runs program under strace, with fault (if any) at its writes to the image or the journal.
+    void start(QProcess& process, const QString& program, const QStringList& args, const QString& fault)
+    {
+        QStringList line = {"-f", "-qq", "-o", "/dev/null", "-P", image, "-P", journal, "-e", "trace=write"};
+        if (!fault.isEmpty())
+            line << "-e" << "inject=write:" + fault;
+        process.setProcessEnvironment(m_env);
+        process.start(m_strace, line << "--" << program << args);
+        EXPECT_TRUE(process.waitForFinished(60000));
     }
 
     // Opens the image as the programs do, which takes back a step cut off.
@@ -173,6 +179,36 @@ TEST_F(CrashTest, ImportIsWholeOrAbsentAfterAKillAtAnyWrite)
                          b.mid(kStampStart).startsWith("Zorvek Multi Editor | ");
               }),
               1 + 2);
+}
+
+// A full disk at any write: the import says why, and whatever reached the
+// image is written back before it ends.
+TEST_F(CrashTest, AnImportFailingAtAnyWriteIsTakenBackAndSaysSo)
+{
+    const QString table = image + ".tsv";
+    reset();
+    QProcess exporter;
+    exporter.start(kEditor, {"export", image, "--monsters", table});
+    ASSERT_TRUE(exporter.waitForFinished() && exporter.exitCode() == 0);
+    QList<QByteArray> lines = readFile(table).split('\n');
+    QList<QByteArray> cells = lines[201].split('\t');
+    cells[4] = "4321";
+    lines[201] = cells.join('\t');
+    ASSERT_TRUE(writeBytes(table, lines.join('\n')));
+
+    for (int n = 1; n <= 3; ++n) {
+        reset();
+        QProcess process;
+        start(process, kEditor, {"import", image, "--monsters", table, "--no-backup"},
+              QStringLiteral("error=ENOSPC:when=%1").arg(n));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        EXPECT_EQ(process.exitCode(), 4) << err.toStdString();
+        EXPECT_TRUE(err.contains("No space left on device")) << err.toStdString();
+        EXPECT_TRUE(err.contains(n == 1 ? "Nothing was written." : "taken back: the image is as it was"))
+            << err.toStdString();
+        EXPECT_EQ(readFile(image), original) << "failed at write " << n;
+        EXPECT_FALSE(QFile::exists(journal));
+    }
 }
 
 } // namespace
