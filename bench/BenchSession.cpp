@@ -2,11 +2,15 @@
 
 #include "DemoRom.h"
 
+#include <QDir>
+
 namespace zorvek::bench {
 
 bool writeDemoImage(const QString& path) { return demo::demoImage().writeTo(path); }
 
-BenchSession::BenchSession()
+BenchSession::BenchSession(const QString& parent)
+    : m_dir(parent.isEmpty() ? QDir::tempPath() + QStringLiteral("/zorvek-bench-XXXXXX")
+                             : parent + QStringLiteral("/zorvek-bench-XXXXXX"))
 {
     m_effects.folder = m_dir.path();
     m_effects.imagePath = m_dir.filePath(QStringLiteral("demo.smc"));

@@ -9,10 +9,12 @@
 
 namespace zorvek::bench {
 
-// A demo image in a temporary folder, opened in the real main window.
+// A demo image in a temporary folder, opened in the real main window. The
+// folder is made in parent when given: a memory file system there shows the
+// cost of the writes without the disk syncs that make steps crash-safe.
 class BenchSession {
 public:
-    BenchSession();
+    explicit BenchSession(const QString& parent = {});
     Form1& form1() { return *m_form1; }
     demo::ScriptedSideEffects& effects() { return m_effects; }
 
