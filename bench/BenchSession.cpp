@@ -3,6 +3,7 @@
 #include "DemoRom.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace zorvek::bench {
 
@@ -18,6 +19,13 @@ BenchSession::BenchSession(const QString& parent)
     m_form1 = std::make_unique<Form1>(m_effects);
     m_form1->show();
     m_form1->LoadROM();
+}
+
+void BenchSession::writeWithoutJournal()
+{
+    auto file = std::make_unique<QFile>(m_effects.imagePath);
+    file->open(QIODevice::ReadWrite | QIODevice::Unbuffered);
+    m_form1->rom().attach(std::move(file), m_effects.imagePath);
 }
 
 } // namespace zorvek::bench

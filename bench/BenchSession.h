@@ -16,6 +16,10 @@ class BenchSession {
 public:
     explicit BenchSession(const QString& parent = {});
     Form1& form1() { return *m_form1; }
+    // Puts the image's file back behind the window as a plain device, which
+    // is written straight through, without the rollback journal: the cost of
+    // a step before the journal, for comparison.
+    void writeWithoutJournal();
     demo::ScriptedSideEffects& effects() { return m_effects; }
 
 private:

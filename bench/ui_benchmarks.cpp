@@ -81,17 +81,26 @@ bool memoryFolderMissing(const QString& folder, benchmark::State& state)
     return true;
 }
 
+// Without a folder: the plain write path of a step before the rollback journal.
+const QString kNoJournal = QStringLiteral("no journal");
+
 void BM_Save(benchmark::State& state, Editor editor, QString folder)
 {
+    const bool journal = folder != kNoJournal;
+    if (!journal)
+        folder.clear();
     if (memoryFolderMissing(folder, state))
         return;
     BenchSession session(folder);
     auto* save = editorControl<QPushButton>(session, editor, "SaveCMD", state);
+    if (!journal)
+        session.writeWithoutJournal();
     for (auto _ : state)
         save->click();
 }
 BENCHMARK_CAPTURE(BM_Save, Monster, Editor::Monsters, QString())->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Save, MonsterWithoutDiskSync, Editor::Monsters, kMemoryFolder)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Save, MonsterWithoutJournal, Editor::Monsters, kNoJournal)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Save, CharacterSlot, Editor::Characters, QString())->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Save, CharacterSlotWithoutDiskSync, Editor::Characters, kMemoryFolder)
     ->Unit(benchmark::kMicrosecond);

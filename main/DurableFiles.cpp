@@ -3,13 +3,14 @@
 #include <QDir>
 #include <QFile>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #ifdef Q_OS_WIN
 #include <io.h>
 #include <windows.h>
 #else
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
