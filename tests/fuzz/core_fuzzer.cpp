@@ -6,6 +6,7 @@
 #include "main/CopierHeader.h"
 #include "main/EditorStamp.h"
 #include "main/InternalName.h"
+#include "main/RollbackJournal.h"
 #include "main/RomChecksum.h"
 #include "main/RomImage.h"
 #include "monsters/MonsterRecord.h"
@@ -62,6 +63,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         require(!view.level.isEmpty() && !view.currentHp.isEmpty());
     }
     require(rom.writeCount() == 0);
+
+    // Any bytes read as a rollback journal: refused, or a journal that
+    // encodes back to the same bytes and is checked against any image.
+    if (const auto journal = rollback::decode(bytes)) {
+        require(rollback::encode(journal->imageName, journal->imageSize, journal->changes) == bytes);
+        (void)rollback::holdsOnlyTheStep(*journal, bytes);
+    }
 
     // Patches between any two byte strings are made without a crash.
     const QByteArray source = bytes.left(bytes.size() / 2), target = bytes.mid(bytes.size() / 2);
