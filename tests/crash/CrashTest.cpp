@@ -69,11 +69,12 @@ protected:
     }
 
     // Runs program under strace, with fault (if any) at its writes to the image or the journal.
-    void start(QProcess& process, const QString& program, const QStringList& args, const QString& fault)
+    void start(QProcess& process, const QString& program, const QStringList& args, const QString& fault,
+               const QString& call = QStringLiteral("write"))
     {
-        QStringList line = {"-f", "-qq", "-o", "/dev/null", "-P", image, "-P", journal, "-e", "trace=write"};
+        QStringList line = {"-f", "-qq", "-o", "/dev/null", "-P", image, "-P", journal, "-e", "trace=" + call};
         if (!fault.isEmpty())
-            line << "-e" << "inject=write:" + fault;
+            line << "-e" << "inject=" + call + ":" + fault;
         process.setProcessEnvironment(m_env);
         process.start(m_strace, line << "--" << program << args);
         EXPECT_TRUE(process.waitForFinished(60000));
@@ -139,6 +140,15 @@ TEST_F(CrashTest, MonsterSaveAndItsUndoAreWholeOrAbsentAfterAKillAtAnyWrite)
     EXPECT_GE(sweep(kDriver, {image, "monster-save"}, either), 1 + 18);
     // Killed in the save or in its undo: never part of either.
     EXPECT_GE(sweep(kDriver, {image, "undo"}, either), 2 * (1 + 18));
+
+    // Killed with every write on disk, just before the journal goes: the
+    // next opening cannot tell that from a cut-off step and takes it back.
+    reset();
+    QProcess process;
+    start(process, kDriver, {image, "monster-save"}, "signal=KILL", "unlink");
+    EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
+    EXPECT_EQ(readFile(image), saved);
+    EXPECT_EQ(reopened(), original);
 }
 
 TEST_F(CrashTest, CharacterSaveAndItsStampAreEachWholeOrAbsent)
