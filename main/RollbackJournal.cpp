@@ -8,6 +8,9 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace zorvek::rollback {
 
 namespace {
@@ -80,7 +83,12 @@ private:
     bool m_ok = true;
 };
 
-QString imageFileName(const QString& imagePath) { return QFileInfo(journalPath(imagePath)).fileName().chopped(8); }
+// The name the journal records: that of the file the path leads to.
+QString imageFileName(const QString& imagePath)
+{
+    const QString journal = QFileInfo(journalPath(imagePath)).fileName();
+    return journal.chopped(static_cast<qsizetype>(std::strlen(kSuffix)));
+}
 
 } // namespace
 
@@ -204,13 +212,16 @@ IoResult remove(const QString& imagePath)
 
 namespace {
 
-// The journal beside imagePath, read; state None when there is none.
-Recovery readJournal(const QString& imagePath, qint64 imageSize, std::optional<Contents>* contents)
+// The journal beside imagePath. The state is None when there is none or it
+// may be taken back (*contents then holds it, or nullopt when it is cut
+// short); otherwise it says why it may not.
+Recovery readJournal(const QString& imagePath, qint64 imageSize, std::optional<Contents>* contents, bool* found)
 {
     Recovery out;
     out.journal = journalPath(imagePath);
     QFile file(out.journal);
-    if (!file.exists())
+    *found = file.exists();
+    if (!*found)
         return out;
     // A journal holds each touched byte twice; one far larger is nobody's of ours.
     const qint64 largest = 2 * imageSize + (qint64{1} << 20);
@@ -218,19 +229,14 @@ Recovery readJournal(const QString& imagePath, qint64 imageSize, std::optional<C
         out.state = Recovery::State::Changed;
         return out;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        out.state = Recovery::State::Failed;
-        out.reason = file.errorString();
-        return out;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    const bool opened = file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = opened ? file.readAll() : QByteArray();
+    if (!opened || file.error() != QFileDevice::NoError) {
         out.state = Recovery::State::Failed;
         out.reason = file.errorString();
         return out;
     }
     *contents = decode(bytes);
-    out.state = Recovery::State::TakenBack;
     if (*contents && ((*contents)->imageName != imageFileName(imagePath) || (*contents)->imageSize != imageSize))
         out.state = Recovery::State::Changed;
     return out;
@@ -241,8 +247,9 @@ Recovery readJournal(const QString& imagePath, qint64 imageSize, std::optional<C
 Recovery recover(RomImage& rom)
 {
     std::optional<Contents> journal;
-    Recovery out = readJournal(rom.path(), rom.size(), &journal);
-    if (out.state != Recovery::State::TakenBack)
+    bool found = false;
+    Recovery out = readJournal(rom.path(), rom.size(), &journal, &found);
+    if (!found || out.state != Recovery::State::None)
         return out;
     auto fail = [&out](const QString& reason) {
         out.state = Recovery::State::Failed;
@@ -268,25 +275,25 @@ Recovery recover(RomImage& rom)
         return fail(r.error);
     if (IoResult r = remove(rom.path()); !r.ok())
         return fail(r.error);
+    out.state = Recovery::State::TakenBack;
     return out;
 }
 
 Recovery recoverCopy(const QString& imagePath, QByteArray& image)
 {
     std::optional<Contents> journal;
-    Recovery out = readJournal(imagePath, image.size(), &journal);
-    if (out.state != Recovery::State::TakenBack)
+    bool found = false;
+    Recovery out = readJournal(imagePath, image.size(), &journal, &found);
+    // One cut short never reached the image.
+    if (!found || out.state != Recovery::State::None || !journal)
         return out;
-    if (!journal) {
-        out.state = Recovery::State::None;  // never reached the image
-        return out;
-    }
     if (!holdsOnlyTheStep(*journal, image)) {
         out.state = Recovery::State::Changed;
         return out;
     }
     for (auto c = journal->changes.rbegin(); c != journal->changes.rend(); ++c)
         image.replace(c->offset, c->before.size(), c->before);
+    out.state = Recovery::State::TakenBack;
     return out;
 }
 

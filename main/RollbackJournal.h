@@ -42,11 +42,11 @@ bool holdsOnlyTheStep(const Contents& journal, const QByteArray& image);
 
 struct Recovery {
     enum class State {
-        None,       // no journal
-        TornRemoved, // cut off before any write to the image: removed
-        TakenBack,  // the image holds what it held before the step again
-        Changed,    // another program changed the image since: both left alone
-        Failed,     // reading or writing failed: see reason
+        None,         // no journal
+        TornRemoved,  // cut off before any write to the image: removed
+        TakenBack,    // the image holds what it held before the step again
+        Changed,      // another program changed the image since: both left alone
+        Failed,       // reading or writing failed: see reason
     };
     State state = State::None;
     QString journal;
