@@ -37,7 +37,8 @@ TEST_F(ImageBackupTest, CopiesOfOneSecondAreNumberedAndPruningKeepsTheNewestMade
     // first copy's name, which is not replaced.
     const QStringList strangers = {"hack.smc", "hack.smc.bak", "hack.smc.20200101-000000.bak.old",
                                    "other.smc.20200101-000000.bak", "xhack.smc.20200101-000000.bak"};
-    for (const QString& stranger : strangers.mid(1) << "hack.smc.20240305-140709.bak")
+    const QStringList toWrite = strangers.mid(1) << "hack.smc.20240305-140709.bak";
+    for (const QString& stranger : toWrite)
         ASSERT_TRUE(RomFixture(1).writeTo(dir.filePath(stranger)));
     QStringList copies = {"hack.smc.20240305-140709.bak"};
     copies << made(t0);
