@@ -16,7 +16,7 @@ BenchSession::BenchSession(const QString& parent)
     m_effects.folder = m_dir.path();
     m_effects.imagePath = m_dir.filePath(QStringLiteral("demo.smc"));
     writeDemoImage(m_effects.imagePath);
-    m_form1 = std::make_unique<Form1>(m_effects);
+    m_form1 = std::make_unique<ui::MainWindow>(m_effects);
     m_form1->show();
     m_form1->LoadROM();
 }
@@ -25,7 +25,7 @@ void BenchSession::writeWithoutJournal()
 {
     auto file = std::make_unique<QFile>(m_effects.imagePath);
     file->open(QIODevice::ReadWrite | QIODevice::Unbuffered);
-    m_form1->rom().attach(std::move(file), m_effects.imagePath);
+    m_form1->session().rom().attach(std::move(file), m_effects.imagePath);
 }
 
 } // namespace zorvek::bench

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/Form1.h"
+#include "ui/MainWindow.h"
 #include "ScriptedSideEffects.h"
 
 #include <QTemporaryDir>
@@ -15,7 +15,7 @@ namespace zorvek::bench {
 class BenchSession {
 public:
     explicit BenchSession(const QString& parent = {});
-    Form1& form1() { return *m_form1; }
+    ui::MainWindow& form1() { return *m_form1; }
     // Puts the image's file back behind the window as a plain device, which
     // is written straight through, without the rollback journal: the cost of
     // a step before the journal, for comparison.
@@ -25,7 +25,7 @@ public:
 private:
     QTemporaryDir m_dir;
     demo::ScriptedSideEffects m_effects;
-    std::unique_ptr<Form1> m_form1;
+    std::unique_ptr<ui::MainWindow> m_form1;
 };
 
 // Writes the same image the demo tool writes.

@@ -1,6 +1,6 @@
 #include "patches/PatchMaker.h"
 
-#include "main/CopierHeader.h"
+#include "core/header/CopierHeader.h"
 #include "patches/BpsPatch.h"
 #include "patches/IpsPatch.h"
 

@@ -2,9 +2,9 @@
 // rollback journal (strace kills them there), reopens the image, and checks
 // that it holds exactly what it held before the step or after it.
 
-#include "main/RollbackJournal.h"
-#include "main/RomImage.h"
-#include "support/RomFixture.h"
+#include "core/image/RollbackJournal.h"
+#include "core/image/RomImage.h"
+#include "fixtures/RomFixture.h"
 
 #include <QDir>
 #include <QFile>

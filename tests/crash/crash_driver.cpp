@@ -2,11 +2,11 @@
 // given, and ends: the crash tests stop it at each of its writes.
 // Usage: crash-driver IMAGE monster-save|character-save|undo
 
-#include "characters/Form3.h"
-#include "main/Form1.h"
-#include "main/PendingStamp.h"
-#include "monsters/Form2.h"
+#include "core/image/PendingStamp.h"
 #include "support/FakeSideEffects.h"
+#include "ui/MainWindow.h"
+#include "ui/characters/CharacterEditor.h"
+#include "ui/monsters/MonsterEditor.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -34,7 +34,7 @@ void click(QWidget* window, const char* button)
     QTest::mouseClick(window->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
 }
 
-void saveMonster(Form1& form1)
+void saveMonster(ui::MainWindow& form1)
 {
     form1.openMonsterEditor();
     QWidget* form2 = form1.monsterEditor();
@@ -63,7 +63,7 @@ int main(int argc, char** argv)
     effects.openAnswers.push_back(QString::fromLocal8Bit(argv[1]));
     int status = 0;
     {
-        Form1 form1(effects);
+        ui::MainWindow form1(effects);
         form1.show();
         form1.LoadROM();
         if (!form1.isLoaded())
@@ -75,7 +75,7 @@ int main(int argc, char** argv)
             type(form3, "STRTXT", QStringLiteral("77"));
             type(form3, "MHPTXT", QStringLiteral("4321"));
             click(form3, "SaveCMD");
-            form1.pendingStamp().flush();
+            form1.session().pendingStamp().flush();
         } else {
             saveMonster(form1);
             if (command == QLatin1String("undo"))
