@@ -263,7 +263,11 @@ Recovery recover(RomImage& rom)
         out.state = Recovery::State::TornRemoved;
         return out;
     }
-    if (!holdsOnlyTheStep(*journal, rom.readBytes(0, static_cast<int>(rom.size())))) {
+    const QByteArray image = rom.readBytes(0, static_cast<int>(rom.size()));
+    // Left for the opener to report and refuse: zeros read are no image's bytes.
+    if (IoResult r = rom.readFailure(); !r.ok())
+        return fail(r.error);
+    if (!holdsOnlyTheStep(*journal, image)) {
         out.state = Recovery::State::Changed;
         return out;
     }
