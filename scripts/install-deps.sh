@@ -3,7 +3,7 @@
 set -euo pipefail
 
 # Extra packages may be named on the command line (the fuzz build adds clang).
-packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev zlib1g-dev "$@")
+packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev zlib1g-dev strace "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

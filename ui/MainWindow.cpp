@@ -4,6 +4,7 @@
 #include "core/header/EditorStamp.h"
 #include "core/header/InternalName.h"
 #include "core/image/PendingStamp.h"
+#include "core/image/RollbackJournal.h"
 #include "core/image/RomChecksum.h"
 #include "core/program/AppInfo.h"
 #include "core/program/AppSettings.h"
@@ -42,6 +43,8 @@
 namespace zorvek::ui {
 
 namespace {
+
+constexpr const char* kDefaultNotice = QT_TR_NOOP("Every save writes at once; Undo takes it back.");
 
 QAction* namedAction(QObject* parent, const char* name, const QString& text, const QKeySequence& key = {})
 {
@@ -304,7 +307,7 @@ void MainWindow::createCentralArea()
     m_checksum->setMinimumHeight(m_checksum->fontMetrics().height());
     layout->addWidget(m_checksum);
 
-    m_notice = new QLabel(tr("Every save writes at once; Undo takes it back."), central);
+    m_notice = new QLabel(tr(kDefaultNotice), central);
     m_notice->setObjectName(QStringLiteral("NoticeLBL"));
     // Set apart by colour, not by an italic or smaller face: a second face
     // is a second font file found and opened at every start.
@@ -367,12 +370,60 @@ void MainWindow::LoadROM()
         return;
     }
     AppSettings().rememberOpenedFile(*chosen);
+    const rollback::Recovery found = rollback::recover(m_session.rom());
+    if (m_session.rom().readFailure().ok())  // else refused below, with the reason
+        showRecovery(found);
     LoadIName();
     CopierType();
     if (!refuseUnread())
         return;
     enterLoadedState();
     CheckROM();
+}
+
+void MainWindow::showRecovery(const rollback::Recovery& found)
+{
+    using State = rollback::Recovery::State;
+    const QString image = QDir::toNativeSeparators(m_session.rom().path());
+    const QString journal = QDir::toNativeSeparators(found.journal);
+    switch (found.state) {
+    case State::None:
+        showNotice(tr(kDefaultNotice), {});
+        break;
+    case State::TornRemoved:
+        showNotice(tr("A journal of a step that never began was removed."),
+                   tr("The rollback journal \"%1\" of a step cut off before it wrote to the ROM image was removed.")
+                       .arg(journal));
+        break;
+    case State::TakenBack:
+        showNotice(tr("A step cut off by a crash was taken back."),
+                   tr("The ROM image \"%1\" held part of a step cut off by a crash; its rollback journal \"%2\" "
+                      "put back the bytes from before that step and was removed.")
+                       .arg(image, journal));
+        break;
+    case State::Changed:
+        showNotice(tr(kDefaultNotice), {});
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                              tr("The ROM image \"%1\" has the rollback journal \"%2\" of a step cut off by a "
+                                 "crash, but another program has changed the image since. Both were left as they "
+                                 "are.\n\nNothing can be saved into the image while the journal is there: move "
+                                 "the journal away to save anyway.")
+                                  .arg(image, journal));
+        break;
+    case State::Failed:
+        showNotice(tr(kDefaultNotice), {});
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                              tr("The ROM image \"%1\" holds part of a step cut off by a crash, and taking it back "
+                                 "with its rollback journal \"%2\" failed:\n%3\n\nOpen the image again to retry.")
+                                  .arg(image, journal, found.reason));
+        break;
+    }
+}
+
+void MainWindow::showNotice(const QString& text, const QString& details)
+{
+    m_notice->setText(text);
+    m_notice->setToolTip(details);
 }
 
 bool MainWindow::refuseUnread()
@@ -589,6 +640,7 @@ void MainWindow::mnuClose_Click()
     if (!settleMonsterTable())
         return;
     closeImage();
+    showNotice(tr(kDefaultNotice), {});
     enterNotLoadedState();
 }
 

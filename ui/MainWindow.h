@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/image/ImageSession.h"
+#include "core/image/RollbackJournal.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -69,6 +70,9 @@ private:
     void createCentralArea();
 
     void LoadIName();
+    // Says what opening did with a journal left by a crash.
+    void showRecovery(const rollback::Recovery& found);
+    void showNotice(const QString& text, const QString& details);
     IoResult SaveIName();
     void CopierType();
     bool CheckROM();

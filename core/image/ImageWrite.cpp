@@ -55,8 +55,10 @@ WriteOutcome writeStep(ImageWriteSession& session, const QString& command, Comma
 {
     WriteOutcome out;
     out.written = session.run(command, kind, writes);
-    // A step that wrote nothing is not in the journal.
-    if (out.ok() || out.written.backupFailed || !session.canUndo())
+    out.takenBack = out.written.takenBack;
+    out.partlyWritten = out.written.partlyWritten;
+    // A step that wrote nothing is not in the journal; nor is one already taken back.
+    if (out.ok() || out.written.backupFailed || out.takenBack || out.partlyWritten || !session.canUndo())
         return out;
     const ReplayOutcome back = session.undo();
     out.takeBackResult = back.result;
