@@ -6,6 +6,8 @@
 
 namespace zorvek::cli::charactertable {
 
+using namespace table;
+
 namespace {
 
 enum Column {

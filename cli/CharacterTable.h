@@ -1,10 +1,13 @@
 #pragma once
 
 #include "core/characters/CharacterSaveCheck.h"
-#include "cli/TableSchema.h"
 #include "core/image/RomImage.h"
+#include "core/table/TableSchema.h"
 
 namespace zorvek::cli::charactertable {
+
+using table::RecordCells;
+using table::TableDefinition;
 
 // The four character slots, one column per field of the character editor:
 // the stats tab, then the equipment and battle command tab.

@@ -1,23 +1,28 @@
 #include "cli/Commands.h"
 
-#include "core/characters/CharacterRecord.h"
 #include "cli/CharacterTable.h"
 #include "cli/ImageInfo.h"
-#include "cli/ImageWrite.h"
 #include "cli/ImportPlan.h"
-#include "cli/MonsterTable.h"
-#include "cli/TableText.h"
+#include "core/characters/CharacterRecord.h"
 #include "core/header/CopierHeader.h"
 #include "core/image/FileIdentity.h"
 #include "core/image/HeaderlessImage.h"
+#include "core/image/ImageWrite.h"
+#include "core/image/RollbackJournal.h"
 #include "core/image/RomChecksum.h"
 #include "core/image/RomImage.h"
 #include "core/monsters/MonsterRecord.h"
+#include "core/table/MonsterTable.h"
+#include "core/table/TableText.h"
+#include "data/GameData.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 
 namespace zorvek::cli {
+
+using namespace table;
 
 namespace {
 
@@ -35,15 +40,73 @@ void attachCopy(RomImage& rom, const QByteArray& bytes)
     rom.attach(std::move(buffer), QStringLiteral("copy in memory"));
 }
 
-IoResult readCopy(const QString& path, RomImage& rom)
+QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// A step cut off by a crash is seen as not made, also by commands that only
+// read: their copy is put back, the file is left for one that writes.
+void takeBackInCopy(const QString& path, QByteArray& bytes, Console& console)
+{
+    const rollback::Recovery found = rollback::recoverCopy(path, bytes);
+    using State = rollback::Recovery::State;
+    if (found.state == State::TakenBack)
+        say(console, QStringLiteral("%1 holds part of a step cut off by a crash: it is read as it was before that "
+                                    "step. Its rollback journal %2 puts the file back the next time the image is "
+                                    "opened to be written.")
+                         .arg(shown(path), shown(found.journal)));
+    else if (found.state == State::Changed)
+        say(console, QStringLiteral("%1 has the rollback journal %2 of a step cut off by a crash, but another "
+                                    "program changed the image since: it is read as it is.")
+                         .arg(shown(path), shown(found.journal)));
+    else if (found.state == State::Failed)
+        say(console, QStringLiteral("The rollback journal %1 could not be read: %2").arg(shown(found.journal), found.reason));
+}
+
+IoResult readCopy(const QString& path, RomImage& rom, Console& console)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return IoResult::failure(file.errorString());
-    attachCopy(rom, file.readAll());
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return IoResult::failure(file.errorString());
+    takeBackInCopy(path, bytes, console);
+    attachCopy(rom, bytes);
     return IoResult::success();
+}
+
+// Before an image is written, a step of an earlier run cut off by a crash is
+// taken back in the file. False when the image must not be written.
+bool takeBackInFile(RomImage& rom, const QString& path, Console& console, int* exitCode)
+{
+    const rollback::Recovery found = rollback::recover(rom);
+    using State = rollback::Recovery::State;
+    switch (found.state) {
+    case State::None:
+        return true;
+    case State::TornRemoved:
+        say(console, QStringLiteral("Removed the rollback journal %1 of a step cut off before it wrote to %2.")
+                         .arg(shown(found.journal), shown(path)));
+        return true;
+    case State::TakenBack:
+        say(console, QStringLiteral("%1 held part of a step cut off by a crash: its rollback journal %2 put back "
+                                    "the bytes from before that step.")
+                         .arg(shown(path), shown(found.journal)));
+        return true;
+    case State::Changed:
+        say(console, QStringLiteral("%1 has the rollback journal %2 of a step cut off by a crash, but another "
+                                    "program changed the image since: both were left as they are, and nothing "
+                                    "was written. Move the journal away to write to the image.")
+                         .arg(shown(path), shown(found.journal)));
+        *exitCode = kImageRefused;
+        return false;
+    case State::Failed:
+        say(console, QStringLiteral("Taking back the step cut off by a crash in %1 with its rollback journal %2 "
+                                    "failed: %3\nNothing else was written.")
+                         .arg(shown(path), shown(found.journal), found.reason));
+        *exitCode = kWriteFailed;
+        return false;
+    }
+    return true;
 }
 
 struct TableSpan {
@@ -142,6 +205,11 @@ QString failureText(const QString& image, const WriteOutcome& outcome)
     QString text = QStringLiteral("Writing %1 failed: %2\n").arg(image, error);
     if (outcome.takenBack)
         return text + QStringLiteral("The writes already made were taken back: the image is as it was.");
+    if (outcome.partlyWritten && outcome.takeBackResult.error.isEmpty())
+        return text + QStringLiteral("Taking back the writes already made failed too: the file may hold part of "
+                                     "the changes, until its rollback journal %1 takes them back when the image "
+                                     "is opened again.")
+                          .arg(rollback::journalPath(image));
     if (outcome.partlyWritten)
         return text + QStringLiteral("Taking back the writes already made failed too (%1): the file may hold "
                                      "part of the changes.")
@@ -160,7 +228,7 @@ void sayBackup(const ImageWriteSession& session, Console& console)
 int infoCommand(const QString& image, Console& console)
 {
     RomImage rom;
-    if (IoResult r = readCopy(image, rom); !r.ok()) {
+    if (IoResult r = readCopy(image, rom, console); !r.ok()) {
         say(console, QStringLiteral("Cannot read %1: %2").arg(image, r.error));
         return kImageRefused;
     }
@@ -171,7 +239,7 @@ int infoCommand(const QString& image, Console& console)
 int exportCommand(const QString& image, const TablePaths& tables, Console& console)
 {
     RomImage rom;
-    if (IoResult r = readCopy(image, rom); !r.ok()) {
+    if (IoResult r = readCopy(image, rom, console); !r.ok()) {
         say(console, QStringLiteral("Cannot read %1: %2").arg(image, r.error));
         return kImageRefused;
     }
@@ -184,7 +252,7 @@ int exportCommand(const QString& image, const TablePaths& tables, Console& conso
         std::function<RecordCells(int)> cells;
     };
     const Output outputs[] = {
-        {tables.monsters, monstertable::definition(), [&](int i) { return monstertable::cells(rom, i); }},
+        {tables.monsters, monstertable::definition(), [&](int i) { return monstertable::cells(rom, i, data::monsterNames().value(i)); }},
         {tables.characters, charactertable::definition(), [&](int i) { return charactertable::cells(rom, i); }},
     };
     for (const Output& output : outputs) {
@@ -205,11 +273,13 @@ int importCommand(const QString& image, const TablePaths& tables, bool dryRun, c
     // the file as the windows do, reads it once and plans on that copy.
     RomImage rom;
     RomImage current;
-    const IoResult opened = dryRun ? readCopy(image, current) : rom.open(image);
+    const IoResult opened = dryRun ? readCopy(image, current, console) : rom.open(image);
     if (!opened.ok()) {
         say(console, QStringLiteral("Cannot open %1: %2").arg(image, opened.error));
         return kImageRefused;
     }
+    if (int refused = kSuccess; !dryRun && !takeBackInFile(rom, image, console, &refused))
+        return refused;
     const QByteArray imageBytes = dryRun ? QByteArray() : rom.readBytes(0, static_cast<int>(rom.size()));
     if (IoResult r = rom.takeReadFailure(); !r.ok()) {
         say(console, QStringLiteral("Cannot read %1: %2").arg(image, r.error));
@@ -271,6 +341,8 @@ int fixChecksumCommand(const QString& image, const WriteOptions& options, Consol
         say(console, QStringLiteral("Cannot open %1: %2").arg(image, r.error));
         return kImageRefused;
     }
+    if (int refused = kSuccess; !takeBackInFile(rom, image, console, &refused))
+        return refused;
     if (!isThisGame(rom, image, console))
         return kImageRefused;
     if (!rom.checkHolds(checksum::kComplementOffset, checksum::kWordsLength).ok()) {
@@ -322,7 +394,7 @@ int makePatchCommand(const QString& original, const QString& image, const QStrin
         return kUsageError;
     }
     RomImage rom;
-    if (IoResult r = readCopy(image, rom); !r.ok()) {
+    if (IoResult r = readCopy(image, rom, console); !r.ok()) {
         say(console, QStringLiteral("Cannot read %1: %2").arg(image, r.error));
         return kImageRefused;
     }

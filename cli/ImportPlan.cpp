@@ -1,14 +1,16 @@
 #include "cli/ImportPlan.h"
 
-#include "core/characters/CharacterSaveCheck.h"
 #include "cli/CharacterTable.h"
-#include "cli/MonsterTable.h"
-#include "cli/TableCheck.h"
-#include "data/GameData.h"
+#include "core/characters/CharacterSaveCheck.h"
 #include "core/header/EditorStamp.h"
 #include "core/monsters/MonsterRecord.h"
+#include "core/table/MonsterTable.h"
+#include "core/table/TableCheck.h"
+#include "data/GameData.h"
 
 namespace zorvek::cli {
+
+using namespace table;
 
 namespace {
 
@@ -25,7 +27,7 @@ std::optional<TableError> planMonsters(const TableFile& file, RomImage& current,
 {
     const TableDefinition& table = monstertable::definition();
     const CheckedTable checked =
-        checkTable(table, file.text, file.label, [&](int index) { return monstertable::cells(current, index); });
+        checkTable(table, file.text, file.label, [&](int index) { return monstertable::cells(current, index, data::monsterNames().value(index)); });
     if (checked.error)
         return checked.error;
     std::vector<MonsterChange> changes;
@@ -95,6 +97,13 @@ QString changeCount(const ImportPlan& plan)
         return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(noun), n == 1 ? QString() : QStringLiteral("s"));
     };
     return count(plan.monsters.size(), "monster") + QStringLiteral(" and ") + count(plan.characters.size(), "character");
+}
+
+WriteOutcome commitImport(ImageWriteSession& session, const QByteArray& imageBytes, const ImportPlan& plan,
+                          const QDateTime& now)
+{
+    return commitThroughCopy(session, imageBytes, QStringLiteral("Import"),
+                             [&](RomImage& copy) { return writeImport(copy, plan, now); });
 }
 
 } // namespace zorvek::cli

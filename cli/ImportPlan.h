@@ -1,9 +1,10 @@
 #pragma once
 
 #include "core/characters/CharacterSlot.h"
-#include "cli/TableError.h"
+#include "core/image/ImageWrite.h"
 #include "core/image/RomImage.h"
 #include "core/monsters/MonsterSave.h"
+#include "core/table/TableError.h"
 
 #include <QDateTime>
 
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace zorvek::cli {
+
+using table::TableError;
 
 struct MonsterChange {
     int record = 0;
@@ -47,6 +50,10 @@ std::optional<TableError> planCharacters(const TableFile& file, RomImage& curren
 // changed record with its window's save, in record order. Stops at the first
 // failed write. commitImport makes them on a copy in memory.
 IoResult writeImport(RomImage& rom, const ImportPlan& plan, const QDateTime& now);
+
+// The import's writes as the step "Import", all or nothing (commitThroughCopy).
+WriteOutcome commitImport(ImageWriteSession& session, const QByteArray& imageBytes, const ImportPlan& plan,
+                          const QDateTime& now);
 
 // "3 monsters and 1 character"
 QString changeCount(const ImportPlan& plan);

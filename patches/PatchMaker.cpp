@@ -46,21 +46,35 @@ QByteArray romDataOf(const RomImage& rom)
     return count > 0 ? rom.readBytes(kHeaderSize, static_cast<int>(count)) : QByteArray();
 }
 
+std::optional<QByteArray> originalRomData(const QByteArray& originalFile, const QString& originalName,
+                                          qsizetype romDataSize, QString* refusal)
+{
+    const qsizetype skip = originalFile.size() % kSizeUnit == kHeaderSize ? kHeaderSize : 0;
+    QByteArray original = originalFile.mid(skip);
+    const auto checkWord = static_cast<uint16_t>(original.size() < 2 ? 0
+        : static_cast<uint8_t>(original[0]) | static_cast<uint8_t>(original[1]) << 8);
+    if (checkWord != romcheck::kExpectedCheckWord) {
+        *refusal = QStringLiteral("%1 is not an image of this game: its ROM data does not start with 78 18.")
+                       .arg(shown(originalName));
+        return std::nullopt;
+    }
+    if (original.size() != romDataSize) {
+        *refusal = QStringLiteral("%1 holds %2 bytes of ROM data and the open image %3: "
+                                  "the original must be of the same ROM size.")
+                       .arg(shown(originalName)).arg(original.size()).arg(romDataSize);
+        return std::nullopt;
+    }
+    return original;
+}
+
 PatchResult make(const QByteArray& originalFile, const QString& originalName, const QByteArray& romData,
                  PatchFormat format)
 {
-    const qsizetype skip = originalFile.size() % kSizeUnit == kHeaderSize ? kHeaderSize : 0;
-    const QByteArray original = originalFile.mid(skip);
-    const auto checkWord = static_cast<uint16_t>(original.size() < 2 ? 0
-        : static_cast<uint8_t>(original[0]) | static_cast<uint8_t>(original[1]) << 8);
-    if (checkWord != romcheck::kExpectedCheckWord)
-        return {{}, QStringLiteral("%1 is not an image of this game: its ROM data does not start with 78 18.")
-                        .arg(shown(originalName))};
-    if (original.size() != romData.size())
-        return {{}, QStringLiteral("%1 holds %2 bytes of ROM data and the open image %3: "
-                                   "the original must be of the same ROM size.")
-                        .arg(shown(originalName)).arg(original.size()).arg(romData.size())};
-    return format == PatchFormat::Bps ? bps::create(original, romData) : ips::create(original, romData);
+    QString refusal;
+    const std::optional<QByteArray> original = originalRomData(originalFile, originalName, romData.size(), &refusal);
+    if (!original)
+        return {{}, refusal};
+    return format == PatchFormat::Bps ? bps::create(*original, romData) : ips::create(*original, romData);
 }
 
 IoResult createPatchFile(const QString& originalPath, const QByteArray& romData, const QString& patchPath,

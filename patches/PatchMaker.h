@@ -26,6 +26,12 @@ PatchFormat formatFor(const QString& selectedFilter, const QString& patchPath);
 // The open image's ROM data: everything after the copier header.
 QByteArray romDataOf(const RomImage& rom);
 
+// The ROM data of an original file's bytes (with or without a copier header)
+// when it is an image of this game of the same ROM size as the open image;
+// otherwise the reason, naming originalName.
+std::optional<QByteArray> originalRomData(const QByteArray& originalFile, const QString& originalName,
+                                          qsizetype romDataSize, QString* refusal);
+
 // A patch from the original file's bytes (headered or not) to the image's ROM
 // data. An original of another game or another ROM size is refused with a
 // message naming originalName.

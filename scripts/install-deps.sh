@@ -4,7 +4,7 @@ set -euo pipefail
 
 # Extra packages may be named on the command line (the fuzz build adds clang).
 # help2man writes the manual page, desktop-file-utils checks the desktop entry.
-packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev zlib1g-dev help2man
+packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev zlib1g-dev strace help2man
           desktop-file-utils "$@")
 missing=()
 for p in "${packages[@]}"; do

@@ -49,6 +49,8 @@ public:
     {
         return std::nullopt;
     }
+    // Unattended runs never keep unsaved changes.
+    ui::SaveAnswer askToSave(QWidget*, const QString&) override { return ui::SaveAnswer::Discard; }
     bool openUrl(const QUrl&) override { return true; }
     QDateTime now() override { return QDateTime::currentDateTime(); }
     int millisecondsPerSecond() override { return 1000; }

@@ -1,11 +1,14 @@
-// Renders the four windows offscreen to PNG files, on a demo image, for the
+// Renders the windows offscreen to PNG files, on a demo image, for the
 // README, and the application icon for installation.
 
 #include "ui/characters/CharacterEditor.h"
+#include "core/table/MonsterTable.h"
 #include "data/Artwork.h"
 #include "ui/AboutDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/monsters/MonsterEditor.h"
+#include "ui/monsters/MonsterTableModel.h"
+#include "ui/monsters/MonsterTableWindow.h"
 #include "ScriptedSideEffects.h"
 
 #include <QApplication>
@@ -73,6 +76,21 @@ int main(int argc, char** argv)
         }
         ok &= save(form2, out.filePath("monster-editor.png"));
         form2->close();
+    }
+
+    form1.openMonsterTable();
+    if (zorvek::ui::MonsterTableWindow* table = form1.monsterTable()) {
+        namespace mt = zorvek::table::monstertable;
+        // The demo image stands as its own original, so every edit is marked twice:
+        // not saved yet, and different from the original.
+        table->compareWith();
+        table->resize(980, 430);
+        zorvek::ui::MonsterTableModel& model = table->model();
+        model.applyValues({{1, mt::HitPoints, 4800}, {1, mt::Gil, 350}, {3, mt::Level, 27},
+                           {3, mt::Strength, 61}, {6, mt::Experience, 900}, {6, mt::FirstFlag + 1, 1}});
+        ok &= save(table, out.filePath("monster-table.png"));
+        model.revert();
+        table->closeForGoodImage();
     }
 
     form1.openCharacterEditor();

@@ -1,25 +1,28 @@
 #include "ui/MainWindow.h"
 
-#include "ui/characters/CharacterEditor.h"
-#include "data/Artwork.h"
-#include "ui/AboutDialog.h"
-#include "core/program/AppInfo.h"
-#include "core/program/AppSettings.h"
-#include "core/program/Documentation.h"
 #include "core/header/CopierHeader.h"
 #include "core/header/EditorStamp.h"
 #include "core/header/InternalName.h"
 #include "core/image/HeaderlessImage.h"
 #include "core/image/ImageCopy.h"
+#include "core/image/PendingStamp.h"
+#include "core/image/RollbackJournal.h"
+#include "core/image/RomChecksum.h"
+#include "core/program/AppInfo.h"
+#include "core/program/AppSettings.h"
+#include "core/program/Documentation.h"
+#include "data/Artwork.h"
+#include "patches/PatchMaker.h"
+#include "ui/AboutDialog.h"
+#include "ui/ImageFileFilters.h"
+#include "ui/SideEffects.h"
+#include "ui/WriteFailureMessage.h"
+#include "ui/characters/CharacterEditor.h"
+#include "ui/monsters/MonsterEditor.h"
+#include "ui/monsters/MonsterTableWindow.h"
 #include "ui/widgets/LimitedLineEdit.h"
 #include "ui/widgets/RecentImagesMenu.h"
-#include "core/image/PendingStamp.h"
-#include "core/image/RomChecksum.h"
-#include "ui/SideEffects.h"
 #include "ui/widgets/WheelGuard.h"
-#include "ui/WriteFailureMessage.h"
-#include "ui/monsters/MonsterEditor.h"
-#include "patches/PatchMaker.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,16 +48,7 @@ namespace zorvek::ui {
 
 namespace {
 
-const QStringList& openFilters()
-{
-    static const QStringList filters{
-        QStringLiteral("All Files (*.*)"),
-        QStringLiteral("Super MagiCom ROM File (*.smc)"),
-        QStringLiteral("Super Wild Card ROM File (*.swc)"),
-        QStringLiteral("Pro Fighter X ROM File (*.fig)"),
-    };
-    return filters;
-}
+constexpr const char* kDefaultNotice = QT_TR_NOOP("Every save writes at once; Undo takes it back.");
 
 const QString kHeaderlessFilter = QStringLiteral("Headerless ROM File (*.sfc)");
 
@@ -136,6 +130,7 @@ MainWindow::~MainWindow()
     // The session, which outlives this body, writes a stamp still due.
     delete m_monsterEditor;
     delete m_characterEditor;
+    delete m_table;
 }
 
 void MainWindow::createActions()
@@ -156,6 +151,8 @@ void MainWindow::createActions()
     m_readme = namedAction(this, "mnuReadme", tr("&Readme"), QKeySequence(Qt::Key_F12));
     m_url = namedAction(this, "mnuURL", tr("Goto Quenmark-Soft"), QKeySequence(Qt::Key_F11));
     m_about = namedAction(this, "mnuAbout", tr("&About"), QKeySequence(Qt::Key_F2));
+    m_monsterTable = namedAction(this, "mnuMonsterTable", tr("Monster Table"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    m_monsterTable->setEnabled(false);
     const AppSettings settings;
     m_backUp = checkableAction(this, "mnuBackUp", tr("Back Up Before First Save"), settings.backUpBeforeFirstSave());
     m_fixChecksum = namedAction(this, "mnuFixChecksum", tr("Fix ROM Checksum"));
@@ -185,6 +182,7 @@ void MainWindow::createActions()
     connect(m_readme, &QAction::triggered, this, &MainWindow::mnuReadme_Click);
     connect(m_url, &QAction::triggered, this, &MainWindow::mnuURL_Click);
     connect(m_about, &QAction::triggered, this, &MainWindow::mnuAbout_Click);
+    connect(m_monsterTable, &QAction::triggered, this, &MainWindow::openMonsterTable);
     connect(m_defaultName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("KELVARNTHOSIA 5")); });
     connect(m_zorvekName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia 5")); });
     connect(m_zorvanName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia V")); });
@@ -216,6 +214,8 @@ void MainWindow::createMenus()
     m_stuffMenu->addAction(m_help);
     m_stuffMenu->addAction(m_readme);
     m_stuffMenu->addAction(m_url);
+    namedSeparator(m_stuffMenu, "mnuDmy8");
+    m_stuffMenu->addAction(m_monsterTable);
     namedSeparator(m_stuffMenu, "mnuDmy7");
     m_stuffMenu->addAction(m_backUp);
     m_stuffMenu->addAction(m_fixChecksum);
@@ -341,7 +341,7 @@ void MainWindow::createCentralArea()
     m_checksum->setMinimumHeight(m_checksum->fontMetrics().height());
     layout->addWidget(m_checksum);
 
-    m_notice = new QLabel(tr("Every save writes at once; Undo takes it back."), central);
+    m_notice = new QLabel(tr(kDefaultNotice), central);
     m_notice->setObjectName(QStringLiteral("NoticeLBL"));
     // Set apart by colour, not by an italic or smaller face: a second face
     // is a second font file found and opened at every start.
@@ -361,6 +361,7 @@ bool MainWindow::isLoaded() const
 
 MonsterEditor* MainWindow::monsterEditor() const { return m_monsterEditor.data(); }
 CharacterEditor* MainWindow::characterEditor() const { return m_characterEditor.data(); }
+MonsterTableWindow* MainWindow::monsterTable() const { return m_table.data(); }
 
 void MainWindow::showAgain()
 {
@@ -387,7 +388,7 @@ void MainWindow::reportFailure(const CommandOutcome& outcome)
 void MainWindow::LoadROM()
 {
     const std::optional<QString> chosen =
-        m_effects.chooseFileToOpen(this, {}, openFilters(), openFilters().at(1), AppSettings().openFolder());
+        m_effects.chooseFileToOpen(this, {}, imageFileFilters(), imageFileFilters().at(1), AppSettings().openFolder());
     if (!chosen)
         return;  // a cancelled dialog leaves the open image as it was
     openImage(*chosen);
@@ -395,6 +396,8 @@ void MainWindow::LoadROM()
 
 void MainWindow::openImage(const QString& path)
 {
+    if (!settleMonsterTable())
+        return;
     closeImage();
     const IoResult opened = m_session.rom().open(path);
     if (!opened.ok()) {
@@ -405,6 +408,9 @@ void MainWindow::openImage(const QString& path)
         return;
     }
     AppSettings().rememberOpenedFile(path);
+    const rollback::Recovery found = rollback::recover(m_session.rom());
+    if (m_session.rom().readFailure().ok())  // else refused below, with the reason
+        showRecovery(found);
     LoadIName();
     CopierType();
     if (!refuseUnread())
@@ -433,7 +439,7 @@ void MainWindow::openRecent(const QString& path)
 void MainWindow::mnuAddHeader_Click()
 {
     const std::optional<QString> source = m_effects.chooseFileToOpen(
-        this, tr("Headerless ROM Image"), {kHeaderlessFilter, openFilters().at(0)}, kHeaderlessFilter,
+        this, tr("Headerless ROM Image"), {kHeaderlessFilter, imageFileFilters().at(0)}, kHeaderlessFilter,
         AppSettings().openFolder());
     if (!source)
         return;
@@ -449,9 +455,9 @@ void MainWindow::mnuAddHeader_Click()
                                   tr("\nNothing was written."));
         return;
     }
-    const QString smcFilter = openFilters().at(1);
+    const QString smcFilter = imageFileFilters().at(1);
     const std::optional<SaveChoice> target =
-        m_effects.chooseFileToSave(this, tr("Add Copier Header"), {smcFilter, openFilters().at(0)}, smcFilter,
+        m_effects.chooseFileToSave(this, tr("Add Copier Header"), {smcFilter, imageFileFilters().at(0)}, smcFilter,
                                    proposedCopyName(QFileInfo(*source)));
     if (!target)
         return;
@@ -463,6 +469,51 @@ void MainWindow::mnuAddHeader_Click()
         return;
     }
     openImage(target->path);
+}
+
+void MainWindow::showRecovery(const rollback::Recovery& found)
+{
+    using State = rollback::Recovery::State;
+    const QString image = QDir::toNativeSeparators(m_session.rom().path());
+    const QString journal = QDir::toNativeSeparators(found.journal);
+    switch (found.state) {
+    case State::None:
+        showNotice(tr(kDefaultNotice), {});
+        break;
+    case State::TornRemoved:
+        showNotice(tr("A journal of a step that never began was removed."),
+                   tr("The rollback journal \"%1\" of a step cut off before it wrote to the ROM image was removed.")
+                       .arg(journal));
+        break;
+    case State::TakenBack:
+        showNotice(tr("A step cut off by a crash was taken back."),
+                   tr("The ROM image \"%1\" held part of a step cut off by a crash; its rollback journal \"%2\" "
+                      "put back the bytes from before that step and was removed.")
+                       .arg(image, journal));
+        break;
+    case State::Changed:
+        showNotice(tr(kDefaultNotice), {});
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                              tr("The ROM image \"%1\" has the rollback journal \"%2\" of a step cut off by a "
+                                 "crash, but another program has changed the image since. Both were left as they "
+                                 "are.\n\nNothing can be saved into the image while the journal is there: move "
+                                 "the journal away to save anyway.")
+                                  .arg(image, journal));
+        break;
+    case State::Failed:
+        showNotice(tr(kDefaultNotice), {});
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                              tr("The ROM image \"%1\" holds part of a step cut off by a crash, and taking it back "
+                                 "with its rollback journal \"%2\" failed:\n%3\n\nOpen the image again to retry.")
+                                  .arg(image, journal, found.reason));
+        break;
+    }
+}
+
+void MainWindow::showNotice(const QString& text, const QString& details)
+{
+    m_notice->setText(text);
+    m_notice->setToolTip(details);
 }
 
 bool MainWindow::refuseUnread()
@@ -612,9 +663,9 @@ void MainWindow::mnuCreatePatch_Click()
     if (!isLoaded())
         return;
     const QFileInfo image(m_session.rom().path());
-    const std::optional<QString> original =
-        m_effects.chooseFileToOpen(this, tr("Unmodified Original Image"), openFilters() + QStringList{kHeaderlessFilter},
-                                   openFilters().at(1), image.absolutePath());
+    const std::optional<QString> original = m_effects.chooseFileToOpen(
+        this, tr("Unmodified Original Image"), imageFileFilters() + QStringList{kHeaderlessFilter},
+        imageFileFilters().at(1), image.absolutePath());
     if (!original)
         return;
     const std::optional<SaveChoice> target = m_effects.chooseFileToSave(
@@ -677,15 +728,23 @@ void MainWindow::ToolbarSave_Click()
 
 void MainWindow::mnuClose_Click()
 {
+    if (!settleMonsterTable())
+        return;
     closeImage();
+    showNotice(tr(kDefaultNotice), {});
     enterNotLoadedState();
 }
+
+bool MainWindow::settleMonsterTable() { return !m_table || m_table->settleUnsavedChanges(); }
 
 void MainWindow::closeImage()
 {
     if (const CommandOutcome r = m_session.close(); !r.ok())
         reportFailure(r);
     m_headerRead = IoResult::success();
+    // The table shows one image; its changes were settled before.
+    if (m_table)
+        m_table->closeForGoodImage();
 }
 
 void MainWindow::enterLoadedState()
@@ -694,6 +753,7 @@ void MainWindow::enterLoadedState()
     m_changeName->setEnabled(true);
     m_save->setEnabled(true);
     m_toolbar2->setEnabled(true);
+    m_monsterTable->setEnabled(true);
     m_copierType->setEnabled(true);
     showWriteState();
 }
@@ -705,6 +765,7 @@ void MainWindow::enterNotLoadedState()
     m_changeName->setEnabled(false);
     m_save->setEnabled(false);
     m_toolbar2->setEnabled(false);
+    m_monsterTable->setEnabled(false);
     m_copierType->setEnabled(false);
     m_copierType->setCurrentIndex(static_cast<int>(zorvek::CopierType::Undetected));
     showWriteState();
@@ -712,7 +773,7 @@ void MainWindow::enterNotLoadedState()
 
 void MainWindow::mnuQuit_Click()
 {
-    if (m_quitting)
+    if (m_quitting || !settleMonsterTable())
         return;
     closeImage();
     endProgram(0);
@@ -728,6 +789,10 @@ void MainWindow::endProgram(int exitCode)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!m_quitting && !settleMonsterTable()) {
+        event->ignore();
+        return;
+    }
     mnuQuit_Click();
     event->accept();
 }
@@ -813,6 +878,24 @@ void MainWindow::openCharacterEditor()
         connect(m_characterEditor, &CharacterEditor::closed, this, &MainWindow::showAgain);
     }
     showEditor(m_characterEditor);
+}
+
+void MainWindow::openMonsterTable()
+{
+    if (!isLoaded())
+        return;
+    if (!m_table) {
+        m_table = new MonsterTableWindow(m_session, m_effects, m_nameText->text());
+        m_table->offerUndo(m_undo, m_redo);
+        connect(m_table, &MonsterTableWindow::recordsWritten, this, [this](const JournalStep& step) {
+            if (m_monsterEditor)
+                m_monsterEditor->reloadIfTouched(step);
+        });
+    }
+    // Beside the main window, not in its place: the table lives alongside.
+    m_table->show();
+    m_table->raise();
+    m_table->activateWindow();
 }
 
 void MainWindow::showEditor(QWidget* editor)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/image/ImageSession.h"
+#include "core/image/RollbackJournal.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -18,6 +19,7 @@ namespace zorvek::ui {
 class AboutDialog;
 class MonsterEditor;
 class CharacterEditor;
+class MonsterTableWindow;
 class LimitedLineEdit;
 class RecentImagesMenu;
 class SideEffects;
@@ -38,6 +40,7 @@ public:
     void showAgain();
     MonsterEditor* monsterEditor() const;
     CharacterEditor* characterEditor() const;
+    MonsterTableWindow* monsterTable() const;
 
     // Commands, callable from menus, toolbars and tests alike.
     void LoadROM();
@@ -55,6 +58,7 @@ public:
     void ChangeROMNameCMD_Click();
     void openMonsterEditor();
     void openCharacterEditor();
+    void openMonsterTable();
     void mnuUndo_Click();
     void mnuRedo_Click();
     void mnuCreatePatch_Click();
@@ -74,6 +78,9 @@ private:
     void createCentralArea();
 
     void LoadIName();
+    // Says what opening did with a journal left by a crash.
+    void showRecovery(const rollback::Recovery& found);
+    void showNotice(const QString& text, const QString& details);
     IoResult SaveIName();
     void CopierType();
     bool CheckROM();
@@ -84,6 +91,8 @@ private:
     IoResult SaveHeader(bool* noticeDue);
     void enterLoadedState();
     void enterNotLoadedState();
+    // False when the monster table keeps unsaved changes (the user cancelled).
+    bool settleMonsterTable();
     void closeImage();
     void showEditor(QWidget* editor);
     void endProgram(int exitCode);
@@ -124,6 +133,7 @@ private:
     QAction* m_fixChecksum = nullptr;
     QAction* m_fixChecksumOnSave = nullptr;
     QAction* m_about = nullptr;
+    QAction* m_monsterTable = nullptr;
     QAction* m_defaultName = nullptr;
     QAction* m_zorvekName = nullptr;
     QAction* m_zorvanName = nullptr;
@@ -141,6 +151,7 @@ private:
 
     QPointer<MonsterEditor> m_monsterEditor;
     QPointer<CharacterEditor> m_characterEditor;
+    QPointer<MonsterTableWindow> m_table;
 };
 
 } // namespace zorvek::ui

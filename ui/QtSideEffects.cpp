@@ -21,6 +21,22 @@ void QtSideEffects::showMessage(QWidget* parent, MessageIcon icon, const QString
     box.exec();
 }
 
+SaveAnswer QtSideEffects::askToSave(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kAppTitle), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveAnswer::Save;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        return SaveAnswer::Cancel;
+    }
+}
+
 namespace {
 
 // A caption "Name (patterns)" as the dialog's filter. "*.*" stands for every

@@ -11,6 +11,7 @@ public:
                                             const QString& selectedFilter, const QString& startFolder) override;
     std::optional<SaveChoice> chooseFileToSave(QWidget* parent, const QString& title, const QStringList& nameFilters,
                                                const QString& selectedFilter, const QString& suggestedPath) override;
+    SaveAnswer askToSave(QWidget* parent, const QString& text) override;
     bool openUrl(const QUrl& url) override;
     QDateTime now() override;
     int millisecondsPerSecond() override;

@@ -14,6 +14,9 @@ namespace zorvek::ui {
 
 enum class MessageIcon { Critical, Exclamation, Information };
 
+// The answer to "save the changes first?".
+enum class SaveAnswer { Save, Discard, Cancel };
+
 // A file chosen to be written, and the filter shown when it was chosen.
 struct SaveChoice {
     QString path;
@@ -39,6 +42,10 @@ public:
     virtual std::optional<SaveChoice> chooseFileToSave(QWidget* parent, const QString& title,
                                                        const QStringList& nameFilters, const QString& selectedFilter,
                                                        const QString& suggestedPath) = 0;
+
+    // Asks whether to save unsaved changes before they would be lost: a
+    // question box with Save, Discard and Cancel; closing it is Cancel.
+    virtual SaveAnswer askToSave(QWidget* parent, const QString& text) = 0;
 
     // False when the page could not be handed to a browser.
     virtual bool openUrl(const QUrl& url) = 0;

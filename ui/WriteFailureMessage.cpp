@@ -1,5 +1,6 @@
 #include "ui/WriteFailureMessage.h"
 
+#include "core/image/RollbackJournal.h"
 #include "ui/SideEffects.h"
 
 #include <QCoreApplication>
@@ -31,7 +32,14 @@ void reportReadFailure(SideEffects& effects, QWidget* parent, const QString& ima
 void reportFailure(SideEffects& effects, QWidget* parent, const QString& imagePath, const CommandOutcome& outcome)
 {
     if (!outcome.backupFailed) {
-        reportWriteFailure(effects, parent, imagePath, outcome.result.error);
+        QString reason = outcome.result.error;
+        if (outcome.takenBack)
+            reason += tr("\nThe writes already made were taken back: the image is as it was.");
+        if (outcome.partlyWritten)
+            reason += tr("\nTaking them back failed too: the image may hold part of the changes until it is "
+                         "opened again, when its rollback journal \"%1\" takes them back.")
+                          .arg(QDir::toNativeSeparators(rollback::journalPath(imagePath)));
+        reportWriteFailure(effects, parent, imagePath, reason);
         return;
     }
     effects.showMessage(parent, MessageIcon::Exclamation,

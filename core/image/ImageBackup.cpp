@@ -1,9 +1,12 @@
 #include "core/image/ImageBackup.h"
 
+#include "core/image/DurableFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 
 #include <algorithm>
 
@@ -11,68 +14,89 @@ namespace zorvek::backup {
 
 namespace {
 
-// A copy never replaces an older one: two sessions within one second keep both.
-constexpr int kSecondsToTry = 60;
+// Copies of one second, numbered; more than this in a second is a runaway script.
+constexpr int kCopiesPerSecond = 1000;
 
-IoResult copyFile(const QString& from, const QString& to)
+// The copy under a name of its own that no backup name matches.
+IoResult writeTemporaryCopy(const QString& imagePath, QTemporaryFile& temp)
 {
-    QFile source(from);
+    QFile source(imagePath);
     if (!source.open(QIODevice::ReadOnly))
         return IoResult::failure(source.errorString());
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError)
         return IoResult::failure(source.errorString());
-    QFile target(to);
-    if (!target.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return IoResult::failure(target.errorString());
-    if (target.write(bytes) != bytes.size() || !target.flush()) {
-        // A cut copy must not pass for a backup.
-        const IoResult failed = IoResult::failure(target.errorString());
-        target.remove();
-        return failed;
-    }
+    if (!temp.open())
+        return IoResult::failure(temp.errorString());
+    if (temp.write(bytes) != bytes.size() || !temp.flush())
+        return IoResult::failure(temp.errorString());
+    if (IoResult r = durable::syncHandle(temp.handle()); !r.ok())
+        return r;
+    temp.close();
+    if (temp.error() != QFileDevice::NoError)
+        return IoResult::failure(temp.errorString());
     return IoResult::success();
 }
 
-void keepNewest(const QFileInfo& image)
+QDateTime madeAt(const QFileInfo& copy)
 {
-    QDir folder = image.absoluteDir();
-    const QRegularExpression pattern(QStringLiteral("^%1\\.\\d{8}-\\d{6}\\.bak$")
-                                         .arg(QRegularExpression::escape(image.fileName())));
-    QStringList copies;
-    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden))
-        if (pattern.match(name).hasMatch())
-            copies.append(name);
-    // The stamp sorts by time as text.
-    std::sort(copies.begin(), copies.end(), std::greater<>());
-    for (qsizetype i = kKeptCopies; i < copies.size(); ++i)
-        folder.remove(copies[i]);
+    // Touching a copy moves its modification time, not its birth.
+    const QDateTime born = copy.birthTime();
+    return born.isValid() ? born : copy.lastModified();
 }
 
 } // namespace
 
-QString copyName(const QString& fileName, const QDateTime& when)
+QString copyName(const QString& fileName, const QDateTime& when, int n)
 {
-    return QStringLiteral("%1.%2.bak").arg(fileName, when.toString(QString::fromLatin1(kTimeFormat)));
+    const QString stamp = when.toString(QString::fromLatin1(kTimeFormat));
+    if (n <= 1)
+        return QStringLiteral("%1.%2.bak").arg(fileName, stamp);
+    return QStringLiteral("%1.%2-%3.bak").arg(fileName, stamp).arg(n);
 }
 
 IoResult make(const QString& imagePath, const QDateTime& when, QString* madePath)
 {
     const QFileInfo image(imagePath);
-    QString target;
-    for (int s = 0; s < kSecondsToTry && target.isEmpty(); ++s) {
-        const QString candidate = image.absoluteDir().filePath(copyName(image.fileName(), when.addSecs(s)));
-        if (!QFileInfo::exists(candidate))
-            target = candidate;
-    }
-    if (target.isEmpty())
-        return IoResult::failure(QStringLiteral("Too many copies were made within a minute."));
-    if (IoResult r = copyFile(imagePath, target); !r.ok())
+    const QDir folder = image.absoluteDir();
+    QTemporaryFile temp(folder.filePath(image.fileName() + QStringLiteral(".XXXXXX.tmp")));
+    if (IoResult r = writeTemporaryCopy(imagePath, temp); !r.ok())
         return r;
-    keepNewest(image);
-    if (madePath)
-        *madePath = target;
-    return IoResult::success();
+    for (int n = 1; n <= kCopiesPerSecond; ++n) {
+        const QString target = folder.filePath(copyName(image.fileName(), when, n));
+        bool taken = false;
+        const IoResult renamed = durable::renameNoReplace(temp.fileName(), target, &taken);
+        if (taken)
+            continue;
+        if (!renamed.ok())
+            return renamed;
+        temp.setAutoRemove(false);
+        if (IoResult r = durable::syncFolder(folder.path()); !r.ok())
+            return r;
+        if (madePath)
+            *madePath = target;
+        return IoResult::success();
+    }
+    return IoResult::failure(QStringLiteral("Too many copies were made within one second."));
+}
+
+void prune(const QString& imagePath, const QString& keep)
+{
+    const QFileInfo image(imagePath);
+    const QDir folder = image.absoluteDir();
+    const QRegularExpression ownCopy(QStringLiteral("^%1\\.\\d{8}-\\d{6}(-[1-9]\\d*)?\\.bak$")
+                                         .arg(QRegularExpression::escape(image.fileName())));
+    const QString kept = QFileInfo(keep).absoluteFilePath();
+    QFileInfoList copies;
+    for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks))
+        if (ownCopy.match(entry.fileName()).hasMatch() && entry.absoluteFilePath() != kept)
+            copies.append(entry);
+    std::sort(copies.begin(), copies.end(), [](const QFileInfo& a, const QFileInfo& b) {
+        const QDateTime ta = madeAt(a), tb = madeAt(b);
+        return ta != tb ? ta > tb : a.fileName() > b.fileName();
+    });
+    for (qsizetype i = kKeptCopies - 1; i < copies.size(); ++i)
+        QFile::remove(copies[i].absoluteFilePath());
 }
 
 } // namespace zorvek::backup

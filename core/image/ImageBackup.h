@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/image/RomImage.h"
+#include "core/image/IoResult.h"
 
 #include <QDateTime>
 #include <QString>
@@ -10,12 +10,19 @@ namespace zorvek::backup {
 inline constexpr int kKeptCopies = 5;  // per image; older copies are deleted
 inline constexpr const char* kTimeFormat = "yyyyMMdd-HHmmss";
 
-// "<file name>.<yyyyMMdd-HHmmss>.bak"
-QString copyName(const QString& fileName, const QDateTime& when);
+// "<file name>.<yyyyMMdd-HHmmss>.bak" for the first copy of a second,
+// "<file name>.<yyyyMMdd-HHmmss>-<n>.bak" for the n-th.
+QString copyName(const QString& fileName, const QDateTime& when, int n = 1);
 
-// Copies the whole file next to itself, named for when (a later second if that
-// name is taken), then deletes all but the newest kKeptCopies of its copies.
-// madePath, if given, receives the copy's path.
+// Copies the whole file beside itself under the first free name for when.
+// The copy is complete and on disk before it takes that name, and a name
+// another program takes meanwhile is left to it. madePath, if given,
+// receives the copy's path.
 IoResult make(const QString& imagePath, const QDateTime& when, QString* madePath = nullptr);
+
+// Deletes the image's own copies (names of exactly copyName's form) but the
+// newest kKeptCopies, newest by when they were made; keep is never deleted
+// and counts as the newest.
+void prune(const QString& imagePath, const QString& keep);
 
 } // namespace zorvek::backup

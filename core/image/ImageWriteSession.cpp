@@ -1,6 +1,7 @@
 #include "core/image/ImageWriteSession.h"
 
 #include "core/image/ImageBackup.h"
+#include "core/image/RollbackJournal.h"
 #include "core/image/RomChecksum.h"
 
 namespace zorvek {
@@ -18,6 +19,7 @@ void ImageWriteSession::followImage()
     m_serial = m_rom.openSerial();
     m_firstWriteDone = false;
     m_backupPath.clear();
+    m_pruned = false;
 }
 
 QString ImageWriteSession::backupPath() const
@@ -73,16 +75,97 @@ IoResult ImageWriteSession::fixChecksumWords()
     return m_rom.writeBytes(checksum::kComplementOffset, words);
 }
 
+ImageWriteSession::Commit ImageWriteSession::runStep(const std::function<IoResult()>& step)
+{
+    Commit out;
+    // A command run inside another's step joins it.
+    if (!m_rom.isFileOnDisk() || m_rom.holdsWrites()) {
+        out.result = step();
+        out.left = Left::Step;
+        return out;
+    }
+    const WriteJournal journalBefore = m_rom.journal();
+    m_rom.holdWrites();
+    const IoResult made = step();
+    const std::vector<JournalChange> writes = m_rom.releaseWrites();
+    if (made.ok())
+        out = commitHeld(writes);
+    else
+        out.result = made;  // refused before any byte reached the file
+    out.held = true;
+    if (out.left == Left::Nothing || out.left == Left::TakenBack)
+        m_rom.journal() = journalBefore;
+    else if (out.left == Left::Part)
+        m_rom.journal().clear();  // the file matches no point of it
+    return out;
+}
+
+ImageWriteSession::Commit ImageWriteSession::commitHeld(const std::vector<JournalChange>& writes)
+{
+    Commit out;
+    if (writes.empty())
+        return out;
+    const QString path = m_rom.path();
+    if (IoResult r = rollback::write(path, m_rom.size(), writes); !r.ok()) {
+        out.result = r;
+        return out;
+    }
+    ByteWriter& file = m_rom.replayWriter();
+    std::size_t landed = 0;
+    IoResult failed;
+    for (; landed < writes.size() && failed.ok(); ++landed)
+        failed = file.write(writes[landed].offset, writes[landed].after);
+    if (failed.ok())
+        failed = m_rom.sync();
+    if (!failed.ok()) {
+        // The failed write itself may have landed in part.
+        bool back = true;
+        for (std::size_t j = landed; j-- > 0;)
+            back = file.write(writes[j].offset, writes[j].before).ok() && back;
+        back = back && m_rom.sync().ok();
+        // Left behind, the journal would only write the same bytes again.
+        if (back)
+            rollback::remove(path);
+        out.result = failed;
+        out.left = back ? Left::TakenBack : Left::Part;
+        return out;
+    }
+    out.left = Left::Step;
+    if (IoResult r = rollback::remove(path); !r.ok())
+        out.result = IoResult::failure(
+            QStringLiteral("The changes were written, but their rollback journal \"%1\" could not be removed: %2\n"
+                           "Delete it before the image is opened again, or that opening takes the changes back.")
+                .arg(rollback::journalPath(path), r.error));
+    return out;
+}
+
+void ImageWriteSession::pruneBackups()
+{
+    // Only once the session's first command stands, and never its own copy.
+    if (m_pruned || m_backupPath.isEmpty())
+        return;
+    backup::prune(m_rom.path(), m_backupPath);
+    m_pruned = true;
+}
+
 CommandOutcome ImageWriteSession::run(const QString& command, CommandKind kind,
                                       const std::function<IoResult()>& writes)
 {
     CommandOutcome out;
     out.result = prepareFirstWrite(&out.backupFailed);
     if (out.ok()) {
-        JournalScope step(m_rom.journal(), command);
-        out.result = writes();
-        if (out.ok() && kind == CommandKind::Save && m_options.fixChecksumOnSave)
-            out.result = fixChecksumWords();
+        const Commit step = runStep([&] {
+            JournalScope scope(m_rom.journal(), command);
+            IoResult result = writes();
+            if (result.ok() && kind == CommandKind::Save && m_options.fixChecksumOnSave)
+                result = fixChecksumWords();
+            return result;
+        });
+        out.result = step.result;
+        out.takenBack = step.left == Left::TakenBack;
+        out.partlyWritten = step.left == Left::Part;
+        if (out.ok())
+            pruneBackups();
     }
     emit written();
     return out;
@@ -97,8 +180,16 @@ ReplayOutcome ImageWriteSession::replay(bool back)
     out.result = checkWritable();
     if (out.result.ok()) {
         WriteJournal& journal = m_rom.journal();
-        out = back ? journal.undo(m_rom.replayWriter()) : journal.redo(m_rom.replayWriter());
-        if (out.result.ok() || out.journalDropped)
+        const Commit step = runStep([&] {
+            out = back ? journal.undo(m_rom.replayWriter()) : journal.redo(m_rom.replayWriter());
+            return out.result;
+        });
+        if (step.held) {
+            out.result = step.result;
+            out.journalDropped = step.left == Left::Part;
+        }
+        // The file changed: whatever shows it must look again.
+        if (out.result.ok() || out.journalDropped || (step.held && step.left == Left::Step))
             emit replayed(out.step);
     }
     emit written();

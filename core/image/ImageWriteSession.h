@@ -23,6 +23,11 @@ struct CommandOutcome {
     IoResult result;
     // The copy before the first write could not be made, so nothing was written.
     bool backupFailed = false;
+    // Writes had reached the file when one failed; they were written back.
+    bool takenBack = false;
+    // Writing them back failed too: the file may hold part of the step, and
+    // its rollback journal stays for the next opening to take it back.
+    bool partlyWritten = false;
     bool ok() const { return result.ok(); }
 };
 
@@ -46,8 +51,13 @@ public:
     IoResult check(qint64 offset, qint64 count) const;
 
     // Runs writes as the step named command. Nothing is written into a
-    // replaced file or when the backup fails; a command that fails part way
-    // keeps the writes it made as its step, so undo can take them back.
+    // replaced file or when the backup fails. On a file, the step's writes
+    // are made in memory first, then their way back goes into the rollback
+    // journal beside the image and onto the disk, then they reach the image
+    // and the disk, then the journal goes: a crash at any point leaves the
+    // whole step or none of it. A step that fails part way is written back.
+    // On a device attached in place of a file, the writes go straight
+    // through and a step that fails part way keeps them, for undo.
     CommandOutcome run(const QString& command, CommandKind kind, const std::function<IoResult()>& writes);
 
     // Newest step first, with the checks of any write; a replaced file is
@@ -69,6 +79,18 @@ signals:
     void replayed(const zorvek::JournalStep& step);
 
 private:
+    // What a step left in the file.
+    enum class Left { Nothing, Step, TakenBack, Part };
+    struct Commit {
+        IoResult result;
+        Left left = Left::Nothing;
+        bool held = false;  // written through the rollback journal
+    };
+    // Runs step's writes, on a file held and then committed; the image's
+    // journal is put back as it was unless the step stands in the file.
+    Commit runStep(const std::function<IoResult()>& step);
+    Commit commitHeld(const std::vector<JournalChange>& writes);
+    void pruneBackups();
     void followImage();
     IoResult checkWritable();
     IoResult prepareFirstWrite(bool* backupFailed);
@@ -83,6 +105,7 @@ private:
     quint64 m_serial = 0;
     bool m_firstWriteDone = false;
     QString m_backupPath;
+    bool m_pruned = false;
 };
 
 } // namespace zorvek

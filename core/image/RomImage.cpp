@@ -1,5 +1,7 @@
 #include "core/image/RomImage.h"
 
+#include "core/image/DurableFiles.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -49,6 +51,8 @@ void RomImage::close()
     m_onDisk = false;
     m_readFailure = IoResult::success();
     m_journal.clear();
+    m_holding = false;
+    m_held.clear();
     ++m_openSerial;
 }
 
@@ -68,6 +72,19 @@ QByteArray RomImage::readBytes(qint64 offset, int count) const
 IoResult RomImage::takeReadFailure() { return std::exchange(m_readFailure, IoResult::success()); }
 
 IoResult RomImage::readRaw(qint64 offset, QByteArray& out) const
+{
+    if (IoResult r = readDevice(offset, out); !r.ok())
+        return r;
+    for (const JournalChange& held : m_held) {
+        const qint64 from = qMax(offset, held.offset);
+        const qint64 to = qMin(offset + out.size(), held.offset + held.after.size());
+        for (qint64 at = from; at < to; ++at)
+            out[at - offset] = held.after[at - held.offset];
+    }
+    return IoResult::success();
+}
+
+IoResult RomImage::readDevice(qint64 offset, QByteArray& out) const
 {
     const qint64 count = out.size();
     if (!isOpen() || offset < 0 || count <= 0)
@@ -160,7 +177,9 @@ IoResult RomImage::write(qint64 offset, const QByteArray& bytes) { return writeC
 
 IoResult RomImage::writeChecked(qint64 offset, const QByteArray& bytes, bool record)
 {
-    ++m_writes;
+    // A held write reaches the file later through the replay writer, and is counted there.
+    if (!m_holding)
+        ++m_writes;
     if (!isOpen())
         return IoResult::failure(QStringLiteral("No ROM image is open."));
     if (auto r = checkSameFile(); !r.ok())
@@ -169,6 +188,15 @@ IoResult RomImage::writeChecked(qint64 offset, const QByteArray& bytes, bool rec
         return IoResult::failure(QStringLiteral("Invalid file position."));
     if (auto r = checkHolds(offset, bytes.size()); !r.ok())
         return r;
+    if (m_holding) {
+        QByteArray before(bytes.size(), '\0');
+        if (auto r = readRaw(offset, before); !r.ok())
+            return r;
+        if (record)
+            m_journal.record(offset, before, bytes);
+        m_held.push_back({offset, before, bytes});
+        return IoResult::success();
+    }
     QByteArray before(record ? bytes.size() : 0, '\0');
     if (auto r = readRaw(offset, before); !r.ok())
         return r;
@@ -193,6 +221,26 @@ IoResult RomImage::writeChecked(qint64 offset, const QByteArray& bytes, bool rec
             m_journal.record(offset, before, after);
     }
     return result;
+}
+
+void RomImage::holdWrites()
+{
+    m_holding = true;
+    m_held.clear();
+}
+
+std::vector<JournalChange> RomImage::releaseWrites()
+{
+    m_holding = false;
+    return std::exchange(m_held, {});
+}
+
+IoResult RomImage::sync()
+{
+    auto* file = qobject_cast<QFile*>(m_device.get());
+    if (!file)
+        return IoResult::success();
+    return durable::syncHandle(file->handle());
 }
 
 IoResult RomImage::writeByte(qint64 offset, uint8_t value)

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QIODevice;
 
@@ -68,6 +69,15 @@ public:
     IoResult writeWord16(qint64 offset, uint16_t value);
     IoResult writeWord32(qint64 offset, uint32_t value);
 
+    // While writes are held they are checked and recorded as always but kept
+    // here, and reads see them; releasing hands them over in order, with the
+    // bytes each replaced, to be written once their way back is on disk.
+    void holdWrites();
+    std::vector<JournalChange> releaseWrites();
+    bool holdsWrites() const { return m_holding; }
+    // Puts the file's writes onto the disk.
+    IoResult sync();
+
     // Counts every read and write call; used to check that nothing is cached
     // and that a refused save wrote nothing.
     quint64 readCount() const { return m_reads; }
@@ -89,8 +99,10 @@ private:
     IoResult write(qint64 offset, const QByteArray& bytes) override;
     IoResult writeChecked(qint64 offset, const QByteArray& bytes, bool record);
     // Reads into out, sized and zeroed by the caller, without counting or
-    // keeping a failure: the journal's own look at a write's bytes.
+    // keeping a failure: the journal's own look at a write's bytes. Writes
+    // being held show through.
     IoResult readRaw(qint64 offset, QByteArray& out) const;
+    IoResult readDevice(qint64 offset, QByteArray& out) const;
     // How the file stands after this program wrote it.
     void retakeIdentity();
 
@@ -103,6 +115,8 @@ private:
     quint64 m_writes = 0;
     WriteJournal m_journal;
     bool m_journalled = true;
+    bool m_holding = false;
+    std::vector<JournalChange> m_held;
     quint64 m_openSerial = 0;
 };
 

@@ -14,6 +14,15 @@ const QString kRecentKey = QStringLiteral("OpenDialog/RecentImages");
 
 // One spelling per file, so that opening it twice lists it once.
 QString listed(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
+const QString kHiddenGroupsKey = QStringLiteral("MonsterTable/HiddenGroups");
+// One map from image to original: a path cannot be a settings key.
+const QString kOriginalsKey = QStringLiteral("MonsterTable/Originals");
+
+QString imageKey(const QString& imagePath)
+{
+    const QFileInfo image(imagePath);
+    return image.canonicalFilePath().isEmpty() ? image.absoluteFilePath() : image.canonicalFilePath();
+}
 } // namespace
 
 // QSettings is made on demand: reading the file at start-up would slow it.
@@ -55,5 +64,21 @@ void AppSettings::setBackUpBeforeFirstSave(bool on) { QSettings().setValue(kBack
 
 bool AppSettings::fixChecksumOnSave() const { return QSettings().value(kFixChecksumKey, false).toBool(); }
 void AppSettings::setFixChecksumOnSave(bool on) { QSettings().setValue(kFixChecksumKey, on); }
+
+QStringList AppSettings::hiddenTableGroups() const { return QSettings().value(kHiddenGroupsKey).toStringList(); }
+void AppSettings::setHiddenTableGroups(const QStringList& groups) { QSettings().setValue(kHiddenGroupsKey, groups); }
+
+QString AppSettings::originalOf(const QString& imagePath) const
+{
+    return QSettings().value(kOriginalsKey).toMap().value(imageKey(imagePath)).toString();
+}
+
+void AppSettings::setOriginalOf(const QString& imagePath, const QString& originalPath)
+{
+    QSettings settings;
+    QVariantMap originals = settings.value(kOriginalsKey).toMap();
+    originals.insert(imageKey(imagePath), originalPath);
+    settings.setValue(kOriginalsKey, originals);
+}
 
 } // namespace zorvek

@@ -28,6 +28,13 @@ public:
     // Off unless turned on: every save also writes the checksum words.
     bool fixChecksumOnSave() const;
     void setFixChecksumOnSave(bool on);
+
+    // The column groups the monster table hides.
+    QStringList hiddenTableGroups() const;
+    void setHiddenTableGroups(const QStringList& groups);
+    // The unmodified original an image was last compared with; empty for none.
+    QString originalOf(const QString& imagePath) const;
+    void setOriginalOf(const QString& imagePath, const QString& originalPath);
 };
 
 } // namespace zorvek

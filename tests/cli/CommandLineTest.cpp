@@ -1,8 +1,9 @@
 #include "cli/CommandLine.h"
-#include "cli/ImageWrite.h"
+#include "core/image/ImageWrite.h"
 #include "cli/ImportPlan.h"
 #include "core/program/AppSettings.h"
 #include "core/header/EditorStamp.h"
+#include "core/image/RollbackJournal.h"
 #include "support/MemoryImage.h"
 #include "support/PatchReaders.h"
 #include "fixtures/RomFixture.h"
@@ -421,7 +422,7 @@ TEST_F(CommandLineTest, TheCoalescedImportEndsAsTheFieldByFieldSaveAndAFailedOne
         RomImage failing;
         device = attachMemory(failing, bytes, 1);
         device->failOnce = faultPasses;
-        const cli::WriteOutcome out = commit(failing);
+        const WriteOutcome out = commit(failing);
         EXPECT_TRUE(!out.ok() && out.takenBack == faultPasses && out.partlyWritten == !faultPasses);
         EXPECT_EQ(device->data() == bytes, faultPasses);
     }
@@ -432,9 +433,52 @@ TEST_F(CommandLineTest, TheCoalescedImportEndsAsTheFieldByFieldSaveAndAFailedOne
     device = attachMemory(failing, bytes, 2);
     device->failOnce = device->readFailsOnce = true;
     device->readsLeft = 1;
-    const cli::WriteOutcome out = commit(failing);
+    const WriteOutcome out = commit(failing);
     EXPECT_TRUE(!out.ok() && out.takenBack && out.written.result.error.contains("Input/output error"));
     EXPECT_EQ(device->data(), bytes);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CommandLineTest, AStepCutOffByACrashIsReadAroundByReadingCommandsAndTakenBackBeforeAWrite)
+{
+    // An import's record write cut off half way, its journal beside the image.
+    const qint64 at = RomFixture::monster(9, 8);
+    const QByteArray record = original.bytes().mid(at, 8);
+    QByteArray half = original.bytes();
+    half.replace(at, 3, "\x01\x02\x03");
+    ASSERT_TRUE(RomFixture(0).bytesAt(0, half).writeTo(image));
+    ASSERT_TRUE(rollback::write(image, half.size(), {{at, record, "\x01\x02\x03\x04\x05\x06\x07\x08"}}).ok());
+    const QString journal = image + u"-journal"_s;
+
+    // Reading commands see the image as before the step and leave both files.
+    const QByteArray monsters = exported(u"--monsters"_s);
+    Result r = run({u"export"_s, image, u"--monsters"_s, u"-"_s});
+    EXPECT_TRUE(r.err.contains(u"is read as it was before that step"_s) && r.err.contains(journal))
+        << r.err.toStdString();
+    EXPECT_EQ(readFile(image), half);
+    ASSERT_TRUE(QFile::exists(journal));
+
+    // Another program changed a byte of the step: an import writes nothing.
+    QByteArray changed = half;
+    changed[at + 5] = static_cast<char>(changed[at + 5] ^ 0x5A);
+    ASSERT_TRUE(RomFixture(0).bytesAt(0, changed).writeTo(image));
+    r = run({u"import"_s, image, u"--monsters"_s, u"-"_s}, monsters);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains(u"another program changed the image since"_s)) << r.err.toStdString();
+    EXPECT_EQ(readFile(image), changed);
+    EXPECT_TRUE(QFile::exists(journal));
+
+    // Opened to be written, the image gets its bytes back first.
+    ASSERT_TRUE(RomFixture(0).bytesAt(0, half).writeTo(image));
+    r = run({u"import"_s, image, u"--monsters"_s, u"-"_s}, monsters);
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(u"put back the bytes from before that step"_s)) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(u"Nothing to change"_s));
+    EXPECT_EQ(readFile(image), original.bytes());
+    EXPECT_FALSE(QFile::exists(journal));
 }
 
 } // namespace

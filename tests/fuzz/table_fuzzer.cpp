@@ -4,9 +4,9 @@
 // whose coalesced write ends byte for byte as the field-by-field one.
 
 #include "cli/CharacterTable.h"
-#include "cli/ImageWrite.h"
+#include "core/image/ImageWrite.h"
 #include "cli/ImportPlan.h"
-#include "cli/MonsterTable.h"
+#include "core/table/MonsterTable.h"
 #include "DemoRom.h"
 
 #include <QBuffer>
@@ -37,7 +37,7 @@ const QByteArray& demoBytes()
     return bytes;
 }
 
-std::optional<cli::TableError> plan(bool monsters, const QByteArray& text, RomImage& rom, cli::ImportPlan& out)
+std::optional<table::TableError> plan(bool monsters, const QByteArray& text, RomImage& rom, cli::ImportPlan& out)
 {
     const cli::TableFile file{QStringLiteral("fuzz"), text};
     return monsters ? cli::planMonsters(file, rom, out) : cli::planCharacters(file, rom, out);
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     require(rom.writeCount() == 0);
     if (error) {
         const int lines = static_cast<int>(text.count('\n')) + 2;
-        const auto& table = monsters ? cli::monstertable::definition() : cli::charactertable::definition();
+        const auto& table = monsters ? table::monstertable::definition() : cli::charactertable::definition();
         require(error->line >= 1 && error->line <= lines);
         require(error->column >= 1 && error->column <= table.columns.size() + 1);
         require(first.isEmpty());

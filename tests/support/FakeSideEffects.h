@@ -28,6 +28,9 @@ public:
     std::deque<std::optional<ui::SaveChoice>> saveAnswers;
     int saveDialogCount = 0;
     QString lastSuggestedPath;
+    // Answers for the save question, used in order; when none is left, Cancel.
+    std::deque<ui::SaveAnswer> saveQuestionAnswers;
+    QStringList saveQuestions;
     std::vector<QUrl> openedUrls;
     bool openUrlSucceeds = true;
     QDateTime clock{QDate(2002, 12, 5), QTime(16, 37, 57)};
@@ -72,6 +75,16 @@ public:
             return std::nullopt;
         auto answer = saveAnswers.front();
         saveAnswers.pop_front();
+        return answer;
+    }
+
+    ui::SaveAnswer askToSave(QWidget*, const QString& text) override
+    {
+        saveQuestions.append(text);
+        if (saveQuestionAnswers.empty())
+            return ui::SaveAnswer::Cancel;
+        const ui::SaveAnswer answer = saveQuestionAnswers.front();
+        saveQuestionAnswers.pop_front();
         return answer;
     }
 

@@ -54,6 +54,25 @@ TEST(QtSideEffectsTest, MessageBoxCarriesTitleIconAndText)
     EXPECT_EQ(icon, QMessageBox::Critical);
 }
 
+TEST(QtSideEffectsTest, SaveQuestionOffersSaveDiscardAndCancelAndItsCloseBoxIsCancel)
+{
+    QtSideEffects effects;
+    const std::pair<QMessageBox::StandardButton, SaveAnswer> answers[] = {
+        {QMessageBox::Save, SaveAnswer::Save}, {QMessageBox::Discard, SaveAnswer::Discard},
+        {QMessageBox::Cancel, SaveAnswer::Cancel}};
+    for (const auto& [button, expected] : answers) {
+        QString title;
+        whenShown<QMessageBox>([&, button](QMessageBox* box) {
+            title = box->windowTitle();
+            box->button(button)->click();
+        });
+        EXPECT_EQ(effects.askToSave(nullptr, "Save them?"), expected);
+        EXPECT_EQ(title, "Zorvek Multi Editor");
+    }
+    whenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    EXPECT_EQ(effects.askToSave(nullptr, "Save them?"), SaveAnswer::Cancel);
+}
+
 TEST(QtSideEffectsTest, OpenDialogStartsInTheFolderGivenAndAllFilesListsEveryFile)
 {
     QTemporaryDir dir;

@@ -3,6 +3,7 @@
 
 #include "ui/characters/CharacterEditor.h"
 #include "core/image/PendingStamp.h"
+#include "core/image/RollbackJournal.h"
 #include "ui/monsters/MonsterEditor.h"
 #include "support/GuiTestBase.h"
 
@@ -207,6 +208,50 @@ TEST_F(WritePathTest, ChecksumStateFollowsEveryWriteAndItsFixIsOneStepOfFourByte
     EXPECT_EQ(checksumText(), "Checksum: valid (" + hex(savedSum) + ")");
     trigger("mnuUndo");
     EXPECT_EQ(fileBytes(), rom.bytes());
+}
+
+TEST_F(WritePathTest, OpeningTakesBackAStepCutOffByACrashAndSaysSoUnlessAnotherProgramChangedTheImage)
+{
+    // Save ROM cut off while it wrote the name.
+    const RomFixture rom = RomFixture::standard(61).internalName("KELVARNTHOSIA 5");
+    const qint64 at = RomFixture::kInternalName;
+    QByteArray half = rom.bytes();
+    half.replace(at, 4, "ZORV");
+    romPath = tempPath("game.smc");
+    const QString journal = romPath + "-journal";
+    const auto cutOff = [&](const QByteArray& image) {
+        ASSERT_TRUE(RomFixture(0).bytesAt(0, image).writeTo(romPath));
+        ASSERT_TRUE(rollback::write(romPath, image.size(), {{at, rom.bytes().mid(at, 21), "ZORVEK ROM NAME TYPED"}}).ok());
+    };
+    cutOff(half);
+    openPath(romPath);
+    EXPECT_EQ(fileBytes(), rom.bytes());
+    EXPECT_FALSE(QFile::exists(journal));
+    EXPECT_EQ(find<QLineEdit>("InternalROMNameTXT")->text(), "KELVARNTHOSIA 5      ");
+    auto* notice = find<QLabel>("NoticeLBL");
+    EXPECT_EQ(notice->text(), "A step cut off by a crash was taken back.");
+    EXPECT_TRUE(notice->toolTip().contains(QDir::toNativeSeparators(journal)));
+    EXPECT_TRUE(effects.messages.empty());
+    trigger("mnuClose");
+    EXPECT_EQ(notice->text(), "Every save writes at once; Undo takes it back.");
+
+    // Another program wrote over a byte of the step since: both files stay as
+    // they are, a message says so, and saves are refused while the journal is there.
+    QByteArray changed = half;
+    changed[at + 1] = 'x';
+    cutOff(changed);
+    const QByteArray journalBytes = readFile(journal);
+    openPath(romPath);
+    ASSERT_EQ(effects.messages.size(), 1u);
+    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(effects.messages[0].text.contains("another program has changed the image since") &&
+                effects.messages[0].text.contains(QDir::toNativeSeparators(journal)))
+        << effects.messages[0].text.toStdString();
+    trigger("mnuSave");
+    ASSERT_EQ(effects.messages.size(), 2u);
+    EXPECT_TRUE(effects.messages[1].text.contains(journal)) << effects.messages[1].text.toStdString();
+    EXPECT_EQ(fileBytes(), changed);
+    EXPECT_EQ(readFile(journal), journalBytes);
 }
 
 } // namespace

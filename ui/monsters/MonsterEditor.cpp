@@ -549,7 +549,6 @@ QString MonsterEditor::unreadConsequence() const
 
 void MonsterEditor::reloadIfTouched(const JournalStep& step)
 {
-    // An undo or redo changed the shown record under the controls.
     const int index = m_monsterList->currentRow();
     if (MonsterRecord::isValidIndex(index) && step.touches(MonsterRecord(m_session.rom(), index).offsetOf(0), kRecordSize))
         LoadMStats();

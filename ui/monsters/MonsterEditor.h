@@ -42,6 +42,9 @@ public:
     // romName: the internal name as the main window shows it, for the caption.
     MonsterEditor(ImageSession& session, SideEffects& effects, const QString& romName, QWidget* parent = nullptr);
 
+    // An undo, redo or table save changed the shown record under the controls.
+    void reloadIfTouched(const JournalStep& step);
+
 signals:
     // Cancel or the close box: whoever opened the editor takes over again.
     void closed();
@@ -65,7 +68,6 @@ private:
     void Form_Load(const QString& romName);
     void LoadMNames();
     void LoadMStats();
-    void reloadIfTouched(const JournalStep& step);
     void LoadHideHP(uint8_t byte);
     void LoadAttackAni();
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace zorvek::cli {
+namespace zorvek::table {
 
 // Where a table is refused and why; line and column count from 1.
 struct TableError {
@@ -20,4 +20,4 @@ struct TableError {
 // A cell as the messages quote it.
 QString quoted(const QString& cell);
 
-} // namespace zorvek::cli
+} // namespace zorvek::table

@@ -1,10 +1,10 @@
-#include "cli/TableText.h"
+#include "core/table/TableText.h"
 
 #include <QStringDecoder>
 
 #include <charconv>
 
-namespace zorvek::cli {
+namespace zorvek::table {
 
 QString quoted(const QString& cell) { return QLatin1Char('"') + cell + QLatin1Char('"'); }
 
@@ -168,4 +168,4 @@ void TableWriter::endLine()
     m_lineStarted = false;
 }
 
-} // namespace zorvek::cli
+} // namespace zorvek::table

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/TableError.h"
+#include "core/table/TableError.h"
 
 #include <QByteArray>
 #include <QList>
@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-namespace zorvek::cli {
+namespace zorvek::table {
 
 // One line of a table file, split at its tabs.
 struct TableLine {
@@ -51,4 +51,4 @@ private:
     bool m_lineStarted = false;
 };
 
-} // namespace zorvek::cli
+} // namespace zorvek::table

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace zorvek::cli {
+namespace zorvek::table {
 
 // A drop-down list of the character editor: entry text by stored byte, and
 // the text the window shows for a byte the list has no entry for.
@@ -33,4 +33,4 @@ Choice choose(const ChoiceList& list, const QString& cell, int current);
 // "0x6F"
 QString numberForm(int byte);
 
-} // namespace zorvek::cli
+} // namespace zorvek::table

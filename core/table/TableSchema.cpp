@@ -1,8 +1,8 @@
-#include "cli/TableSchema.h"
+#include "core/table/TableSchema.h"
 
-#include "cli/TableText.h"
+#include "core/table/TableText.h"
 
-namespace zorvek::cli {
+namespace zorvek::table {
 
 QString cellText(const TableColumn& column, int value, const QString& label)
 {
@@ -41,4 +41,4 @@ QStringList columnNames(const TableDefinition& table)
     return names;
 }
 
-} // namespace zorvek::cli
+} // namespace zorvek::table

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/TableError.h"
-#include "cli/TableSchema.h"
+#include "core/table/TableError.h"
+#include "core/table/TableSchema.h"
 
 #include <QByteArray>
 
@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-namespace zorvek::cli {
+namespace zorvek::table {
 
 // A row whose values differ from the record as the image holds it now.
 struct ChangedRow {
@@ -25,6 +25,14 @@ struct CheckedTable {
     std::optional<TableError> error;
 };
 
+// The value a cell's text gives its column for a record that holds now
+// (label: the record's name), or what the column expected instead.
+struct CellValue {
+    std::optional<int> value;
+    QString expected;
+};
+CellValue checkCell(const TableColumn& column, QStringView cell, int now, const QString& label);
+
 // Checks every cell of a table against its column and the record as it is
 // now (read through current); nothing is written here.
 CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, const QString& fileLabel,
@@ -33,4 +41,4 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
 // "Hit Points 1200 -> 1440, Head Blank (0x00) -> Iron Cap (0x85)"
 QString describeChanges(const TableDefinition& table, const ChangedRow& row);
 
-} // namespace zorvek::cli
+} // namespace zorvek::table

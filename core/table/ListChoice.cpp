@@ -1,8 +1,8 @@
-#include "cli/ListChoice.h"
+#include "core/table/ListChoice.h"
 
-#include "cli/TableError.h"
+#include "core/table/TableError.h"
 
-namespace zorvek::cli {
+namespace zorvek::table {
 
 QString numberForm(int byte)
 {
@@ -66,4 +66,4 @@ Choice choose(const ChoiceList& list, const QString& cell, int current)
                               .arg(QLatin1String(list.name), last)};
 }
 
-} // namespace zorvek::cli
+} // namespace zorvek::table

@@ -1,6 +1,6 @@
-#include "cli/MonsterTable.h"
+#include "core/table/MonsterTable.h"
 
-#include "data/GameData.h"
+#include "core/header/EditorStamp.h"
 #include "core/monsters/FlagBits.h"
 #include "core/monsters/MonsterEntryRules.h"
 #include "core/monsters/MonsterFlagLists.h"
@@ -8,19 +8,13 @@
 
 #include <QSet>
 
-namespace zorvek::cli::monstertable {
+namespace zorvek::table::monstertable {
 
 using monsters::MonsterEntries;
 using monsters::MonsterRecord;
 namespace rules = monsters::rules;
 
 namespace {
-
-enum Column {
-    Record, Name, NameIndex, Level, HitPoints, MagicPoints, Experience, Gil,
-    Strength, Agility, Defense, Evade, MagicPower, Unknown, AttackIndex, SpecialBits,
-    FirstFlag
-};
 
 // Eight flag columns per flag byte, in the order of the window's lists.
 struct FlagByte {
@@ -99,15 +93,14 @@ const TableDefinition& definition()
     return table;
 }
 
-RecordCells cells(RomImage& rom, int index)
+RecordCells cells(RomImage& rom, int index, const QString& name)
 {
     const MonsterRecord record(rom, index);
-    const QStringList& names = data::monsterNames();
     RecordCells row;
     row.values.resize(FirstFlag);
     std::vector<int>& v = row.values;
     v[Record] = index;
-    row.label = names.value(index);
+    row.label = name;
     v[NameIndex] = record.nameIndex();
     v[Level] = record.level();
     v[HitPoints] = shownWord(record.hitPoints());
@@ -153,4 +146,21 @@ MonsterEntries entries(const std::vector<int>& v)
     return e;
 }
 
-} // namespace zorvek::cli::monstertable
+IoResult writeSaves(RomImage& rom, const std::vector<RecordSave>& saves, const QDateTime& now)
+{
+    if (saves.empty())
+        return IoResult::success();
+    for (const RecordSave& save : saves)
+        if (IoResult r = rom.checkHolds(MonsterRecord(rom, save.record).offsetOf(0), monsters::kRecordSize); !r.ok())
+            return r;
+    if (IoResult r = SaveQuenHeader(rom, now); !r.ok())
+        return r;
+    for (const RecordSave& save : saves) {
+        MonsterRecord record(rom, save.record);
+        if (IoResult r = monsters::writeValues(record, save.values); !r.ok())
+            return r;
+    }
+    return IoResult::success();
+}
+
+} // namespace zorvek::table::monstertable

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "cli/ListChoice.h"
+#include "core/table/ListChoice.h"
 
 #include <QList>
 #include <QStringList>
 
 #include <vector>
 
-namespace zorvek::cli {
+namespace zorvek::table {
 
 enum class CellKind {
     Record,    // the record number; identifies the row
@@ -49,4 +49,4 @@ void writeRecord(TableWriter& out, const TableDefinition& table, const RecordCel
 
 QStringList columnNames(const TableDefinition& table);
 
-} // namespace zorvek::cli
+} // namespace zorvek::table

@@ -1,11 +1,11 @@
-#include "cli/TableCheck.h"
+#include "core/table/TableCheck.h"
 
-#include "cli/TableText.h"
+#include "core/table/TableText.h"
 
 #include <algorithm>
 #include <map>
 
-namespace zorvek::cli {
+namespace zorvek::table {
 
 namespace {
 
@@ -28,6 +28,43 @@ std::optional<int> plainNumber(QStringView cell)
     return negative ? -value : value;
 }
 
+} // namespace
+
+CellValue checkCell(const TableColumn& c, QStringView cell, int now, const QString& label)
+{
+    switch (c.kind) {
+    case CellKind::Record:
+        return {now, {}};
+    case CellKind::Label:
+    case CellKind::ReadOnly:
+        if (c.kind == CellKind::Label ? cell == label : plainNumber(cell) == now)
+            return {now, {}};
+        return {std::nullopt,
+                quoted(cellText(c, now, label)) + QStringLiteral(", as exported (it is read-only)")};
+    case CellKind::Flag:
+        if (cell == QLatin1String("0") || cell == QLatin1String("1"))
+            return {cell == QLatin1String("1") ? 1 : 0, {}};
+        return {std::nullopt, QStringLiteral("0 or 1")};
+    case CellKind::Number: {
+        // A value loaded from the image stays saveable, as in the window.
+        const auto n = plainNumber(cell);
+        if (n && ((*n >= c.minimum && *n <= c.maximum) || *n == now))
+            return {n, {}};
+        QString expected = QStringLiteral("a whole number from %1 to %2 in plain digits").arg(c.minimum).arg(c.maximum);
+        if (now < c.minimum || now > c.maximum)
+            expected += QStringLiteral(" (or %1, as the image holds it now)").arg(now);
+        return {std::nullopt, expected};
+    }
+    case CellKind::Choice: {
+        const Choice choice = choose(*c.choices, cell.toString(), now);
+        return {choice.byte, choice.expected};
+    }
+    }
+    return {};
+}
+
+namespace {
+
 class RowChecker {
 public:
     RowChecker(const TableDefinition& table, const QString& file, const TableLine& line)
@@ -43,44 +80,11 @@ public:
     // The value of one cell, or the error that refuses it.
     std::optional<int> value(int column, const RecordCells& current, std::optional<TableError>& refused) const
     {
-        const TableColumn& c = m_table.columns[column];
         const QStringView cell = m_line.cells[column];
-        const int now = current.values[column];
-        switch (c.kind) {
-        case CellKind::Record:
-            return now;
-        case CellKind::Label:
-        case CellKind::ReadOnly:
-            if (c.kind == CellKind::Label ? cell == current.label : plainNumber(cell) == now)
-                return now;
-            refused = error(column,
-                            quoted(cellText(c, now, current.label)) + QStringLiteral(", as exported (it is read-only)"),
-                            quoted(cell.toString()));
-            return std::nullopt;
-        case CellKind::Flag:
-            if (cell == QLatin1String("0") || cell == QLatin1String("1"))
-                return cell == QLatin1String("1") ? 1 : 0;
-            refused = error(column, QStringLiteral("0 or 1"), quoted(cell.toString()));
-            return std::nullopt;
-        case CellKind::Number: {
-            // A value loaded from the image stays saveable, as in the window.
-            const auto n = plainNumber(cell);
-            if (n && ((*n >= c.minimum && *n <= c.maximum) || *n == now))
-                return n;
-            QString expected = QStringLiteral("a whole number from %1 to %2 in plain digits").arg(c.minimum).arg(c.maximum);
-            if (now < c.minimum || now > c.maximum)
-                expected += QStringLiteral(" (or %1, as the image holds it now)").arg(now);
-            refused = error(column, expected, quoted(cell.toString()));
-            return std::nullopt;
-        }
-        case CellKind::Choice: {
-            const Choice choice = choose(*c.choices, cell.toString(), now);
-            if (!choice.byte)
-                refused = error(column, choice.expected, quoted(cell.toString()));
-            return choice.byte;
-        }
-        }
-        return std::nullopt;
+        const CellValue checked = checkCell(m_table.columns[column], cell, current.values[column], current.label);
+        if (!checked.value)
+            refused = error(column, checked.expected, quoted(cell.toString()));
+        return checked.value;
     }
 
 private:
@@ -201,4 +205,4 @@ QString describeChanges(const TableDefinition& table, const ChangedRow& row)
     return parts.join(QStringLiteral(", "));
 }
 
-} // namespace zorvek::cli
+} // namespace zorvek::table

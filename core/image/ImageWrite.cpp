@@ -1,4 +1,4 @@
-#include "cli/ImageWrite.h"
+#include "core/image/ImageWrite.h"
 
 #include <QBuffer>
 
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-namespace zorvek::cli {
+namespace zorvek {
 
 namespace {
 
@@ -55,8 +55,10 @@ WriteOutcome writeStep(ImageWriteSession& session, const QString& command, Comma
 {
     WriteOutcome out;
     out.written = session.run(command, kind, writes);
-    // A step that wrote nothing is not in the journal.
-    if (out.ok() || out.written.backupFailed || !session.canUndo())
+    out.takenBack = out.written.takenBack;
+    out.partlyWritten = out.written.partlyWritten;
+    // A step that wrote nothing is not in the journal; nor is one already taken back.
+    if (out.ok() || out.written.backupFailed || out.takenBack || out.partlyWritten || !session.canUndo())
         return out;
     const ReplayOutcome back = session.undo();
     out.takeBackResult = back.result;
@@ -65,10 +67,9 @@ WriteOutcome writeStep(ImageWriteSession& session, const QString& command, Comma
     return out;
 }
 
-WriteOutcome commitImport(ImageWriteSession& session, const QByteArray& imageBytes, const ImportPlan& plan,
-                          const QDateTime& now)
+WriteOutcome commitThroughCopy(ImageWriteSession& session, const QByteArray& imageBytes, const QString& command,
+                               const std::function<IoResult(RomImage& copy)>& writes)
 {
-    // The windows' own writes, made against a copy in memory.
     RomImage copy;
     auto buffer = std::make_unique<QBuffer>();
     buffer->setData(imageBytes);
@@ -76,14 +77,14 @@ WriteOutcome commitImport(ImageWriteSession& session, const QByteArray& imageByt
     const QBuffer& changed = *buffer;
     copy.attach(std::move(buffer), QStringLiteral("copy in memory"));
     copy.setJournalled(false);
-    if (IoResult r = writeImport(copy, plan, now); !r.ok()) {
+    if (IoResult r = writes(copy); !r.ok()) {
         WriteOutcome refused;
         refused.written.result = r;
         return refused;
     }
     const std::vector<ByteRun> runs = changedRuns(imageBytes, changed.data());
     RomImage& rom = session.rom();
-    return writeStep(session, QStringLiteral("Import"), CommandKind::Save, [&] {
+    return writeStep(session, command, CommandKind::Save, [&] {
         for (const ByteRun& run : runs)
             if (IoResult r = rom.writeBytes(run.offset, run.bytes); !r.ok())
                 return r;
@@ -91,4 +92,4 @@ WriteOutcome commitImport(ImageWriteSession& session, const QByteArray& imageByt
     });
 }
 
-} // namespace zorvek::cli
+} // namespace zorvek

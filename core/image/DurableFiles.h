@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/image/IoResult.h"
+
+#include <QString>
+
+namespace zorvek::durable {
+
+// Forces what was written through the handle onto the disk (data and size).
+IoResult syncHandle(int handle);
+
+// Makes a name made, renamed or removed in the folder survive a power cut.
+// Windows keeps folder entries with the file; there it does nothing.
+IoResult syncFolder(const QString& folder);
+
+// Gives the file at from the name to, only when no file has it: a name
+// taken in the meantime by another program is never replaced. *taken tells
+// that case from other failures.
+IoResult renameNoReplace(const QString& from, const QString& to, bool* taken);
+
+} // namespace zorvek::durable

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/image/IoResult.h"
+#include "core/image/WriteJournal.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace zorvek {
+
+class RomImage;
+
+// A step's way back, kept on disk beside the image while the step is being
+// written, so that a step cut off by a crash can be taken back when the
+// image is next opened. One file per image: "<image file name>-journal".
+namespace rollback {
+
+// Beside the file the path leads to, so that every way of naming the image finds it.
+QString journalPath(const QString& imagePath);
+
+// Writes the changes' journal, complete and on disk (folder entry included)
+// before it returns. Never replaces a journal already there.
+IoResult write(const QString& imagePath, qint64 imageSize, const std::vector<JournalChange>& changes);
+
+// Removes the journal once the step's writes are on disk.
+IoResult remove(const QString& imagePath);
+
+// The file's bytes, parsed; nullopt for a journal cut short or damaged.
+struct Contents {
+    QString imageName;
+    qint64 imageSize = 0;
+    std::vector<JournalChange> changes;
+};
+QByteArray encode(const QString& imageName, qint64 imageSize, const std::vector<JournalChange>& changes);
+std::optional<Contents> decode(const QByteArray& bytes);
+
+// Whether image holds, at every byte the step touches, that byte from
+// before or after one of its writes: the step cut off, and nobody else's.
+bool holdsOnlyTheStep(const Contents& journal, const QByteArray& image);
+
+struct Recovery {
+    enum class State {
+        None,         // no journal
+        TornRemoved,  // cut off before any write to the image: removed
+        TakenBack,    // the image holds what it held before the step again
+        Changed,      // another program changed the image since: both left alone
+        Failed,       // reading or writing failed: see reason
+    };
+    State state = State::None;
+    QString journal;
+    QString reason;
+};
+
+// Takes back the step a journal beside rom's file describes, when it fits.
+Recovery recover(RomImage& rom);
+
+// The same for bytes in memory read from imagePath, which stays untouched.
+Recovery recoverCopy(const QString& imagePath, QByteArray& image);
+
+} // namespace rollback
+} // namespace zorvek

@@ -1,0 +1,136 @@
+#include "core/image/ImageWriteSession.h"
+#include "core/image/RollbackJournal.h"
+#include "fixtures/RomFixture.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zorvek;
+using zorvek::test::readFile;
+using zorvek::test::RomFixture;
+using State = rollback::Recovery::State;
+
+namespace {
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+class RollbackJournalTest : public ::testing::Test {
+protected:
+    // A step of three writes, the third over part of the first, as a name is
+    // written: blanks first, then the text.
+    const QByteArray before = RomFixture(0x400).fillRandom(9).bytes();
+    const std::vector<JournalChange> step = {{0x100, before.mid(0x100, 8), "AAAAAAAA"},
+                                             {0x300, before.mid(0x300, 2), "BB"},
+                                             {0x104, "AAAA", "CCCC"}};
+    QByteArray after() const
+    {
+        return RomFixture(0x400).fillRandom(9).bytesAt(0x100, "AAAACCCC").bytesAt(0x300, "BB").bytes();
+    }
+
+    State reopen(QByteArray* bytes = nullptr)
+    {
+        RomImage rom;
+        EXPECT_TRUE(rom.open(path).ok());
+        const State state = rollback::recover(rom).state;
+        rom.close();
+        if (bytes)
+            *bytes = readFile(path);
+        return state;
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath("game.smc");
+    QString journal = path + "-journal";
+};
+
+TEST_F(RollbackJournalTest, AJournalCutShortOrDamagedAnywhereIsRecognised)
+{
+    const QByteArray bytes = rollback::encode("game.smc", before.size(), step);
+    const auto read = rollback::decode(bytes);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->imageName, "game.smc");
+    EXPECT_EQ(read->imageSize, before.size());
+    ASSERT_EQ(read->changes.size(), 3u);
+    EXPECT_EQ(read->changes[2].offset, 0x104);
+    EXPECT_EQ(read->changes[2].before + read->changes[2].after, "AAAACCCC");
+    for (qsizetype n = 0; n < bytes.size(); ++n) {
+        EXPECT_FALSE(rollback::decode(bytes.left(n))) << "cut at " << n;
+        QByteArray flipped = bytes;
+        flipped[n] = static_cast<char>(flipped[n] ^ 0x10);
+        EXPECT_FALSE(rollback::decode(flipped)) << "flipped at " << n;
+    }
+}
+
+TEST_F(RollbackJournalTest, OpeningTakesBackAStepCutOffPartWayAndOnlyThat)
+{
+    // Every write landed in part: old and new bytes mixed, the overlap at its newest.
+    QByteArray half = before;
+    half.replace(0x100, 6, "AAAACC");
+    half[0x301] = 'B';
+    for (const QByteArray& image : {half, after(), before}) {
+        ASSERT_TRUE(writeBytes(path, image));
+        ASSERT_TRUE(rollback::write(path, image.size(), step).ok());
+        QByteArray now;
+        EXPECT_EQ(reopen(&now), State::TakenBack);
+        EXPECT_EQ(now, before);
+        EXPECT_FALSE(QFile::exists(journal));
+    }
+
+    // Another program wrote over one of the step's bytes, or changed the size:
+    // image and journal are left alone.
+    QByteArray changed = half;
+    changed[0x302 - 1] = 'X';
+    for (const QByteArray& image : {changed, after() + "more"}) {
+        ASSERT_TRUE(writeBytes(path, image));
+        ASSERT_TRUE(rollback::write(path, after().size(), step).ok());
+        const QByteArray journalBytes = readFile(journal);
+        QByteArray now;
+        EXPECT_EQ(reopen(&now), State::Changed);
+        EXPECT_EQ(now, image);
+        EXPECT_EQ(readFile(journal), journalBytes);
+        QFile::remove(journal);
+    }
+
+    // Cut off while the journal itself was written: the image was never touched.
+    ASSERT_TRUE(writeBytes(path, before));
+    ASSERT_TRUE(writeBytes(journal, rollback::encode("game.smc", before.size(), step).chopped(3)));
+    QByteArray now;
+    EXPECT_EQ(reopen(&now), State::TornRemoved);
+    EXPECT_EQ(now, before);
+    EXPECT_FALSE(QFile::exists(journal));
+    EXPECT_EQ(reopen(), State::None);
+}
+
+TEST_F(RollbackJournalTest, AStepLeavesNoJournalAndAJournalInTheWayStopsTheNextOne)
+{
+    ASSERT_TRUE(writeBytes(path, before));
+    RomImage rom;
+    ASSERT_TRUE(rom.open(path).ok());
+    ImageWriteSession session(rom, [] { return QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5)); });
+    session.setOptions({false, false});
+    // Reads inside the step see its writes before they reach the file.
+    const CommandOutcome saved = session.run("Save", CommandKind::Save, [&] {
+        rom.writeBytes(0x100, "AAAAAAAA");
+        return rom.writeBytes(0x300, rom.readBytes(0x100, 2).replace('A', 'B'));
+    });
+    ASSERT_TRUE(saved.ok()) << saved.result.error.toStdString();
+    EXPECT_EQ(readFile(path).mid(0x300, 2), "BB");
+    EXPECT_FALSE(QFile::exists(journal));
+
+    ASSERT_TRUE(writeBytes(journal, "a stranger's journal"));
+    const QByteArray image = readFile(path);
+    const CommandOutcome refused = session.run("Save", CommandKind::Save, [&] { return rom.writeByte(0x10, 1); });
+    EXPECT_TRUE(refused.result.error.contains(journal)) << refused.result.error.toStdString();
+    EXPECT_EQ(readFile(path), image);
+    EXPECT_EQ(session.undoText(), "Save");  // the refused step is not in the undo list
+    EXPECT_FALSE(session.undo().result.ok());
+    EXPECT_EQ(readFile(journal), "a stranger's journal");
+}
+
+} // namespace

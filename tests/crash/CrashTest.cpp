@@ -1,0 +1,226 @@
+// Stops the real programs at each of their writes to an image and its
+// rollback journal (strace kills them there), reopens the image, and checks
+// that it holds exactly what it held before the step or after it.
+
+#include "core/image/RollbackJournal.h"
+#include "core/image/RomImage.h"
+#include "fixtures/RomFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace zorvek;
+using zorvek::test::readFile;
+using zorvek::test::RomFixture;
+
+namespace {
+
+constexpr qint64 kStampStart = 0x60;
+constexpr qint64 kStampEnd = 0x200;
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+class CrashTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+        if (m_strace.isEmpty())
+            GTEST_SKIP() << "strace is not installed";
+        QProcess probe;
+        probe.start(m_strace, {"-qq", "-o", "/dev/null", "true"});
+        if (!probe.waitForFinished() || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
+            GTEST_SKIP() << "strace cannot trace here";
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));  // default options: backups on
+        m_env.insert("QT_QPA_PLATFORM", "offscreen");
+        // The leak checker cannot run under a tracer; the sanitized build's other tests run it.
+        m_env.insert("ASAN_OPTIONS", "detect_leaks=0");
+        image = m_dir.filePath("game.smc");
+        journal = image + "-journal";
+    }
+
+    void reset()
+    {
+        ASSERT_TRUE(writeBytes(image, original));
+        QFile::remove(journal);
+    }
+
+    // Runs program under strace, killed at its n-th write to the image or
+    // the journal (0: never). True when it was killed.
+    bool run(const QString& program, const QStringList& args, int n)
+    {
+        QProcess process;
+        start(process, program, args, n > 0 ? QStringLiteral("signal=KILL:when=%1").arg(n) : QString());
+        const bool killed = process.exitStatus() == QProcess::CrashExit;
+        if (!killed) {
+            EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        }
+        return killed;
+    }
+
+    // Runs program under strace, with fault (if any) at its writes to the image or the journal.
+    void start(QProcess& process, const QString& program, const QStringList& args, const QString& fault,
+               const QString& call = QStringLiteral("write"))
+    {
+        QStringList line = {"-f", "-qq", "-o", "/dev/null", "-P", image, "-P", journal, "-e", "trace=" + call};
+        if (!fault.isEmpty())
+            line << "-e" << "inject=" + call + ":" + fault;
+        process.setProcessEnvironment(m_env);
+        process.start(m_strace, line << "--" << program << args);
+        EXPECT_TRUE(process.waitForFinished(60000));
+    }
+
+    // Opens the image as the programs do, which takes back a step cut off.
+    QByteArray reopened()
+    {
+        RomImage rom;
+        EXPECT_TRUE(rom.open(image).ok());
+        const rollback::Recovery found = rollback::recover(rom);
+        EXPECT_TRUE(found.state != rollback::Recovery::State::Changed &&
+                    found.state != rollback::Recovery::State::Failed)
+            << found.reason.toStdString();
+        rom.close();
+        EXPECT_FALSE(QFile::exists(journal));
+        return readFile(image);
+    }
+
+    // Kills the command at every write in turn, until it runs to its end;
+    // fits says whether the reopened image is a whole state. Returns the
+    // number of writes the command made.
+    int sweep(const QString& program, const QStringList& args, const std::function<bool(const QByteArray&)>& fits)
+    {
+        for (int n = 1; n < 500; ++n) {
+            reset();
+            const bool killed = run(program, args, n);
+            const QByteArray bytes = reopened();
+            EXPECT_TRUE(fits(bytes)) << "killed at write " << n;
+            if (!killed)
+                return n - 1;
+        }
+        ADD_FAILURE() << "the command never ran to its end";
+        return 0;
+    }
+
+    QByteArray finished(const QString& program, const QStringList& args)
+    {
+        reset();
+        EXPECT_FALSE(run(program, args, 0));
+        return readFile(image);
+    }
+
+    const QByteArray original = RomFixture::standard(77).internalName("KELVARNTHOSIA 5").bytes();
+    QString image;
+    QString journal;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_strace;
+    QProcessEnvironment m_env;
+};
+
+const QString kDriver = QStringLiteral(ZORVEK_CRASH_DRIVER);
+const QString kEditor = QStringLiteral(ZORVEK_EXECUTABLE);
+
+TEST_F(CrashTest, MonsterSaveAndItsUndoAreWholeOrAbsentAfterAKillAtAnyWrite)
+{
+    const QByteArray saved = finished(kDriver, {image, "monster-save"});
+    ASSERT_NE(saved, original);
+    const auto either = [&](const QByteArray& b) { return b == original || b == saved; };
+    // The stamp and every field of the record each have a write of their own.
+    EXPECT_GE(sweep(kDriver, {image, "monster-save"}, either), 1 + 18);
+    // Killed in the save or in its undo: never part of either.
+    EXPECT_GE(sweep(kDriver, {image, "undo"}, either), 2 * (1 + 18));
+
+    // Killed with every write on disk, just before the journal goes: the
+    // next opening cannot tell that from a cut-off step and takes it back.
+    reset();
+    QProcess process;
+    start(process, kDriver, {image, "monster-save"}, "signal=KILL", "unlink");
+    EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
+    EXPECT_EQ(readFile(image), saved);
+    EXPECT_EQ(reopened(), original);
+}
+
+TEST_F(CrashTest, CharacterSaveAndItsStampAreEachWholeOrAbsent)
+{
+    const QByteArray stamped = finished(kDriver, {image, "character-save"});
+    QByteArray saved = stamped;
+    saved.replace(kStampStart, kStampEnd - kStampStart, original.mid(kStampStart, kStampEnd - kStampStart));
+    ASSERT_TRUE(saved != original && saved != stamped);
+    EXPECT_GE(sweep(kDriver, {image, "character-save"},
+                    [&](const QByteArray& b) { return b == original || b == saved || b == stamped; }),
+              2 + 2);
+}
+
+TEST_F(CrashTest, ImportIsWholeOrAbsentAfterAKillAtAnyWrite)
+{
+    reset();
+    const QString table = image + ".tsv";
+    QProcess exporter;
+    exporter.start(kEditor, {"export", image, "--monsters", table});
+    ASSERT_TRUE(exporter.waitForFinished() && exporter.exitCode() == 0);
+    // Hit points (the fifth column) of monsters 1, 100 and 200: writes far apart.
+    QList<QByteArray> lines = readFile(table).split('\n');
+    for (int row : {1, 100, 200}) {
+        QList<QByteArray> cells = lines[row + 1].split('\t');
+        cells[4] = QByteArray::number(1000 + row);
+        lines[row + 1] = cells.join('\t');
+    }
+    ASSERT_TRUE(writeBytes(table, lines.join('\n')));
+
+    const QStringList import = {"import", image, "--monsters", table};
+    const QByteArray imported = finished(kEditor, import);
+    // The stamp holds the time of each run; the rest is the same every time.
+    const auto outsideStamp = [](const QByteArray& b) { return b.left(kStampStart) + b.mid(kStampEnd); };
+    EXPECT_GE(sweep(kEditor, import, [&](const QByteArray& b) {
+                  if (b == original)
+                      return true;
+                  return outsideStamp(b) == outsideStamp(imported) &&
+                         b.mid(kStampStart).startsWith("Zorvek Multi Editor | ");
+              }),
+              1 + 2);
+}
+
+// A full disk at any write: the import says why, and whatever reached the
+// image is written back before it ends.
+TEST_F(CrashTest, AnImportFailingAtAnyWriteIsTakenBackAndSaysSo)
+{
+    const QString table = image + ".tsv";
+    reset();
+    QProcess exporter;
+    exporter.start(kEditor, {"export", image, "--monsters", table});
+    ASSERT_TRUE(exporter.waitForFinished() && exporter.exitCode() == 0);
+    QList<QByteArray> lines = readFile(table).split('\n');
+    QList<QByteArray> cells = lines[201].split('\t');
+    cells[4] = "4321";
+    lines[201] = cells.join('\t');
+    ASSERT_TRUE(writeBytes(table, lines.join('\n')));
+
+    for (int n = 1; n <= 3; ++n) {
+        reset();
+        QProcess process;
+        start(process, kEditor, {"import", image, "--monsters", table, "--no-backup"},
+              QStringLiteral("error=ENOSPC:when=%1").arg(n));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        EXPECT_EQ(process.exitCode(), 4) << err.toStdString();
+        EXPECT_TRUE(err.contains("No space left on device")) << err.toStdString();
+        EXPECT_TRUE(err.contains(n == 1 ? "Nothing was written." : "taken back: the image is as it was"))
+            << err.toStdString();
+        EXPECT_EQ(readFile(image), original) << "failed at write " << n;
+        EXPECT_FALSE(QFile::exists(journal));
+    }
+}
+
+} // namespace

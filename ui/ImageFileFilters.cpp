@@ -1,0 +1,16 @@
+#include "ui/ImageFileFilters.h"
+
+namespace zorvek::ui {
+
+const QStringList& imageFileFilters()
+{
+    static const QStringList filters{
+        QStringLiteral("All Files (*.*)"),
+        QStringLiteral("Super MagiCom ROM File (*.smc)"),
+        QStringLiteral("Super Wild Card ROM File (*.swc)"),
+        QStringLiteral("Pro Fighter X ROM File (*.fig)"),
+    };
+    return filters;
+}
+
+} // namespace zorvek::ui
