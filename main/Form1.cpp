@@ -11,6 +11,7 @@
 #include "main/LimitedLineEdit.h"
 #include "main/PendingStamp.h"
 #include "main/RomChecksum.h"
+#include "main/SameFile.h"
 #include "main/SideEffects.h"
 #include "main/WheelGuard.h"
 #include "monsters/Form2.h"
@@ -498,9 +499,14 @@ void Form1::mnuCreatePatch_Click()
     if (!target)
         return;
     const QString shown = QDir::toNativeSeparators(target->path);
-    if (QFileInfo(target->path).canonicalFilePath() == image.canonicalFilePath()) {
+    // By the file, not the name: a link or another spelling still leads to the image.
+    const bool replacesImage = isSameFile(target->path, m_rom.path());
+    if (replacesImage || isSameFile(target->path, *original)) {
         m_effects.showMessage(this, MessageIcon::Exclamation,
-                              tr("The patch \"%1\" was not written: it would replace the open ROM image.").arg(shown));
+                              replacesImage
+                                  ? tr("The patch \"%1\" was not written: it would replace the open ROM image.").arg(shown)
+                                  : tr("The patch \"%1\" was not written: it would replace the original image \"%2\".")
+                                        .arg(shown, QDir::toNativeSeparators(*original)));
         return;
     }
     const IoResult made = patches::createPatchFile(*original, patches::romDataOf(m_rom), target->path,
