@@ -10,8 +10,8 @@ namespace zorvek::cli::charactertable {
 // the stats tab, then the equipment and battle command tab.
 const TableDefinition& definition();
 
-// The slot as the character editor shows it.
-RecordCells cells(RomImage& rom, int slot);
+// The slot as the character editor shows it, or as the file stores it.
+RecordCells cells(RomImage& rom, int slot, CellValues values = CellValues::Shown);
 
 // What the character editor's Save would hold for a row of values.
 CharacterEdits edits(const std::vector<int>& values);

@@ -14,13 +14,11 @@ namespace zorvek::cli {
 
 struct MonsterChange {
     int record = 0;
-    QString description;  // the record and its changed fields, for people
     monsters::MonsterValues values;
 };
 
 struct CharacterChange {
     int slot = 0;
-    QString description;
     CharacterValues values;
 };
 
@@ -50,5 +48,6 @@ IoResult writeImport(RomImage& rom, const ImportPlan& plan, const QDateTime& now
 
 // "3 monsters and 1 character"
 QString changeCount(const ImportPlan& plan);
+QString changeCount(size_t monsters, size_t characters);
 
 } // namespace zorvek::cli

@@ -99,7 +99,7 @@ const TableDefinition& definition()
     return table;
 }
 
-RecordCells cells(RomImage& rom, int index)
+RecordCells cells(RomImage& rom, int index, CellValues values)
 {
     const MonsterRecord record(rom, index);
     const QStringList& names = data::monsterNames();
@@ -110,10 +110,11 @@ RecordCells cells(RomImage& rom, int index)
     row.label = names.value(index);
     v[NameIndex] = record.nameIndex();
     v[Level] = record.level();
-    v[HitPoints] = shownWord(record.hitPoints());
+    const auto word = [values](uint16_t stored) { return values == CellValues::Shown ? shownWord(stored) : stored; };
+    v[HitPoints] = word(record.hitPoints());
     v[MagicPoints] = record.magicPoints();
-    v[Experience] = shownWord(record.experience());
-    v[Gil] = shownWord(record.gil());
+    v[Experience] = word(record.experience());
+    v[Gil] = word(record.gil());
     v[Strength] = record.strength();
     v[Agility] = record.agility();
     v[Defense] = record.defense();

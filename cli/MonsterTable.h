@@ -10,8 +10,8 @@ namespace zorvek::cli::monstertable {
 // its tab order, and one column per flag list entry.
 const TableDefinition& definition();
 
-// The record as the monster editor shows it.
-RecordCells cells(RomImage& rom, int index);
+// The record as the monster editor shows it, or as the file stores it.
+RecordCells cells(RomImage& rom, int index, CellValues values = CellValues::Shown);
 
 // What the monster editor's Save would hold for a row of values.
 monsters::MonsterEntries entries(const std::vector<int>& values);

@@ -55,12 +55,12 @@ public:
                 return now;
             refused = error(column,
                             quoted(cellText(c, now, current.label)) + QStringLiteral(", as exported (it is read-only)"),
-                            quoted(cell.toString()));
+                            quoted(cell));
             return std::nullopt;
         case CellKind::Flag:
             if (cell == QLatin1String("0") || cell == QLatin1String("1"))
                 return cell == QLatin1String("1") ? 1 : 0;
-            refused = error(column, QStringLiteral("0 or 1"), quoted(cell.toString()));
+            refused = error(column, QStringLiteral("0 or 1"), quoted(cell));
             return std::nullopt;
         case CellKind::Number: {
             // A value loaded from the image stays saveable, as in the window.
@@ -70,13 +70,13 @@ public:
             QString expected = QStringLiteral("a whole number from %1 to %2 in plain digits").arg(c.minimum).arg(c.maximum);
             if (now < c.minimum || now > c.maximum)
                 expected += QStringLiteral(" (or %1, as the image holds it now)").arg(now);
-            refused = error(column, expected, quoted(cell.toString()));
+            refused = error(column, expected, quoted(cell));
             return std::nullopt;
         }
         case CellKind::Choice: {
             const Choice choice = choose(*c.choices, cell.toString(), now);
             if (!choice.byte)
-                refused = error(column, choice.expected, quoted(cell.toString()));
+                refused = error(column, choice.expected, quoted(cell));
             return choice.byte;
         }
         }
@@ -116,7 +116,7 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
             if (header && line.cells[i] != names[i]) {
                 out.error = TableError{fileLabel, line.number, static_cast<int>(i) + 1, {},
                                        QStringLiteral("the column %1").arg(quoted(names[i])),
-                                       quoted(line.cells[i].toString())};
+                                       quoted(line.cells[i])};
                 return out;
             }
         }
@@ -129,7 +129,7 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
         if (cells > width) {
             out.error = TableError{fileLabel, line.number, static_cast<int>(width) + 1, {},
                                    QStringLiteral("the end of the line after %1 columns").arg(width),
-                                   quoted(line.cells[width].toString())};
+                                   quoted(line.cells[width])};
             return out;
         }
     }
@@ -142,7 +142,7 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
         if (!record || *record < 0 || *record >= table.recordCount) {
             out.error = check.error(0, QStringLiteral("a %1 number from 0 to %2").arg(QLatin1String(table.recordNoun))
                                            .arg(table.recordCount - 1),
-                                    quoted(line.cells[0].toString()));
+                                    quoted(line.cells[0]));
             return out;
         }
         if (const auto seen = lineOfRecord.find(*record); seen != lineOfRecord.end()) {

@@ -6,7 +6,22 @@
 
 namespace zorvek::cli {
 
-QString quoted(const QString& cell) { return QLatin1Char('"') + cell + QLatin1Char('"'); }
+namespace {
+
+// Enough to find the cell; a cell of megabytes must not make a message of megabytes.
+constexpr qsizetype kQuotedLength = 40;
+
+} // namespace
+
+QString quoted(QStringView cell)
+{
+    if (cell.size() <= kQuotedLength)
+        return QLatin1Char('"') + cell.toString() + QLatin1Char('"');
+    qsizetype cut = kQuotedLength;
+    if (cell[cut - 1].isHighSurrogate())
+        --cut;  // never half a character
+    return QStringLiteral("\"%1\u2026\" (%2 characters)").arg(cell.first(cut)).arg(cell.size());
+}
 
 QString TableError::message() const
 {
