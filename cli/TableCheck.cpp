@@ -95,7 +95,8 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
                         const std::function<RecordCells(int)>& current)
 {
     CheckedTable out;
-    SplitTable split = splitTable(text, fileLabel);
+    // One line more than the table has, and one cell more than a line: enough to say where it goes wrong.
+    SplitTable split = splitTable(text, fileLabel, table.recordCount + 2, table.columns.size() + 1);
     if (split.error) {
         out.error = split.error;
         return out;

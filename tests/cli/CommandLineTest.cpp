@@ -195,6 +195,7 @@ TEST_F(CommandLineTest, EveryKindOfBadTableIsRefusedWhereItGoesWrongAndNothingIs
         {"extra column", QByteArray(monsters).replace("\n3\t", "\n3\tx\t"), "m.tsv:5:65:"},
         {"missing row", missingRow, "m.tsv:257:1:"},
         {"duplicated record", QByteArray(monsters).replace("\n8\t", "\n7\t"), "m.tsv:10:1:"},
+        {"a row too many", monsters + splitLines(monsters)[1] + '\n', "m.tsv:258:1:"},
         {"record out of range", withCell(monsters, 5, "Record", "256"), "m.tsv:6:1:"},
         {"byte too big", withCell(monsters, 5, "Level", "256"), "m.tsv:6:4:"},
         {"word above the cap", withCell(monsters, 5, "Gil", "65501"), "m.tsv:6:8:"},
