@@ -39,7 +39,7 @@ TEST(SafeFileWriterTest, AFileIsWrittenWholeOrNotAtAllAndAFailureGivesTheSystems
             written = SafeFileWriter::write(path, QByteArray(size, 'x'));
         }
         EXPECT_FALSE(written.ok()) << size;
-        EXPECT_EQ(written.error, systemErrorText(EFBIG)) << written.error.toStdString();
+        EXPECT_EQ(written.error.toStdString(), systemErrorText(EFBIG).toStdString());
         EXPECT_EQ(readFile(path), "kept");
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("out.bin")});
     }
