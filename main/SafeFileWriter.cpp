@@ -2,6 +2,7 @@
 
 #include "main/SystemError.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -10,6 +11,7 @@
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -28,6 +30,22 @@ int syncToDisk(int handle)
         result = ::fsync(handle);
     while (result != 0 && errno == EINTR);
     return result == 0 ? 0 : errno;
+#endif
+}
+
+// The new name lives in the folder: synced too, it survives a power cut.
+// Best effort: some file systems cannot sync a folder, and the name holds
+// the old file or the whole new one either way.
+void syncFolderOf(const QString& path)
+{
+#ifndef Q_OS_WIN
+    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+#else
+    Q_UNUSED(path);
 #endif
 }
 
@@ -62,6 +80,7 @@ IoResult SafeFileWriter::write(const QString& path, const QByteArray& bytes)
     errno = 0;
     if (!file.commit())
         return IoResult::failure(failureReason(file, errno));
+    syncFolderOf(path);
     return IoResult::success();
 }
 
