@@ -51,6 +51,7 @@ const char kCommands[] =
     "  export IMAGE [--monsters FILE] [--characters FILE]\n"
     "                          Writes the 256 monsters and the 4 characters as\n"
     "                          tab-separated tables (FILE - is standard output).\n"
+    "                          A FILE that is the image is refused.\n"
     "  import IMAGE [--monsters FILE] [--characters FILE] [--dry-run]\n"
     "         [--no-backup] [--fix-checksum]\n"
     "                          Writes the records that differ in the tables back\n"
@@ -78,7 +79,7 @@ const char kCommands[] =
     "  2  an image cannot be opened or read, is too short, or is not this game's image\n"
     "  3  a table cannot be read or is refused; nothing was written\n"
     "  4  writing the image, its backup, a table, the patch or standard output\n"
-    "     failed, or an output is not a regular file; nothing was written there";
+    "     failed, or an output is not a regular file";
 
 // The operands and options of each command.
 struct CommandShape {
@@ -159,7 +160,8 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
                                         QStringLiteral("FILE"));
     const QCommandLineOption dryRun(QStringLiteral("dry-run"),
                                     QStringLiteral("Import: list the records and fields that would change, "
-                                                   "and write nothing."));
+                                                   "as stored before and after, and whether the checksum "
+                                                   "words would be written; write nothing."));
     const QCommandLineOption noBackup(QStringLiteral("no-backup"),
                                       QStringLiteral("Import, fix-checksum: no backup copy of the image this time."));
     const QCommandLineOption fixChecksum(QStringLiteral("fix-checksum"),
