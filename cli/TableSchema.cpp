@@ -8,8 +8,9 @@ namespace zorvek::cli {
 
 namespace {
 
-// Four times the longest name or label the game data holds, in UTF-8 at
-// up to four bytes a character; numbers take at most seven ("-" and six digits).
+// Well above the longest legal cell: a name or label of the game data
+// (23 characters at most, "Unlisted command (0xA5)") or a number (seven,
+// "-" and six digits). A choice list with longer labels raises it.
 constexpr qint64 kCellAllowance = 64;
 constexpr qint64 kByteOrderMark = 3;
 constexpr qint64 kLineEnd = 2;  // "\r\n"
