@@ -26,11 +26,9 @@ void attach(RomImage& rom, const QByteArray& bytes, QIODevice::OpenMode mode)
     rom.attach(std::move(buffer), QStringLiteral("copy in memory"));
 }
 
-// One table's records and where they lie in the file.
+// One table's records, as the dry run names them.
 struct RecordSpan {
     const TableDefinition& table;
-    qint64 start;
-    qint64 stride;
     RecordCells (*cells)(RomImage&, int, CellValues);
     QString (*title)(int record, const RecordCells& cells);
 };
@@ -115,10 +113,8 @@ DryRunReport dryRunReport(const QByteArray& imageBytes, const ImportPlan& plan, 
     attach(before, imageBytes, QIODevice::ReadOnly);
     attach(after, afterBytes, QIODevice::ReadOnly);
     const ChangedBytes changed = classify(imageBytes, afterBytes);
-    const RecordSpan monsterSpan{monstertable::definition(), monsters::kTableOffset, monsters::kRecordSize,
-                                 &monstertable::cells, &monsterTitle};
-    const RecordSpan characterSpan{charactertable::definition(), CharacterRecord::kTableStart,
-                                   CharacterRecord::kSlotStride, &charactertable::cells, &characterTitle};
+    const RecordSpan monsterSpan{monstertable::definition(), &monstertable::cells, &monsterTitle};
+    const RecordSpan characterSpan{charactertable::definition(), &charactertable::cells, &characterTitle};
     QStringList lines;
     for (const auto& [span, records] : {std::pair{&monsterSpan, &changed.monsters},
                                         std::pair{&characterSpan, &changed.characters}})
