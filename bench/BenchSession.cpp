@@ -11,7 +11,7 @@ BenchSession::BenchSession()
     m_effects.folder = m_dir.path();
     m_effects.imagePath = m_dir.filePath(QStringLiteral("demo.smc"));
     writeDemoImage(m_effects.imagePath);
-    m_form1 = std::make_unique<Form1>(m_effects);
+    m_form1 = std::make_unique<ui::MainWindow>(m_effects);
     m_form1->show();
     m_form1->LoadROM();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/Form1.h"
+#include "ui/MainWindow.h"
 #include "ScriptedSideEffects.h"
 
 #include <QTemporaryDir>
@@ -13,13 +13,13 @@ namespace zorvek::bench {
 class BenchSession {
 public:
     BenchSession();
-    Form1& form1() { return *m_form1; }
+    ui::MainWindow& form1() { return *m_form1; }
     demo::ScriptedSideEffects& effects() { return m_effects; }
 
 private:
     QTemporaryDir m_dir;
     demo::ScriptedSideEffects m_effects;
-    std::unique_ptr<Form1> m_form1;
+    std::unique_ptr<ui::MainWindow> m_form1;
 };
 
 // Writes the same image the demo tool writes.

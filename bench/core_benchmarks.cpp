@@ -2,11 +2,11 @@
 // whole 2 MiB image, on files in a temporary folder.
 
 #include "DemoRom.h"
-#include "main/EditorStamp.h"
-#include "main/ImageBackup.h"
-#include "main/RomChecksum.h"
-#include "main/WriteJournal.h"
-#include "monsters/MonsterRecord.h"
+#include "core/header/EditorStamp.h"
+#include "core/image/ImageBackup.h"
+#include "core/image/RomChecksum.h"
+#include "core/image/WriteJournal.h"
+#include "core/monsters/MonsterRecord.h"
 #include "patches/PatchMaker.h"
 
 #include <QFile>

@@ -3,8 +3,8 @@
 
 #include "BenchSession.h"
 
-#include "characters/Form3.h"
-#include "monsters/Form2.h"
+#include "ui/characters/CharacterEditor.h"
+#include "ui/monsters/MonsterEditor.h"
 
 #include <QApplication>
 #include <QListWidget>

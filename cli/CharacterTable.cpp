@@ -1,7 +1,7 @@
 #include "cli/CharacterTable.h"
 
-#include "characters/CharacterEntryRules.h"
-#include "characters/CharacterSlot.h"
+#include "core/characters/CharacterEntryRules.h"
+#include "core/characters/CharacterSlot.h"
 #include "data/GameData.h"
 
 namespace zorvek::cli::charactertable {
@@ -11,12 +11,12 @@ namespace {
 enum Column {
     Slot, Level, HitPoints, MaximumHitPoints, MagicPoints, MaximumMagicPoints, Experience, ActorBit,
     Strength, Agility, Vitality, MagicPower,
-    RightHand, LeftHand, Head, Body, Arms, Command1, EquipBit = Command1 + CharacterRecord::kCommandCount
+    RightHand, LeftHand, Head, Body, Arms, Command1, EquipBit = Command1 + characters::CharacterRecord::kCommandCount
 };
 
-const ChoiceList kEquipment{"equipment list", &data::equipmentLabels, &characterrules::unlistedEquipmentLabel};
+const ChoiceList kEquipment{"equipment list", &data::equipmentLabels, &characters::rules::unlistedEquipmentLabel};
 const ChoiceList kCommands{"battle command list", &data::battleCommandLabels,
-                           &characterrules::unlistedCommandLabel};
+                           &characters::rules::unlistedCommandLabel};
 
 // The most digits the window lets the user type into each point box.
 constexpr int kTypedHitPoints = 9999;
@@ -31,8 +31,8 @@ TableDefinition build()
     const auto list = [](const QString& name, const ChoiceList& choices) {
         return TableColumn{name, CellKind::Choice, 0, 0, &choices};
     };
-    const int byteMaximum = characterrules::kAttributeCap;
-    TableDefinition table{"character", CharacterRecord::kSlotCount,
+    const int byteMaximum = characters::rules::kAttributeCap;
+    TableDefinition table{"character", characters::CharacterRecord::kSlotCount,
                           {
                               {QStringLiteral("Slot"), CellKind::Record},
                               number("Level", byteMaximum),
@@ -52,7 +52,7 @@ TableDefinition build()
                               list(QStringLiteral("Body"), kEquipment),
                               list(QStringLiteral("Arms"), kEquipment),
                           }};
-    for (int i = 1; i <= CharacterRecord::kCommandCount; ++i)
+    for (int i = 1; i <= characters::CharacterRecord::kCommandCount; ++i)
         table.columns.append(list(QStringLiteral("Command %1").arg(i), kCommands));
     table.columns.append(shown("Equip Bit"));
     return table;
@@ -68,7 +68,7 @@ const TableDefinition& definition()
 
 RecordCells cells(RomImage& rom, int slot, CellValues values)
 {
-    const CharacterView view = loadCharacter(rom, slot);
+    const characters::CharacterView view = characters::loadCharacter(rom, slot);
     RecordCells row;
     row.values = {slot,
                   view.level.toInt(),
@@ -91,7 +91,7 @@ RecordCells cells(RomImage& rom, int slot, CellValues values)
         row.values.push_back(command);
     row.values.push_back(view.equipBit.toInt());
     if (values == CellValues::Stored) {
-        const CharacterRecord record(rom, slot);
+        const characters::CharacterRecord record(rom, slot);
         row.values[HitPoints] = record.currentHp();
         row.values[MaximumHitPoints] = record.maximumHp();
         row.values[MagicPoints] = record.currentMp();
@@ -101,10 +101,10 @@ RecordCells cells(RomImage& rom, int slot, CellValues values)
     return row;
 }
 
-CharacterEdits edits(const std::vector<int>& v)
+characters::CharacterEdits edits(const std::vector<int>& v)
 {
     const auto text = [&](Column column) { return QString::number(v[column]); };
-    CharacterEdits e;
+    characters::CharacterEdits e;
     e.level = text(Level);
     e.currentHp = text(HitPoints);
     e.maximumHp = text(MaximumHitPoints);
@@ -119,7 +119,7 @@ CharacterEdits edits(const std::vector<int>& v)
     e.head = v[Head];
     e.body = v[Body];
     e.arms = v[Arms];
-    for (int i = 0; i < CharacterRecord::kCommandCount; ++i)
+    for (int i = 0; i < characters::CharacterRecord::kCommandCount; ++i)
         e.commands[i] = v[Command1 + i];
     return e;
 }

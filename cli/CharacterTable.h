@@ -1,8 +1,8 @@
 #pragma once
 
-#include "characters/CharacterSaveCheck.h"
+#include "core/characters/CharacterSaveCheck.h"
 #include "cli/TableSchema.h"
-#include "main/RomImage.h"
+#include "core/image/RomImage.h"
 
 namespace zorvek::cli::charactertable {
 
@@ -14,6 +14,6 @@ const TableDefinition& definition();
 RecordCells cells(RomImage& rom, int slot, CellValues values = CellValues::Shown);
 
 // What the character editor's Save would hold for a row of values.
-CharacterEdits edits(const std::vector<int>& values);
+characters::CharacterEdits edits(const std::vector<int>& values);
 
 } // namespace zorvek::cli::charactertable

@@ -1,10 +1,10 @@
 #include "cli/CommandLine.h"
 
 #include "cli/Commands.h"
-#include "main/AppInfo.h"
-#include "main/AppSettings.h"
-#include "main/EditorStamp.h"
-#include "main/SystemError.h"
+#include "core/program/AppInfo.h"
+#include "core/program/AppSettings.h"
+#include "core/header/EditorStamp.h"
+#include "core/image/SystemError.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -71,7 +71,7 @@ const char kCommands[] =
     "First Save\" option does (on unless turned off in the editor). Import also\n"
     "writes the checksum words when \"Fix Checksum on Every Save\" is on.\n"
     "\n"
-    "Without a command the editor window opens.\n"
+    "Without a command, zorvek-multi-editor opens the editor window.\n"
     "\n"
     "Exit codes:\n"
     "  0  success (also when there was nothing to change)\n"
@@ -182,6 +182,8 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
 
     const QStringList words = parser.positionalArguments();
     const QString command = words.value(0);
+    if (command.isEmpty())
+        return usageError(console, QStringLiteral("Name a command: info, export, import, fix-checksum or make-patch."));
     const auto shape = std::find_if(std::begin(kShapes), std::end(kShapes),
                                     [&](const CommandShape& s) { return command == QLatin1String(s.name); });
     if (shape == std::end(kShapes))

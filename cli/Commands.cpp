@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
 
-#include "characters/CharacterRecord.h"
+#include "core/characters/CharacterRecord.h"
 #include "cli/CharacterTable.h"
 #include "cli/DryRun.h"
 #include "cli/ImageInfo.h"
@@ -8,13 +8,13 @@
 #include "cli/ImportPlan.h"
 #include "cli/MonsterTable.h"
 #include "cli/TableText.h"
-#include "main/CopierHeader.h"
-#include "main/RomChecksum.h"
-#include "main/RomImage.h"
-#include "main/SafeFileWriter.h"
-#include "main/SameFile.h"
-#include "main/SystemError.h"
-#include "monsters/MonsterRecord.h"
+#include "core/header/CopierHeader.h"
+#include "core/image/RomChecksum.h"
+#include "core/image/RomImage.h"
+#include "core/image/SafeFileWriter.h"
+#include "core/image/SameFile.h"
+#include "core/image/SystemError.h"
+#include "core/monsters/MonsterRecord.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -70,8 +70,8 @@ struct TableSpan {
 
 constexpr TableSpan kMonsterSpan{"monster table", monsters::kTableOffset,
                                  qint64{monsters::kRecordSize} * monsters::kRecordCount};
-constexpr TableSpan kCharacterSpan{"character table", CharacterRecord::kTableStart,
-                                   CharacterRecord::kSlotStride * CharacterRecord::kSlotCount};
+constexpr TableSpan kCharacterSpan{"character table", characters::CharacterRecord::kTableStart,
+                                   characters::CharacterRecord::kSlotStride * characters::CharacterRecord::kSlotCount};
 
 // The windows' own test of the image.
 bool isThisGame(const RomImage& rom, const QString& path, Console& console)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
-#include "main/ImageWriteSession.h"
+#include "core/image/ImageWriteSession.h"
 #include "patches/PatchMaker.h"
 
 #include <optional>

@@ -1,13 +1,13 @@
 #include "cli/DryRun.h"
 
-#include "characters/CharacterRecord.h"
 #include "cli/CharacterTable.h"
 #include "cli/ImageWrite.h"
 #include "cli/MonsterTable.h"
 #include "cli/TableCheck.h"
-#include "main/CopierHeader.h"
-#include "main/RomChecksum.h"
-#include "monsters/MonsterRecord.h"
+#include "core/characters/CharacterRecord.h"
+#include "core/header/CopierHeader.h"
+#include "core/image/RomChecksum.h"
+#include "core/monsters/MonsterRecord.h"
 
 #include <QBuffer>
 
@@ -55,7 +55,7 @@ ChangedBytes classify(const QByteArray& before, const QByteArray& after)
 {
     ChangedBytes changed;
     const qint64 monsterEnd = monsters::kTableOffset + qint64{monsters::kRecordSize} * monsters::kRecordCount;
-    const qint64 characterEnd = CharacterRecord::kTableStart + CharacterRecord::kSlotStride * CharacterRecord::kSlotCount;
+    const qint64 characterEnd = characters::CharacterRecord::kTableStart + characters::CharacterRecord::kSlotStride * characters::CharacterRecord::kSlotCount;
     for (qint64 at = 0; at < after.size(); ++at) {
         if (at < before.size() && before[at] == after[at])
             continue;
@@ -65,8 +65,8 @@ ChangedBytes classify(const QByteArray& before, const QByteArray& after)
             changed.checksum = true;
         else if (at >= monsters::kTableOffset && at < monsterEnd)
             changed.monsters[static_cast<int>((at - monsters::kTableOffset) / monsters::kRecordSize)].insert(at);
-        else if (at >= CharacterRecord::kTableStart && at < characterEnd)
-            changed.characters[static_cast<int>((at - CharacterRecord::kTableStart) / CharacterRecord::kSlotStride)]
+        else if (at >= characters::CharacterRecord::kTableStart && at < characterEnd)
+            changed.characters[static_cast<int>((at - characters::CharacterRecord::kTableStart) / characters::CharacterRecord::kSlotStride)]
                 .insert(at);
         else
             changed.elsewhere.insert(at);

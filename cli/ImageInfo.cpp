@@ -1,8 +1,8 @@
 #include "cli/ImageInfo.h"
 
-#include "main/CopierHeader.h"
-#include "main/InternalName.h"
-#include "main/RomChecksum.h"
+#include "core/header/CopierHeader.h"
+#include "core/header/InternalName.h"
+#include "core/image/RomChecksum.h"
 
 namespace zorvek::cli {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/ImportPlan.h"
-#include "main/ImageWriteSession.h"
+#include "core/image/ImageWriteSession.h"
 
 namespace zorvek::cli {
 

@@ -1,12 +1,12 @@
 #include "cli/ImportPlan.h"
 
-#include "characters/CharacterSaveCheck.h"
+#include "core/characters/CharacterSaveCheck.h"
 #include "cli/CharacterTable.h"
 #include "cli/MonsterTable.h"
 #include "cli/TableCheck.h"
 #include "data/GameData.h"
-#include "main/EditorStamp.h"
-#include "monsters/MonsterRecord.h"
+#include "core/header/EditorStamp.h"
+#include "core/monsters/MonsterRecord.h"
 
 namespace zorvek::cli {
 
@@ -48,7 +48,7 @@ std::optional<TableError> planCharacters(const TableFile& file, RomImage& curren
         return checked.error;
     std::vector<CharacterChange> changes;
     for (const ChangedRow& row : checked.changes) {
-        const CheckedCharacter character = checkCharacter(charactertable::edits(row.values));
+        const characters::CheckedCharacter character = characters::checkCharacter(charactertable::edits(row.values));
         if (!character.values)
             return refusedBySave(file.label, row, character.problem);
         changes.push_back({row.record, *character.values});
@@ -67,7 +67,7 @@ IoResult writeImport(RomImage& rom, const ImportPlan& plan, const QDateTime& now
             !r.ok())
             return r;
     for (const CharacterChange& change : plan.characters)
-        if (IoResult r = rom.checkHolds(CharacterRecord::start(change.slot), CharacterRecord::kSlotStride); !r.ok())
+        if (IoResult r = rom.checkHolds(characters::CharacterRecord::start(change.slot), characters::CharacterRecord::kSlotStride); !r.ok())
             return r;
     // Every save writes its stamp first; one import is one save.
     if (IoResult r = SaveQuenHeader(rom, now); !r.ok())
@@ -78,7 +78,7 @@ IoResult writeImport(RomImage& rom, const ImportPlan& plan, const QDateTime& now
             return r;
     }
     for (const CharacterChange& change : plan.characters) {
-        if (IoResult r = saveCharacter(rom, change.slot, change.values); !r.ok())
+        if (IoResult r = characters::saveCharacter(rom, change.slot, change.values); !r.ok())
             return r;
     }
     return IoResult::success();

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "characters/CharacterSlot.h"
+#include "core/characters/CharacterSlot.h"
 #include "cli/TableError.h"
-#include "main/RomImage.h"
-#include "monsters/MonsterSave.h"
+#include "core/image/RomImage.h"
+#include "core/monsters/MonsterSave.h"
 
 #include <QDateTime>
 
@@ -19,7 +19,7 @@ struct MonsterChange {
 
 struct CharacterChange {
     int slot = 0;
-    CharacterValues values;
+    characters::CharacterValues values;
 };
 
 // The records an import changes, each already checked as its window's Save checks it.

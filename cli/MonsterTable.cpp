@@ -1,10 +1,10 @@
 #include "cli/MonsterTable.h"
 
 #include "data/GameData.h"
-#include "monsters/FlagBits.h"
-#include "monsters/MonsterEntryRules.h"
-#include "monsters/MonsterFlagLists.h"
-#include "monsters/MonsterRecord.h"
+#include "core/monsters/FlagBits.h"
+#include "core/monsters/MonsterEntryRules.h"
+#include "core/monsters/MonsterFlagLists.h"
+#include "core/monsters/MonsterRecord.h"
 
 #include <QSet>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/TableSchema.h"
-#include "main/RomImage.h"
-#include "monsters/MonsterSave.h"
+#include "core/image/RomImage.h"
+#include "core/monsters/MonsterSave.h"
 
 namespace zorvek::cli::monstertable {
 

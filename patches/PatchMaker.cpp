@@ -1,7 +1,7 @@
 #include "patches/PatchMaker.h"
 
-#include "main/CopierHeader.h"
-#include "main/SafeFileWriter.h"
+#include "core/header/CopierHeader.h"
+#include "core/image/SafeFileWriter.h"
 #include "patches/BpsPatch.h"
 #include "patches/IpsPatch.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/RomImage.h"
+#include "core/image/RomImage.h"
 #include "patches/PatchResult.h"
 
 #include <QStringList>

@@ -12,7 +12,7 @@ which="${2:-all}"
 "$root/scripts/install-deps.sh" clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZORVEK_FUZZ=ON -DZORVEK_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target core-fuzzer table-fuzzer make-demo-rom zorvek-multi-editor
+cmake --build "$build" -j"$(nproc)" --target core-fuzzer table-fuzzer make-demo-rom zorvek-multi-editor-cli
 
 if [ "$which" != tables ]; then
   corpus="$build/fuzz-corpus"
@@ -30,8 +30,8 @@ if [ "$which" != core ]; then
   if [ ! -e "$corpus/monsters.seed" ]; then
     demo="$build/demo.smc"
     "$build/tools/make-demo-rom" "$demo" >/dev/null
-    { printf '\001'; "$build/zorvek-multi-editor" export "$demo" --monsters -; } >"$corpus/monsters.seed"
-    { printf '\000'; "$build/zorvek-multi-editor" export "$demo" --characters -; } >"$corpus/characters.seed"
+    { printf '\001'; "$build/zorvek-multi-editor-cli" export "$demo" --monsters -; } >"$corpus/monsters.seed"
+    { printf '\000'; "$build/zorvek-multi-editor-cli" export "$demo" --characters -; } >"$corpus/characters.seed"
     # One that changes a record, so the writes and the second reading are reached at once.
     awk -F'\t' 'BEGIN { OFS = "\t" } NR == 2 { $NF = 1 - $NF } { print }' "$corpus/monsters.seed" \
       >"$corpus/monsters-changed.seed"

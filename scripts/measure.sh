@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Measures the editor: median time of single interactive actions and of the
 # byte-level work behind them (Google Benchmark), start-up time and peak
-# memory against an empty Qt main window, and the command line's export and
-# import as whole processes against its own start-up (info).
+# memory against a Qt main window showing one label, the headless info
+# against a plain Qt Core program that reads and sums the image, and the
+# command line's export and import as whole processes against info.
 # Usage: scripts/measure.sh [runs]   (results also in build-bench/measure.txt)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -11,7 +12,7 @@ runs="${1:-10}"
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZORVEK_BUILD_TESTS=OFF -DZORVEK_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build "$build" -j"$(nproc)" --target ui-benchmarks core-benchmarks startup-probe zorvek-multi-editor make-demo-rom >/dev/null
+cmake --build "$build" -j"$(nproc)" --target ui-benchmarks core-benchmarks startup-probe sum-probe zorvek-multi-editor zorvek-multi-editor-cli make-demo-rom >/dev/null
 export QT_QPA_PLATFORM=offscreen
 out="$build/measure.txt"
 
@@ -27,20 +28,26 @@ out="$build/measure.txt"
     | grep -E "_median|^Benchmark|^-"
 
   median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
-  for mode in empty editor session; do
-    times=(); rss=()
-    for _ in $(seq "$runs"); do
+  # Round-robin, so a change in the machine's load falls on every mode alike.
+  modes=(empty label editor session)
+  declare -A times rss
+  for _ in $(seq "$runs"); do
+    for mode in "${modes[@]}"; do
       start=$(date +%s%N)
       /usr/bin/time -f "%M" -o "$build/rss.txt" "$build/bench/startup-probe" "$mode" >/dev/null 2>&1
-      kb=$(tail -1 "$build/rss.txt")
       end=$(date +%s%N)
-      times+=($(( (end - start) / 1000 )))
-      rss+=("$kb")
+      times[$mode]+="$(( (end - start) / 1000 )) "
+      rss[$mode]+="$(tail -1 "$build/rss.txt") "
     done
-    t=$(printf '%s\n' "${times[@]}" | median)
-    m=$(printf '%s\n' "${rss[@]}" | median)
-    printf '%-8s start to shown and ended: %8.1f ms   peak RSS: %8.1f MiB   (median of %d runs)\n' \
-      "$mode" "$(echo "$t/1000" | bc -l)" "$(echo "$m/1024" | bc -l)" "$runs"
+  done
+  for mode in "${modes[@]}"; do
+    t=$(printf '%s\n' ${times[$mode]} | median)
+    m=$(printf '%s\n' ${rss[$mode]} | median)
+    [ "$mode" = label ] && label_time=$t
+    ratio=""
+    [ "$mode" = editor ] && ratio=$(printf '   (%.2fx the label)' "$(echo "$t/$label_time" | bc -l)")
+    printf '%-8s start to shown and ended: %8.1f ms   peak RSS: %8.1f MiB   (median of %d runs)%s\n' \
+      "$mode" "$(echo "$t/1000" | bc -l)" "$(echo "$m/1024" | bc -l)" "$runs" "$ratio"
   done
 
   # Whole processes of the real executable; an import gets a fresh copy of
@@ -65,7 +72,27 @@ out="$build/measure.txt"
     done
     printf '%s\n' "${times[@]}" | median
   }
-  info=$(process_time : "$exe" info "$demo")
+  # The floor for a headless command, then info from both executables, round-robin.
+  declare -A headless
+  for _ in $(seq "$runs"); do
+    for probe in sum cli window; do
+      case $probe in
+        sum) command=("$build/bench/sum-probe" "$demo") ;;
+        cli) command=("$exe-cli" info "$demo") ;;
+        window) command=("$exe" info "$demo") ;;
+      esac
+      start=$(date +%s%N)
+      "${command[@]}" >/dev/null 2>&1
+      end=$(date +%s%N)
+      headless[$probe]+="$(( (end - start) / 1000 )) "
+    done
+  done
+  sum=$(printf '%s\n' ${headless[sum]} | median)
+  info_cli=$(printf '%s\n' ${headless[cli]} | median)
+  info=$(printf '%s\n' ${headless[window]} | median)
+  printf 'headless, whole process (median of %d runs): read and sum with Qt Core %.1f ms, zorvek-multi-editor-cli info %.1f ms (%.2fx), zorvek-multi-editor info %.1f ms (%.2fx)\n' \
+    "$runs" "$(echo "$sum/1000" | bc -l)" "$(echo "$info_cli/1000" | bc -l)" "$(echo "$info_cli/$sum" | bc -l)" \
+    "$(echo "$info/1000" | bc -l)" "$(echo "$info/$sum" | bc -l)"
   export_both=$(process_time : "$exe" export "$demo" --monsters "$build/bench-out-m.tsv" --characters "$build/bench-out-c.tsv")
   import_all=$(process_time "cp '$demo' '$copy'" "$exe" import "$copy" --monsters "$build/bench-m-all.tsv")
   printf 'command line, whole process (median of %d runs): info %.1f ms, export of both tables %.1f ms (%.2fx), import changing 256 monsters, backup included, %.1f ms (%.2fx)\n' \

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/RomFixture.h"
+#include "fixtures/RomFixture.h"
 
 namespace zorvek::demo {
 

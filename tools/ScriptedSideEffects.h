@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/SideEffects.h"
+#include "ui/SideEffects.h"
 
 #include <QDir>
 #include <QSettings>
@@ -28,13 +28,13 @@ inline void useScratchSettings()
 
 // The seam for unattended runs (benchmarks, window pictures): the open
 // dialog answers with a fixed image and messages are counted, not shown.
-class ScriptedSideEffects final : public SideEffects {
+class ScriptedSideEffects final : public ui::SideEffects {
 public:
     QString imagePath;
     QString folder = QDir::tempPath();
     int messageCount = 0;
 
-    void showMessage(QWidget*, MessageIcon, const QString& text) override
+    void showMessage(QWidget*, ui::MessageIcon, const QString& text) override
     {
         ++messageCount;
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
@@ -44,7 +44,7 @@ public:
     {
         return imagePath;
     }
-    std::optional<SaveChoice> chooseFileToSave(QWidget*, const QString&, const QStringList&, const QString&,
+    std::optional<ui::SaveChoice> chooseFileToSave(QWidget*, const QString&, const QStringList&, const QString&,
                                                const QString&) override
     {
         return std::nullopt;

@@ -1,11 +1,11 @@
 // Renders the four windows offscreen to PNG files, on a demo image, for the
 // README, and the application icon for installation.
 
-#include "characters/Form3.h"
+#include "ui/characters/CharacterEditor.h"
 #include "data/Artwork.h"
-#include "main/About.h"
-#include "main/Form1.h"
-#include "monsters/Form2.h"
+#include "ui/AboutDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/monsters/MonsterEditor.h"
 #include "ScriptedSideEffects.h"
 
 #include <QApplication>
@@ -43,13 +43,13 @@ int main(int argc, char** argv)
     const QDir out(QString::fromLocal8Bit(argv[2]));
     zorvek::demo::ScriptedSideEffects effects;
     effects.imagePath = QString::fromLocal8Bit(argv[1]);
-    zorvek::Form1 form1(effects);
+    zorvek::ui::MainWindow form1(effects);
     form1.show();
     form1.LoadROM();
     bool ok = save(&form1, out.filePath("main-window.png"));
 
     form1.mnuAbout_Click();
-    if (auto* about = form1.findChild<zorvek::About*>("About")) {
+    if (auto* about = form1.findChild<zorvek::ui::AboutDialog*>("About")) {
         ok &= save(about, out.filePath("about.png"));
         about->close();
     }

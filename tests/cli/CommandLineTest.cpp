@@ -1,12 +1,12 @@
 #include "cli/CommandLine.h"
 #include "cli/ImageWrite.h"
 #include "cli/ImportPlan.h"
-#include "main/AppSettings.h"
-#include "main/EditorStamp.h"
+#include "core/program/AppSettings.h"
+#include "core/header/EditorStamp.h"
 #include "support/FileSizeLimit.h"
 #include "support/MemoryImage.h"
 #include "support/PatchReaders.h"
-#include "support/RomFixture.h"
+#include "fixtures/RomFixture.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -261,28 +261,50 @@ TEST_F(CommandLineTest, ExitCodesSayWhatWentWrong)
     EXPECT_TRUE(wants({"--version"}));
 }
 
-// The real executable, started the way a script starts it: no display and
-// no platform chosen.
-TEST_F(CommandLineTest, TheExecutableWorksWithoutADisplay)
+// The real executables, started the way a script starts them: no display and
+// no platform chosen. The window's executable runs the same commands as the
+// headless one, which loads no window system at all.
+TEST_F(CommandLineTest, BothExecutablesWorkWithoutADisplayAndTheHeadlessOneLoadsNoWindowSystem)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
-    const auto start = [&](const QStringList& arguments) {
+    const auto start = [&](const char* program, const QStringList& arguments) {
         QProcess process;
         process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(ZORVEK_EXECUTABLE), arguments);
+        process.start(QString::fromLocal8Bit(program), arguments);
         EXPECT_TRUE(process.waitForFinished(30000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
         return process.readAllStandardOutput();
     };
 
-    EXPECT_TRUE(start({u"info"_s, image}).contains("Internal name: KELVARNTHOSIA 5\n"));
-    const QByteArray monsters = start({u"export"_s, image, u"--monsters"_s, u"-"_s});
-    ASSERT_EQ(splitLines(monsters).size(), 257);
-    start({u"import"_s, image, u"--monsters"_s, file(u"m.tsv"_s, withCell(monsters, 1, "Hit Points", "4321"))});
-    EXPECT_EQ(readFile(image).mid(0x100208, 2), QByteArray("\xE1\x10", 2));
+    for (const char* program : {ZORVEK_EXECUTABLE, ZORVEK_CLI_EXECUTABLE}) {
+        SCOPED_TRACE(program);
+        EXPECT_TRUE(start(program, {u"info"_s, image}).contains("Internal name: KELVARNTHOSIA 5\n"));
+        const QByteArray monsters = start(program, {u"export"_s, image, u"--monsters"_s, u"-"_s});
+        ASSERT_EQ(splitLines(monsters).size(), 257);
+        const QByteArray hitPoints = QByteArray::number(4321 + (program == QByteArray(ZORVEK_CLI_EXECUTABLE)));
+        start(program, {u"import"_s, image, u"--monsters"_s,
+                        file(u"m.tsv"_s, withCell(monsters, 1, "Hit Points", hitPoints))});
+        EXPECT_EQ(readFile(image).mid(0x100208, 2), RomFixture(2).word16At(0, hitPoints.toUShort()).bytes());
+    }
+    // The same help but for the program's name in the usage line.
+    const auto help = [&](const char* program) {
+        const QByteArray text = start(program, {u"--help"_s});
+        return text.mid(text.indexOf('\n'));
+    };
+    EXPECT_EQ(help(ZORVEK_CLI_EXECUTABLE), help(ZORVEK_EXECUTABLE));
+
+#ifdef __GLIBC__
+    // The dynamic loader lists what each program would load, and runs nothing.
+    environment.insert(u"LD_TRACE_LOADED_OBJECTS"_s, u"1"_s);
+    const QByteArray headless = start(ZORVEK_CLI_EXECUTABLE, {});
+    EXPECT_TRUE(headless.contains("libQt6Core")) << headless.toStdString();
+    EXPECT_FALSE(headless.contains("libQt6Gui")) << headless.toStdString();
+    EXPECT_FALSE(headless.contains("libQt6Widgets")) << headless.toStdString();
+    EXPECT_TRUE(start(ZORVEK_EXECUTABLE, {}).contains("libQt6Widgets"));
+#endif
 }
 
 

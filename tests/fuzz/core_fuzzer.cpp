@@ -2,13 +2,13 @@
 // contents: nothing may crash, read out of bounds, or write outside the
 // field it owns.
 
-#include "characters/CharacterSlot.h"
-#include "main/CopierHeader.h"
-#include "main/EditorStamp.h"
-#include "main/InternalName.h"
-#include "main/RomChecksum.h"
-#include "main/RomImage.h"
-#include "monsters/MonsterRecord.h"
+#include "core/characters/CharacterSlot.h"
+#include "core/header/CopierHeader.h"
+#include "core/header/EditorStamp.h"
+#include "core/header/InternalName.h"
+#include "core/image/RomChecksum.h"
+#include "core/image/RomImage.h"
+#include "core/monsters/MonsterRecord.h"
 #include "patches/BpsPatch.h"
 #include "patches/IpsPatch.h"
 
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         (void)(record.specialBits() + record.attackAnimation() + record.level() + record.nameIndex());
     }
     for (int slot = 0; slot < 4; ++slot) {
-        const CharacterView view = loadCharacter(rom, slot);
+        const characters::CharacterView view = characters::loadCharacter(rom, slot);
         require(!view.level.isEmpty() && !view.currentHp.isEmpty());
     }
     require(rom.writeCount() == 0);

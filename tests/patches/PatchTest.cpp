@@ -1,4 +1,4 @@
-#include "monsters/Form2.h"
+#include "ui/monsters/MonsterEditor.h"
 #include "patches/IpsPatch.h"
 #include "patches/PatchMaker.h"
 #include "support/GuiTestBase.h"
@@ -14,6 +14,7 @@
 #endif
 
 using namespace zorvek;
+using namespace zorvek::ui;
 using namespace zorvek::patches;
 using zorvek::test::applyBps;
 using zorvek::test::applyIps;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/SideEffects.h"
+#include "ui/SideEffects.h"
 
 #include <deque>
 #include <functional>
@@ -9,10 +9,10 @@
 namespace zorvek::test {
 
 // Records every side effect instead of showing or doing it.
-class FakeSideEffects final : public SideEffects {
+class FakeSideEffects final : public ui::SideEffects {
 public:
     struct Message {
-        MessageIcon icon;
+        ui::MessageIcon icon;
         QString text;
     };
 
@@ -25,7 +25,7 @@ public:
     QString lastStartFolder;
     QString lastTitle;
     // Answers for the save dialog, used in order; nullopt is a cancel.
-    std::deque<std::optional<SaveChoice>> saveAnswers;
+    std::deque<std::optional<ui::SaveChoice>> saveAnswers;
     int saveDialogCount = 0;
     QString lastSuggestedPath;
     std::vector<QUrl> openedUrls;
@@ -38,7 +38,7 @@ public:
     // Runs when a message box would show (e.g. to act while it is "open").
     std::function<void(const Message&)> onMessage;
 
-    void showMessage(QWidget*, MessageIcon icon, const QString& text) override
+    void showMessage(QWidget*, ui::MessageIcon icon, const QString& text) override
     {
         messages.push_back({icon, text});
         if (onMessage)
@@ -60,7 +60,7 @@ public:
         return answer;
     }
 
-    std::optional<SaveChoice> chooseFileToSave(QWidget*, const QString& title, const QStringList& nameFilters,
+    std::optional<ui::SaveChoice> chooseFileToSave(QWidget*, const QString& title, const QStringList& nameFilters,
                                                const QString& selectedFilter, const QString& suggestedPath) override
     {
         ++saveDialogCount;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "main/Form1.h"
+#include "ui/MainWindow.h"
 #include "support/FakeSideEffects.h"
-#include "support/RomFixture.h"
+#include "fixtures/RomFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,7 +48,7 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         QSettings().clear();  // no folder remembered from another test
         effects.folder = m_dir.path();
-        form1 = std::make_unique<Form1>(effects);
+        form1 = std::make_unique<ui::MainWindow>(effects);
         form1->show();
     }
 
@@ -113,7 +113,7 @@ protected:
     }
 
     FakeSideEffects effects;
-    std::unique_ptr<Form1> form1;
+    std::unique_ptr<ui::MainWindow> form1;
     QString romPath;
 
 private:

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "main/RomImage.h"
-#include "support/RomFixture.h"
+#include "core/image/RomImage.h"
+#include "fixtures/RomFixture.h"
 
 #include <QBuffer>
 

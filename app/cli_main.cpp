@@ -1,0 +1,5 @@
+#include "cli/CommandLine.h"
+
+// The commands alone, for scripts and machines without a display: this
+// program loads no window system at all.
+int main(int argc, char* argv[]) { return zorvek::cli::run(argc, argv); }

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "core/image/RomImage.h"
+#include "core/image/WriteJournal.h"
+
+#include <QDateTime>
+#include <QObject>
+
+#include <functional>
+
+namespace zorvek {
+
+// Saves change the ROM data; only they take the checksum words along when
+// the checksum is fixed on every save. The stamp and the fix itself do not.
+enum class CommandKind { Save, Other };
+
+struct WriteOptions {
+    bool backUpBeforeFirstWrite = true;
+    bool fixChecksumOnSave = false;
+};
+
+struct CommandOutcome {
+    IoResult result;
+    // The copy before the first write could not be made, so nothing was written.
+    bool backupFailed = false;
+    bool ok() const { return result.ok(); }
+};
+
+// The one way a command writes to the open image: each command becomes one
+// step of the image's journal, after the checks every write needs and the
+// backup before the first write of the session.
+class ImageWriteSession : public QObject {
+    Q_OBJECT
+public:
+    using Clock = std::function<QDateTime()>;
+
+    ImageWriteSession(RomImage& rom, Clock clock, QObject* parent = nullptr);
+
+    RomImage& rom() { return m_rom; }
+    void setOptions(const WriteOptions& options) { m_options = options; }
+    const WriteOptions& options() const { return m_options; }
+
+    // Whether a command could write [offset, offset + count): an image open,
+    // still the file at its path, and long enough. Commands check this first,
+    // so that a refused one leaves no backup behind either.
+    IoResult check(qint64 offset, qint64 count) const;
+
+    // Runs writes as the step named command. Nothing is written into a
+    // replaced file or when the backup fails; a command that fails part way
+    // keeps the writes it made as its step, so undo can take them back.
+    CommandOutcome run(const QString& command, CommandKind kind, const std::function<IoResult()>& writes);
+
+    // Newest step first, with the checks of any write; a replaced file is
+    // refused before the journal is touched.
+    ReplayOutcome undo();
+    ReplayOutcome redo();
+    bool canUndo() const { return m_rom.journal().canUndo(); }
+    bool canRedo() const { return m_rom.journal().canRedo(); }
+    QString undoText() const { return m_rom.journal().undoText(); }
+    QString redoText() const { return m_rom.journal().redoText(); }
+
+    // The copy made for the open image; empty until one was made.
+    QString backupPath() const;
+
+signals:
+    // After every command, undo and redo, also a failed one: the file may have changed.
+    void written();
+    // After an undo or redo that changed the file.
+    void replayed(const zorvek::JournalStep& step);
+
+private:
+    void followImage();
+    IoResult checkWritable();
+    IoResult prepareFirstWrite(bool* backupFailed);
+    // Only when they differ: a save that leaves the sum alone adds nothing.
+    IoResult fixChecksumWords();
+    ReplayOutcome replay(bool back);
+
+    RomImage& m_rom;
+    Clock m_clock;
+    WriteOptions m_options;
+    // The image m_firstWriteDone and m_backupPath speak of.
+    quint64 m_serial = 0;
+    bool m_firstWriteDone = false;
+    QString m_backupPath;
+};
+
+} // namespace zorvek

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "core/image/FileIdentity.h"
+#include "core/image/IoResult.h"
+#include "core/image/WriteJournal.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+class QIODevice;
+
+namespace zorvek {
+
+// The one open ROM image, shared by every window. Nothing of the image is
+// cached: each value is read from, or written to, the file when asked.
+// Offsets are 0-based from the first byte of the file (copier header included).
+class RomImage : private ByteWriter {
+public:
+    RomImage();
+    ~RomImage() override;
+    RomImage(const RomImage&) = delete;
+    RomImage& operator=(const RomImage&) = delete;
+
+    // Opens an existing file for reading and writing in place.
+    IoResult open(const QString& path);
+    // Takes over an already opened device (tests inject failing devices here).
+    void attach(std::unique_ptr<QIODevice> device, const QString& path);
+    void close();
+
+    bool isOpen() const;
+    // Opened from its path, not a device attached in place of a file.
+    bool isFileOnDisk() const { return isOpen() && m_onDisk; }
+    QString path() const { return m_path; }
+    qint64 size() const;
+
+    // Reads past the end of the file give zeros, never an error.
+    QByteArray readBytes(qint64 offset, int count) const;
+    uint8_t readByte(qint64 offset) const;
+    uint16_t readWord16(qint64 offset) const;
+    uint32_t readWord32(qint64 offset) const;
+
+    // Fails when the file ends before offset + count: writes never grow it.
+    IoResult checkHolds(qint64 offset, qint64 count) const;
+    // Fails when the path no longer leads to the file that was opened (a tool
+    // replaced or removed it): writes would land in a file nobody sees.
+    // A device attached without a file is not checked.
+    IoResult checkSameFile() const;
+
+    // Each write goes straight to the file and is flushed before returning;
+    // nothing is written into a replaced or removed file. The journal records
+    // what it changed, also the part of a write that failed half way.
+    IoResult writeBytes(qint64 offset, const QByteArray& bytes);
+    IoResult writeByte(qint64 offset, uint8_t value);
+    IoResult writeWord16(qint64 offset, uint16_t value);
+    IoResult writeWord32(qint64 offset, uint32_t value);
+
+    // Counts every read and write call; used to check that nothing is cached
+    // and that a refused save wrote nothing.
+    quint64 readCount() const { return m_reads; }
+    quint64 writeCount() const { return m_writes; }
+
+    // Every write since the image was opened; opening, attaching and closing
+    // start it afresh.
+    WriteJournal& journal() { return m_journal; }
+    const WriteJournal& journal() const { return m_journal; }
+    // Where undo and redo write: checked as writeBytes is, never recorded.
+    ByteWriter& replayWriter() { return *this; }
+    // Off for a scratch copy that nothing undoes: its writes then skip the
+    // journal and the read of the bytes they replace.
+    void setJournalled(bool on) { m_journalled = on; }
+    // Changes whenever another image, or none, takes the place of the open one.
+    quint64 openSerial() const { return m_openSerial; }
+
+private:
+    IoResult write(qint64 offset, const QByteArray& bytes) override;
+    IoResult writeChecked(qint64 offset, const QByteArray& bytes, bool record);
+    // Reads without counting: the journal's own look at a write's bytes.
+    QByteArray readRaw(qint64 offset, int count) const;
+
+    std::unique_ptr<QIODevice> m_device;
+    QString m_path;
+    std::optional<FileIdentity> m_identity;
+    bool m_onDisk = false;
+    mutable quint64 m_reads = 0;
+    quint64 m_writes = 0;
+    WriteJournal m_journal;
+    bool m_journalled = true;
+    quint64 m_openSerial = 0;
+};
+
+} // namespace zorvek

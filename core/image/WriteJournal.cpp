@@ -1,0 +1,122 @@
+#include "core/image/WriteJournal.h"
+
+namespace zorvek {
+
+namespace {
+
+constexpr const char* kLooseWriteCommand = "Write";
+
+enum class Direction { Back, Forward };
+
+// Writes the step one way. A failure part way writes the changes already
+// made back the other way, so that the file is again where the journal says
+// it is and the step stays where it was; the user may try once more. Should
+// that rollback fail too, the file matches no point of the journal: the
+// caller then drops the journal rather than replay bytes that no longer fit.
+IoResult replay(const JournalStep& step, Direction direction, ByteWriter& writer, bool* rolledBack)
+{
+    const auto& changes = step.changes;
+    const int n = static_cast<int>(changes.size());
+    auto changeAt = [&](int i) -> const JournalChange& {
+        return direction == Direction::Back ? changes[n - 1 - i] : changes[i];
+    };
+    auto bytesOf = [&](const JournalChange& c, bool wanted) -> const QByteArray& {
+        return (direction == Direction::Back) == wanted ? c.before : c.after;
+    };
+    *rolledBack = true;
+    for (int i = 0; i < n; ++i) {
+        const IoResult r = writer.write(changeAt(i).offset, bytesOf(changeAt(i), true));
+        if (r.ok())
+            continue;
+        // The failed change itself may have landed in part.
+        for (int j = i; j >= 0; --j)
+            if (!writer.write(changeAt(j).offset, bytesOf(changeAt(j), false)).ok())
+                *rolledBack = false;
+        return r;
+    }
+    return IoResult::success();
+}
+
+} // namespace
+
+bool JournalStep::touches(qint64 offset, qint64 length) const
+{
+    for (const JournalChange& c : changes)
+        if (c.offset < offset + length && offset < c.offset + c.after.size())
+            return true;
+    return false;
+}
+
+void WriteJournal::begin(const QString& command)
+{
+    if (m_depth++ == 0)
+        m_open = JournalStep{command, {}};
+}
+
+void WriteJournal::end()
+{
+    if (m_depth == 0 || --m_depth > 0)
+        return;
+    push(std::move(m_open));
+    m_open = {};
+}
+
+void WriteJournal::record(qint64 offset, const QByteArray& before, const QByteArray& after)
+{
+    if (m_depth > 0) {
+        m_open.changes.push_back({offset, before, after});
+        return;
+    }
+    push(JournalStep{QString::fromLatin1(kLooseWriteCommand), {{offset, before, after}}});
+}
+
+void WriteJournal::push(JournalStep step)
+{
+    if (step.changes.empty())
+        return;
+    m_undo.push_back(std::move(step));
+    m_redo.clear();
+}
+
+QString WriteJournal::undoText() const { return canUndo() ? m_undo.back().command : QString(); }
+QString WriteJournal::redoText() const { return canRedo() ? m_redo.back().command : QString(); }
+
+ReplayOutcome WriteJournal::undo(ByteWriter& writer)
+{
+    if (!canUndo())
+        return {IoResult::failure(QStringLiteral("There is nothing to undo.")), {}};
+    return moveTop(m_undo, m_redo, true, writer);
+}
+
+ReplayOutcome WriteJournal::redo(ByteWriter& writer)
+{
+    if (!canRedo())
+        return {IoResult::failure(QStringLiteral("There is nothing to redo.")), {}};
+    return moveTop(m_redo, m_undo, false, writer);
+}
+
+ReplayOutcome WriteJournal::moveTop(std::vector<JournalStep>& from, std::vector<JournalStep>& to, bool back,
+                                    ByteWriter& writer)
+{
+    ReplayOutcome out{{}, from.back()};
+    bool rolledBack = true;
+    out.result = replay(out.step, back ? Direction::Back : Direction::Forward, writer, &rolledBack);
+    if (out.result.ok()) {
+        to.push_back(std::move(from.back()));
+        from.pop_back();
+    } else if (!rolledBack) {
+        clear();
+        out.journalDropped = true;
+    }
+    return out;
+}
+
+void WriteJournal::clear()
+{
+    m_undo.clear();
+    m_redo.clear();
+    m_open = {};
+    m_depth = 0;
+}
+
+} // namespace zorvek

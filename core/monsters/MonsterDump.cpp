@@ -1,0 +1,87 @@
+#include "core/monsters/MonsterDump.h"
+
+#include "core/image/SafeFileWriter.h"
+#include "core/text/SingleByteText.h"
+
+#include <QDir>
+#include <QStringList>
+
+namespace zorvek::monsters::dump {
+
+QString text(const DumpFields& f)
+{
+    const auto value = [](const char* label, const QString& v) { return QString::fromLatin1(label) + ": " + v; };
+    const QStringList lines = {
+        "Kelvarnthosia 5 Monster Editor - Stats of: " + f.name,
+        "Dumped on: " + f.dateTime,
+        "ROM Filename: " + f.romPath,
+        QString(),
+        QString(),
+        value("Level", f.level),
+        value("Name Index", f.nameIndex),
+        value("EXP", f.experience),
+        value("Gil", f.gil),
+        value("HP", f.hitPoints),
+        value("Strength", f.strength),
+        value("Speed", f.speed),
+        value("Defense", f.defense),
+        value("Evade%", f.evade),
+        value("Magic Power", f.magicPower),
+        value("Unknown", f.unknown),
+        value("Attack Animation Index", f.attackIndex) + " - " + f.attackDescription,
+        // Always three characters, so the flag lines up whichever it is.
+        "Hide HP from Scan: " + QString::fromLatin1(f.hideHp ? "Yes" : "No "),
+        QString(),
+        "Weaknesses won't be dumped in this release, perhaps in a future release.",
+    };
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QByteArray fileBytes(const DumpFields& fields)
+{
+    QByteArray bytes = toSingleBytes(text(fields)).left(kFileSize);
+    bytes.append(QByteArray(kFileSize - bytes.size(), ' '));
+    return bytes;
+}
+
+bool isUsableFileName(const QString& name)
+{
+    static const QString refused = QStringLiteral("\\/:*?\"<>|");
+    if (name.isEmpty())
+        return false;
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || refused.contains(c))
+            return false;
+    return true;
+}
+
+Outcome save(const QString& name, const QByteArray& bytes, const QString& programFolder,
+             const QString& imageFolder)
+{
+    const QString fileName = name + QStringLiteral(".txt");
+    Outcome outcome;
+    if (!isUsableFileName(name)) {
+        outcome.problem = QDir::toNativeSeparators(QDir(programFolder).filePath(fileName))
+            + QStringLiteral(": A file name cannot hold \\ / : * ? \" < > | or control characters.");
+        return outcome;
+    }
+    QStringList folders = {programFolder};
+    if (!imageFolder.isEmpty() && QDir::cleanPath(imageFolder) != QDir::cleanPath(programFolder))
+        folders.append(imageFolder);
+    QStringList problems;
+    for (const QString& folder : folders) {
+        const QString path = QDir::toNativeSeparators(QDir(folder).filePath(fileName));
+        // Replaces the whole file, so no tail of an older, longer dump survives.
+        const IoResult written = SafeFileWriter::write(path, bytes);
+        if (written.ok()) {
+            outcome.path = path;
+            outcome.besideImage = folder != programFolder;
+            return outcome;
+        }
+        problems.append(path + QStringLiteral(": ") + written.error);
+    }
+    outcome.problem = problems.join(QLatin1Char('\n'));
+    return outcome;
+}
+
+} // namespace zorvek::monsters::dump

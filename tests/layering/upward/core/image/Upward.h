@@ -1,0 +1,5 @@
+#pragma once
+
+// Breaks the rules on purpose: the layering check must refuse this tree.
+#include "core/image/RomImage.h"
+#include "ui/MainWindow.h"

@@ -1,0 +1,652 @@
+#include "ui/MainWindow.h"
+
+#include "ui/characters/CharacterEditor.h"
+#include "data/Artwork.h"
+#include "ui/AboutDialog.h"
+#include "core/program/AppInfo.h"
+#include "core/program/AppSettings.h"
+#include "core/program/Documentation.h"
+#include "core/header/CopierHeader.h"
+#include "core/header/EditorStamp.h"
+#include "core/header/InternalName.h"
+#include "ui/widgets/LimitedLineEdit.h"
+#include "core/image/PendingStamp.h"
+#include "core/image/RomChecksum.h"
+#include "core/image/SameFile.h"
+#include "ui/SideEffects.h"
+#include "ui/widgets/WheelGuard.h"
+#include "ui/WriteFailureMessage.h"
+#include "ui/monsters/MonsterEditor.h"
+#include "patches/PatchMaker.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace zorvek::ui {
+
+namespace {
+
+const QStringList& openFilters()
+{
+    static const QStringList filters{
+        QStringLiteral("All Files (*.*)"),
+        QStringLiteral("Super MagiCom ROM File (*.smc)"),
+        QStringLiteral("Super Wild Card ROM File (*.swc)"),
+        QStringLiteral("Pro Fighter X ROM File (*.fig)"),
+    };
+    return filters;
+}
+
+QAction* namedAction(QObject* parent, const char* name, const QString& text, const QKeySequence& key = {})
+{
+    auto* action = new QAction(text, parent);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!key.isEmpty())
+        action->setShortcut(key);
+    return action;
+}
+
+QAction* namedSeparator(QMenu* menu, const char* name)
+{
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(QString::fromLatin1(name));
+    return separator;
+}
+
+QAction* checkableAction(QObject* parent, const char* name, const QString& text, bool checked)
+{
+    QAction* action = namedAction(parent, name, text);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+
+// A step named after a monster must not turn a letter of it into an access key.
+QString menuText(const QString& verb, const QString& step)
+{
+    return step.isEmpty() ? verb : verb + u' ' + QString(step).replace(u'&', QStringLiteral("&&"));
+}
+
+} // namespace
+
+MainWindow::MainWindow(SideEffects& effects, QWidget* parent)
+    : QMainWindow(parent), m_effects(effects), m_session(effects)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromLatin1(kAppTitle));
+    setWindowIcon(QIcon(QPixmap::fromImage(data::applicationIcon())));
+    connect(&m_session.pendingStamp(), &PendingStamp::writeFailed, this, &MainWindow::reportFailure);
+    // Editors save from their own windows; the state shown here follows every write.
+    connect(&m_session.writes(), &ImageWriteSession::written, this, &MainWindow::showWriteState);
+    connect(&m_session.writes(), &ImageWriteSession::replayed, this, &MainWindow::reloadTouched);
+
+    createActions();
+    createMenus();
+    createToolBars();
+    createCentralArea();
+    applyWriteOptions();
+    showWriteState();
+    m_copierType->setCurrentIndex(static_cast<int>(zorvek::CopierType::NotLoaded));
+    setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
+}
+
+MainWindow::~MainWindow()
+{
+    // The session, which outlives this body, writes a stamp still due.
+    delete m_monsterEditor;
+    delete m_characterEditor;
+}
+
+void MainWindow::createActions()
+{
+    m_open = namedAction(this, "mnuOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    // With the name box focused, Ctrl+C copies as in every text box (the box
+    // claims the key first); anywhere else it closes the image.
+    m_close = namedAction(this, "mnuClose", tr("&Close ROM"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    m_save = namedAction(this, "mnuSave", tr("&Save ROM"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_save->setEnabled(false);
+    m_undo = namedAction(this, "mnuUndo", tr("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redo = namedAction(this, "mnuRedo", tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    m_createPatch = namedAction(this, "mnuCreatePatch", tr("Create Patch..."));
+    m_quit = namedAction(this, "mnuQuit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_help = namedAction(this, "mnuHelp", tr("&Help"), QKeySequence(Qt::Key_F1));
+    m_help->setEnabled(false);
+    m_readme = namedAction(this, "mnuReadme", tr("&Readme"), QKeySequence(Qt::Key_F12));
+    m_url = namedAction(this, "mnuURL", tr("Goto Quenmark-Soft"), QKeySequence(Qt::Key_F11));
+    m_about = namedAction(this, "mnuAbout", tr("&About"), QKeySequence(Qt::Key_F2));
+    const AppSettings settings;
+    m_backUp = checkableAction(this, "mnuBackUp", tr("Back Up Before First Save"), settings.backUpBeforeFirstSave());
+    m_fixChecksum = namedAction(this, "mnuFixChecksum", tr("Fix ROM Checksum"));
+    m_fixChecksumOnSave =
+        checkableAction(this, "mnuFixChecksumOnSave", tr("Fix Checksum on Every Save"), settings.fixChecksumOnSave());
+    m_defaultName = namedAction(this, "mnuDefault", tr("Default: KELVARNTHOSIA 5"));
+    m_zorvekName = namedAction(this, "mnuZorvek", tr("Change: Kelvarnthosia 5"));
+    m_zorvanName = namedAction(this, "mnuZorvan", tr("Change: Kelvarnthosia V"));
+
+    connect(m_open, &QAction::triggered, this, &MainWindow::LoadROM);
+    connect(m_close, &QAction::triggered, this, &MainWindow::mnuClose_Click);
+    connect(m_save, &QAction::triggered, this, &MainWindow::SaveROM);
+    connect(m_undo, &QAction::triggered, this, &MainWindow::mnuUndo_Click);
+    connect(m_redo, &QAction::triggered, this, &MainWindow::mnuRedo_Click);
+    connect(m_createPatch, &QAction::triggered, this, &MainWindow::mnuCreatePatch_Click);
+    connect(m_quit, &QAction::triggered, this, &MainWindow::mnuQuit_Click);
+    connect(m_fixChecksum, &QAction::triggered, this, &MainWindow::mnuFixChecksum_Click);
+    connect(m_backUp, &QAction::toggled, this, [this](bool on) {
+        AppSettings().setBackUpBeforeFirstSave(on);
+        applyWriteOptions();
+    });
+    connect(m_fixChecksumOnSave, &QAction::toggled, this, [this](bool on) {
+        AppSettings().setFixChecksumOnSave(on);
+        applyWriteOptions();
+    });
+    connect(m_readme, &QAction::triggered, this, &MainWindow::mnuReadme_Click);
+    connect(m_url, &QAction::triggered, this, &MainWindow::mnuURL_Click);
+    connect(m_about, &QAction::triggered, this, &MainWindow::mnuAbout_Click);
+    connect(m_defaultName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("KELVARNTHOSIA 5")); });
+    connect(m_zorvekName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia 5")); });
+    connect(m_zorvanName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia V")); });
+}
+
+void MainWindow::createMenus()
+{
+    m_fileMenu = menuBar()->addMenu(tr("&File"));
+    m_fileMenu->setObjectName(QStringLiteral("mnuFile"));
+    m_fileMenu->menuAction()->setObjectName(QStringLiteral("mnuFile"));
+    m_fileMenu->addAction(m_open);
+    m_fileMenu->addAction(m_close);
+    m_fileMenu->addAction(m_save);
+    namedSeparator(m_fileMenu, "mnuDmy5");
+    m_fileMenu->addAction(m_undo);
+    m_fileMenu->addAction(m_redo);
+    namedSeparator(m_fileMenu, "mnuDmy6");
+    m_fileMenu->addAction(m_createPatch);
+    namedSeparator(m_fileMenu, "mnuDmy2");
+    m_fileMenu->addAction(m_quit);
+
+    m_stuffMenu = menuBar()->addMenu(tr("&Stuff"));
+    m_stuffMenu->setObjectName(QStringLiteral("mnuStuff"));
+    m_stuffMenu->menuAction()->setObjectName(QStringLiteral("mnuStuff"));
+    m_stuffMenu->addAction(m_help);
+    m_stuffMenu->addAction(m_readme);
+    m_stuffMenu->addAction(m_url);
+    namedSeparator(m_stuffMenu, "mnuDmy7");
+    m_stuffMenu->addAction(m_backUp);
+    m_stuffMenu->addAction(m_fixChecksum);
+    m_stuffMenu->addAction(m_fixChecksumOnSave);
+    namedSeparator(m_stuffMenu, "mnuDmy3");
+    m_stuffMenu->addAction(m_about);
+
+    // The internal-name choices: a pop-up only, never in the menu bar.
+    m_defaultMenu = new QMenu(tr("Default"), this);
+    m_defaultMenu->setObjectName(QStringLiteral("mnuDefault1"));
+    m_defaultMenu->addAction(m_defaultName);
+    namedSeparator(m_defaultMenu, "mnuDmy4");
+    m_defaultMenu->addAction(m_zorvekName);
+    m_defaultMenu->addAction(m_zorvanName);
+}
+
+void MainWindow::createToolBars()
+{
+    struct Button {
+        const char* key;
+        const char* tip;
+    };
+    auto addButtons = [this](QToolBar* bar, std::initializer_list<Button> buttons) {
+        for (const Button& b : buttons) {
+            const QString key = QString::fromLatin1(b.key);
+            QAction* action = bar->addAction(QIcon(QPixmap::fromImage(data::toolbarIcon(key))), key);
+            action->setObjectName(key);
+            if (b.tip)
+                action->setToolTip(QString::fromLatin1(b.tip));
+            if (QWidget* button = bar->widgetForAction(action))
+                button->setObjectName(key);
+        }
+    };
+
+    m_toolbar1 = addToolBar(tr("File"));
+    m_toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar1->setMovable(false);
+    m_toolbar1->setFloatable(false);
+    m_toolbar1->setIconSize(QSize(24, 24));
+    addButtons(m_toolbar1, {{"Open", "Displays Open File dialog box."},
+                            {"Save", "Save - Feature not coded."},
+                            {"Config", "Settings - Feature not coded."},
+                            {"URL", "Goto Quenmark-Soft's Homepage"}});
+    connect(m_toolbar1, &QToolBar::actionTriggered, this, [this](QAction* action) {
+        const QString key = action->objectName();
+        if (key == QLatin1String("Open"))
+            LoadROM();
+        else if (key == QLatin1String("Save"))
+            ToolbarSave_Click();
+        else if (key == QLatin1String("URL"))
+            mnuURL_Click();
+    });
+
+    addToolBarBreak();
+    m_toolbar2 = addToolBar(tr("Editors"));
+    m_toolbar2->setObjectName(QStringLiteral("Toolbar2"));
+    m_toolbar2->setMovable(false);
+    m_toolbar2->setFloatable(false);
+    m_toolbar2->setIconSize(QSize(24, 24));
+    m_toolbar2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    addButtons(m_toolbar2, {{"Characters", nullptr}, {"Monsters", nullptr}});
+    connect(m_toolbar2, &QToolBar::actionTriggered, this, [this](QAction* action) {
+        const QString key = action->objectName();
+        if (key == QLatin1String("Characters"))
+            openCharacterEditor();
+        else if (key == QLatin1String("Monsters"))
+            openMonsterEditor();
+    });
+    // Editors read the file as soon as they open: no image, no editors.
+    m_toolbar2->setEnabled(false);
+}
+
+QMenu* MainWindow::createPopupMenu()
+{
+    // Toolbar2 is the only way to the editors: no right-click menu may hide it.
+    return nullptr;
+}
+
+void MainWindow::createCentralArea()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+
+    m_frame1 = new QGroupBox(tr("Internal ROM Name:"), central);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* frameLayout = new QHBoxLayout(m_frame1);
+    m_nameText = new LimitedLineEdit(m_frame1);
+    m_nameText->setObjectName(QStringLiteral("InternalROMNameTXT"));
+    m_nameText->setInputLimit(internalname::kLength);
+    m_nameText->setText(QString::fromLatin1(kNotLoadedText));
+    m_nameText->setEnabled(false);
+    QPalette grey = m_nameText->palette();
+    grey.setColor(QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
+    m_nameText->setPalette(grey);
+    m_changeName = new QPushButton(QStringLiteral(">"), m_frame1);
+    m_changeName->setObjectName(QStringLiteral("ChangeROMNameCMD"));
+    m_changeName->setFixedWidth(28);
+    m_changeName->setEnabled(false);
+    connect(m_changeName, &QPushButton::clicked, this, &MainWindow::ChangeROMNameCMD_Click);
+    frameLayout->addWidget(m_nameText);
+    frameLayout->addWidget(m_changeName);
+    layout->addWidget(m_frame1);
+
+    auto* copierRow = new QHBoxLayout;
+    m_copierLabel = new QLabel(tr("Copier Type:"), central);
+    m_copierLabel->setObjectName(QStringLiteral("CopierTypeLBL"));
+    m_copierType = new QComboBox(central);
+    WheelGuard::install(m_copierType);
+    m_copierType->setObjectName(QStringLiteral("CopierTypeCBO"));
+    for (const char* name : copier::typeNames())
+        m_copierType->addItem(QString::fromLatin1(name));
+    m_copierType->setEnabled(false);
+    connect(m_copierType, &QComboBox::activated, this, [this] { m_copierPicked = true; });
+    copierRow->addWidget(m_copierLabel);
+    copierRow->addWidget(m_copierType, 1);
+    layout->addLayout(copierRow);
+
+    m_checksum = new QLabel(central);
+    m_checksum->setObjectName(QStringLiteral("ChecksumLBL"));
+    // The row stays while no image is loaded, so nothing moves on open.
+    m_checksum->setMinimumHeight(m_checksum->fontMetrics().height());
+    layout->addWidget(m_checksum);
+
+    m_notice = new QLabel(tr("Every save writes at once; Undo takes it back."), central);
+    m_notice->setObjectName(QStringLiteral("NoticeLBL"));
+    // Set apart by colour, not by an italic or smaller face: a second face
+    // is a second font file found and opened at every start.
+    QPalette quiet = m_notice->palette();
+    quiet.setColor(QPalette::WindowText, quiet.color(QPalette::Disabled, QPalette::WindowText));
+    m_notice->setPalette(quiet);
+    m_notice->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    layout->addWidget(m_notice);
+
+    setCentralWidget(central);
+}
+
+bool MainWindow::isLoaded() const
+{
+    return m_session.rom().isOpen() && m_nameText->text() != QLatin1String(kNotLoadedText);
+}
+
+MonsterEditor* MainWindow::monsterEditor() const { return m_monsterEditor.data(); }
+CharacterEditor* MainWindow::characterEditor() const { return m_characterEditor.data(); }
+
+void MainWindow::showAgain()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::reportWriteFailure(QWidget* parent, const QString& reason)
+{
+    ui::reportWriteFailure(m_effects, parent, m_session.rom().path(), reason);
+}
+
+void MainWindow::reportFailure(const CommandOutcome& outcome)
+{
+    ui::reportFailure(m_effects, this, m_session.rom().path(), outcome);
+}
+
+void MainWindow::LoadROM()
+{
+    const std::optional<QString> chosen =
+        m_effects.chooseFileToOpen(this, {}, openFilters(), openFilters().at(1), AppSettings().openFolder());
+    if (!chosen)
+        return;  // a cancelled dialog leaves the open image as it was
+
+    closeImage();
+    const IoResult opened = m_session.rom().open(*chosen);
+    if (!opened.ok()) {
+        enterNotLoadedState();
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                              tr("The file \"%1\" could not be opened for reading and writing:\n%2")
+                                  .arg(QDir::toNativeSeparators(*chosen), opened.error));
+        return;
+    }
+    AppSettings().rememberOpenedFile(*chosen);
+    LoadIName();
+    CopierType();
+    enterLoadedState();
+    CheckROM();
+}
+
+void MainWindow::LoadIName() { m_nameText->setText(internalname::read(m_session.rom())); }
+
+IoResult MainWindow::SaveIName() { return internalname::write(m_session.rom(), m_nameText->text()); }
+
+void MainWindow::CopierType()
+{
+    m_copierType->setCurrentIndex(static_cast<int>(copier::detect(m_session.rom())));
+    m_copierPicked = false;
+}
+
+bool MainWindow::CheckROM()
+{
+    if (romcheck::isRightGame(m_session.rom()))
+        return true;
+    m_effects.showMessage(this, MessageIcon::Critical,
+                          tr("You must load the correct Zorvek ROM file.  Application will now close."));
+    // Nothing more may reach this file.
+    m_session.rom().close();
+    showWriteState();
+    endProgram(1);
+    return false;
+}
+
+IoResult MainWindow::SaveHeader()
+{
+    const int index = m_copierType->currentIndex();
+    if (index < 0 || index >= static_cast<int>(zorvek::CopierType::NotLoaded))
+        return IoResult::success();
+    const auto type = static_cast<zorvek::CopierType>(index);
+    // Index 0 also stands for a header of a form we do not know: a save made
+    // only to rename must not wipe it.
+    if (type == zorvek::CopierType::Undetected && !m_copierPicked)
+        return IoResult::success();
+    if (auto r = copier::write(m_session.rom(), type); !r.ok())
+        return r;
+    if (type == zorvek::CopierType::Undetected)
+        m_effects.showMessage(this, MessageIcon::Information,
+                              tr("With this setting the ROM may not work in a Super Wild Card or Super MagiCom "
+                                 "copier machine to play.\r\nPlease use the Super Wild Card or Super MagiCom "
+                                 "header if you wish to play this ROM in a copier machine."));
+    return IoResult::success();
+}
+
+void MainWindow::SaveROM()
+{
+    if (!isLoaded())
+        return;
+    // A file replaced, or too short for the name, gets no stamp either.
+    if (auto r = m_session.writes().check(internalname::kOffset, internalname::kLength); !r.ok()) {
+        reportWriteFailure(this, r.error);
+        return;
+    }
+    const CommandOutcome saved = m_session.writes().run(QStringLiteral("Save ROM"), CommandKind::Save, [this] {
+        IoResult result = SaveQuenHeader(m_session.rom(), m_effects.now());
+        if (result.ok())
+            result = SaveIName();
+        if (result.ok())
+            result = SaveHeader();
+        return result;
+    });
+    if (!saved.ok())
+        reportFailure(saved);
+}
+
+void MainWindow::mnuFixChecksum_Click()
+{
+    if (!isLoaded())
+        return;
+    const CommandOutcome fixed = m_session.writes().run(QStringLiteral("Fix checksum"), CommandKind::Other,
+                                               [this] { return checksum::fix(m_session.rom()); });
+    if (!fixed.ok())
+        reportFailure(fixed);
+}
+
+void MainWindow::mnuUndo_Click() { replay(true); }
+void MainWindow::mnuRedo_Click() { replay(false); }
+
+void MainWindow::replay(bool back)
+{
+    if (!isLoaded())
+        return;
+    // A stamp still due belongs to a save that is being taken back, or
+    // would end the way forward; it is dropped.
+    m_session.pendingStamp().cancel();
+    const ReplayOutcome outcome = back ? m_session.writes().undo() : m_session.writes().redo();
+    if (outcome.result.ok())
+        return;
+    QString reason = outcome.result.error;
+    if (outcome.journalDropped)
+        reason += tr("\nThe file could not be put back as it was either, so nothing can be undone or redone any more.");
+    // From an editor this window is hidden; the message goes over the editor.
+    QWidget* parent = isVisible() || !QApplication::activeWindow() ? this : QApplication::activeWindow();
+    reportWriteFailure(parent, reason);
+}
+
+void MainWindow::reloadTouched(const JournalStep& step)
+{
+    // The file changed under the name box and the copier list: they show it again.
+    if (step.touches(internalname::kOffset, internalname::kLength))
+        LoadIName();
+    if (step.touches(copier::kWordAOffset, copier::kWordCOffset + 4))
+        CopierType();
+}
+
+void MainWindow::mnuCreatePatch_Click()
+{
+    if (!isLoaded())
+        return;
+    const QFileInfo image(m_session.rom().path());
+    const std::optional<QString> original = m_effects.chooseFileToOpen(
+        this, tr("Unmodified Original Image"), openFilters(), openFilters().at(1), image.absolutePath());
+    if (!original)
+        return;
+    const std::optional<SaveChoice> target = m_effects.chooseFileToSave(
+        this, tr("Create Patch"), patches::saveFilters(), QString::fromLatin1(patches::kIpsFilter),
+        image.absoluteDir().filePath(image.completeBaseName() + QStringLiteral(".ips")));
+    if (!target)
+        return;
+    const QString shown = QDir::toNativeSeparators(target->path);
+    // By the file, not the name: a link or another spelling still leads to the image.
+    const bool replacesImage = isSameFile(target->path, m_session.rom().path());
+    if (replacesImage || isSameFile(target->path, *original)) {
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                              replacesImage
+                                  ? tr("The patch \"%1\" was not written: it would replace the open ROM image.").arg(shown)
+                                  : tr("The patch \"%1\" was not written: it would replace the original image \"%2\".")
+                                        .arg(shown, QDir::toNativeSeparators(*original)));
+        return;
+    }
+    const IoResult made = patches::createPatchFile(*original, patches::romDataOf(m_session.rom()), target->path,
+                                                   patches::formatFor(target->selectedFilter, target->path));
+    if (!made.ok()) {
+        m_effects.showMessage(this, MessageIcon::Exclamation, made.error);
+        return;
+    }
+    m_effects.showMessage(this, MessageIcon::Information, tr("The patch \"%1\" was written.").arg(shown));
+}
+
+void MainWindow::applyWriteOptions()
+{
+    m_session.writes().setOptions({m_backUp->isChecked(), m_fixChecksumOnSave->isChecked()});
+}
+
+void MainWindow::showWriteState()
+{
+    const bool loaded = isLoaded();
+    m_undo->setEnabled(loaded && m_session.writes().canUndo());
+    m_redo->setEnabled(loaded && m_session.writes().canRedo());
+    m_undo->setText(menuText(tr("Undo"), m_undo->isEnabled() ? m_session.writes().undoText() : QString()));
+    m_redo->setText(menuText(tr("Redo"), m_redo->isEnabled() ? m_session.writes().redoText() : QString()));
+    m_createPatch->setEnabled(loaded);
+    m_fixChecksum->setEnabled(loaded);
+    m_checksum->setText(loaded ? QStringLiteral("Checksum: ") + checksum::stateText(checksum::readState(m_session.rom()))
+                               : QString());
+}
+
+void MainWindow::ToolbarSave_Click()
+{
+    if (m_nameText->text() == QLatin1String(kNotLoadedText)) {
+        m_effects.showMessage(this, MessageIcon::Critical, tr("You need to load your Zorvek ROM to continue."));
+        return;
+    }
+    SaveROM();
+}
+
+void MainWindow::mnuClose_Click()
+{
+    closeImage();
+    enterNotLoadedState();
+}
+
+void MainWindow::closeImage()
+{
+    if (const CommandOutcome r = m_session.close(); !r.ok())
+        reportFailure(r);
+}
+
+void MainWindow::enterLoadedState()
+{
+    m_nameText->setEnabled(true);
+    m_changeName->setEnabled(true);
+    m_save->setEnabled(true);
+    m_toolbar2->setEnabled(true);
+    m_copierType->setEnabled(true);
+    showWriteState();
+}
+
+void MainWindow::enterNotLoadedState()
+{
+    m_nameText->setText(QString::fromLatin1(kNotLoadedText));
+    m_nameText->setEnabled(false);
+    m_changeName->setEnabled(false);
+    m_save->setEnabled(false);
+    m_toolbar2->setEnabled(false);
+    m_copierType->setEnabled(false);
+    m_copierType->setCurrentIndex(static_cast<int>(zorvek::CopierType::Undetected));
+    showWriteState();
+}
+
+void MainWindow::mnuQuit_Click()
+{
+    if (m_quitting)
+        return;
+    closeImage();
+    endProgram(0);
+}
+
+void MainWindow::endProgram(int exitCode)
+{
+    // Ending closes every window, this one too; its close box must not
+    // start a second, different ending.
+    m_quitting = true;
+    m_effects.endProgram(exitCode);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    mnuQuit_Click();
+    event->accept();
+}
+
+void MainWindow::mnuReadme_Click()
+{
+    const QString readme = docs::readmePath(m_effects.programFolder());
+    if (readme.isEmpty() || !m_effects.openUrl(QUrl::fromLocalFile(readme)))
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                              tr("You must be connected to the internet in order to read the readme online.\r\n"
+                                 "Please feel free to read the readme packaged with this editor."));
+}
+
+void MainWindow::mnuURL_Click()
+{
+    if (const QUrl page = docs::homePage(m_effects.programFolder()); page.isValid())
+        m_effects.openUrl(page);
+}
+
+void MainWindow::mnuAbout_Click()
+{
+    auto* about = new AboutDialog(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    // Modal for the user without a nested event loop.
+    about->setWindowModality(Qt::ApplicationModal);
+    about->show();
+}
+
+void MainWindow::ChangeROMNameCMD_Click() { m_defaultMenu->popup(QCursor::pos()); }
+
+void MainWindow::openMonsterEditor()
+{
+    if (!isLoaded())
+        return;
+    if (!m_monsterEditor) {
+        m_monsterEditor = new MonsterEditor(m_session, m_effects, m_nameText->text());
+        connect(m_monsterEditor, &MonsterEditor::closed, this, &MainWindow::showAgain);
+    }
+    showEditor(m_monsterEditor);
+}
+
+void MainWindow::openCharacterEditor()
+{
+    if (!isLoaded())
+        return;
+    if (!m_characterEditor) {
+        m_characterEditor = new CharacterEditor(m_session, m_effects, m_nameText->text());
+        connect(m_characterEditor, &CharacterEditor::closed, this, &MainWindow::showAgain);
+    }
+    showEditor(m_characterEditor);
+}
+
+void MainWindow::showEditor(QWidget* editor)
+{
+    // The editor hides this window, yet its saves are undone by the same keys
+    // there; a focused text box still claims them for its own undo first.
+    editor->addActions({m_undo, m_redo});
+    hide();
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
+}
+
+} // namespace zorvek::ui

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "core/image/ImageSession.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QToolBar;
+
+namespace zorvek::ui {
+
+class AboutDialog;
+class MonsterEditor;
+class CharacterEditor;
+class LimitedLineEdit;
+class SideEffects;
+
+// The main window, Form1: opens, names and saves the image and leads to the
+// editors; owns the one open ROM image that every window shares.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(SideEffects& effects, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The open image every window works on.
+    ImageSession& session() { return m_session; }
+    bool isLoaded() const;
+
+    // Editors hand control back here when they close.
+    void showAgain();
+    MonsterEditor* monsterEditor() const;
+    CharacterEditor* characterEditor() const;
+
+    // Commands, callable from menus, toolbars and tests alike.
+    void LoadROM();
+    void SaveROM();
+    void mnuClose_Click();
+    void mnuQuit_Click();
+    void mnuReadme_Click();
+    void mnuURL_Click();
+    void mnuAbout_Click();
+    void ToolbarSave_Click();
+    void ChangeROMNameCMD_Click();
+    void openMonsterEditor();
+    void openCharacterEditor();
+    void mnuUndo_Click();
+    void mnuRedo_Click();
+    void mnuCreatePatch_Click();
+    void mnuFixChecksum_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    QMenu* createPopupMenu() override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void createCentralArea();
+
+    void LoadIName();
+    IoResult SaveIName();
+    void CopierType();
+    bool CheckROM();
+    IoResult SaveHeader();
+    void enterLoadedState();
+    void enterNotLoadedState();
+    void closeImage();
+    void showEditor(QWidget* editor);
+    void endProgram(int exitCode);
+    void replay(bool back);
+    void reloadTouched(const JournalStep& step);
+    void showWriteState();
+    void applyWriteOptions();
+
+    void reportFailure(const CommandOutcome& outcome);
+    void reportWriteFailure(QWidget* parent, const QString& reason);
+
+    SideEffects& m_effects;
+    ImageSession m_session;
+    bool m_quitting = false;
+    // Whether the copier type was picked by hand since the image was opened.
+    bool m_copierPicked = false;
+
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_stuffMenu = nullptr;
+    QMenu* m_defaultMenu = nullptr;
+    QAction* m_open = nullptr;
+    QAction* m_close = nullptr;
+    QAction* m_save = nullptr;
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
+    QAction* m_createPatch = nullptr;
+    QAction* m_quit = nullptr;
+    QAction* m_help = nullptr;
+    QAction* m_readme = nullptr;
+    QAction* m_url = nullptr;
+    QAction* m_backUp = nullptr;
+    QAction* m_fixChecksum = nullptr;
+    QAction* m_fixChecksumOnSave = nullptr;
+    QAction* m_about = nullptr;
+    QAction* m_defaultName = nullptr;
+    QAction* m_zorvekName = nullptr;
+    QAction* m_zorvanName = nullptr;
+
+    QToolBar* m_toolbar1 = nullptr;
+    QToolBar* m_toolbar2 = nullptr;
+
+    QGroupBox* m_frame1 = nullptr;
+    LimitedLineEdit* m_nameText = nullptr;
+    QPushButton* m_changeName = nullptr;
+    QLabel* m_copierLabel = nullptr;
+    QComboBox* m_copierType = nullptr;
+    QLabel* m_checksum = nullptr;
+    QLabel* m_notice = nullptr;
+
+    QPointer<MonsterEditor> m_monsterEditor;
+    QPointer<CharacterEditor> m_characterEditor;
+};
+
+} // namespace zorvek::ui

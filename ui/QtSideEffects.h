@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ui/SideEffects.h"
+
+namespace zorvek::ui {
+
+class QtSideEffects final : public SideEffects {
+public:
+    void showMessage(QWidget* parent, MessageIcon icon, const QString& text) override;
+    std::optional<QString> chooseFileToOpen(QWidget* parent, const QString& title, const QStringList& nameFilters,
+                                            const QString& selectedFilter, const QString& startFolder) override;
+    std::optional<SaveChoice> chooseFileToSave(QWidget* parent, const QString& title, const QStringList& nameFilters,
+                                               const QString& selectedFilter, const QString& suggestedPath) override;
+    bool openUrl(const QUrl& url) override;
+    QDateTime now() override;
+    int millisecondsPerSecond() override;
+    QString programFolder() override;
+    void endProgram(int exitCode) override;
+};
+
+} // namespace zorvek::ui

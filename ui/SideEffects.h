@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/image/Clock.h"
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <optional>
+
+class QWidget;
+
+namespace zorvek::ui {
+
+enum class MessageIcon { Critical, Exclamation, Information };
+
+// A file chosen to be written, and the filter shown when it was chosen.
+struct SaveChoice {
+    QString path;
+    QString selectedFilter;
+};
+
+// Every effect that tests must see or stop goes through here; production
+// uses the real dialogs, browser, clock and application exit.
+class SideEffects : public Clock {
+public:
+    // A modal message box titled with the application title and an OK button.
+    virtual void showMessage(QWidget* parent, MessageIcon icon, const QString& text) = 0;
+
+    // The open-file dialog, titled title (empty: the system's title),
+    // starting in startFolder (empty: the working folder); nullopt when the
+    // user cancels.
+    virtual std::optional<QString> chooseFileToOpen(QWidget* parent, const QString& title,
+                                                    const QStringList& nameFilters, const QString& selectedFilter,
+                                                    const QString& startFolder) = 0;
+
+    // The save-file dialog, proposing suggestedPath; it asks before
+    // replacing a file. nullopt when the user cancels.
+    virtual std::optional<SaveChoice> chooseFileToSave(QWidget* parent, const QString& title,
+                                                       const QStringList& nameFilters, const QString& selectedFilter,
+                                                       const QString& suggestedPath) = 0;
+
+    // False when the page could not be handed to a browser.
+    virtual bool openUrl(const QUrl& url) = 0;
+
+    // Folder of the program, where the stats dump goes.
+    virtual QString programFolder() = 0;
+
+    // Ends the whole program at once.
+    virtual void endProgram(int exitCode) = 0;
+};
+
+} // namespace zorvek::ui

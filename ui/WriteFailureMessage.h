@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/image/ImageWriteSession.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace zorvek::ui {
+
+class SideEffects;
+
+// Says that a write to the image at imagePath failed, with the system's reason.
+void reportWriteFailure(SideEffects& effects, QWidget* parent, const QString& imagePath, const QString& reason);
+
+// The same, or for a backup that failed, that nothing was written and how to
+// save without one.
+void reportFailure(SideEffects& effects, QWidget* parent, const QString& imagePath, const CommandOutcome& outcome);
+
+} // namespace zorvek::ui

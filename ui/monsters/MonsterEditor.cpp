@@ -1,0 +1,707 @@
+#include "ui/monsters/MonsterEditor.h"
+
+#include "data/Artwork.h"
+#include "data/GameData.h"
+#include "core/header/EditorStamp.h"
+#include "ui/widgets/LimitedLineEdit.h"
+#include "core/text/NumberText.h"
+#include "ui/SideEffects.h"
+#include "ui/WriteFailureMessage.h"
+#include "core/image/ImageSession.h"
+#include "ui/widgets/StatusTimer.h"
+#include "ui/widgets/WheelGuard.h"
+#include "ui/monsters/AttackAnimationImages.h"
+#include "core/monsters/FlagBits.h"
+#include "ui/widgets/FlagListWidget.h"
+#include "core/monsters/MonsterDump.h"
+#include "core/monsters/MonsterEntryRules.h"
+#include "core/monsters/MonsterFlagLists.h"
+#include "core/monsters/MonsterRecord.h"
+#include "core/monsters/MonsterSave.h"
+#include "core/monsters/SpecialBits.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace zorvek::ui {
+
+using namespace monsters;
+
+namespace {
+
+constexpr double kHelpSeconds = 10;
+constexpr double kSavedSeconds = 10;
+constexpr double kDumpedSeconds = 15;
+
+const QString kUnlockedCaption = QStringLiteral("Monster Editor");
+const QString kLockedCaption = QStringLiteral("Monster Editor - Controls Locked");
+
+const QString kCredit = QStringLiteral(
+    "Monster names come from this editor's own name table, listed in the game's record order.");
+
+void loadFlagByte(QListWidget* list, int first, uint8_t flags)
+{
+    const flagbits::Entries entries = flagbits::toEntries(flags);
+    for (int i = 0; i < 8; ++i)
+        if (QListWidgetItem* item = list->item(first + i))
+            item->setSelected(entries[static_cast<size_t>(i)]);
+}
+
+uint8_t saveFlagByte(const QListWidget* list, int first)
+{
+    flagbits::Entries entries{};
+    for (int i = 0; i < 8; ++i)
+        if (const QListWidgetItem* item = list->item(first + i))
+            entries[static_cast<size_t>(i)] = item->isSelected();
+    return flagbits::toByte(entries);
+}
+
+// Moves the current entry without touching which entries are on.
+void makeFirstEntryCurrent(QListWidget* list)
+{
+    if (list->count() > 0)
+        list->selectionModel()->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+}
+
+QListWidget* flagList(const QString& name, const QStringList& entries, int visibleRows, QWidget* parent)
+{
+    auto* list = new FlagListWidget(parent);
+    list->setObjectName(name);
+    list->addItems(entries);
+    list->setFixedHeight(list->sizeHintForRow(0) * visibleRows + 2 * list->frameWidth());
+    return list;
+}
+
+} // namespace
+
+MonsterEditor::MonsterEditor(ImageSession& session, SideEffects& effects, const QString& romName, QWidget* parent)
+    : QWidget(parent), m_session(session), m_effects(effects)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Monster Editor"));
+    setWindowIcon(QPixmap::fromImage(data::applicationIcon()));
+    m_status = new StatusTimer(m_effects, this);
+    m_pictures = new AttackAnimationImages(this);
+    m_pictures->setObjectName(QStringLiteral("AttackAniIMGLST"));
+
+    createControls();
+    createLayout();
+    connectControls();
+    installStatusHelp();
+    Form_Load(romName);
+}
+
+// ---------------------------------------------------------------------------
+// Controls
+
+void MonsterEditor::createControls()
+{
+    m_monsterList = new QListWidget(this);
+    m_monsterList->setObjectName(QStringLiteral("MonsterList"));
+    m_monsterList->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    m_recordBase = new QLabel(this);
+    m_recordBase->setObjectName(QStringLiteral("MonsterListIndexLBL"));
+    m_recordBase->setToolTip(tr("Record base of the shown monster"));
+
+    m_tabs = new QTabBar(this);
+    m_tabs->setObjectName(QStringLiteral("TabStrip1"));
+    m_tabs->setTabData(m_tabs->addTab(QStringLiteral("Monster Statistics")), QStringLiteral("Stat"));
+    m_tabs->setTabData(m_tabs->addTab(QStringLiteral("Monster Items")), QStringLiteral("Item"));
+    m_tabs->setDrawBase(false);
+
+    m_statsFrame = new QGroupBox(this);
+    m_statsFrame->setObjectName(QStringLiteral("StatsFR"));
+
+    createNumberBoxes();
+    createFlagControls();
+    createAttackControls();
+    createCommandControls();
+}
+
+void MonsterEditor::createNumberBoxes()
+{
+    const std::pair<const char*, LimitedLineEdit**> members[] = {
+        {"LevelTXT", &m_level},   {"HPTXT", &m_hp},           {"EXPTXT", &m_exp},
+        {"GilTXT", &m_gil},       {"STRTXT", &m_str},         {"AGITXT", &m_agi},
+        {"DEFTXT", &m_def},       {"EvadeTXT", &m_evade},     {"MagicPowerTXT", &m_magicPower},
+        {"NameIndexTXT", &m_nameIndex}, {"UnknownTXT", &m_unknown}, {"MPTXT", &m_mp},
+        {"AttackIndexTXT", &m_attackText},
+    };
+    const int width = fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12;
+    for (const rules::EntryRule& rule : rules::kEntryRules) {
+        auto* box = new LimitedLineEdit(m_statsFrame);
+        box->setObjectName(QString::fromLatin1(rule.box));
+        box->setCharacters(LimitedLineEdit::Characters::Numeric);
+        box->setInputLimit(rule.inputLimit);
+        box->setText(QStringLiteral("0"));
+        box->setFixedWidth(width);
+        for (const auto& [name, member] : members)
+            if (qstrcmp(name, rule.box) == 0)
+                *member = box;
+        if (rule.maximum) {
+            const int maximum = *rule.maximum;
+            m_changeRules.insert(box, [box, maximum] {
+                const QString text = box->text();
+                const QString fixed = rules::corrected(text, maximum);
+                if (fixed == text)
+                    return;
+                box->setCorrectedText(fixed);  // runs the rule again, which then finds nothing to fix
+            });
+        }
+    }
+    m_changeRules.insert(m_attackText, [this] { AttackIndexTXT_Change(); });
+
+    for (LimitedLineEdit* box : {m_nameIndex, m_unknown, m_mp, m_attackText})
+        box->setReadOnly(true);
+    m_mp->setEnabled(false);
+
+    const std::pair<const char*, const char*> labels[] = {
+        {"NameIndexLBL", "Name Index:"}, {"LevelLBL", "Level:"},        {"HPLBL", "Hit Points:"},
+        {"MPLBL", "Magic Points:"},      {"EXPLBL", "Experience:   "},  {"GilLBL", "Gil:"},
+        {"STRLBL", "Strength:"},         {"AGILBL", "Agility:"},        {"DEFLBL", "Defense:"},
+        {"EvadeLBL", "Evade %:"},        {"MagicPowerLBL", "Magic Power:"}, {"UnknownLBL", "Unknown:"},
+        {"Label8", "Attack Index:"},     {"Label12", "Graphic Animation:"},
+    };
+    for (const auto& [name, text] : labels) {
+        auto* label = new QLabel(QString::fromLatin1(text), m_statsFrame);
+        label->setObjectName(QString::fromLatin1(name));
+        m_labels.insert(label->objectName(), label);
+    }
+}
+
+void MonsterEditor::createFlagControls()
+{
+    const std::pair<const char*, const char*> captions[] = {
+        {"Label9", "Elemental Data:"}, {"Label10", "Status Data:"}, {"Label11", "Special/Battle Attributes:"}};
+    for (const auto& [name, text] : captions) {
+        auto* label = new QLabel(QString::fromLatin1(text), this);
+        label->setObjectName(QString::fromLatin1(name));
+        m_labels.insert(label->objectName(), label);
+    }
+    m_weak = flagList(QStringLiteral("WeakLST"), flaglists::elementalEntries(), 12, this);
+    m_statusConditions = flagList(QStringLiteral("StatusConditionsLST"), flaglists::statusEntries(), 8, this);
+    m_spAttrib = flagList(QStringLiteral("SpAttribLST"), flaglists::specialAttributeEntries(), 8, this);
+
+    m_hideHp = new QCheckBox(QStringLiteral("Hide HP from Scan \"???\?/????\""), this);
+    m_hideHp->setObjectName(QStringLiteral("HideHPCHK"));
+    m_unknown1 = new QCheckBox(QStringLiteral("Unknown 1"), this);
+    m_unknown1->setObjectName(QStringLiteral("Unknown1CHK"));
+    m_unknown2 = new QCheckBox(QStringLiteral("Unknown 2"), this);
+    m_unknown2->setObjectName(QStringLiteral("Unknown2CHK"));
+    m_spBit = new QLabel(QStringLiteral("0"), this);
+    m_spBit->setObjectName(QStringLiteral("SpBitLBL"));
+    m_spBit->setToolTip(tr("The whole special bit byte, as Save writes it"));
+    m_spBit->setFrameShape(QFrame::StyledPanel);
+    m_spBit->setFrameShadow(QFrame::Sunken);
+    m_spBit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_spBit->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 8);
+}
+
+void MonsterEditor::createAttackControls()
+{
+    m_attackCombo = new QComboBox(m_statsFrame);
+    WheelGuard::install(m_attackCombo);
+    m_attackCombo->setObjectName(QStringLiteral("AttackIndexCBO"));
+    m_attackCombo->setEditable(false);
+    m_attackCombo->addItems(data::attackAnimationDescriptions());
+    m_attackCombo->setMaxVisibleItems(20);
+
+    m_attackPicture = new QLabel(m_statsFrame);
+    m_attackPicture->setObjectName(QStringLiteral("AttackIndexGFX"));
+    m_attackPicture->setFrameShape(QFrame::StyledPanel);
+    m_attackPicture->setFrameShadow(QFrame::Sunken);
+    m_attackPicture->setAlignment(Qt::AlignCenter);
+    m_attackPicture->setFixedSize(64 + 2 * m_attackPicture->frameWidth(), 64 + 2 * m_attackPicture->frameWidth());
+
+    m_picture1 = new QLabel(this);
+    m_picture1->setObjectName(QStringLiteral("Picture1"));
+    const QPixmap placeholder = QPixmap::fromImage(data::monsterPlaceholderPicture());
+    m_picture1->setPixmap(placeholder);
+    m_picture1->setFixedSize(placeholder.isNull() ? QSize(153, 119) : placeholder.size());
+}
+
+void MonsterEditor::createCommandControls()
+{
+    m_dump = new QPushButton(this);
+    m_dump->setObjectName(QStringLiteral("Dump2TXT"));
+    m_dump->setIcon(QPixmap::fromImage(data::dumpButtonPicture()));
+    m_dump->setIconSize(QSize(32, 32));
+    m_dump->setAccessibleName(tr("Dump stats to a text file"));
+
+    m_lock = new QPushButton(this);
+    m_lock->setObjectName(QStringLiteral("LockControlsCMD"));
+    m_lock->setIcon(QPixmap::fromImage(data::lockButtonPicture()));
+    m_lock->setIconSize(QSize(32, 32));
+    m_lock->setAccessibleName(tr("Lock or unlock the controls"));
+
+    m_lockLabel = new QLabel(kUnlockedCaption, this);
+    m_lockLabel->setObjectName(QStringLiteral("LockLBL"));
+    QFont bold = m_lockLabel->font();
+    bold.setBold(true);
+    m_lockLabel->setFont(bold);
+
+    m_info = new QLabel(this);
+    m_info->setObjectName(QStringLiteral("InfoLBL"));
+    // Long texts (a dump path) must not stretch the window.
+    m_info->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_info->setFrameShape(QFrame::StyledPanel);
+    m_info->setFrameShadow(QFrame::Sunken);
+    m_info->setMinimumHeight(fontMetrics().height() + 8);
+
+    m_save = new QPushButton(QStringLiteral("&Save"), this);
+    m_save->setObjectName(QStringLiteral("SaveCMD"));
+    m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("CancelCMD"));
+}
+
+// ---------------------------------------------------------------------------
+// Layout
+
+QWidget* MonsterEditor::createStatsFrame()
+{
+    auto* numbers = new QGridLayout;
+    numbers->setHorizontalSpacing(8);
+    const std::pair<const char*, QWidget*> left[] = {
+        {"NameIndexLBL", m_nameIndex}, {"LevelLBL", m_level}, {"HPLBL", m_hp},
+        {"MPLBL", m_mp},               {"EXPLBL", m_exp},     {"GilLBL", m_gil}};
+    const std::pair<const char*, QWidget*> right[] = {
+        {"STRLBL", m_str},     {"AGILBL", m_agi},                {"DEFLBL", m_def},
+        {"EvadeLBL", m_evade}, {"MagicPowerLBL", m_magicPower}, {"UnknownLBL", m_unknown}};
+    for (int row = 0; row < 6; ++row) {
+        numbers->addWidget(m_labels.value(QString::fromLatin1(left[row].first)), row, 0);
+        numbers->addWidget(left[row].second, row, 1);
+        numbers->addWidget(m_labels.value(QString::fromLatin1(right[row].first)), row, 3);
+        numbers->addWidget(right[row].second, row, 4);
+    }
+    numbers->setColumnMinimumWidth(2, 24);
+    numbers->setColumnStretch(5, 1);
+
+    auto* attack = new QGridLayout;
+    attack->addWidget(m_labels.value(QStringLiteral("Label8")), 0, 0);
+    attack->addWidget(m_attackText, 0, 1);
+    attack->addWidget(m_attackCombo, 0, 2, 1, 2);
+    attack->addWidget(m_labels.value(QStringLiteral("Label12")), 1, 0, Qt::AlignTop);
+    attack->addWidget(m_attackPicture, 1, 1, 1, 2, Qt::AlignLeft | Qt::AlignTop);
+    attack->addWidget(m_picture1, 1, 3, Qt::AlignRight | Qt::AlignBottom);
+    attack->setColumnStretch(2, 1);
+
+    auto* rule = new QFrame(m_statsFrame);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+
+    auto* frameLayout = new QVBoxLayout(m_statsFrame);
+    frameLayout->addLayout(numbers);
+    frameLayout->addWidget(rule);
+    frameLayout->addLayout(attack);
+    frameLayout->addStretch(1);
+    auto* bitsRule = new QFrame(m_statsFrame);
+    bitsRule->setFrameShape(QFrame::HLine);
+    bitsRule->setFrameShadow(QFrame::Sunken);
+    frameLayout->addWidget(bitsRule);
+
+    auto* bits = new QHBoxLayout;
+    bits->addWidget(m_hideHp);
+    bits->addSpacing(8);
+    bits->addWidget(m_unknown1);
+    bits->addWidget(m_unknown2);
+    bits->addStretch(1);
+    bits->addWidget(m_spBit);
+    frameLayout->addLayout(bits);
+    return m_statsFrame;
+}
+
+QWidget* MonsterEditor::createFlagColumn()
+{
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const std::pair<const char*, QListWidget*> lists[] = {
+        {"Label9", m_weak}, {"Label10", m_statusConditions}, {"Label11", m_spAttrib}};
+    int width = 0;
+    for (const auto& [caption, list] : lists) {
+        layout->addWidget(m_labels.value(QString::fromLatin1(caption)));
+        layout->addWidget(list);
+        layout->addSpacing(4);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        width = qMax(width, list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width()
+                                + 2 * list->frameWidth() + 8);
+    }
+    for (const auto& entry : lists)
+        entry.second->setFixedWidth(width);
+    layout->addStretch(1);
+    return column;
+}
+
+void MonsterEditor::createLayout()
+{
+    auto* listColumn = new QVBoxLayout;
+    listColumn->addWidget(m_monsterList, 1);
+    auto* baseRow = new QHBoxLayout;
+    auto* baseCaption = new QLabel(tr("Record base:"), this);
+    baseCaption->setObjectName(QStringLiteral("MonsterListIndexCaptionLBL"));
+    baseRow->addWidget(baseCaption);
+    baseRow->addWidget(m_recordBase, 1);
+    listColumn->addLayout(baseRow);
+    m_monsterList->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("MMMMMMMMMMMMMMMM")));
+
+    auto* middle = new QVBoxLayout;
+    middle->setSpacing(0);
+    middle->addWidget(m_tabs);
+    middle->addWidget(createStatsFrame(), 1);
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(listColumn, 0);
+    columns->addLayout(middle, 1);
+    columns->addWidget(createFlagColumn(), 0);
+
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(m_dump);
+    commands->addWidget(m_lock);
+    commands->addWidget(m_lockLabel);
+    commands->addStretch(1);
+    commands->addWidget(m_save);
+    commands->addWidget(m_cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns, 1);
+    layout->addLayout(commands);
+    layout->addWidget(m_info);
+
+    // Tab walks the grid column by column, as the eye reads it.
+    const QList<QWidget*> order = {m_monsterList, m_tabs, m_nameIndex, m_level, m_hp, m_mp, m_exp, m_gil,
+                                   m_str, m_agi, m_def, m_evade, m_magicPower, m_unknown, m_attackText,
+                                   m_attackCombo, m_hideHp, m_unknown1, m_unknown2, m_weak,
+                                   m_statusConditions, m_spAttrib, m_dump, m_lock, m_save, m_cancel};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+// ---------------------------------------------------------------------------
+// Wiring
+
+void MonsterEditor::connectControls()
+{
+    for (auto it = m_changeRules.cbegin(); it != m_changeRules.cend(); ++it) {
+        auto* box = static_cast<QLineEdit*>(it.key());
+        connect(box, &QLineEdit::textChanged, this, [this, box] { m_changeRules.value(box)(); });
+    }
+    connect(m_monsterList, &QListWidget::currentRowChanged, this, &MonsterEditor::LoadMStats);
+    // Ctrl+click or a click below the last name would leave the shown
+    // monster unmarked while Save still writes it.
+    connect(m_monsterList, &QListWidget::itemSelectionChanged, this, [this] {
+        if (QListWidgetItem* shown = m_monsterList->currentItem(); shown && !shown->isSelected())
+            shown->setSelected(true);
+    });
+    connect(m_attackCombo, &QComboBox::currentIndexChanged, this, &MonsterEditor::LoadAttackAni);
+    // Picking the entry already shown must also take, or a number beyond the
+    // list (which leaves the entry as it was) would be saved instead.
+    connect(m_attackCombo, &QComboBox::activated, this, &MonsterEditor::LoadAttackAni);
+    connect(m_hideHp, &QCheckBox::toggled, this,
+            [this](bool on) { specialBitToggled(specialbits::kHideHp, on); });
+    connect(m_unknown1, &QCheckBox::toggled, this,
+            [this](bool on) { specialBitToggled(specialbits::kUnknown1, on); });
+    connect(m_unknown2, &QCheckBox::toggled, this,
+            [this](bool on) { specialBitToggled(specialbits::kUnknown2, on); });
+    connect(m_save, &QPushButton::clicked, this, &MonsterEditor::SaveCMD_Click);
+    connect(&m_session.writes(), &ImageWriteSession::replayed, this, &MonsterEditor::reloadIfTouched);
+    connect(m_cancel, &QPushButton::clicked, this, &MonsterEditor::CancelCMD_Click);
+    connect(m_lock, &QPushButton::clicked, this, &MonsterEditor::LockControlsCMD_Click);
+    connect(m_dump, &QPushButton::clicked, this, &MonsterEditor::Dump2TXT_Click);
+}
+
+void MonsterEditor::installStatusHelp()
+{
+    m_helpTexts = {
+        {m_attackPicture, QStringLiteral("This displays the Attack Animations for when the monster uses a regular attack.")},
+        {m_dump, QStringLiteral("This dumps the current monster's stats into a seperate text file.")},
+        {m_lock, QStringLiteral("This locks the Attack Animation index controls so you can't edit them.")},
+        {m_monsterList, kCredit},
+        {m_monsterList->viewport(), kCredit},
+        {m_nameIndex, QStringLiteral("You can't directly edit the Name Index value.")},
+        {m_picture1, QStringLiteral("This displays the Monster Graphic.  This feature is not implimented yet.")},
+    };
+    for (auto it = m_helpTexts.cbegin(); it != m_helpTexts.cend(); ++it) {
+        auto* widget = static_cast<QWidget*>(it.key());
+        widget->setMouseTracking(true);  // moves without a pressed button count too
+        widget->installEventFilter(this);
+    }
+}
+
+bool MonsterEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        const auto it = m_helpTexts.constFind(watched);
+        // A disabled control gets no mouse events, so it shows no help.
+        if (it != m_helpTexts.cend() && static_cast<QWidget*>(watched)->isEnabled())
+            showStatus(it.value(), kHelpSeconds);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MonsterEditor::showStatus(const QString& text, double seconds)
+{
+    m_info->setText(text);
+    m_info->setToolTip(text);
+    m_status->start(seconds, [this] {
+        m_info->clear();
+        m_info->setToolTip(QString());
+    });
+}
+
+QString MonsterEditor::selectedName() const
+{
+    const QListWidgetItem* item = m_monsterList->currentItem();
+    return item ? item->text() : QString();
+}
+
+void MonsterEditor::setFieldText(QLineEdit* box, const QString& text)
+{
+    if (box->text() != text)
+        box->setText(text);
+    else if (const auto rule = m_changeRules.value(box))
+        rule();
+}
+
+// ---------------------------------------------------------------------------
+// Loading
+
+void MonsterEditor::Form_Load(const QString& romName)
+{
+    setWindowTitle(QStringLiteral("Monster Editor: ") + romName);
+    // Entry 0 stands until a monster's own animation replaces it; a stored
+    // byte beyond the list keeps it.
+    LoadAttackAni();
+    LoadMNames();
+}
+
+void MonsterEditor::LoadMNames()
+{
+    m_monsterList->addItems(data::monsterNames());
+    m_monsterList->setCurrentRow(0);  // loads monster 0
+}
+
+void MonsterEditor::LoadMStats()
+{
+    const int index = m_monsterList->currentRow();
+    if (!MonsterRecord::isValidIndex(index))
+        return;
+    const MonsterRecord record(m_session.rom(), index);
+    m_recordBase->setText(QString::number(record.recordBase()));
+
+    setFieldText(m_agi, QString::number(record.agility()));
+    setFieldText(m_str, QString::number(record.strength()));
+    setFieldText(m_def, QString::number(record.defense()));
+    setFieldText(m_magicPower, QString::number(record.magicPower()));
+    setFieldText(m_evade, QString::number(record.evade()));
+    setFieldText(m_nameIndex, QString::number(record.nameIndex()));
+    setFieldText(m_unknown, QString::number(record.unknown()));
+    setFieldText(m_level, QString::number(record.level()));
+    // Words above the cap show as the cap.
+    setFieldText(m_hp, QString::number(record.hitPoints()));
+    setFieldText(m_mp, QString::number(record.magicPoints()));
+    setFieldText(m_exp, QString::number(record.experience()));
+    setFieldText(m_gil, QString::number(record.gil()));
+    LoadHideHP(record.specialBits());
+
+    loadFlagByte(m_weak, flaglists::kWeaknessFirst, record.weaknessFlags());
+    loadFlagByte(m_weak, flaglists::kAbsorbFirst, record.absorbFlags());
+    loadFlagByte(m_weak, flaglists::kElementImmunityFirst, record.elementImmunityFlags());
+    loadFlagByte(m_statusConditions, flaglists::kStartStatusFirst, record.startStatusFlags());
+    loadFlagByte(m_statusConditions, flaglists::kStatusImmunityFirst, record.statusImmunityFlags());
+    loadFlagByte(m_spAttrib, flaglists::kSpecialAttributesFirst, record.specialAttributeFlags());
+    for (QListWidget* list : {m_weak, m_statusConditions, m_spAttrib})
+        makeFirstEntryCurrent(list);
+
+    const uint8_t attack = record.attackAnimation();
+    setFieldText(m_attackText, QString::number(attack));  // warns beyond the list
+    if (attack < rules::kAttackAnimationCount) {
+        m_attackCombo->setCurrentIndex(attack);
+        LoadAttackAni();  // also when the combo's entry did not change
+    }
+}
+
+void MonsterEditor::reloadIfTouched(const JournalStep& step)
+{
+    // An undo or redo changed the shown record under the controls.
+    const int index = m_monsterList->currentRow();
+    if (MonsterRecord::isValidIndex(index) && step.touches(MonsterRecord(m_session.rom(), index).offsetOf(0), kRecordSize))
+        LoadMStats();
+}
+
+void MonsterEditor::LoadHideHP(uint8_t byte)
+{
+    m_spBit->setText(QString::number(byte));
+    // The boxes' own rule sets or clears a bit that already matches, so the
+    // number stays the stored byte.
+    const specialbits::Boxes boxes = specialbits::boxesFor(byte);
+    m_hideHp->setChecked(boxes.hideHp);
+    m_unknown1->setChecked(boxes.unknown1);
+    m_unknown2->setChecked(boxes.unknown2);
+    m_spBit->setText(QString::number(byte));
+}
+
+void MonsterEditor::LoadAttackAni()
+{
+    const int index = m_attackCombo->currentIndex();
+    if (index < 0)
+        return;
+    setFieldText(m_attackText, QString::number(index));
+    m_attackPicture->setPixmap(m_pictures->picture(index));
+}
+
+void MonsterEditor::AttackIndexTXT_Change()
+{
+    if (rules::isBeyondAttackList(m_attackText->text()))
+        m_effects.showMessage(this, MessageIcon::Exclamation, QString::fromLatin1(rules::kAttackWarning));
+}
+
+void MonsterEditor::specialBitToggled(uint8_t bit, bool checked)
+{
+    const int64_t shown = numbertext::toInteger(m_spBit->text());
+    const auto byte = static_cast<uint8_t>(std::clamp<int64_t>(shown, 0, 0xFF));
+    m_spBit->setText(QString::number(specialbits::withBit(byte, bit, checked)));
+}
+
+// ---------------------------------------------------------------------------
+// Commands
+
+void MonsterEditor::SaveCMD_Click()
+{
+    const int index = m_monsterList->currentRow();
+    if (!MonsterRecord::isValidIndex(index))
+        return;
+
+    MonsterEntries entries;
+    entries.agility = m_agi->text();
+    entries.strength = m_str->text();
+    entries.magicPower = m_magicPower->text();
+    entries.evade = m_evade->text();
+    entries.defense = m_def->text();
+    entries.hitPoints = m_hp->text();
+    entries.experience = m_exp->text();
+    entries.gil = m_gil->text();
+    entries.attackAnimation = m_attackText->text();
+    entries.specialBits = m_spBit->text();
+    entries.level = m_level->text();
+    entries.weakness = saveFlagByte(m_weak, flaglists::kWeaknessFirst);
+    entries.absorb = saveFlagByte(m_weak, flaglists::kAbsorbFirst);
+    entries.elementImmunity = saveFlagByte(m_weak, flaglists::kElementImmunityFirst);
+    entries.startStatus = saveFlagByte(m_statusConditions, flaglists::kStartStatusFirst);
+    entries.statusImmunity = saveFlagByte(m_statusConditions, flaglists::kStatusImmunityFirst);
+    entries.specialAttributes = saveFlagByte(m_spAttrib, flaglists::kSpecialAttributesFirst);
+
+    // Everything is checked before the first byte (the stamp) is written.
+    const CheckedEntries checked = checkEntries(entries);
+    if (!checked.values) {
+        m_effects.showMessage(this, MessageIcon::Exclamation, refusalMessage(checked));
+        return;
+    }
+
+    // The editor stamp goes first, then the record, as one step; a file
+    // replaced since it was opened, or too short for the record, gets neither.
+    CommandOutcome saved{m_session.writes().check(MonsterRecord(m_session.rom(), index).offsetOf(0), kRecordSize)};
+    if (saved.ok())
+        saved = m_session.writes().run(QStringLiteral("Save of ") + selectedName(), CommandKind::Save, [&] {
+            IoResult result = SaveQuenHeader();
+            return result.ok() ? SaveMStats(index, *checked.values) : result;
+        });
+    if (!saved.ok()) {
+        m_status->stop();
+        m_info->clear();
+        reportFailure(m_effects, this, m_session.rom().path(), saved);
+        return;
+    }
+    showStatus(QStringLiteral("The Stats of: ") + selectedName() + QStringLiteral(" has been saved."), kSavedSeconds);
+}
+
+IoResult MonsterEditor::SaveQuenHeader() { return zorvek::SaveQuenHeader(m_session.rom(), m_effects.now()); }
+
+IoResult MonsterEditor::SaveMStats(int index, const MonsterValues& values)
+{
+    MonsterRecord record(m_session.rom(), index);
+    return writeValues(record, values);
+}
+
+void MonsterEditor::CancelCMD_Click() { close(); }
+
+void MonsterEditor::closeEvent(QCloseEvent* event)
+{
+    m_status->stop();
+    emit closed();
+    event->accept();
+}
+
+void MonsterEditor::LockControlsCMD_Click()
+{
+    const QList<QWidget*> editing = {m_level, m_hp,     m_mp,       m_exp,      m_gil,
+                                     m_str,   m_agi,    m_def,      m_evade,    m_magicPower,
+                                     m_unknown, m_weak, m_spAttrib, m_statusConditions, m_attackCombo,
+                                     m_attackText, m_unknown1, m_unknown2, m_hideHp};
+    if (m_lockLabel->text() == kLockedCaption) {
+        m_lockLabel->setText(kUnlockedCaption);
+        // The name index stays disabled until the window opens again.
+        for (QWidget* w : editing)
+            w->setEnabled(true);
+    } else if (m_lockLabel->text() == kUnlockedCaption) {
+        m_lockLabel->setText(kLockedCaption);
+        m_nameIndex->setEnabled(false);
+        for (QWidget* w : editing)
+            w->setEnabled(false);
+    }
+}
+
+void MonsterEditor::Dump2TXT_Click()
+{
+    const QString name = selectedName();
+    dump::DumpFields fields;
+    fields.name = name;
+    fields.dateTime = stamp::dateTimeText(m_effects.now(), QLocale());
+    fields.romPath = QDir::toNativeSeparators(m_session.rom().path());
+    fields.level = m_level->text();
+    fields.nameIndex = m_nameIndex->text();
+    fields.experience = m_exp->text();
+    fields.gil = m_gil->text();
+    fields.hitPoints = m_hp->text();
+    fields.strength = m_str->text();
+    fields.speed = m_agi->text();
+    fields.defense = m_def->text();
+    fields.evade = m_evade->text();
+    fields.magicPower = m_magicPower->text();
+    fields.unknown = m_unknown->text();
+    fields.attackIndex = m_attackText->text();
+    fields.attackDescription = m_attackCombo->currentText();
+    fields.hideHp = m_hideHp->isChecked();
+
+    const dump::Outcome outcome = dump::save(name, dump::fileBytes(fields), m_effects.programFolder(),
+                                             QFileInfo(m_session.rom().path()).absolutePath());
+    if (outcome.path.isEmpty()) {
+        // The editor stays open: the user's edits are worth more than the dump.
+        m_status->stop();
+        m_info->clear();
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                                     QString::fromLatin1(dump::kFailureMessage) + QLatin1Char('\n')
+                                         + outcome.problem);
+        return;
+    }
+    showStatus(QStringLiteral("The stats of ") + name + QStringLiteral(" was saved to ") + outcome.path
+                   + (outcome.besideImage ? QStringLiteral(" (the program's folder cannot be written)") : QString()),
+               kDumpedSeconds);
+}
+
+} // namespace zorvek::ui

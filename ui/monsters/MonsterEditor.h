@@ -1,0 +1,134 @@
+#pragma once
+
+#include "core/image/RomImage.h"
+#include "core/image/WriteJournal.h"
+
+#include <QHash>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabBar;
+
+namespace zorvek {
+class ImageSession;
+}
+namespace zorvek::monsters {
+struct MonsterValues;
+}
+
+namespace zorvek::ui {
+
+class AttackAnimationImages;
+class SideEffects;
+class LimitedLineEdit;
+class StatusTimer;
+
+// The monster editor, Form2: one record of the monster table at a time. The
+// controls are the only copy of the shown record; nothing reaches the file
+// before Save.
+class MonsterEditor : public QWidget {
+    Q_OBJECT
+public:
+    // romName: the internal name as the main window shows it, for the caption.
+    MonsterEditor(ImageSession& session, SideEffects& effects, const QString& romName, QWidget* parent = nullptr);
+
+signals:
+    // Cancel or the close box: whoever opened the editor takes over again.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createNumberBoxes();
+    void createFlagControls();
+    void createAttackControls();
+    void createCommandControls();
+    void createLayout();
+    QWidget* createStatsFrame();
+    QWidget* createFlagColumn();
+    void connectControls();
+    void installStatusHelp();
+
+    void Form_Load(const QString& romName);
+    void LoadMNames();
+    void LoadMStats();
+    void reloadIfTouched(const JournalStep& step);
+    void LoadHideHP(uint8_t byte);
+    void LoadAttackAni();
+
+    void SaveCMD_Click();
+    IoResult SaveQuenHeader();
+    IoResult SaveMStats(int index, const monsters::MonsterValues& values);
+    void CancelCMD_Click();
+    void LockControlsCMD_Click();
+    void Dump2TXT_Click();
+    void AttackIndexTXT_Change();
+    void specialBitToggled(uint8_t bit, bool checked);
+
+    // Sets a box's text and runs its change rule even when the text is the
+    // same, so every load passes every rule.
+    void setFieldText(QLineEdit* box, const QString& text);
+    void showStatus(const QString& text, double seconds);
+    QString selectedName() const;
+
+    ImageSession& m_session;
+    SideEffects& m_effects;
+    StatusTimer* m_status = nullptr;
+    AttackAnimationImages* m_pictures = nullptr;
+    QHash<QObject*, std::function<void()>> m_changeRules;
+    QHash<QObject*, QString> m_helpTexts;
+
+    QListWidget* m_monsterList = nullptr;
+    QLabel* m_recordBase = nullptr;
+    QTabBar* m_tabs = nullptr;
+    QGroupBox* m_statsFrame = nullptr;
+    QHash<QString, QLabel*> m_labels;
+
+    LimitedLineEdit* m_nameIndex = nullptr;
+    LimitedLineEdit* m_level = nullptr;
+    LimitedLineEdit* m_hp = nullptr;
+    LimitedLineEdit* m_mp = nullptr;
+    LimitedLineEdit* m_exp = nullptr;
+    LimitedLineEdit* m_gil = nullptr;
+    LimitedLineEdit* m_str = nullptr;
+    LimitedLineEdit* m_agi = nullptr;
+    LimitedLineEdit* m_def = nullptr;
+    LimitedLineEdit* m_evade = nullptr;
+    LimitedLineEdit* m_magicPower = nullptr;
+    LimitedLineEdit* m_unknown = nullptr;
+    LimitedLineEdit* m_attackText = nullptr;
+
+    QListWidget* m_weak = nullptr;
+    QListWidget* m_statusConditions = nullptr;
+    QListWidget* m_spAttrib = nullptr;
+    QCheckBox* m_hideHp = nullptr;
+    QCheckBox* m_unknown1 = nullptr;
+    QCheckBox* m_unknown2 = nullptr;
+    QLabel* m_spBit = nullptr;
+
+    QComboBox* m_attackCombo = nullptr;
+    QLabel* m_attackPicture = nullptr;
+    QLabel* m_picture1 = nullptr;
+
+    QPushButton* m_dump = nullptr;
+    QPushButton* m_lock = nullptr;
+    QLabel* m_lockLabel = nullptr;
+    QLabel* m_info = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_cancel = nullptr;
+};
+
+} // namespace zorvek::ui

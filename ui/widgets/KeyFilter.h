@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace zorvek::ui::keyfilter {
+
+// Numeric boxes take only digits, "." and Backspace as typed characters.
+bool acceptsTypedCharacter(QChar c);
+
+// Pasted text is held to the same characters.
+bool isNumericText(const QString& text);
+
+} // namespace zorvek::ui::keyfilter
