@@ -76,7 +76,12 @@ constexpr TableSpan kCharacterSpan{"character table", characters::CharacterRecor
 // The windows' own test of the image.
 bool isThisGame(const RomImage& rom, const QString& path, Console& console)
 {
-    if (romcheck::isRightGame(rom))
+    const bool right = romcheck::isRightGame(rom);
+    if (IoResult r = rom.readFailure(); !r.ok()) {
+        say(console, QStringLiteral("Cannot read %1: %2").arg(path, r.error));
+        return false;
+    }
+    if (right)
         return true;
     say(console, QStringLiteral("%1 is not this game's image: its check word is wrong.").arg(path));
     return false;
@@ -263,8 +268,13 @@ int importCommand(const QString& image, const TablePaths& tables, bool dryRun, c
         say(console, QStringLiteral("Cannot open %1: %2").arg(image, opened.error));
         return kImageRefused;
     }
-    if (!dryRun)
+    if (!dryRun) {
         imageBytes = rom.readBytes(0, static_cast<int>(rom.size()));
+        if (IoResult r = rom.takeReadFailure(); !r.ok()) {
+            say(console, QStringLiteral("Cannot read %1: %2").arg(image, r.error));
+            return kImageRefused;
+        }
+    }
     RomImage current;
     attachCopy(current, imageBytes);
     if (!imageAccepted(current, image, tables, console))
@@ -335,6 +345,10 @@ int fixChecksumCommand(const QString& image, const WriteOptions& options, Consol
         return kImageRefused;
     }
     const checksum::State state = checksum::readState(rom);
+    if (IoResult r = rom.takeReadFailure(); !r.ok()) {
+        say(console, QStringLiteral("Cannot read %1: %2").arg(image, r.error));
+        return kImageRefused;
+    }
     if (state.valid()) {
         say(console, QStringLiteral("The checksum of %1 is already %2: nothing was written.")
                          .arg(image, checksum::stateText(state)));
@@ -349,8 +363,10 @@ int fixChecksumCommand(const QString& image, const WriteOptions& options, Consol
         return kWriteFailed;
     }
     sayBackup(session, console);
+    // Fixing the words never changes the sum they are checked against.
+    const checksum::State fixed{state.computed, static_cast<uint16_t>(~state.computed), state.computed};
     say(console, QStringLiteral("The checksum of %1 was %2; it is now %3.")
-                     .arg(image, checksum::stateText(state), checksum::stateText(checksum::readState(rom))));
+                     .arg(image, checksum::stateText(state), checksum::stateText(fixed)));
     return kSuccess;
 }
 

@@ -341,6 +341,11 @@ void MainWindow::reportWriteFailure(QWidget* parent, const QString& reason)
     ui::reportWriteFailure(m_effects, parent, m_session.rom().path(), reason);
 }
 
+void MainWindow::reportReadFailure(QWidget* parent, const IoResult& failure, const QString& consequence)
+{
+    ui::reportReadFailure(m_effects, parent, m_session.rom().path(), failure, consequence);
+}
+
 void MainWindow::reportFailure(const CommandOutcome& outcome)
 {
     ui::reportFailure(m_effects, this, m_session.rom().path(), outcome);
@@ -365,8 +370,23 @@ void MainWindow::LoadROM()
     AppSettings().rememberOpenedFile(*chosen);
     LoadIName();
     CopierType();
+    if (!refuseUnread())
+        return;
     enterLoadedState();
     CheckROM();
+}
+
+bool MainWindow::refuseUnread()
+{
+    const IoResult unread = m_session.rom().takeReadFailure();
+    if (unread.ok())
+        return true;
+    // Zeros in place of the name or the check word say nothing about the
+    // image: it is not taken, and the program does not end over it.
+    reportReadFailure(this, unread, tr("It was not opened."));
+    m_session.rom().close();
+    enterNotLoadedState();
+    return false;
 }
 
 void MainWindow::LoadIName() { m_nameText->setText(internalname::read(m_session.rom())); }
@@ -381,7 +401,10 @@ void MainWindow::CopierType()
 
 bool MainWindow::CheckROM()
 {
-    if (romcheck::isRightGame(m_session.rom()))
+    const bool rightGame = romcheck::isRightGame(m_session.rom());
+    if (!refuseUnread())
+        return false;
+    if (rightGame)
         return true;
     m_effects.showMessage(this, MessageIcon::Critical,
                           tr("You must load the correct Zorvek ROM file.  Application will now close."));
@@ -392,7 +415,7 @@ bool MainWindow::CheckROM()
     return false;
 }
 
-IoResult MainWindow::SaveHeader()
+IoResult MainWindow::SaveHeader(bool* noticeDue)
 {
     const int index = m_copierType->currentIndex();
     if (index < 0 || index >= static_cast<int>(zorvek::CopierType::NotLoaded))
@@ -404,11 +427,7 @@ IoResult MainWindow::SaveHeader()
         return IoResult::success();
     if (auto r = copier::write(m_session.rom(), type); !r.ok())
         return r;
-    if (type == zorvek::CopierType::Undetected)
-        m_effects.showMessage(this, MessageIcon::Information,
-                              tr("With this setting the ROM may not work in a Super Wild Card or Super MagiCom "
-                                 "copier machine to play.\r\nPlease use the Super Wild Card or Super MagiCom "
-                                 "header if you wish to play this ROM in a copier machine."));
+    *noticeDue = type == zorvek::CopierType::Undetected;
     return IoResult::success();
 }
 
@@ -416,21 +435,37 @@ void MainWindow::SaveROM()
 {
     if (!isLoaded())
         return;
+    if (!m_headerRead.ok()) {
+        reportReadFailure(this, m_headerRead,
+                          tr("Nothing was written: the name and the copier type shown are not the file's. "
+                             "Open the image again to save."));
+        return;
+    }
     // A file replaced, or too short for the name, gets no stamp either.
     if (auto r = m_session.writes().check(internalname::kOffset, internalname::kLength); !r.ok()) {
         reportWriteFailure(this, r.error);
         return;
     }
-    const CommandOutcome saved = m_session.writes().run(QStringLiteral("Save ROM"), CommandKind::Save, [this] {
+    bool noticeDue = false;
+    const CommandOutcome saved = m_session.writes().run(QStringLiteral("Save ROM"), CommandKind::Save, [&] {
         IoResult result = SaveQuenHeader(m_session.rom(), m_effects.now());
         if (result.ok())
             result = SaveIName();
         if (result.ok())
-            result = SaveHeader();
+            result = SaveHeader(&noticeDue);
         return result;
     });
-    if (!saved.ok())
+    if (!saved.ok()) {
         reportFailure(saved);
+        return;
+    }
+    // Shown once the step is closed: while the box waits, a character
+    // save's stamp may fall due, and it is a step of its own.
+    if (noticeDue)
+        m_effects.showMessage(this, MessageIcon::Information,
+                              tr("With this setting the ROM may not work in a Super Wild Card or Super MagiCom "
+                                 "copier machine to play.\r\nPlease use the Super Wild Card or Super MagiCom "
+                                 "header if you wish to play this ROM in a copier machine."));
 }
 
 void MainWindow::mnuFixChecksum_Click()
@@ -467,10 +502,20 @@ void MainWindow::replay(bool back)
 void MainWindow::reloadTouched(const JournalStep& step)
 {
     // The file changed under the name box and the copier list: they show it again.
-    if (step.touches(internalname::kOffset, internalname::kLength))
+    const bool name = step.touches(internalname::kOffset, internalname::kLength);
+    const bool header = step.touches(copier::kWordAOffset, copier::kWordCOffset + 4);
+    if (name)
         LoadIName();
-    if (step.touches(copier::kWordAOffset, copier::kWordCOffset + 4))
+    if (header)
         CopierType();
+    if (!name && !header)
+        return;
+    // Until read again, Save ROM would write the zeros of a failed read.
+    m_headerRead = m_session.rom().takeReadFailure();
+    if (!m_headerRead.ok())
+        reportReadFailure(isVisible() || !QApplication::activeWindow() ? this : QApplication::activeWindow(),
+                          m_headerRead, tr("The name and the copier type shown are not the file's; Save ROM "
+                                           "writes nothing until the image is opened again."));
 }
 
 void MainWindow::mnuCreatePatch_Click()
@@ -498,7 +543,12 @@ void MainWindow::mnuCreatePatch_Click()
                                         .arg(shown, QDir::toNativeSeparators(*original)));
         return;
     }
-    const IoResult made = patches::createPatchFile(*original, patches::romDataOf(m_session.rom()), target->path,
+    const QByteArray romData = patches::romDataOf(m_session.rom());
+    if (const IoResult unread = m_session.rom().takeReadFailure(); !unread.ok()) {
+        reportReadFailure(this, unread, tr("The patch \"%1\" was not written.").arg(shown));
+        return;
+    }
+    const IoResult made = patches::createPatchFile(*original, romData, target->path,
                                                    patches::formatFor(target->selectedFilter, target->path));
     if (!made.ok()) {
         m_effects.showMessage(this, MessageIcon::Exclamation, made.error);
@@ -521,8 +571,14 @@ void MainWindow::showWriteState()
     m_redo->setText(menuText(tr("Redo"), m_redo->isEnabled() ? m_session.writes().redoText() : QString()));
     m_createPatch->setEnabled(loaded);
     m_fixChecksum->setEnabled(loaded);
-    m_checksum->setText(loaded ? QStringLiteral("Checksum: ") + checksum::stateText(checksum::readState(m_session.rom()))
-                               : QString());
+    if (!loaded) {
+        m_checksum->clear();
+        return;
+    }
+    const checksum::State state = checksum::readState(m_session.rom());
+    const IoResult unread = m_session.rom().takeReadFailure();
+    m_checksum->setText(QStringLiteral("Checksum: ")
+                        + (unread.ok() ? checksum::stateText(state) : tr("not known (%1)").arg(unread.error)));
 }
 
 void MainWindow::ToolbarSave_Click()
@@ -544,6 +600,7 @@ void MainWindow::closeImage()
 {
     if (const CommandOutcome r = m_session.close(); !r.ok())
         reportFailure(r);
+    m_headerRead = IoResult::success();
 }
 
 void MainWindow::enterLoadedState()

@@ -69,7 +69,11 @@ private:
     IoResult SaveIName();
     void CopierType();
     bool CheckROM();
-    IoResult SaveHeader();
+    // Takes a failed read of the image being opened: says so, closes it and
+    // returns false.
+    bool refuseUnread();
+    // Sets noticeDue when the copier warning is to follow the save.
+    IoResult SaveHeader(bool* noticeDue);
     void enterLoadedState();
     void enterNotLoadedState();
     void closeImage();
@@ -82,12 +86,15 @@ private:
 
     void reportFailure(const CommandOutcome& outcome);
     void reportWriteFailure(QWidget* parent, const QString& reason);
+    void reportReadFailure(QWidget* parent, const IoResult& failure, const QString& consequence);
 
     SideEffects& m_effects;
     ImageSession m_session;
     bool m_quitting = false;
     // Whether the copier type was picked by hand since the image was opened.
     bool m_copierPicked = false;
+    // A failed read of the name or the copier header after an undo or redo.
+    IoResult m_headerRead;
 
     QMenu* m_fileMenu = nullptr;
     QMenu* m_stuffMenu = nullptr;

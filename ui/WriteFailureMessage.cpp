@@ -20,6 +20,14 @@ void reportWriteFailure(SideEffects& effects, QWidget* parent, const QString& im
                             .arg(QDir::toNativeSeparators(imagePath), reason));
 }
 
+void reportReadFailure(SideEffects& effects, QWidget* parent, const QString& imagePath, const IoResult& failure,
+                       const QString& consequence)
+{
+    effects.showMessage(parent, MessageIcon::Exclamation,
+                        tr("The ROM image \"%1\" could not be read:\n%2\n%3")
+                            .arg(QDir::toNativeSeparators(imagePath), failure.error, consequence));
+}
+
 void reportFailure(SideEffects& effects, QWidget* parent, const QString& imagePath, const CommandOutcome& outcome)
 {
     if (!outcome.backupFailed) {

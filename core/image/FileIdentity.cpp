@@ -15,12 +15,22 @@ namespace zorvek {
 #ifdef Q_OS_WIN
 
 namespace {
+// 100-nanosecond ticks since 1601, as nanoseconds since 1970.
+qint64 nanoseconds(const FILETIME& time)
+{
+    constexpr qint64 kTicksTo1970 = 116444736000000000;
+    const qint64 ticks = static_cast<qint64>(quint64{time.dwHighDateTime} << 32 | time.dwLowDateTime);
+    return (ticks - kTicksTo1970) * 100;
+}
+
 std::optional<FileIdentity> identityOf(HANDLE handle)
 {
     BY_HANDLE_FILE_INFORMATION info;
     if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &info))
         return std::nullopt;
-    return FileIdentity{info.dwVolumeSerialNumber, quint64{info.nFileIndexHigh} << 32 | info.nFileIndexLow};
+    return FileIdentity{info.dwVolumeSerialNumber, quint64{info.nFileIndexHigh} << 32 | info.nFileIndexLow,
+                        static_cast<qint64>(quint64{info.nFileSizeHigh} << 32 | info.nFileSizeLow),
+                        nanoseconds(info.ftLastWriteTime), 0};
 }
 } // namespace
 
@@ -46,9 +56,22 @@ std::optional<FileIdentity> identityOfPath(const QString& path)
 #else
 
 namespace {
+qint64 nanoseconds(const struct timespec& time)
+{
+    return static_cast<qint64>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
 FileIdentity identityOf(const struct stat& st)
 {
-    return FileIdentity{static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino)};
+#ifdef Q_OS_DARWIN
+    const struct timespec& modified = st.st_mtimespec;
+    const struct timespec& changed = st.st_ctimespec;
+#else
+    const struct timespec& modified = st.st_mtim;
+    const struct timespec& changed = st.st_ctim;
+#endif
+    return FileIdentity{static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino),
+                        static_cast<qint64>(st.st_size), nanoseconds(modified), nanoseconds(changed)};
 }
 } // namespace
 

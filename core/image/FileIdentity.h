@@ -6,11 +6,21 @@
 
 namespace zorvek {
 
-// Which file on which volume a handle or a path leads to: two names for the
-// same file share it, a new file put in place of an old one does not.
+// Which file on which volume a handle or a path leads to, and how it stood
+// when looked at: two names for the same file share volume and file, a new
+// file put in place of an old one does not; a file rewritten in place keeps
+// them but not its size or times.
 struct FileIdentity {
     quint64 volume = 0;
     quint64 file = 0;
+    qint64 size = 0;
+    // Nanoseconds since the epoch. The change time moves with every write and
+    // cannot be set back by the writer, as the modification time can (cp -p,
+    // touch -d). Windows has no change time here: it stays 0.
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+
+    bool sameFile(const FileIdentity& other) const { return volume == other.volume && file == other.file; }
     bool operator==(const FileIdentity&) const = default;
 };
 

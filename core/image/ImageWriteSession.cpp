@@ -31,6 +31,9 @@ IoResult ImageWriteSession::check(qint64 offset, qint64 count) const
         return IoResult::failure(QStringLiteral("No ROM image is open."));
     if (auto r = m_rom.checkSameFile(); !r.ok())
         return r;
+    // Someone read zeros in place of the file's bytes and did not say so.
+    if (auto r = m_rom.readFailure(); !r.ok())
+        return r;
     return m_rom.checkHolds(offset, count);
 }
 
@@ -62,7 +65,10 @@ IoResult ImageWriteSession::prepareFirstWrite(bool* backupFailed)
 IoResult ImageWriteSession::fixChecksumWords()
 {
     const QByteArray words = checksum::wordsFor(checksum::compute(m_rom));
-    if (m_rom.readBytes(checksum::kComplementOffset, checksum::kWordsLength) == words)
+    const bool same = m_rom.readBytes(checksum::kComplementOffset, checksum::kWordsLength) == words;
+    if (auto r = m_rom.takeReadFailure(); !r.ok())
+        return r;
+    if (same)
         return IoResult::success();
     return m_rom.writeBytes(checksum::kComplementOffset, words);
 }

@@ -90,7 +90,10 @@ QByteArray wordsFor(uint16_t computed)
 
 IoResult fix(RomImage& rom)
 {
-    return rom.writeBytes(kComplementOffset, wordsFor(compute(rom)));
+    const QByteArray words = wordsFor(compute(rom));
+    if (auto r = rom.takeReadFailure(); !r.ok())
+        return r;
+    return rom.writeBytes(kComplementOffset, words);
 }
 
 } // namespace zorvek::checksum

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace zorvek {
 
 RomImage::RomImage() = default;
@@ -13,15 +15,16 @@ IoResult RomImage::open(const QString& path)
     close();
     if (path.isEmpty())
         return IoResult::failure(QStringLiteral("No file name was given."));
-    const QFileInfo info(path);
-    if (info.isDir())
+    if (QFileInfo(path).isDir())
         return IoResult::failure(QStringLiteral("It is a folder, not a file."));
-    if (!info.exists())
-        return IoResult::failure(QStringLiteral("The file does not exist."));
     auto file = std::make_unique<QFile>(path);
     // Unbuffered: every write reaches the system at once, as the editor promises.
-    if (!file->open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+    // ExistingOnly: a file removed since it was chosen must not come back empty.
+    if (!file->open(QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly)) {
+        if (!QFileInfo::exists(path))
+            return IoResult::failure(QStringLiteral("The file does not exist."));
         return IoResult::failure(file->errorString());
+    }
     m_identity = identityOfHandle(file->handle());
     m_device = std::move(file);
     m_path = path;
@@ -44,6 +47,7 @@ void RomImage::close()
     m_path.clear();
     m_identity.reset();
     m_onDisk = false;
+    m_readFailure = IoResult::success();
     m_journal.clear();
     ++m_openSerial;
 }
@@ -55,24 +59,37 @@ qint64 RomImage::size() const { return isOpen() ? m_device->size() : 0; }
 QByteArray RomImage::readBytes(qint64 offset, int count) const
 {
     ++m_reads;
-    return readRaw(offset, count);
+    QByteArray out(qMax(count, 0), '\0');
+    if (const IoResult r = readRaw(offset, out); !r.ok() && m_readFailure.ok())
+        m_readFailure = r;
+    return out;
 }
 
-QByteArray RomImage::readRaw(qint64 offset, int count) const
+IoResult RomImage::takeReadFailure() { return std::exchange(m_readFailure, IoResult::success()); }
+
+IoResult RomImage::readRaw(qint64 offset, QByteArray& out) const
 {
-    QByteArray out(count, '\0');
+    const qint64 count = out.size();
     if (!isOpen() || offset < 0 || count <= 0)
-        return out;
+        return IoResult::success();
     const qint64 available = m_device->size() - offset;
     if (available <= 0)
-        return out;
+        return IoResult::success();
+    const auto failed = [&] {
+        out.fill('\0');
+        const QString reason = m_device->errorString();
+        return IoResult::failure(QStringLiteral("The file could not be read at offset 0x%1: %2")
+                                     .arg(QString::number(offset, 16).toUpper(),
+                                          reason.isEmpty() ? QStringLiteral("the system gave no reason") : reason));
+    };
     if (!m_device->seek(offset))
-        return out;
-    const qint64 wanted = qMin<qint64>(count, available);
+        return failed();
+    const qint64 wanted = qMin(count, available);
     const qint64 got = m_device->read(out.data(), wanted);
-    if (got < wanted)
-        std::fill(out.begin() + qMax<qint64>(got, 0), out.end(), '\0');
-    return out;
+    if (got < 0)
+        return failed();
+    // Fewer bytes: the file ended meanwhile, and past its end are zeros.
+    return IoResult::success();
 }
 
 uint8_t RomImage::readByte(qint64 offset) const
@@ -110,14 +127,32 @@ IoResult RomImage::checkHolds(qint64 offset, qint64 count) const
 
 IoResult RomImage::checkSameFile() const
 {
-    if (!m_identity || identityOfPath(m_path) == m_identity)
+    if (!m_identity)
         return IoResult::success();
-    return IoResult::failure(
-        QStringLiteral("The file was replaced or removed since it was opened and must be opened again."));
+    const std::optional<FileIdentity> now = identityOfPath(m_path);
+    if (!now || !now->sameFile(*m_identity))
+        return IoResult::failure(
+            QStringLiteral("The file was replaced or removed since it was opened and must be opened again."));
+    if (*now != *m_identity)
+        return IoResult::failure(
+            QStringLiteral("The file was changed by another program since it was opened and must be opened again."));
+    return IoResult::success();
+}
+
+void RomImage::retakeIdentity()
+{
+    // Kept as it was when the system cannot tell: the next check then refuses.
+    if (auto* file = qobject_cast<QFile*>(m_device.get()); file && m_identity)
+        if (const auto now = identityOfHandle(file->handle()))
+            m_identity = now;
 }
 
 IoResult RomImage::writeBytes(qint64 offset, const QByteArray& bytes)
 {
+    if (!m_readFailure.ok()) {
+        ++m_writes;
+        return m_readFailure;
+    }
     return writeChecked(offset, bytes, m_journalled);
 }
 
@@ -134,7 +169,9 @@ IoResult RomImage::writeChecked(qint64 offset, const QByteArray& bytes, bool rec
         return IoResult::failure(QStringLiteral("Invalid file position."));
     if (auto r = checkHolds(offset, bytes.size()); !r.ok())
         return r;
-    const QByteArray before = record ? readRaw(offset, static_cast<int>(bytes.size())) : QByteArray();
+    QByteArray before(record ? bytes.size() : 0, '\0');
+    if (auto r = readRaw(offset, before); !r.ok())
+        return r;
     IoResult result = IoResult::success();
     if (!m_device->seek(offset)) {
         result = IoResult::failure(m_device->errorString());
@@ -144,10 +181,14 @@ IoResult RomImage::writeChecked(qint64 offset, const QByteArray& bytes, bool rec
     } else if (auto* file = qobject_cast<QFile*>(m_device.get()); file && !file->flush()) {
         result = IoResult::failure(file->errorString());
     }
+    retakeIdentity();
     if (record) {
         // A failed write may have landed in part: the journal keeps what the
-        // file now holds, so that undo puts back the rest.
-        const QByteArray after = result.ok() ? bytes : readRaw(offset, static_cast<int>(bytes.size()));
+        // file now holds, so that undo puts back the rest. When that cannot
+        // be read, all of it counts as landed: undo then writes every byte back.
+        QByteArray after = bytes;
+        if (!result.ok() && !readRaw(offset, after).ok())
+            after = bytes;
         if (after != before || result.ok())
             m_journal.record(offset, before, after);
     }

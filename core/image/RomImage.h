@@ -37,22 +37,32 @@ public:
     QString path() const { return m_path; }
     qint64 size() const;
 
-    // Reads past the end of the file give zeros, never an error.
+    // Reads past the end of the file give zeros, never an error. A read the
+    // system fails gives zeros as well, but the failure is kept until taken:
+    // whoever read must not pass those zeros on as the file's bytes, and no
+    // write goes through while one is kept.
     QByteArray readBytes(qint64 offset, int count) const;
     uint8_t readByte(qint64 offset) const;
     uint16_t readWord16(qint64 offset) const;
     uint32_t readWord32(qint64 offset) const;
+    // The first failed read not yet taken; success when there is none.
+    IoResult readFailure() const { return m_readFailure; }
+    IoResult takeReadFailure();
 
     // Fails when the file ends before offset + count: writes never grow it.
     IoResult checkHolds(qint64 offset, qint64 count) const;
     // Fails when the path no longer leads to the file that was opened (a tool
-    // replaced or removed it): writes would land in a file nobody sees.
-    // A device attached without a file is not checked.
+    // replaced or removed it: writes would land in a file nobody sees), or
+    // when another program changed the file since it was opened or last
+    // written here (its bytes are no longer what the journal and the windows
+    // know). A device attached without a file is not checked.
     IoResult checkSameFile() const;
 
     // Each write goes straight to the file and is flushed before returning;
-    // nothing is written into a replaced or removed file. The journal records
-    // what it changed, also the part of a write that failed half way.
+    // nothing is written into a replaced, removed or changed file, nor while
+    // a failed read is kept. The journal records what it changed, also the
+    // part of a write that failed half way; a write whose bytes before could
+    // not be read is refused, so that undo never puts back zeros.
     IoResult writeBytes(qint64 offset, const QByteArray& bytes);
     IoResult writeByte(qint64 offset, uint8_t value);
     IoResult writeWord16(qint64 offset, uint16_t value);
@@ -78,14 +88,18 @@ public:
 private:
     IoResult write(qint64 offset, const QByteArray& bytes) override;
     IoResult writeChecked(qint64 offset, const QByteArray& bytes, bool record);
-    // Reads without counting: the journal's own look at a write's bytes.
-    QByteArray readRaw(qint64 offset, int count) const;
+    // Reads into out, sized and zeroed by the caller, without counting or
+    // keeping a failure: the journal's own look at a write's bytes.
+    IoResult readRaw(qint64 offset, QByteArray& out) const;
+    // How the file stands after this program wrote it.
+    void retakeIdentity();
 
     std::unique_ptr<QIODevice> m_device;
     QString m_path;
     std::optional<FileIdentity> m_identity;
     bool m_onDisk = false;
     mutable quint64 m_reads = 0;
+    mutable IoResult m_readFailure;
     quint64 m_writes = 0;
     WriteJournal m_journal;
     bool m_journalled = true;

@@ -23,7 +23,7 @@ bool isSameFile(const QString& a, const QString& b)
     const auto first = identityOfPath(a);
     const auto second = identityOfPath(b);
     if (first && second)
-        return *first == *second;
+        return first->sameFile(*second);
     if (first || second)
         return false;
     return resolvedPath(a) == resolvedPath(b);

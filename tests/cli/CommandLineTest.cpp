@@ -465,6 +465,16 @@ TEST_F(CommandLineTest, TheCoalescedImportEndsAsTheFieldByFieldSaveAndAFailedOne
         EXPECT_TRUE(!out.ok() && out.takenBack == faultPasses && out.partlyWritten == !faultPasses);
         EXPECT_EQ(device->data() == bytes, faultPasses);
     }
+
+    // The journal's read of the second write's bytes fails, a later write too:
+    // taking the import back must not write zeros over the records.
+    RomImage failing;
+    device = attachMemory(failing, bytes, 2);
+    device->failOnce = device->readFailsOnce = true;
+    device->readsLeft = 1;
+    const cli::WriteOutcome out = commit(failing);
+    EXPECT_TRUE(!out.ok() && out.takenBack && out.written.result.error.contains("Input/output error"));
+    EXPECT_EQ(device->data(), bytes);
 }
 
 #ifdef Q_OS_UNIX

@@ -1,4 +1,5 @@
 #include "core/monsters/MonsterDump.h"
+#include "core/monsters/SpecialBits.h"
 
 #include <gtest/gtest.h>
 
@@ -18,4 +19,17 @@ TEST(MonsterDumpTextTest, ALongTextIsCutToTheFileSizeAndUnusableNamesAreRefused)
     EXPECT_FALSE(dump::isUsableFileName(""));
     for (const char* name : {"Cave Bat", "Mr. Mold (2)", "Gob's Kin", "(No name)"})
         EXPECT_TRUE(dump::isUsableFileName(QString::fromLatin1(name))) << name;
+}
+
+// Checked here, not only through the window: a load sets the number again
+// after the boxes, which would hide a clear that turns a bit over instead.
+TEST(SpecialBitsTest, ABoxSetsOrClearsItsOwnBitWhateverTheByteHeldAndLeavesTheOthers)
+{
+    using namespace specialbits;
+    for (int byte = 0; byte <= 0xFF; ++byte)
+        for (const uint8_t bit : {kHideHp, kUnknown1, kUnknown2})
+            for (const bool on : {false, true}) {
+                const uint8_t after = withBit(static_cast<uint8_t>(byte), bit, on);
+                ASSERT_TRUE(((after & bit) != 0) == on && (after & ~bit) == (byte & ~bit)) << byte << " " << int(bit);
+            }
 }

@@ -1,5 +1,6 @@
 #include "core/image/RomImage.h"
 #include "support/MemoryImage.h"
+#include "support/OutsideWrite.h"
 
 #include <QTemporaryDir>
 
@@ -50,6 +51,53 @@ TEST(RomImageTest, FailedWriteIsReportedWithItsReason)
     EXPECT_EQ(device->data(), QByteArray(64, '\0'));
     rom.close();
     EXPECT_FALSE(rom.writeByte(0, 1).ok());
+}
+
+TEST(RomImageTest, AFailedReadIsKeptUntilTakenAndNoWriteGoesThroughMeanwhile)
+{
+    MemoryImage image(RomFixture(64).fillRandom(5));
+    const QByteArray bytes = image.bytes();
+    RomImage& rom = image.rom;
+    image.device->readsLeft = 0;
+    image.device->readFailsOnce = true;
+    EXPECT_EQ(rom.readWord16(0x20), 0);
+    EXPECT_EQ(rom.readByte(0x21), static_cast<uint8_t>(bytes[0x21]));  // a later good read does not wipe it out
+    EXPECT_EQ(rom.readFailure().error, "The file could not be read at offset 0x20: Input/output error");
+    EXPECT_EQ(rom.writeByte(0x21, 1).error, rom.readFailure().error);
+    EXPECT_EQ(image.bytes(), bytes);
+    EXPECT_FALSE(rom.takeReadFailure().ok());
+    EXPECT_EQ(rom.readByte(1000), 0);  // past the end is no failure
+    EXPECT_TRUE(rom.readFailure().ok());
+
+    // The journal could only record zeros as the bytes replaced: the write is refused whole.
+    image.device->readsLeft = 0;
+    EXPECT_TRUE(rom.writeWord16(0x10, 0xBEEF).error.contains("Input/output error"));
+    EXPECT_TRUE(image.bytes() == bytes && image.device->writeOffsets.empty() && !rom.journal().canUndo());
+    ASSERT_TRUE(rom.writeWord16(0x10, 0xBEEF).ok());
+    ASSERT_TRUE(rom.journal().undo(rom.replayWriter()).result.ok());
+    EXPECT_EQ(image.bytes(), bytes);
+}
+
+TEST(RomImageTest, OpeningNeverCreatesAFileAndAFileRewrittenInPlaceIsNotWrittenAgain)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("g.smc");
+    RomImage rom;
+    EXPECT_EQ(rom.open(path).error, "The file does not exist.");
+    EXPECT_FALSE(QFile::exists(path));
+
+    ASSERT_TRUE(RomFixture(64).fillRandom(6).writeTo(path));
+    // cp over it, then cp -p (the modification time set back): same file, same size.
+    for (const bool keepModified : {false, true}) {
+        ASSERT_TRUE(rom.open(path).ok());
+        ASSERT_TRUE(rom.writeByte(1, 0x11).ok() && rom.writeByte(2, 0x22).ok());  // its own writes pass
+        ASSERT_TRUE(rewriteInPlace(path, 8, "outside", keepModified));
+        const QByteArray outside = readFile(path);
+        EXPECT_EQ(rom.writeByte(1, 0x33).error,
+                  "The file was changed by another program since it was opened and must be opened again.");
+        EXPECT_FALSE(rom.journal().undo(rom.replayWriter()).result.ok());
+        EXPECT_EQ(readFile(path), outside);
+    }
 }
 
 } // namespace

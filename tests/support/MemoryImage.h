@@ -12,7 +12,8 @@ namespace zorvek::test {
 
 // Image bytes held in memory behind a RomImage: tests see every byte without
 // a file, learn where each write landed, and can make writes fail after a
-// number of them, as on a full disk or a read-only medium.
+// number of them, as on a full disk or a read-only medium, and reads too, as
+// on a failing medium.
 class MemoryDevice final : public QBuffer {
 public:
     explicit MemoryDevice(const QByteArray& bytes, int failAfterWrites = -1,
@@ -26,8 +27,26 @@ public:
     std::vector<qint64> writeOffsets;
     // Only the first failing write fails, as after a passing fault.
     bool failOnce = false;
+    // Reads to pass before one fails (-1: none fails); then they fail from
+    // there on, or only once.
+    int readsLeft = -1;
+    bool readFailsOnce = false;
+    QString readError = QStringLiteral("Input/output error");
 
 protected:
+    qint64 readData(char* data, qint64 len) override
+    {
+        if (readsLeft == 0) {
+            setErrorString(readError);
+            if (readFailsOnce)
+                readsLeft = -1;
+            return -1;
+        }
+        if (readsLeft > 0)
+            --readsLeft;
+        return QBuffer::readData(data, len);
+    }
+
     qint64 writeData(const char* data, qint64 len) override
     {
         if (m_left == 0) {
@@ -53,7 +72,8 @@ inline MemoryDevice* attachMemory(RomImage& rom, const QByteArray& bytes, int fa
                                   const QString& path = QStringLiteral("memory.smc"))
 {
     auto device = std::make_unique<MemoryDevice>(bytes, failAfterWrites, failure);
-    device->open(QIODevice::ReadWrite);
+    // Unbuffered, as the image's file is: every read reaches the device.
+    device->open(QIODevice::ReadWrite | QIODevice::Unbuffered);
     MemoryDevice* raw = device.get();
     rom.attach(std::move(device), path);
     return raw;

@@ -3,6 +3,8 @@
 #include "core/image/PendingStamp.h"
 #include "ui/monsters/MonsterEditor.h"
 #include "support/GuiTestBase.h"
+#include "support/MemoryImage.h"
+#include "support/OutsideWrite.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -13,6 +15,8 @@
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QToolBar>
+
+#include <functional>
 
 using namespace zorvek;
 using namespace zorvek::ui;
@@ -98,9 +102,17 @@ TEST_F(HostileFilesTest, FileTruncatedOrRemovedWhileOpenNeitherCrashesNorLies)
     ASSERT_TRUE(loaded());
     ASSERT_TRUE(QFile::resize(romPath, 0x300));
 
-    // The internal name no longer fits: the save says so instead of growing the
-    // file with a megabyte of zeros, and writes no stamp either.
+    // Cut by another program: nothing is written until it is opened again.
     const QByteArray cut = fileBytes();
+    trigger("mnuSave");
+    EXPECT_EQ(fileBytes(), cut);
+    ASSERT_EQ(effects.messages.size(), 1u);
+    EXPECT_TRUE(effects.messages[0].text.contains("changed by another program"));
+
+    // Opened again, the internal name no longer fits: the save says so instead
+    // of growing the file with a megabyte of zeros, and writes no stamp either.
+    effects.messages.clear();
+    openPath(romPath);
     trigger("mnuSave");
     EXPECT_EQ(fileBytes(), cut);
     ASSERT_EQ(effects.messages.size(), 1u);
@@ -190,6 +202,117 @@ TEST_F(HostileFilesTest, ImageReplacedOnDiskIsNeverWrittenUntilOpenedAgain)
     trigger("mnuSave");
     EXPECT_EQ(effects.messages.size(), 6u);
     EXPECT_NE(fileBytes(), onDisk);
+}
+
+TEST_F(HostileFilesTest, ImageRewrittenInPlaceIsNeitherSavedNorUndoneIntoUntilOpenedAgain)
+{
+    openImage(RomFixture::standard());
+    clickToolButton("Monsters");
+    QWidget* form2 = form1->monsterEditor();
+    ASSERT_NE(form2, nullptr);
+    const auto save = [&](const QString& hp) {
+        typeInto(form2, "HPTXT", hp);
+        QTest::mouseClick(find<QWidget>(form2, "SaveCMD"), Qt::LeftButton);
+    };
+    save("1111");
+    save("2222");
+    trigger("mnuUndo");  // its own writes and undos pass
+    ASSERT_TRUE(effects.messages.empty());
+
+    // Another program's import writes monster 0's hit points in place, and
+    // sets the modification time back.
+    ASSERT_TRUE(rewriteInPlace(romPath, RomFixture::monster(0, 8), QByteArray::fromHex("3905"), true));
+    const QByteArray outside = fileBytes();
+    trigger("mnuRedo");
+    trigger("mnuUndo");
+    save("3333");
+    trigger("mnuSave");
+    ASSERT_EQ(effects.messages.size(), 4u);
+    for (const auto& [icon, text] : effects.messages)
+        EXPECT_TRUE(icon == MessageIcon::Exclamation && text.contains(QDir::toNativeSeparators(romPath))
+                    && text.contains("changed by another program since it was opened and must be opened again"))
+            << text.toStdString();
+    EXPECT_EQ(fileBytes(), outside);
+
+    openPath(romPath);
+    effects.clock = effects.clock.addSecs(60);
+    trigger("mnuSave");
+    EXPECT_EQ(effects.messages.size(), 4u);
+    EXPECT_EQ(fileBytes().mid(RomFixture::monster(0, 8), 2), QByteArray::fromHex("3905"));
+    EXPECT_NE(fileBytes(), outside);
+}
+
+TEST_F(HostileFilesTest, ZerosOfAFailedReadAreNeitherShownAsTheFilesNorWrittenBack)
+{
+    const RomFixture rom = RomFixture::standard(8);
+    openImage(rom);
+    // The medium fails every read from now on; its bytes stay behind.
+    MemoryDevice* memory = attachMemory(form1->session().rom(), rom.bytes(), -1, {}, romPath);
+    const auto failReads = [&](bool on) { memory->readsLeft = on ? 0 : -1; };
+    const auto expectRead = [&](size_t count, const char* consequence) {
+        ASSERT_EQ(effects.messages.size(), count);
+        const QString& text = effects.messages.back().text;
+        EXPECT_TRUE(text.contains(QDir::toNativeSeparators(romPath)) && text.contains("could not be read")
+                    && text.contains("Input/output error") && text.contains(consequence))
+            << text.toStdString();
+        EXPECT_TRUE(memory->writeOffsets.empty());
+    };
+    failReads(true);
+    trigger("mnuFixChecksum");
+    expectRead(1, "");
+    EXPECT_TRUE(find<QLabel>("ChecksumLBL")->text().startsWith("Checksum: not known (The file could not be read"));
+    effects.openAnswers = {romPath};
+    effects.saveAnswers = {SaveChoice{tempPath("p.ips"), {}}};
+    trigger("mnuCreatePatch");
+    expectRead(2, "The patch");
+    EXPECT_FALSE(QFile::exists(tempPath("p.ips")));
+
+    // An editor whose load failed saves nothing until the record is read again.
+    const auto click = [&](QWidget* window, const char* name) {
+        QTest::mouseClick(find<QWidget>(window, name), Qt::LeftButton);
+    };
+    clickToolButton("Monsters");
+    QWidget* form2 = form1->monsterEditor();
+    expectRead(3, "Save writes nothing until the record is read again");
+    typeInto(form2, "HPTXT", "321");
+    click(form2, "SaveCMD");
+    expectRead(4, "Save writes nothing");
+    failReads(false);
+    click(form2, "SaveCMD");
+    expectRead(5, "Save writes nothing");
+    auto* list = find<QListWidget>(form2, "MonsterList");
+    list->setCurrentRow(1);
+    list->setCurrentRow(0);
+    typeInto(form2, "HPTXT", "321");
+    click(form2, "SaveCMD");
+    EXPECT_EQ(memory->data().mid(RomFixture::monster(0, 8), 2), QByteArray::fromHex("4101"));
+    memory->writeOffsets.clear();
+    form2->close();
+
+    clickToolButton("Characters");
+    QWidget* form3 = form1->characterEditor();
+    auto* scroll = find<QScrollBar>(form3, "Scroll");
+    failReads(true);
+    scroll->setValue(1);
+    expectRead(6, "until the slot is read again");
+    failReads(false);
+    click(form3, "SaveCMD");
+    expectRead(7, "Save writes nothing");
+    form1->session().pendingStamp().cancel();
+    form3->close();
+
+    // Undo puts back Save ROM's name; read back as zeros, it would be saved again.
+    const QByteArray before = memory->data();
+    typeInto(form1.get(), "InternalROMNameTXT", "AB");
+    trigger("mnuSave");
+    failReads(true);
+    trigger("mnuUndo");
+    EXPECT_EQ(memory->data(), before);
+    memory->writeOffsets.clear();
+    expectRead(8, "Save ROM writes nothing until the image is opened again");
+    failReads(false);
+    trigger("mnuSave");
+    expectRead(9, "Open the image again to save");
 }
 
 } // namespace

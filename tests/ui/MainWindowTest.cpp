@@ -1,4 +1,6 @@
+#include "core/image/PendingStamp.h"
 #include "ui/AboutDialog.h"
+#include "ui/characters/CharacterEditor.h"
 #include "support/GuiTestBase.h"
 #include "support/MemoryImage.h"
 
@@ -242,9 +244,26 @@ TEST_F(MainWindowTest, CopierHeaderIsWrittenOnlyAsPicked)
     trigger("mnuSave");
     EXPECT_EQ(fileBytes().left(12), rom.bytes().left(12));
 
-    // Index 0 picked by hand writes zeros and, alone, warns.
+    // Index 0 picked by hand writes zeros and, alone, warns. A character
+    // save's stamp falling due while the warning is shown is a step of its own.
+    effects.msPerSecond = 1000;
+    clickToolButton("Characters");
+    typeInto(form1->characterEditor(), "STRTXT", "77");
+    QTest::mouseClick(find<QPushButton>(form1->characterEditor(), "SaveCMD"), Qt::LeftButton);
+    form1->characterEditor()->close();
+    QByteArray saved;
+    effects.onMessage = [&](const FakeSideEffects::Message&) {
+        saved = fileBytes();
+        form1->session().pendingStamp().schedule(0);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !form1->session().pendingStamp().isPending(); }));
+    };
     pickCopier(0);
     trigger("mnuSave");
+    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "Undo Stamp");
+    trigger("mnuUndo");
+    EXPECT_EQ(fileBytes(), saved);
+    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "Undo Save ROM");
+    trigger("mnuRedo");
     ASSERT_EQ(effects.messages.size(), 1u);
     EXPECT_EQ(effects.messages[0].icon, MessageIcon::Information);
     EXPECT_EQ(effects.messages[0].text,

@@ -291,6 +291,7 @@ void CharacterEditor::connectControls()
 void CharacterEditor::loadSlot(int slot)
 {
     const characters::CharacterView view = characters::loadCharacter(m_session.rom(), slot);
+    m_loadFailure = m_session.rom().takeReadFailure();
     m_actor->setText(view.actor);
     m_level->setText(view.level);
     m_experience->setText(view.experience);
@@ -310,6 +311,15 @@ void CharacterEditor::loadSlot(int slot)
     m_arms->selectByte(view.arms);
     for (int i = 0; i < characters::CharacterRecord::kCommandCount; ++i)
         m_commands[i]->selectByte(view.commands[i]);
+    if (!m_loadFailure.ok())
+        reportReadFailure(m_effects, this, m_session.rom().path(), m_loadFailure, unreadConsequence(slot));
+}
+
+QString CharacterEditor::unreadConsequence(int slot)
+{
+    return QStringLiteral("The values shown for Character %1 are not the file's: Save writes nothing until the "
+                          "slot is read again (move to another slot, then back).")
+        .arg(slot);
 }
 
 void CharacterEditor::Scroll_Change(int value)
@@ -354,6 +364,12 @@ characters::CharacterEdits CharacterEditor::currentEdits() const
 
 void CharacterEditor::SaveCMD_Click()
 {
+    if (!m_loadFailure.ok()) {
+        clearStatus();
+        reportReadFailure(m_effects, this, m_session.rom().path(), m_loadFailure,
+                          unreadConsequence(m_scroll->value()));
+        return;
+    }
     const characters::CheckedCharacter checked = characters::checkCharacter(currentEdits());
     if (!checked.values) {
         // The edits stay for the user to correct.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/characters/CharacterEntryRules.h"
+#include "core/image/IoResult.h"
 
 #include <QWidget>
 
@@ -65,11 +66,15 @@ private:
 
     void loadSlot(int slot);
     characters::CharacterEdits currentEdits() const;
+    // What a failed load of a slot means for Save.
+    static QString unreadConsequence(int slot);
     void showStatus(const QString& text);
     void clearStatus();
 
     ImageSession& m_session;
     SideEffects& m_effects;
+    // The shown slot's last load; a failed read keeps Save from writing its zeros.
+    IoResult m_loadFailure;
     StatusTimer* m_status = nullptr;
 
     QGroupBox* m_charIndexFrame = nullptr;

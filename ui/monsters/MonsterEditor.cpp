@@ -529,11 +529,22 @@ void MonsterEditor::LoadMStats()
         makeFirstEntryCurrent(list);
 
     const uint8_t attack = record.attackAnimation();
+    // Taken before the boxes' rules can show a message: the reads are over.
+    m_loadFailure = m_session.rom().takeReadFailure();
     setFieldText(m_attackText, QString::number(attack));  // warns beyond the list
     if (attack < rules::kAttackAnimationCount) {
         m_attackCombo->setCurrentIndex(attack);
         LoadAttackAni();  // also when the combo's entry did not change
     }
+    if (!m_loadFailure.ok())
+        reportReadFailure(m_effects, this, m_session.rom().path(), m_loadFailure, unreadConsequence());
+}
+
+QString MonsterEditor::unreadConsequence() const
+{
+    return QStringLiteral("The values shown for %1 are not the file's: Save writes nothing until the record is "
+                          "read again (select another monster, then this one).")
+        .arg(selectedName());
 }
 
 void MonsterEditor::reloadIfTouched(const JournalStep& step)
@@ -586,6 +597,12 @@ void MonsterEditor::SaveCMD_Click()
     const int index = m_monsterList->currentRow();
     if (!MonsterRecord::isValidIndex(index))
         return;
+    if (!m_loadFailure.ok()) {
+        m_status->stop();
+        m_info->clear();
+        reportReadFailure(m_effects, this, m_session.rom().path(), m_loadFailure, unreadConsequence());
+        return;
+    }
 
     MonsterEntries entries;
     entries.agility = m_agi->text();

@@ -83,9 +83,13 @@ private:
     void setFieldText(QLineEdit* box, const QString& text);
     void showStatus(const QString& text, double seconds);
     QString selectedName() const;
+    // What a failed load of the shown record means for Save.
+    QString unreadConsequence() const;
 
     ImageSession& m_session;
     SideEffects& m_effects;
+    // The shown record's last load; a failed read keeps Save from writing its zeros.
+    IoResult m_loadFailure;
     StatusTimer* m_status = nullptr;
     AttackAnimationImages* m_pictures = nullptr;
     QHash<QObject*, std::function<void()>> m_changeRules;
