@@ -13,7 +13,7 @@ enum ExitCode : int {
     kUsageError = 1,
     kImageRefused = 2,  // the image cannot be opened or read, is too short, or is not this game's
     kTableRefused = 3,  // a table cannot be read or is refused; nothing was written
-    kWriteFailed = 4,   // writing the image or an exported table failed
+    kWriteFailed = 4,   // writing the image, a file or standard output failed
 };
 
 struct Console {
@@ -21,6 +21,11 @@ struct Console {
     QIODevice& out;  // data
     QIODevice& err;  // messages for people
 };
+
+// Data for standard output. False, with a message naming the system's
+// reason, when it cannot take it all (a full disk, /dev/full): the command
+// then ends with kWriteFailed.
+bool writeOutput(Console& console, const QByteArray& data);
 
 // True when anything besides Qt's own options was given: then the program
 // runs as a command line, without the window system.

@@ -6,7 +6,22 @@
 
 namespace zorvek::table {
 
-QString quoted(const QString& cell) { return QLatin1Char('"') + cell + QLatin1Char('"'); }
+namespace {
+
+// Enough to find the cell; a cell of megabytes must not make a message of megabytes.
+constexpr qsizetype kQuotedLength = 40;
+
+} // namespace
+
+QString quoted(QStringView cell)
+{
+    if (cell.size() <= kQuotedLength)
+        return QLatin1Char('"') + cell.toString() + QLatin1Char('"');
+    qsizetype cut = kQuotedLength;
+    if (cell[cut - 1].isHighSurrogate())
+        --cut;  // never half a character
+    return QStringLiteral("\"%1\u2026\" (%2 characters)").arg(cell.first(cut)).arg(cell.size());
+}
 
 QString TableError::message() const
 {
@@ -18,23 +33,27 @@ QString TableError::message() const
 
 namespace {
 
-// Only called once the whole text is known to hold a bad byte.
+// Only called once the whole text is known to hold a bad byte. A line at a
+// time, never a list of them: a file of line ends would make millions.
 int lineOfBadByte(QByteArrayView bytes)
 {
     int number = 1;
-    for (const QByteArrayView line : QByteArray::fromRawData(bytes.data(), bytes.size()).split('\n')) {
+    for (qsizetype start = 0; start <= bytes.size(); ++number) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
         QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString decoded = decode(line);  // decoding happens on conversion
+        const QString decoded = decode(bytes.sliced(start, end - start));  // decoding happens on conversion
         if (decode.hasError())
             return number;
-        ++number;
+        start = end + 1;
     }
     return number;
 }
 
 } // namespace
 
-SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel)
+SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel, qsizetype maxLines, qsizetype maxCells)
 {
     SplitTable out;
     QByteArrayView body(bytes);
@@ -48,18 +67,21 @@ SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel)
         return out;
     }
 
-    QList<QStringView> lines = QStringView(out.text).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();  // the line end of the last line
-    out.lines.reserve(static_cast<size_t>(lines.size()));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QStringView line = lines[i];
+    const QStringView text(out.text);
+    qsizetype lineStart = 0;
+    // Text after the last line end is a line; nothing after it is not.
+    while (lineStart < text.size() && static_cast<qsizetype>(out.lines.size()) < maxLines) {
+        qsizetype lineEnd = text.indexOf(QLatin1Char('\n'), lineStart);
+        if (lineEnd < 0)
+            lineEnd = text.size();
+        QStringView line = text.sliced(lineStart, lineEnd - lineStart);
+        lineStart = lineEnd + 1;
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         TableLine& split = out.lines.emplace_back();
-        split.number = static_cast<int>(i) + 1;
+        split.number = static_cast<int>(out.lines.size());
         qsizetype start = 0;
-        for (qsizetype at = 0; at <= line.size(); ++at) {
+        for (qsizetype at = 0; at <= line.size() && split.cells.size() < maxCells; ++at) {
             if (at == line.size() || line[at] == QLatin1Char('\t')) {
                 split.cells.append(line.sliced(start, at - start));
                 start = at + 1;

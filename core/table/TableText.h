@@ -27,8 +27,11 @@ struct SplitTable {
 
 // Reads UTF-8 text: lines end at "\n" (a "\r" before it is dropped, so a
 // spreadsheet's line ends do no harm), cells are separated by tabs, the last
-// line end is optional and a leading byte order mark is skipped.
-SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel);
+// line end is optional and a leading byte order mark is skipped. Splitting
+// stops after maxLines lines and a line's after maxCells cells: a table
+// with more is refused anyway, and a view per cell of a file of tabs or
+// line ends would take many times its size.
+SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel, qsizetype maxLines, qsizetype maxCells);
 
 // Builds a table in the form every export takes: tab-separated, "\n" after
 // every line, UTF-8.
