@@ -68,7 +68,7 @@ const TableDefinition& definition()
     return table;
 }
 
-RecordCells cells(RomImage& rom, int slot)
+RecordCells cells(RomImage& rom, int slot, CellValues values)
 {
     const characters::CharacterView view = characters::loadCharacter(rom, slot);
     RecordCells row;
@@ -92,6 +92,13 @@ RecordCells cells(RomImage& rom, int slot)
     for (const uint8_t command : view.commands)
         row.values.push_back(command);
     row.values.push_back(view.equipBit.toInt());
+    if (values == CellValues::Stored) {
+        const characters::CharacterRecord record(rom, slot);
+        row.values[HitPoints] = record.currentHp();
+        row.values[MaximumHitPoints] = record.maximumHp();
+        row.values[MagicPoints] = record.currentMp();
+        row.values[MaximumMagicPoints] = record.maximumMp();
+    }
     Q_ASSERT(row.values.size() == static_cast<size_t>(definition().columns.size()));
     return row;
 }

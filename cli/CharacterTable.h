@@ -6,6 +6,7 @@
 
 namespace zorvek::cli::charactertable {
 
+using table::CellValues;
 using table::RecordCells;
 using table::TableDefinition;
 
@@ -13,8 +14,8 @@ using table::TableDefinition;
 // the stats tab, then the equipment and battle command tab.
 const TableDefinition& definition();
 
-// The slot as the character editor shows it.
-RecordCells cells(RomImage& rom, int slot);
+// The slot as the character editor shows it, or as the file stores it.
+RecordCells cells(RomImage& rom, int slot, CellValues values = CellValues::Shown);
 
 // What the character editor's Save would hold for a row of values.
 characters::CharacterEdits edits(const std::vector<int>& values);

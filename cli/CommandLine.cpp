@@ -5,6 +5,7 @@
 #include "core/program/AppInfo.h"
 #include "core/program/AppSettings.h"
 #include "core/header/EditorStamp.h"
+#include "core/image/SystemError.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <set>
 
 namespace zorvek::cli {
@@ -51,6 +53,7 @@ const char kCommands[] =
     "  export IMAGE [--monsters FILE] [--characters FILE]\n"
     "                          Writes the 256 monsters and the 4 characters as\n"
     "                          tab-separated tables (FILE - is standard output).\n"
+    "                          A FILE that is the image is refused.\n"
     "  import IMAGE [--monsters FILE] [--characters FILE] [--dry-run]\n"
     "         [--no-backup] [--fix-checksum]\n"
     "                          Writes the records that differ in the tables back\n"
@@ -90,7 +93,8 @@ const char kCommands[] =
     "  2  an image cannot be opened or read, is too short, or is not this game's image\n"
     "     (or, for add-header and remove-header, not one with or without a header)\n"
     "  3  a table cannot be read or is refused; nothing was written\n"
-    "  4  writing the image, its backup, an exported table, the patch or the copy failed";
+    "  4  writing the image, its backup, a table, the patch, the copy or standard\n"
+    "     output failed, or an output is not a regular file";
 
 // The operands and options of each command.
 struct CommandShape {
@@ -121,6 +125,11 @@ bool isCommandName(const QString& word)
 
 void write(QIODevice& device, const QString& text) { device.write(text.toUtf8()); }
 
+int output(Console& console, const QString& text)
+{
+    return writeOutput(console, text.toUtf8()) ? kSuccess : kWriteFailed;
+}
+
 int usageError(Console& console, const QString& problem)
 {
     write(console.err, problem + QStringLiteral("\nTry --help.\n"));
@@ -128,6 +137,16 @@ int usageError(Console& console, const QString& problem)
 }
 
 } // namespace
+
+bool writeOutput(Console& console, const QByteArray& data)
+{
+    errno = 0;
+    if (console.out.write(data) == data.size())
+        return true;
+    const QString reason = failureReason(console.out, errno);
+    write(console.err, QStringLiteral("Cannot write to standard output: %1\n").arg(reason));
+    return false;
+}
 
 QStringList withoutQtOptions(const QStringList& arguments)
 {
@@ -177,7 +196,8 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
                                         QStringLiteral("FILE"));
     const QCommandLineOption dryRun(QStringLiteral("dry-run"),
                                     QStringLiteral("Import: list the records and fields that would change, "
-                                                   "and write nothing."));
+                                                   "as stored before and after, and whether the checksum "
+                                                   "words would be written; write nothing."));
     const QCommandLineOption noBackup(QStringLiteral("no-backup"),
                                       QStringLiteral("Import, fix-checksum: no backup copy of the image this time."));
     const QCommandLineOption fixChecksum(QStringLiteral("fix-checksum"),
@@ -197,14 +217,10 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
 
     if (!parser.parse(withoutQtOptions(arguments)))
         return usageError(console, parser.errorText());
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        write(console.out, parser.helpText());
-        return kSuccess;
-    }
-    if (parser.isSet(version)) {
-        write(console.out, QStringLiteral("%1 %2\n").arg(QLatin1String(kAppTitle), stamp::versionText()));
-        return kSuccess;
-    }
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
+        return output(console, parser.helpText());
+    if (parser.isSet(version))
+        return output(console, QStringLiteral("%1 %2\n").arg(QLatin1String(kAppTitle), stamp::versionText()));
 
     const QStringList words = parser.positionalArguments();
     const QString command = words.value(0);
@@ -270,9 +286,8 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
         return usageError(console, QStringLiteral("The two tables need two different files."));
     if (command == QLatin1String("export"))
         return exportCommand(image, tables, console);
-    // A dry run writes nothing, so it needs no settings.
-    const bool dry = parser.isSet(dryRun);
-    return importCommand(image, tables, dry, dry ? WriteOptions{} : writeOptions(), console, now);
+    // A dry run reads the settings too: it tells whether the checksum words would be written.
+    return importCommand(image, tables, parser.isSet(dryRun), writeOptions(), console, now);
 }
 
 int run(int argc, char** argv)

@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/CharacterTable.h"
+#include "cli/DryRun.h"
 #include "cli/ImageInfo.h"
 #include "cli/ImportPlan.h"
 #include "core/characters/CharacterRecord.h"
@@ -11,6 +12,9 @@
 #include "core/image/RollbackJournal.h"
 #include "core/image/RomChecksum.h"
 #include "core/image/RomImage.h"
+#include "core/image/SafeFileWriter.h"
+#include "core/image/SameFile.h"
+#include "core/image/SystemError.h"
 #include "core/monsters/MonsterRecord.h"
 #include "core/table/MonsterTable.h"
 #include "core/table/TableText.h"
@@ -19,6 +23,11 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <functional>
+#include <tuple>
 
 namespace zorvek::cli {
 
@@ -61,16 +70,15 @@ void takeBackInCopy(const QString& path, QByteArray& bytes, Console& console)
         say(console, QStringLiteral("The rollback journal %1 could not be read: %2").arg(shown(found.journal), found.reason));
 }
 
-IoResult readCopy(const QString& path, RomImage& rom, Console& console)
+IoResult readWhole(const QString& path, QByteArray& bytes, Console& console)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return IoResult::failure(file.errorString());
-    QByteArray bytes = file.readAll();
+    bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return IoResult::failure(file.errorString());
     takeBackInCopy(path, bytes, console);
-    attachCopy(rom, bytes);
     return IoResult::success();
 }
 
@@ -107,6 +115,20 @@ bool takeBackInFile(RomImage& rom, const QString& path, Console& console, int* e
         return false;
     }
     return true;
+}
+
+IoResult readCopy(const QString& path, RomImage& rom, Console& console)
+{
+    QByteArray bytes;
+    if (IoResult r = readWhole(path, bytes, console); !r.ok())
+        return r;
+    attachCopy(rom, bytes);
+    return IoResult::success();
+}
+
+RecordCells monsterCells(RomImage& rom, int index, CellValues values)
+{
+    return monstertable::cells(rom, index, data::monsterNames().value(index), values);
 }
 
 struct TableSpan {
@@ -167,31 +189,53 @@ QByteArray tableText(const TableDefinition& table, const std::function<RecordCel
     return out.bytes();
 }
 
-IoResult writeTable(const QString& path, const QByteArray& text, Console& console)
+// Reads at most limit + 1 bytes: enough to tell a file that is too long
+// without holding all of it.
+IoResult readAtMost(QIODevice& device, qint64 limit, QByteArray& bytes)
 {
-    if (path == kStandardStream) {
-        if (console.out.write(text) != text.size())
-            return IoResult::failure(console.out.errorString());
-        return IoResult::success();
+    constexpr qint64 kChunk = 64 * 1024;
+    bytes.clear();
+    while (bytes.size() <= limit) {
+        const qint64 want = std::min(kChunk, limit + 1 - bytes.size());
+        const qsizetype had = bytes.size();
+        bytes.resize(had + want);
+        errno = 0;
+        const qint64 got = device.read(bytes.data() + had, want);
+        if (got < 0)
+            return IoResult::failure(failureReason(device, errno));
+        bytes.resize(had + got);
+        if (got == 0)
+            break;
     }
-    // Written in place: an export can always be made again, so it is not
-    // worth the disk syncs of a safe replacement.
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() || !file.flush())
-        return IoResult::failure(file.errorString());
     return IoResult::success();
 }
 
-std::optional<TableFile> readTable(const QString& path, Console& console)
+// A table far longer than its records can be is refused before it is split
+// into cells, which takes many times its size in memory.
+std::optional<TableFile> readTable(const QString& path, const TableDefinition& table, Console& console)
 {
-    if (path == kStandardStream)
-        return TableFile{QStringLiteral("<standard input>"), console.in.readAll()};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        say(console, QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+    const qint64 limit = maximumTableBytes(table);
+    const bool standardInput = path == kStandardStream;
+    TableFile file{standardInput ? QStringLiteral("<standard input>") : path, {}};
+    QFile opened(path);
+    if (!standardInput && !opened.open(QIODevice::ReadOnly)) {
+        say(console, QStringLiteral("Cannot read %1: %2").arg(path, opened.errorString()));
         return std::nullopt;
     }
-    return TableFile{path, file.readAll()};
+    if (IoResult r = readAtMost(standardInput ? console.in : opened, limit, file.text); !r.ok()) {
+        say(console, QStringLiteral("Cannot read %1: %2").arg(file.label, r.error));
+        return std::nullopt;
+    }
+    if (file.text.size() > limit) {
+        const QString found = standardInput ? QStringLiteral("more") : QStringLiteral("%1 bytes").arg(opened.size());
+        say(console, TableError{file.label, 1, 1, {},
+                                QStringLiteral("a table of %1 %2s, at most %3 bytes")
+                                    .arg(table.recordCount).arg(QLatin1String(table.recordNoun)).arg(limit),
+                                found}
+                         .message());
+        return std::nullopt;
+    }
+    return file;
 }
 
 // What a failed write did to the image, for people.
@@ -232,12 +276,44 @@ int infoCommand(const QString& image, Console& console)
         say(console, QStringLiteral("Cannot read %1: %2").arg(image, r.error));
         return kImageRefused;
     }
-    console.out.write(infoText(imageInfo(rom, image)).toUtf8());
+    if (!writeOutput(console, infoText(imageInfo(rom, image)).toUtf8()))
+        return kWriteFailed;
     return romcheck::isRightGame(rom) ? kSuccess : kImageRefused;
 }
 
 int exportCommand(const QString& image, const TablePaths& tables, Console& console)
 {
+    struct Output {
+        QString path;
+        const TableDefinition& table;
+        std::function<RecordCells(RomImage&, int, CellValues)> cells;
+    };
+    const Output outputs[] = {
+        {tables.monsters, monstertable::definition(), &monsterCells},
+        {tables.characters, charactertable::definition(), &charactertable::cells},
+    };
+    // A table written over the image, or both over one file, destroys what
+    // was there; a device or a folder is no place for one either. Nothing
+    // is written when any output is refused.
+    const auto isFile = [](const QString& path) { return !path.isEmpty() && path != kStandardStream; };
+    for (const Output& output : outputs) {
+        if (!isFile(output.path))
+            continue;
+        if (isSameFile(output.path, image)) {
+            say(console, QStringLiteral("The table %1 would replace the image %2; give another file.")
+                             .arg(output.path, image));
+            return kUsageError;
+        }
+        if (const QString refused = SafeFileWriter::refusal(output.path); !refused.isEmpty()) {
+            say(console, QStringLiteral("Cannot write %1: %2").arg(output.path, refused));
+            return kWriteFailed;
+        }
+    }
+    if (isFile(tables.monsters) && isFile(tables.characters) && isSameFile(tables.monsters, tables.characters)) {
+        say(console, QStringLiteral("The two tables need two different files."));
+        return kUsageError;
+    }
+
     RomImage rom;
     if (IoResult r = readCopy(image, rom, console); !r.ok()) {
         say(console, QStringLiteral("Cannot read %1: %2").arg(image, r.error));
@@ -245,20 +321,14 @@ int exportCommand(const QString& image, const TablePaths& tables, Console& conso
     }
     if (!imageAccepted(rom, image, tables, console))
         return kImageRefused;
-
-    struct Output {
-        QString path;
-        const TableDefinition& table;
-        std::function<RecordCells(int)> cells;
-    };
-    const Output outputs[] = {
-        {tables.monsters, monstertable::definition(), [&](int i) { return monstertable::cells(rom, i, data::monsterNames().value(i)); }},
-        {tables.characters, charactertable::definition(), [&](int i) { return charactertable::cells(rom, i); }},
-    };
     for (const Output& output : outputs) {
         if (output.path.isEmpty())
             continue;
-        if (IoResult r = writeTable(output.path, tableText(output.table, output.cells), console); !r.ok()) {
+        const QByteArray text = tableText(output.table, [&](int i) { return output.cells(rom, i, CellValues::Shown); });
+        if (output.path == kStandardStream) {
+            if (!writeOutput(console, text))
+                return kWriteFailed;
+        } else if (IoResult r = SafeFileWriter::write(output.path, text); !r.ok()) {
             say(console, QStringLiteral("Cannot write %1: %2").arg(output.path, r.error));
             return kWriteFailed;
         }
@@ -269,36 +339,43 @@ int exportCommand(const QString& image, const TablePaths& tables, Console& conso
 int importCommand(const QString& image, const TablePaths& tables, bool dryRun, const WriteOptions& options,
                   Console& console, const QDateTime& now)
 {
-    // A dry run never needs to write, so it reads a copy; an import opens
-    // the file as the windows do, reads it once and plans on that copy.
+    // A dry run never needs to write, so it reads the file; an import opens
+    // it as the windows do and reads it once. Both plan on a copy.
     RomImage rom;
-    RomImage current;
-    const IoResult opened = dryRun ? readCopy(image, current, console) : rom.open(image);
+    QByteArray imageBytes;
+    const IoResult opened = dryRun ? readWhole(image, imageBytes, console) : rom.open(image);
     if (!opened.ok()) {
         say(console, QStringLiteral("Cannot open %1: %2").arg(image, opened.error));
         return kImageRefused;
     }
     if (int refused = kSuccess; !dryRun && !takeBackInFile(rom, image, console, &refused))
         return refused;
-    const QByteArray imageBytes = dryRun ? QByteArray() : rom.readBytes(0, static_cast<int>(rom.size()));
-    if (IoResult r = rom.takeReadFailure(); !r.ok()) {
-        say(console, QStringLiteral("Cannot read %1: %2").arg(image, r.error));
-        return kImageRefused;
+    if (!dryRun) {
+        imageBytes = rom.readBytes(0, static_cast<int>(rom.size()));
+        if (IoResult r = rom.takeReadFailure(); !r.ok()) {
+            say(console, QStringLiteral("Cannot read %1: %2").arg(image, r.error));
+            return kImageRefused;
+        }
     }
-    if (!dryRun)
-        attachCopy(current, imageBytes);
+    RomImage current;
+    attachCopy(current, imageBytes);
     if (!imageAccepted(current, image, tables, console))
         return kImageRefused;
 
     ImportPlan plan;
     using Planner = std::optional<TableError> (*)(const TableFile&, RomImage&, ImportPlan&);
-    for (const auto& [path, planner] : {std::pair<QString, Planner>{tables.monsters, &planMonsters},
-                                        std::pair<QString, Planner>{tables.characters, &planCharacters}}) {
+    const std::tuple<QString, const TableDefinition&, Planner> inputs[] = {
+        {tables.monsters, monstertable::definition(), &planMonsters},
+        {tables.characters, charactertable::definition(), &planCharacters},
+    };
+    for (const auto& [path, table, planner] : inputs) {
         if (path.isEmpty())
             continue;
-        const std::optional<TableFile> file = readTable(path, console);
-        if (!file)
+        const std::optional<TableFile> file = readTable(path, table, console);
+        if (!file) {
+            say(console, QStringLiteral("Nothing was written."));
             return kTableRefused;
+        }
         if (const auto error = planner(*file, current, plan)) {
             say(console, error->message());
             say(console, QStringLiteral("Nothing was written."));
@@ -311,13 +388,14 @@ int importCommand(const QString& image, const TablePaths& tables, bool dryRun, c
         return kSuccess;
     }
     if (dryRun) {
-        QString lines;
-        for (const MonsterChange& change : plan.monsters)
-            lines += change.description + QLatin1Char('\n');
-        for (const CharacterChange& change : plan.characters)
-            lines += change.description + QLatin1Char('\n');
-        console.out.write(lines.toUtf8());
-        say(console, QStringLiteral("Dry run: %1 would change; nothing was written.").arg(changeCount(plan)));
+        const DryRunReport report = dryRunReport(imageBytes, plan, options.fixChecksumOnSave, now);
+        if (!report.result.ok()) {
+            say(console, QStringLiteral("The import would fail: %1\nNothing was written.").arg(report.result.error));
+            return kWriteFailed;
+        }
+        if (!writeOutput(console, report.lines))
+            return kWriteFailed;
+        say(console, report.summary);
         return kSuccess;
     }
     ImageWriteSession session(rom, [now] { return now; });
@@ -380,8 +458,7 @@ int makePatchCommand(const QString& original, const QString& image, const QStrin
                      std::optional<patches::PatchFormat> format, Console& console)
 {
     // Writing the patch over either image would destroy it.
-    const auto identity = identityOfPath(patch);
-    if (identity && (identity == identityOfPath(original) || identity == identityOfPath(image))) {
+    if (isSameFile(patch, original) || isSameFile(patch, image)) {
         say(console, QStringLiteral("The patch %1 would replace one of the images; give another file.").arg(patch));
         return kUsageError;
     }

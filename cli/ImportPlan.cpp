@@ -35,10 +35,7 @@ std::optional<TableError> planMonsters(const TableFile& file, RomImage& current,
         const monsters::CheckedEntries entries = monsters::checkEntries(monstertable::entries(row.values));
         if (!entries.values)
             return refusedBySave(file.label, row, monsters::refusalMessage(entries));
-        const QString name = row.current.label;
-        changes.push_back({row.record,
-                           QStringLiteral("monster %1 %2: %3").arg(row.record).arg(name, describeChanges(table, row)),
-                           *entries.values});
+        changes.push_back({row.record, *entries.values});
     }
     plan.monsters.insert(plan.monsters.end(), changes.begin(), changes.end());
     return std::nullopt;
@@ -56,9 +53,7 @@ std::optional<TableError> planCharacters(const TableFile& file, RomImage& curren
         const characters::CheckedCharacter character = characters::checkCharacter(charactertable::edits(row.values));
         if (!character.values)
             return refusedBySave(file.label, row, character.problem);
-        changes.push_back({row.record,
-                           QStringLiteral("character %1: %2").arg(row.record).arg(describeChanges(table, row)),
-                           *character.values});
+        changes.push_back({row.record, *character.values});
     }
     plan.characters.insert(plan.characters.end(), changes.begin(), changes.end());
     return std::nullopt;
@@ -91,12 +86,14 @@ IoResult writeImport(RomImage& rom, const ImportPlan& plan, const QDateTime& now
     return IoResult::success();
 }
 
-QString changeCount(const ImportPlan& plan)
+QString changeCount(const ImportPlan& plan) { return changeCount(plan.monsters.size(), plan.characters.size()); }
+
+QString changeCount(size_t monsters, size_t characters)
 {
     const auto count = [](size_t n, const char* noun) {
         return QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(noun), n == 1 ? QString() : QStringLiteral("s"));
     };
-    return count(plan.monsters.size(), "monster") + QStringLiteral(" and ") + count(plan.characters.size(), "character");
+    return count(monsters, "monster") + QStringLiteral(" and ") + count(characters, "character");
 }
 
 WriteOutcome commitImport(ImageWriteSession& session, const QByteArray& imageBytes, const ImportPlan& plan,

@@ -17,13 +17,11 @@ using table::TableError;
 
 struct MonsterChange {
     int record = 0;
-    QString description;  // the record and its changed fields, for people
     monsters::MonsterValues values;
 };
 
 struct CharacterChange {
     int slot = 0;
-    QString description;
     characters::CharacterValues values;
 };
 
@@ -57,5 +55,6 @@ WriteOutcome commitImport(ImageWriteSession& session, const QByteArray& imageByt
 
 // "3 monsters and 1 character"
 QString changeCount(const ImportPlan& plan);
+QString changeCount(size_t monsters, size_t characters);
 
 } // namespace zorvek::cli

@@ -1,13 +1,13 @@
 #include "patches/PatchMaker.h"
 
 #include "core/header/CopierHeader.h"
+#include "core/image/SafeFileWriter.h"
 #include "patches/BpsPatch.h"
 #include "patches/IpsPatch.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace zorvek::patches {
 
@@ -95,10 +95,9 @@ IoResult createPatchFile(const QString& originalPath, const QByteArray& romData,
     if (!patch.ok())
         return failed(PatchFailure::Original, patch.error);
     // Written whole or not at all: a cut patch would damage the images it is applied to.
-    QSaveFile out(patchPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(patch.bytes) != patch.bytes.size() || !out.commit())
-        return failed(PatchFailure::PatchFile, QStringLiteral("The patch %1 could not be written: %2")
-                                                   .arg(shown(patchPath), out.errorString()));
+    if (IoResult r = SafeFileWriter::write(patchPath, patch.bytes); !r.ok())
+        return failed(PatchFailure::PatchFile,
+                      QStringLiteral("The patch %1 could not be written: %2").arg(shown(patchPath), r.error));
     return IoResult::success();
 }
 

@@ -8,6 +8,7 @@
 #include "core/image/PendingStamp.h"
 #include "core/image/RollbackJournal.h"
 #include "core/image/RomChecksum.h"
+#include "core/image/SameFile.h"
 #include "core/program/AppInfo.h"
 #include "core/program/AppSettings.h"
 #include "core/program/Documentation.h"
@@ -674,9 +675,14 @@ void MainWindow::mnuCreatePatch_Click()
     if (!target)
         return;
     const QString shown = QDir::toNativeSeparators(target->path);
-    if (QFileInfo(target->path).canonicalFilePath() == image.canonicalFilePath()) {
+    // By the file, not the name: a link or another spelling still leads to the image.
+    const bool replacesImage = isSameFile(target->path, m_session.rom().path());
+    if (replacesImage || isSameFile(target->path, *original)) {
         m_effects.showMessage(this, MessageIcon::Exclamation,
-                              tr("The patch \"%1\" was not written: it would replace the open ROM image.").arg(shown));
+                              replacesImage
+                                  ? tr("The patch \"%1\" was not written: it would replace the open ROM image.").arg(shown)
+                                  : tr("The patch \"%1\" was not written: it would replace the original image \"%2\".")
+                                        .arg(shown, QDir::toNativeSeparators(*original)));
         return;
     }
     const QByteArray romData = patches::romDataOf(m_session.rom());

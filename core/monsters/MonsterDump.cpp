@@ -1,9 +1,9 @@
 #include "core/monsters/MonsterDump.h"
 
+#include "core/image/SafeFileWriter.h"
 #include "core/text/SingleByteText.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStringList>
 
 namespace zorvek::monsters::dump {
@@ -55,19 +55,6 @@ bool isUsableFileName(const QString& name)
     return true;
 }
 
-IoResult writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return IoResult::failure(file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return IoResult::failure(file.errorString());
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return IoResult::failure(file.errorString());
-    return IoResult::success();
-}
-
 Outcome save(const QString& name, const QByteArray& bytes, const QString& programFolder,
              const QString& imageFolder)
 {
@@ -84,7 +71,8 @@ Outcome save(const QString& name, const QByteArray& bytes, const QString& progra
     QStringList problems;
     for (const QString& folder : folders) {
         const QString path = QDir::toNativeSeparators(QDir(folder).filePath(fileName));
-        const IoResult written = writeFile(path, bytes);
+        // Replaces the whole file, so no tail of an older, longer dump survives.
+        const IoResult written = SafeFileWriter::write(path, bytes);
         if (written.ok()) {
             outcome.path = path;
             outcome.besideImage = folder != programFolder;

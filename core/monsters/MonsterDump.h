@@ -35,9 +35,6 @@ QByteArray fileBytes(const DumpFields& fields);
 // or a control character) cannot name a dump on any platform.
 bool isUsableFileName(const QString& name);
 
-// Replaces the whole file, so no tail of an older, longer dump survives.
-IoResult writeFile(const QString& path, const QByteArray& bytes);
-
 // Where a dump went, or why it went nowhere.
 struct Outcome {
     QString path;               // the file written, native separators; empty when none

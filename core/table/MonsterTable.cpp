@@ -93,7 +93,7 @@ const TableDefinition& definition()
     return table;
 }
 
-RecordCells cells(RomImage& rom, int index, const QString& name)
+RecordCells cells(RomImage& rom, int index, const QString& name, CellValues values)
 {
     const MonsterRecord record(rom, index);
     RecordCells row;
@@ -103,10 +103,11 @@ RecordCells cells(RomImage& rom, int index, const QString& name)
     row.label = name;
     v[NameIndex] = record.nameIndex();
     v[Level] = record.level();
-    v[HitPoints] = shownWord(record.hitPoints());
+    const auto word = [values](uint16_t stored) { return values == CellValues::Shown ? shownWord(stored) : stored; };
+    v[HitPoints] = word(record.hitPoints());
     v[MagicPoints] = record.magicPoints();
-    v[Experience] = shownWord(record.experience());
-    v[Gil] = shownWord(record.gil());
+    v[Experience] = word(record.experience());
+    v[Gil] = word(record.gil());
     v[Strength] = record.strength();
     v[Agility] = record.agility();
     v[Defense] = record.defense();

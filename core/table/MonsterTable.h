@@ -22,8 +22,9 @@ inline constexpr int kFlagsPerByte = 8;
 // its tab order, and one column per flag list entry.
 const TableDefinition& definition();
 
-// The record as the monster editor shows it; name is its list entry.
-RecordCells cells(RomImage& rom, int index, const QString& name);
+// The record as the monster editor shows it, or as the file stores it;
+// name is its list entry.
+RecordCells cells(RomImage& rom, int index, const QString& name, CellValues values = CellValues::Shown);
 
 // What the monster editor's Save would hold for a row of values.
 monsters::MonsterEntries entries(const std::vector<int>& values);

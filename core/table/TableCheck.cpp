@@ -99,7 +99,8 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
                         const std::function<RecordCells(int)>& current)
 {
     CheckedTable out;
-    SplitTable split = splitTable(text, fileLabel);
+    // One line more than the table has, and one cell more than a line: enough to say where it goes wrong.
+    SplitTable split = splitTable(text, fileLabel, table.recordCount + 2, table.columns.size() + 1);
     if (split.error) {
         out.error = split.error;
         return out;
@@ -120,7 +121,7 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
             if (header && line.cells[i] != names[i]) {
                 out.error = TableError{fileLabel, line.number, static_cast<int>(i) + 1, {},
                                        QStringLiteral("the column %1").arg(quoted(names[i])),
-                                       quoted(line.cells[i].toString())};
+                                       quoted(line.cells[i])};
                 return out;
             }
         }
@@ -133,7 +134,7 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
         if (cells > width) {
             out.error = TableError{fileLabel, line.number, static_cast<int>(width) + 1, {},
                                    QStringLiteral("the end of the line after %1 columns").arg(width),
-                                   quoted(line.cells[width].toString())};
+                                   quoted(line.cells[width])};
             return out;
         }
     }
@@ -146,7 +147,7 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
         if (!record || *record < 0 || *record >= table.recordCount) {
             out.error = check.error(0, QStringLiteral("a %1 number from 0 to %2").arg(QLatin1String(table.recordNoun))
                                            .arg(table.recordCount - 1),
-                                    quoted(line.cells[0].toString()));
+                                    quoted(line.cells[0]));
             return out;
         }
         if (const auto seen = lineOfRecord.find(*record); seen != lineOfRecord.end()) {

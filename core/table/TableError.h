@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace zorvek::table {
 
@@ -17,7 +18,7 @@ struct TableError {
     QString message() const;
 };
 
-// A cell as the messages quote it.
-QString quoted(const QString& cell);
+// A cell as the messages quote it: a long one by its start and its length.
+QString quoted(QStringView cell);
 
 } // namespace zorvek::table

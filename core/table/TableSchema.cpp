@@ -2,7 +2,20 @@
 
 #include "core/table/TableText.h"
 
+#include <algorithm>
+
 namespace zorvek::table {
+
+namespace {
+
+// Well above the longest legal cell: a name or label of the game data
+// (23 characters at most, "Unlisted command (0xA5)") or a number (seven,
+// "-" and six digits). A choice list with longer labels raises it.
+constexpr qint64 kCellAllowance = 64;
+constexpr qint64 kByteOrderMark = 3;
+constexpr qint64 kLineEnd = 2;  // "\r\n"
+
+} // namespace
 
 QString cellText(const TableColumn& column, int value, const QString& label)
 {
@@ -39,6 +52,21 @@ QStringList columnNames(const TableDefinition& table)
     for (const TableColumn& column : table.columns)
         names.append(column.name);
     return names;
+}
+
+qint64 maximumTableBytes(const TableDefinition& table)
+{
+    qint64 header = kByteOrderMark + kLineEnd;
+    qint64 row = kLineEnd;
+    for (const TableColumn& column : table.columns) {
+        header += column.name.toUtf8().size() + 1;
+        qint64 cell = kCellAllowance;
+        if (column.kind == CellKind::Choice)
+            for (const QString& label : column.choices->labels())
+                cell = std::max<qint64>(cell, label.toUtf8().size());
+        row += cell + 1;
+    }
+    return header + row * table.recordCount;
 }
 
 } // namespace zorvek::table

@@ -40,6 +40,10 @@ struct RecordCells {
     QString label;
 };
 
+// Which values a record's cells hold: as its window shows them (words above
+// what can be typed show capped), or as the file stores them.
+enum class CellValues { Shown, Stored };
+
 class TableWriter;
 
 // A cell as the export writes it.
@@ -48,5 +52,11 @@ void writeHeader(TableWriter& out, const TableDefinition& table);
 void writeRecord(TableWriter& out, const TableDefinition& table, const RecordCells& cells);
 
 QStringList columnNames(const TableDefinition& table);
+
+// The most bytes a table can hold and still be read: a byte order mark,
+// the header, and one line per record with every cell at a generous bound
+// of its longest legal text and "\r\n" line ends. Anything longer is
+// refused unread, however it is made up.
+qint64 maximumTableBytes(const TableDefinition& table);
 
 } // namespace zorvek::table

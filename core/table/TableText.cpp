@@ -6,7 +6,22 @@
 
 namespace zorvek::table {
 
-QString quoted(const QString& cell) { return QLatin1Char('"') + cell + QLatin1Char('"'); }
+namespace {
+
+// Enough to find the cell; a cell of megabytes must not make a message of megabytes.
+constexpr qsizetype kQuotedLength = 40;
+
+} // namespace
+
+QString quoted(QStringView cell)
+{
+    if (cell.size() <= kQuotedLength)
+        return QLatin1Char('"') + cell.toString() + QLatin1Char('"');
+    qsizetype cut = kQuotedLength;
+    if (cell[cut - 1].isHighSurrogate())
+        --cut;  // never half a character
+    return QStringLiteral("\"%1\u2026\" (%2 characters)").arg(cell.first(cut)).arg(cell.size());
+}
 
 QString TableError::message() const
 {
@@ -18,16 +33,20 @@ QString TableError::message() const
 
 namespace {
 
-// Only called once the whole text is known to hold a bad byte.
+// Only called once the whole text is known to hold a bad byte. A line at a
+// time, never a list of them: a file of line ends would make millions.
 int lineOfBadByte(QByteArrayView bytes)
 {
     int number = 1;
-    for (const QByteArrayView line : QByteArray::fromRawData(bytes.data(), bytes.size()).split('\n')) {
+    for (qsizetype start = 0; start <= bytes.size(); ++number) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
         QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString decoded = decode(line);  // decoding happens on conversion
+        const QString decoded = decode(bytes.sliced(start, end - start));  // decoding happens on conversion
         if (decode.hasError())
             return number;
-        ++number;
+        start = end + 1;
     }
     return number;
 }
@@ -43,21 +62,24 @@ constexpr QChar kLineEnd = u'\n';
 constexpr qsizetype kQuotedStart = 40;
 
 // Splits the lines of text into cells, keeping quoted cells' contents in
-// out.unquoted; the first error ends it.
-void splitCells(SplitTable& out, const QString& fileLabel)
+// out.unquoted; the first error ends it. False when it stopped at maxLines
+// with text left.
+bool splitCells(SplitTable& out, const QString& fileLabel, qsizetype maxLines, qsizetype maxCells)
 {
     const QStringView text(out.text);
     const qsizetype end = text.size();
     int lineNumber = 1;
     qsizetype at = 0;
-    while (at < end) {
+    while (at < end && static_cast<qsizetype>(out.lines.size()) < maxLines) {
         TableLine& line = out.lines.emplace_back();
         line.number = lineNumber;
         for (bool lineDone = false; !lineDone;) {
             const int column = static_cast<int>(line.cells.size()) + 1;
             if (at < end && text[at] == kQuote) {
                 const int quoteLine = lineNumber;
-                QString& cell = out.unquoted.emplace_back();
+                const bool kept = line.cells.size() < maxCells;
+                QString beyond;
+                QString& cell = kept ? out.unquoted.emplace_back() : beyond;
                 bool closed = false;
                 for (++at; at < end && !closed;) {
                     if (text[at] != kQuote) {
@@ -75,9 +97,10 @@ void splitCells(SplitTable& out, const QString& fileLabel)
                     out.error = TableError{fileLabel, quoteLine, column, {},
                                            QStringLiteral("a closing quote for the cell's opening quote"),
                                            QStringLiteral("the end of the file")};
-                    return;
+                    return true;
                 }
-                line.cells.append(QStringView(cell));
+                if (kept)
+                    line.cells.append(QStringView(cell));
                 if (at < end && text[at] == u'\r' && (at + 1 == end || text[at + 1] == kLineEnd))
                     ++at;
                 if (at < end && text[at] != kTab && text[at] != kLineEnd) {
@@ -87,7 +110,7 @@ void splitCells(SplitTable& out, const QString& fileLabel)
                     out.error = TableError{fileLabel, lineNumber, column, {},
                                            QStringLiteral("a tab or the end of the line after the closing quote"),
                                            quoted(text.sliced(at, stop - at).toString())};
-                    return;
+                    return true;
                 }
             } else {
                 const qsizetype start = at;
@@ -96,11 +119,12 @@ void splitCells(SplitTable& out, const QString& fileLabel)
                 QStringView cell = text.sliced(start, at - start);
                 if ((at == end || text[at] == kLineEnd) && cell.endsWith(u'\r'))
                     cell.chop(1);
-                line.cells.append(cell);
+                if (line.cells.size() < maxCells)
+                    line.cells.append(cell);
             }
             if (at < end && text[at] == kTab) {
                 ++at;
-                if (at == end)
+                if (at == end && line.cells.size() < maxCells)
                     line.cells.append(QStringView());  // a tab at the very end starts an empty cell
             } else {
                 lineDone = true;
@@ -111,13 +135,14 @@ void splitCells(SplitTable& out, const QString& fileLabel)
             }
         }
     }
+    return at >= end;
 }
 
 bool isEmptyLine(const TableLine& line) { return line.cells.size() == 1 && line.cells.first().isEmpty(); }
 
 } // namespace
 
-SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel)
+SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel, qsizetype maxLines, qsizetype maxCells)
 {
     SplitTable out;
     QByteArrayView body(bytes);
@@ -130,13 +155,13 @@ SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel)
                                QStringLiteral("bytes that are not UTF-8")};
         return out;
     }
-    splitCells(out, fileLabel);
+    const bool whole = splitCells(out, fileLabel, maxLines, maxCells);
     if (out.error) {
         out.lines.clear();
         return out;
     }
     // Some programs end a table with an empty line.
-    if (!out.lines.empty() && isEmptyLine(out.lines.back()))
+    if (whole && !out.lines.empty() && isEmptyLine(out.lines.back()))
         out.lines.pop_back();
     return out;
 }

@@ -33,7 +33,10 @@ struct SplitTable {
 // byte order mark is skipped. A cell may be in double quotes, as spreadsheet
 // programs write it: a doubled quote inside stands for one, and tabs and line
 // ends inside are the cell's own. A quote elsewhere in a cell is just a quote.
-SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel);
+// Splitting stops after maxLines lines and a line's after maxCells cells: a
+// table with more is refused anyway, and a view per cell of a file of tabs
+// or line ends would take many times its size.
+SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel, qsizetype maxLines, qsizetype maxCells);
 
 // Builds a table in the form every export takes: tab-separated, "\n" after
 // every line, UTF-8.

@@ -4,16 +4,26 @@
 #include "core/program/AppSettings.h"
 #include "core/header/EditorStamp.h"
 #include "core/image/RollbackJournal.h"
+#include "support/FileSizeLimit.h"
 #include "support/MemoryImage.h"
 #include "support/PatchReaders.h"
 #include "fixtures/RomFixture.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace zorvek;
 using namespace zorvek::test;
@@ -141,8 +151,14 @@ TEST_F(CommandLineTest, AnEditedTableWritesTheStampAndTheChangedRecordsOnly)
     const QList<QByteArray> planned = splitLines(dry.out);
     ASSERT_EQ(planned.size(), 3) << dry.out.toStdString();
     EXPECT_TRUE(planned[0].startsWith("monster 3 ") && planned[0].contains("Hit Points"));
-    EXPECT_TRUE(planned[1].contains("Level"));
+    // The level was edited; the capped words are written with it.
+    EXPECT_TRUE(planned[1].contains("Level") && planned[1].contains("Hit Points 65535 -> 65500") &&
+                planned[1].contains("Experience 65520 -> 65500")) << planned[1].toStdString();
     EXPECT_TRUE(planned[2].contains("character 2: Head") && planned[2].contains("-> Blank (0x00)"));
+    EXPECT_TRUE(dry.err.contains(u"2 monsters and 1 character would change, after the editor stamp"_s));
+    const Result withWords = run(QStringList{u"import"_s, image, u"--dry-run"_s, u"--fix-checksum"_s} + tables);
+    EXPECT_TRUE(splitLines(withWords.out).value(3).startsWith("checksum words: ") &&
+                withWords.err.contains(u"stamp, with the checksum words."_s)) << withWords.err.toStdString();
 
     const Result r = run(QStringList{u"import"_s, image} + tables);
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
@@ -180,6 +196,7 @@ TEST_F(CommandLineTest, EveryKindOfBadTableIsRefusedWhereItGoesWrongAndNothingIs
         {"extra column", QByteArray(monsters).replace("\n3\t", "\n3\tx\t"), "m.tsv:5:65:"},
         {"missing row", missingRow, "m.tsv:257:1:"},
         {"duplicated record", QByteArray(monsters).replace("\n8\t", "\n7\t"), "m.tsv:10:1:"},
+        {"a row too many", monsters + splitLines(monsters)[1] + '\n', "m.tsv:258:1:"},
         {"record out of range", withCell(monsters, 5, "Record", "256"), "m.tsv:6:1:"},
         {"byte too big", withCell(monsters, 5, "Level", "256"), "m.tsv:6:4:"},
         {"word above the cap", withCell(monsters, 5, "Gil", "65501"), "m.tsv:6:8:"},
@@ -289,6 +306,29 @@ TEST_F(CommandLineTest, BothExecutablesWorkWithoutADisplayAndTheHeadlessOneLoads
     EXPECT_FALSE(headless.contains("libQt6Widgets")) << headless.toStdString();
     EXPECT_TRUE(start(ZORVEK_EXECUTABLE, {}).contains("libQt6Widgets"));
 #endif
+}
+
+
+TEST_F(CommandLineTest, AHugeTableIsRefusedUnreadAndALongBadCellIsQuotedByItsStart)
+{
+    const QByteArray line(2'000'000, '\t');
+    const QByteArray longCell(100'000, 'x');
+    const QString huge = file(u"m.tsv"_s, line);
+    const Result fromFile = run({u"import"_s, image, u"--monsters"_s, huge});
+    const Result fromInput = run({u"import"_s, image, u"--monsters"_s, u"-"_s}, line);
+    const Result badCell = run({u"import"_s, image, u"--monsters"_s,
+                                file(u"bad.tsv"_s, withCell(exported(u"--monsters"_s), 5, "Level", longCell))});
+    for (const Result& r : {fromFile, fromInput, badCell}) {
+        EXPECT_EQ(r.code, 3);
+        EXPECT_LT(r.err.size(), 400) << r.err.left(400).toStdString();
+    }
+    EXPECT_TRUE(fromFile.err.startsWith(huge + u":1:1: expected a table of 256 monsters, at most"_s) &&
+                fromFile.err.contains(u"found 2000000 bytes"_s)) << fromFile.err.toStdString();
+    EXPECT_TRUE(fromInput.err.contains(u"at most"_s));
+    EXPECT_TRUE(badCell.err.contains(u":6:4: Level:"_s) &&
+                badCell.err.contains(u"found \""_s + QString(40, u'x') + u"\u2026\" (100000 characters)"_s))
+        << badCell.err.toStdString();
+    EXPECT_EQ(readFile(image), original.bytes());
 }
 
 // A whole image (its ROM data a power of two long, so its checksum is a
@@ -437,6 +477,67 @@ TEST_F(CommandLineTest, TheCoalescedImportEndsAsTheFieldByFieldSaveAndAFailedOne
     EXPECT_TRUE(!out.ok() && out.takenBack && out.written.result.error.contains("Input/output error"));
     EXPECT_EQ(device->data(), bytes);
 }
+
+#ifdef Q_OS_UNIX
+TEST_F(CommandLineTest, NoOutputReplacesAnInputAnotherOutputOrWhatIsNoFile)
+{
+    const QString symbolic = dir.filePath(u"link.smc"_s), hard = dir.filePath(u"hard.tsv"_s);
+    const QString kept = file(u"kept.tsv"_s, "kept"), keptToo = dir.filePath(u"kept-too.tsv"_s);
+    const QString fifo = dir.filePath(u"pipe.ips"_s);
+    ASSERT_TRUE(QFile::link(image, symbolic));
+    ASSERT_EQ(::link(QFile::encodeName(image).constData(), QFile::encodeName(hard).constData()), 0);
+    ASSERT_EQ(::link(QFile::encodeName(kept).constData(), QFile::encodeName(keptToo).constData()), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString full = file(u"full.smc"_s, kFull.bytes());
+    const QString m = u"--monsters"_s, c = u"--characters"_s, out = u"export"_s;
+    const std::pair<QStringList, int> cases[] = {
+        {{out, image, c, image}, 1}, {{out, image, m, symbolic}, 1}, {{out, image, c, hard}, 1},
+        {{out, image, m, kept, c, keptToo}, 1}, {{out, image, m, fifo}, 4}, {{out, image, m, dir.path()}, 4},
+        {{u"make-patch"_s, full, full, fifo}, 4},
+    };
+    for (const auto& [arguments, code] : cases) {
+        const Result r = run(arguments);
+        EXPECT_EQ(r.code, code) << arguments.join(' ').toStdString() << "\n" << r.err.toStdString();
+    }
+    EXPECT_EQ(readFile(image), original.bytes());
+    EXPECT_EQ(readFile(kept), "kept");
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+}
+
+// The real executable on a full disk (a file size limit stands in for one)
+// and with its standard output on /dev/full.
+TEST_F(CommandLineTest, AFullDiskOrStandardOutputIsExitFourWithTheSystemsReasonAndNoFileLeft)
+{
+    // A patch of a kilobyte: past the limit, small enough for Qt's buffer.
+    const QString full = file(u"full.smc"_s, kFull.bytes());
+    const QString edited = file(u"edited.smc"_s, RomFixture(kFull).bytesAt(0x1000, QByteArray(1000, '\x55')).bytes());
+    const QString patch = dir.filePath(u"p.ips"_s), table = dir.filePath(u"m.tsv"_s);
+    const auto start = [](const QStringList& arguments, const QString& output) {
+        QProcess process;
+        if (output.isEmpty())
+            process.setChildProcessModifier([] { test::limitFileSize(50); });
+        else
+            process.setStandardOutputFile(output);
+        process.start(QStringLiteral(ZORVEK_EXECUTABLE), arguments);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return std::pair{process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    };
+    const QString tooLarge = QString::fromUtf8(std::strerror(EFBIG)), noSpace = QString::fromUtf8(std::strerror(ENOSPC));
+    const std::tuple<QStringList, QString, QString> cases[] = {  // arguments, standard output, reason
+        {{u"make-patch"_s, full, edited, patch}, {}, tooLarge},
+        {{u"export"_s, image, u"--monsters"_s, table}, {}, tooLarge},
+        {{u"info"_s, image}, u"/dev/full"_s, noSpace},
+        {{u"export"_s, image, u"--characters"_s, u"-"_s}, u"/dev/full"_s, noSpace},
+    };
+    for (const auto& [arguments, output, reason] : cases) {
+        const auto [code, err] = start(arguments, output);
+        EXPECT_EQ(code, 4) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(err.contains(reason) && !err.contains(u"Unknown error"_s)) << err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(patch) || QFile::exists(table));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);  // the images alone
+}
+#endif
 
 } // namespace
 

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 using namespace zorvek;
 using namespace zorvek::ui;
 using namespace zorvek::patches;
@@ -88,5 +92,28 @@ TEST_F(CreatePatchTest, EitherFormatCarriesEveryDifferenceOfTheRomDataAndARefusa
     EXPECT_EQ(effects.saveDialogCount, 5);
     EXPECT_EQ(fileBytes(), edited);
 }
+
+#ifdef Q_OS_UNIX
+TEST_F(CreatePatchTest, APatchFileThatIsTheOpenImageOrTheOriginalByAnyNameIsRefused)
+{
+    const RomFixture original = RomFixture::standard(62);
+    ASSERT_TRUE(original.writeTo(tempPath("original.smc")));
+    const RomFixture edited = RomFixture(original).monsterWord(9, 8, 777);
+    openImage(edited, "hack.smc");
+    ASSERT_TRUE(QFile::link(romPath, tempPath("image-link.ips")));
+    ASSERT_EQ(::link(QFile::encodeName(tempPath("original.smc")).constData(),
+                     QFile::encodeName(tempPath("original-too.ips")).constData()), 0);
+    for (const char* patch : {"image-link.ips", "original-too.ips"}) {
+        effects.openAnswers = {tempPath("original.smc")};
+        effects.saveAnswers = {SaveChoice{tempPath(patch), patches::kIpsFilter}};
+        trigger("mnuCreatePatch");
+        const auto& [icon, text] = effects.messages.back();
+        EXPECT_TRUE(icon == MessageIcon::Exclamation && text.contains("would replace")) << text.toStdString();
+    }
+    EXPECT_EQ(effects.messages.size(), 2u);
+    EXPECT_EQ(fileBytes(), edited.bytes());
+    EXPECT_EQ(readFile(tempPath("original.smc")), original.bytes());
+}
+#endif
 
 } // namespace

@@ -490,7 +490,9 @@ void MonsterTableWindow::pasteClipboard()
 {
     const QModelIndex start = m_view->currentIndex();
     // Read as a table file is read: a spreadsheet's line ends, the last one optional.
-    const table::SplitTable split = table::splitTable(QGuiApplication::clipboard()->text().toUtf8(), {});
+    // One line and one cell more than the grid holds is enough to refuse a paste that does not fit.
+    const table::SplitTable split = table::splitTable(QGuiApplication::clipboard()->text().toUtf8(), {},
+                                                      monsters::kRecordCount + 1, m_model->columnCount() + 1);
     const std::vector<table::TableLine>& rows = split.lines;
     if (rows.empty())
         return;

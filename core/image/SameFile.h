@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace zorvek {
+
+// Whether two paths lead to one file: by the file's identity when both
+// exist, so links (symbolic or hard) and other spellings are seen through;
+// by the cleaned absolute path, its folder's links resolved, when one does
+// not exist yet.
+bool isSameFile(const QString& a, const QString& b);
+
+} // namespace zorvek
