@@ -1,11 +1,11 @@
 #include "core/image/ImageCopy.h"
 
 #include "core/image/FileIdentity.h"
+#include "core/image/SafeFileWriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace zorvek::imagecopy {
@@ -57,10 +57,9 @@ Outcome writeCopy(const QString& target, const QByteArray& bytes, const QString&
         if (!replaceExisting)
             return refused(QStringLiteral("\"%1\" already exists.").arg(shown(target)), Failure::Exists);
     }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        return {IoResult::failure(
-                    QStringLiteral("The copy \"%1\" could not be written: %2").arg(shown(target), out.errorString())),
+    // Through the shared writer: a short write or a failed sync never passes for a copy.
+    if (IoResult r = SafeFileWriter::write(target, bytes); !r.ok())
+        return {IoResult::failure(QStringLiteral("The copy \"%1\" could not be written: %2").arg(shown(target), r.error)),
                 Failure::Write};
     return {};
 }
