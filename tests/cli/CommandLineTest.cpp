@@ -6,6 +6,7 @@
 #include "core/image/RollbackJournal.h"
 #include "support/FileSizeLimit.h"
 #include "support/MemoryImage.h"
+#include "support/CommandRun.h"
 #include "support/PatchReaders.h"
 #include "fixtures/RomFixture.h"
 
@@ -66,11 +67,7 @@ QByteArray withCell(const QByteArray& table, int line, const QByteArray& column,
 
 class CommandLineTest : public ::testing::Test {
 protected:
-    struct Result {
-        int code;
-        QByteArray out;
-        QString err;
-    };
+    using Result = CommandResult;
 
     void SetUp() override
     {
@@ -81,14 +78,7 @@ protected:
 
     Result run(const QStringList& arguments, const QByteArray& input = {})
     {
-        QBuffer in, out, err;
-        in.setData(input);
-        in.open(QIODevice::ReadOnly);
-        out.open(QIODevice::WriteOnly);
-        err.open(QIODevice::WriteOnly);
-        cli::Console console{in, out, err};
-        const int code = cli::execute(QStringList{u"zorvek-multi-editor"_s} + arguments, console, kNow);
-        return {code, out.data(), QString::fromUtf8(err.data())};
+        return runCommand(arguments, input, kNow);
     }
 
     QByteArray exported(const QString& option)
@@ -98,13 +88,7 @@ protected:
         return r.out;
     }
 
-    QString file(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-        return path;
-    }
+    QString file(const QString& name, const QByteArray& bytes) { return writeFile(dir, name, bytes); }
 
     QTemporaryDir dir;
     RomFixture original = variedImage();

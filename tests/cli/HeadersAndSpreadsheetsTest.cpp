@@ -1,4 +1,5 @@
 #include "cli/CommandLine.h"
+#include "support/CommandRun.h"
 #include "support/PatchReaders.h"
 #include "fixtures/RomFixture.h"
 
@@ -30,34 +31,16 @@ QByteArray header(const char* firstTwelve) { return QByteArray::fromHex(firstTwe
 
 class HeadersAndSpreadsheetsTest : public ::testing::Test {
 protected:
-    struct Result {
-        int code;
-        QByteArray out;
-        QString err;
-    };
+    using Result = CommandResult;
 
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     Result run(const QStringList& arguments, const QByteArray& input = {})
     {
-        QBuffer in, out, err;
-        in.setData(input);
-        in.open(QIODevice::ReadOnly);
-        out.open(QIODevice::WriteOnly);
-        err.open(QIODevice::WriteOnly);
-        cli::Console console{in, out, err};
-        const int code = cli::execute(QStringList{u"zorvek-multi-editor"_s} + arguments, console,
-                                      QDateTime(QDate(2024, 3, 9), QTime(14, 5, 6)));
-        return {code, out.data(), QString::fromUtf8(err.data())};
+        return runCommand(arguments, input, QDateTime(QDate(2024, 3, 9), QTime(14, 5, 6)));
     }
 
-    QString file(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-        return path;
-    }
+    QString file(const QString& name, const QByteArray& bytes) { return writeFile(dir, name, bytes); }
 
     QTemporaryDir dir;
 };
