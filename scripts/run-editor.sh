@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the editor, writes the demo image and starts the editor.
+# Builds the editor, writes the demo image and starts the editor on it.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
@@ -8,5 +8,5 @@ build="${BUILD_DIR:-$root/build}"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZORVEK_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j"$(nproc)" --target zorvek-multi-editor make-demo-rom
 "$build/tools/make-demo-rom" "$build/demo.smc"
-echo "Open it with File > Open (Ctrl+O) in the editor."
-exec "$build/zorvek-multi-editor" "$@"
+# Qt's own options (such as -platform xcb) may come first.
+exec "$build/zorvek-multi-editor" "$@" "$build/demo.smc"
