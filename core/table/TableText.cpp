@@ -73,8 +73,10 @@ bool splitCells(SplitTable& out, const QString& fileLabel, qsizetype maxLines, q
     while (at < end && static_cast<qsizetype>(out.lines.size()) < maxLines) {
         TableLine& line = out.lines.emplace_back();
         line.number = lineNumber;
+        // Counted apart from the kept cells, so an error past the cap still names its own column.
+        int column = 0;
         for (bool lineDone = false; !lineDone;) {
-            const int column = static_cast<int>(line.cells.size()) + 1;
+            ++column;
             if (at < end && text[at] == kQuote) {
                 const int quoteLine = lineNumber;
                 const bool kept = line.cells.size() < maxCells;

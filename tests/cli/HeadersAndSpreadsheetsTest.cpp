@@ -233,7 +233,11 @@ TEST_F(HeadersAndSpreadsheetsTest, QuotedCellsImportAsThePlainTableDoes)
     // A doubled quote is one quote of the cell; a quote not closed is refused where it opens.
     const QByteArray header = characters.left(characters.indexOf('\n') + 1);
     const QByteArray row = characters.split('\n')[1];
+    // Past the table's last column a quote not closed still names its own column.
+    const qsizetype extra = header.count('\t') + 6;
     const std::pair<QByteArray, QString> refused[] = {
+        {header + "0" + QByteArray("\t1").repeated(extra) + "\t\"x\n",
+         u"t.tsv:2:%1: expected a closing quote"_s.arg(extra + 2)},
         {QByteArray(row).replace("\t\"", "\t\"").replace("\tBlank", "\t\"Bl\"\"ank\""), u"found \"Bl\"ank\""_s},
         {header + "0\t\"5\t1\n", u"t.tsv:2:2: expected a closing quote"_s},
         {header + "0\t\"5\"x\t1\n", u"t.tsv:2:2: expected a tab or the end of the line after the closing quote"_s},
