@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 #include "core/program/AppInfo.h"
+#include "ui/FileOpenEventFilter.h"
 #include "ui/MainWindow.h"
 #include "ui/QtSideEffects.h"
 #include "ui/widgets/DeferredIconStyle.h"
@@ -24,6 +25,8 @@ int main(int argc, char* argv[])
     zorvek::ui::QtSideEffects effects;
     zorvek::ui::MainWindow mainWindow(effects);
     mainWindow.show();
+    zorvek::ui::FileOpenEventFilter fileOpenEvents(mainWindow);
+    app.installEventFilter(&fileOpenEvents);
     // From inside the event loop, as a click on Open would: a refused image
     // ends the program the same way.
     if (launch.kind == zorvek::cli::Launch::WindowWithImage)

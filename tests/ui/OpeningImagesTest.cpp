@@ -1,7 +1,9 @@
 #include "support/GuiTestBase.h"
+#include "ui/FileOpenEventFilter.h"
 
 #include <QComboBox>
 #include <QFile>
+#include <QFileOpenEvent>
 #include <QMenu>
 #include <QUrl>
 
@@ -184,3 +186,19 @@ TEST_F(OpeningImagesTest, CreatePatchOffersHeaderlessOriginals)
 }
 
 } // namespace
+
+TEST_F(OpeningImagesTest, AnImageTheSystemHandsOverOpensAsOpenWould)
+{
+    FileOpenEventFilter filter(*form1);
+    qApp->installEventFilter(&filter);
+    const QString image = write("handed.smc", kSmcHeader + kBare);
+    QFileOpenEvent handed(image);
+    QCoreApplication::sendEvent(qApp, &handed);
+    QFileOpenEvent remote(QUrl("https://example.org/game.smc"));
+    QCoreApplication::sendEvent(qApp, &remote);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form1->session().rom().path(), image);
+    EXPECT_EQ(shownName(), "KELVARNTHOSIA 5      ");
+    EXPECT_TRUE(effects.messages.empty());
+    EXPECT_EQ(effects.openDialogCount, 0);
+}
