@@ -16,7 +16,8 @@ int written(const imagecopy::Outcome& outcome, Console& console)
     if (outcome.ok())
         return kSuccess;
     say(console, outcome.result.error);
-    if (outcome.failure == imagecopy::Failure::Write)
+    // An output that is no file counts as one that cannot be written, as for every command.
+    if (outcome.failure == imagecopy::Failure::Write || outcome.failure == imagecopy::Failure::NotAFile)
         return kWriteFailed;
     if (outcome.failure == imagecopy::Failure::Exists)
         say(console, QStringLiteral("Add --force to replace it."));

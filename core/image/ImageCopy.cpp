@@ -49,7 +49,8 @@ Outcome writeCopy(const QString& target, const QByteArray& bytes, const QString&
     if (info.exists()) {
         // Renaming over a device node or a folder would replace it.
         if (!info.isFile())
-            return refused(QStringLiteral("\"%1\" is not a regular file: nothing was written to it.").arg(shown(target)));
+            return refused(QStringLiteral("\"%1\" is not a regular file: nothing was written to it.").arg(shown(target)),
+                           Failure::NotAFile);
         const auto identity = identityOfPath(target);
         if (identity && identity == identityOfPath(source))
             return refused(

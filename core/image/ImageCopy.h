@@ -23,6 +23,7 @@ enum class Failure {
     None,
     Exists,   // the target exists and was not to be replaced: nothing was written
     Refused,  // the target may never be written: nothing was
+    NotAFile, // the target exists and is no regular file: nothing was written
     Write,    // writing failed: nothing is left under the target's name
 };
 
