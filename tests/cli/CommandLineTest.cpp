@@ -1,6 +1,5 @@
-#include "cli/CommandLine.h"
-#include "core/image/ImageWrite.h"
 #include "cli/ImportPlan.h"
+#include "core/image/ImageWrite.h"
 #include "core/program/AppSettings.h"
 #include "core/header/EditorStamp.h"
 #include "core/image/RollbackJournal.h"
@@ -8,15 +7,9 @@
 #include "support/MemoryImage.h"
 #include "support/CommandRun.h"
 #include "support/PatchReaders.h"
-#include "fixtures/RomFixture.h"
 
-#include <QBuffer>
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
@@ -234,16 +227,6 @@ TEST_F(CommandLineTest, ExitCodesSayWhatWentWrong)
     EXPECT_TRUE(run({u"--help"_s}).out.contains("4  writing"));
     EXPECT_EQ(run({u"-platform"_s, u"offscreen"_s, u"--version"_s}).code, 0);
     EXPECT_EQ(readFile(image), original.bytes());
-
-    // Qt's own options alone still open the window.
-    const auto kind = [](std::vector<const char*> arguments) {
-        arguments.insert(arguments.begin(), "zorvek-multi-editor");
-        return cli::decideLaunch(static_cast<int>(arguments.size()), const_cast<char**>(arguments.data())).kind;
-    };
-    EXPECT_EQ(kind({}), cli::Launch::Window);
-    EXPECT_EQ(kind({"-platform", "offscreen", "--style=fusion", "-reverse"}), cli::Launch::Window);
-    EXPECT_EQ(kind({"-platform", "offscreen", "info", "game.smc"}), cli::Launch::Command);
-    EXPECT_EQ(kind({"--version"}), cli::Launch::Command);
 }
 
 // The real executables, started the way a script starts them: no display and
@@ -291,7 +274,6 @@ TEST_F(CommandLineTest, BothExecutablesWorkWithoutADisplayAndTheHeadlessOneLoads
     EXPECT_TRUE(start(ZORVEK_EXECUTABLE, {}).contains("libQt6Widgets"));
 #endif
 }
-
 
 TEST_F(CommandLineTest, AHugeTableIsRefusedUnreadAndALongBadCellIsQuotedByItsStart)
 {
@@ -522,10 +504,6 @@ TEST_F(CommandLineTest, AFullDiskOrStandardOutputIsExitFourWithTheSystemsReasonA
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);  // the images alone
 }
 #endif
-
-} // namespace
-
-namespace {
 
 TEST_F(CommandLineTest, AStepCutOffByACrashIsReadAroundByReadingCommandsAndTakenBackBeforeAWrite)
 {

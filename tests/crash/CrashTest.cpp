@@ -120,6 +120,25 @@ protected:
         return readFile(image);
     }
 
+    // The editor's monster table of the image, with the hit points (the
+    // fifth column) of the monsters given changed.
+    QString tableWithHitPoints(std::initializer_list<std::pair<int, QByteArray>> changes)
+    {
+        reset();
+        const QString table = image + ".tsv";
+        QProcess exporter;
+        exporter.start(QStringLiteral(ZORVEK_EXECUTABLE), {"export", image, "--monsters", table});
+        EXPECT_TRUE(exporter.waitForFinished() && exporter.exitCode() == 0);
+        QList<QByteArray> lines = readFile(table).split('\n');
+        for (const auto& [monster, hitPoints] : changes) {
+            QList<QByteArray> cells = lines[monster + 1].split('\t');
+            cells[4] = hitPoints;
+            lines[monster + 1] = cells.join('\t');
+        }
+        EXPECT_TRUE(writeBytes(table, lines.join('\n')));
+        return table;
+    }
+
     const QByteArray original = RomFixture::standard(77).internalName("KELVARNTHOSIA 5").bytes();
     QString image;
     QString journal;
@@ -166,20 +185,8 @@ TEST_F(CrashTest, CharacterSaveAndItsStampAreEachWholeOrAbsent)
 
 TEST_F(CrashTest, ImportIsWholeOrAbsentAfterAKillAtAnyWrite)
 {
-    reset();
-    const QString table = image + ".tsv";
-    QProcess exporter;
-    exporter.start(kEditor, {"export", image, "--monsters", table});
-    ASSERT_TRUE(exporter.waitForFinished() && exporter.exitCode() == 0);
-    // Hit points (the fifth column) of monsters 1, 100 and 200: writes far apart.
-    QList<QByteArray> lines = readFile(table).split('\n');
-    for (int row : {1, 100, 200}) {
-        QList<QByteArray> cells = lines[row + 1].split('\t');
-        cells[4] = QByteArray::number(1000 + row);
-        lines[row + 1] = cells.join('\t');
-    }
-    ASSERT_TRUE(writeBytes(table, lines.join('\n')));
-
+    // Monsters 1, 100 and 200: writes far apart.
+    const QString table = tableWithHitPoints({{1, "1001"}, {100, "1100"}, {200, "1200"}});
     const QStringList import = {"import", image, "--monsters", table};
     const QByteArray imported = finished(kEditor, import);
     // The stamp holds the time of each run; the rest is the same every time.
@@ -197,16 +204,7 @@ TEST_F(CrashTest, ImportIsWholeOrAbsentAfterAKillAtAnyWrite)
 // image is written back before it ends.
 TEST_F(CrashTest, AnImportFailingAtAnyWriteIsTakenBackAndSaysSo)
 {
-    const QString table = image + ".tsv";
-    reset();
-    QProcess exporter;
-    exporter.start(kEditor, {"export", image, "--monsters", table});
-    ASSERT_TRUE(exporter.waitForFinished() && exporter.exitCode() == 0);
-    QList<QByteArray> lines = readFile(table).split('\n');
-    QList<QByteArray> cells = lines[201].split('\t');
-    cells[4] = "4321";
-    lines[201] = cells.join('\t');
-    ASSERT_TRUE(writeBytes(table, lines.join('\n')));
+    const QString table = tableWithHitPoints({{200, "4321"}});
 
     for (int n = 1; n <= 3; ++n) {
         reset();

@@ -1,13 +1,7 @@
-#include "ui/monsters/MonsterEditor.h"
 #include "patches/IpsPatch.h"
 #include "patches/PatchMaker.h"
 #include "support/GuiTestBase.h"
 #include "support/PatchReaders.h"
-
-#include <QListWidget>
-#include <QPushButton>
-
-#include <gtest/gtest.h>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -16,11 +10,7 @@
 using namespace zorvek;
 using namespace zorvek::ui;
 using namespace zorvek::patches;
-using zorvek::test::applyBps;
-using zorvek::test::applyIps;
-using zorvek::test::GuiTestBase;
-using zorvek::test::readFile;
-using zorvek::test::RomFixture;
+using namespace zorvek::test;
 
 namespace {
 
@@ -50,11 +40,9 @@ TEST_F(CreatePatchTest, EitherFormatCarriesEveryDifferenceOfTheRomDataAndARefusa
     // (with its stamp in the copier header, which no patch carries).
     const uint8_t last = original.bytes().back();
     openImage(RomFixture(original).bytesAt(0x20200, QByteArray(70000, '\x77')).byteAt(0x2001FF, last ^ 0xFF), "hack.smc");
-    clickToolButton("Monsters");
-    QWidget* form2 = form1->monsterEditor();
-    find<QListWidget>(form2, "MonsterList")->setCurrentRow(200);
+    QWidget* form2 = openMonsterEditor(200);
     typeInto(form2, "GilTXT", "4321");
-    QTest::mouseClick(find<QPushButton>(form2, "SaveCMD"), Qt::LeftButton);
+    clickOn(form2, "SaveCMD");
     form2->close();
     const QByteArray edited = fileBytes();
 
@@ -68,9 +56,7 @@ TEST_F(CreatePatchTest, EitherFormatCarriesEveryDifferenceOfTheRomDataAndARefusa
     std::vector<uint32_t> starts;
     EXPECT_EQ(applyIps(readFile(tempPath("hack.ips")), headerless, &starts), edited.mid(0x200));
     EXPECT_EQ(applyBps(readFile(tempPath("hack")), headerless), edited.mid(0x200));
-    ASSERT_EQ(effects.messages.size(), 2u);
-    EXPECT_EQ(effects.messages[1].icon, MessageIcon::Information);
-    EXPECT_TRUE(effects.messages[1].text.contains(QDir::toNativeSeparators(tempPath("hack"))));
+    expectMessage(2, MessageIcon::Information, {QDir::toNativeSeparators(tempPath("hack"))});
 
     // Another game's original, one of another size, a patch that cannot be
     // written: each refused by its file's name. A cancel stops at once.
@@ -90,6 +76,8 @@ TEST_F(CreatePatchTest, EitherFormatCarriesEveryDifferenceOfTheRomDataAndARefusa
     EXPECT_FALSE(QFile::exists(tempPath("p.ips")));
     trigger("mnuCreatePatch");
     EXPECT_EQ(effects.saveDialogCount, 5);
+    EXPECT_TRUE(effects.lastFilters.contains("Headerless ROM File (*.sfc)"));  // the original's dialog
+    EXPECT_EQ(effects.lastSelectedFilter, "Super MagiCom ROM File (*.smc)");
     EXPECT_EQ(fileBytes(), edited);
 }
 

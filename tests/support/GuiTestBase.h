@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ui/MainWindow.h"
+#include "ui/characters/CharacterEditor.h"
+#include "ui/monsters/MonsterEditor.h"
 #include "support/FakeSideEffects.h"
 #include "fixtures/RomFixture.h"
 
@@ -9,6 +11,7 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -18,6 +21,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+// Failed comparisons show texts as text rather than as code units.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace zorvek::test {
 
@@ -88,11 +94,41 @@ protected:
     template <typename T>
     T* find(const QString& name) const { return find<T>(form1.get(), name); }
 
-    void clickToolButton(const QString& key)
+    void clickToolButton(const QString& key) { clickOn(form1.get(), key); }
+
+    void clickOn(QObject* window, const QString& name)
     {
-        auto* button = find<QWidget>(form1.get(), key);
-        ASSERT_NE(button, nullptr);
-        QTest::mouseClick(button, Qt::LeftButton);
+        auto* control = find<QWidget>(window, name);
+        ASSERT_NE(control, nullptr);
+        QTest::mouseClick(control, Qt::LeftButton);
+    }
+
+    // The Monsters toolbar button's window, showing the record given.
+    ui::MonsterEditor* openMonsterEditor(int record = 0)
+    {
+        clickToolButton(QStringLiteral("Monsters"));
+        ui::MonsterEditor* form2 = form1->monsterEditor();
+        EXPECT_NE(form2, nullptr);
+        if (form2 && record > 0)
+            find<QListWidget>(form2, QStringLiteral("MonsterList"))->setCurrentRow(record);
+        return form2;
+    }
+
+    ui::CharacterEditor* openCharacterEditor()
+    {
+        clickToolButton(QStringLiteral("Characters"));
+        EXPECT_NE(form1->characterEditor(), nullptr);
+        return form1->characterEditor();
+    }
+
+    // The count of messages so far, and the newest one's icon and texts.
+    void expectMessage(size_t count, ui::MessageIcon icon, const QStringList& parts)
+    {
+        ASSERT_EQ(effects.messages.size(), count);
+        const auto& [shown, text] = effects.messages.back();
+        EXPECT_EQ(shown, icon) << text.toStdString();
+        for (const QString& part : parts)
+            EXPECT_TRUE(text.contains(part)) << '"' << part.toStdString() << "\" not in: " << text.toStdString();
     }
 
     // Replaces a text box's text by typing, as a user does.

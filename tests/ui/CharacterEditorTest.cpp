@@ -1,21 +1,14 @@
-#include "ui/characters/CharacterEditor.h"
 #include "core/image/PendingStamp.h"
 #include "support/GuiTestBase.h"
 #include "support/MemoryImage.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QWheelEvent>
 
 #include <functional>
-#include <tuple>
-
-// Readable failure output for texts.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 using namespace zorvek;
 using namespace zorvek::ui;
@@ -73,8 +66,7 @@ protected:
 
     void showEditor()
     {
-        clickToolButton(QStringLiteral("Characters"));
-        editor = form1->characterEditor();
+        editor = openCharacterEditor();
         ASSERT_NE(editor, nullptr);
         // Focus, which the wheel over the slot bar depends on, lives in the active window.
         editor->activateWindow();
@@ -87,7 +79,7 @@ protected:
     QScrollBar* scroll() { return find<QScrollBar>(editor, QStringLiteral("Scroll")); }
     QTabBar* tabs() { return find<QTabBar>(editor, QStringLiteral("TabStrip1")); }
     QString info() { return find<QLabel>(editor, QStringLiteral("InfoLBL"))->text(); }
-    void clickButton(const char* name) { QTest::mouseClick(find<QPushButton>(editor, name), Qt::LeftButton); }
+    void clickButton(const char* name) { clickOn(editor, QLatin1String(name)); }
     void clickTab(int index) { QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(index).center()); }
     bool waitForStamp() { return QTest::qWaitFor([&] { return !form1->session().pendingStamp().isPending(); }, 5000); }
 
@@ -356,8 +348,7 @@ TEST_F(CharacterEditorTest, RefusedOrFailedSaveIsReportedAndNeverShownAsSaved)
         ASSERT_EQ(text(name), bad);
         effects.messages.clear();
         clickButton("SaveCMD");
-        ASSERT_EQ(effects.messages.size(), 1u) << name;
-        EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
+        expectMessage(1, MessageIcon::Exclamation, {"\nNothing has been saved."});
         const QString& refusal = effects.messages[0].text;
         EXPECT_TRUE(refusal.startsWith(QString("%1 cannot be saved as \"%2\"").arg(label, bad))
                     && refusal.endsWith("\nNothing has been saved."))
@@ -377,10 +368,7 @@ TEST_F(CharacterEditorTest, RefusedOrFailedSaveIsReportedAndNeverShownAsSaved)
     typeInto("LevelTXT", "5");
     const quint64 writes = form1->session().rom().writeCount();
     clickButton("SaveCMD");
-    ASSERT_EQ(effects.messages.size(), 2u);
-    EXPECT_EQ(effects.messages[1].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(effects.messages[1].text.contains("Disk full") && effects.messages[1].text.contains("game.smc"))
-        << effects.messages[1].text.toStdString();
+    expectMessage(2, MessageIcon::Exclamation, {"Disk full", "game.smc"});
     EXPECT_EQ(info(), "");
     EXPECT_FALSE(form1->session().pendingStamp().isPending());
     EXPECT_EQ(form1->session().rom().writeCount() - writes, 4u);

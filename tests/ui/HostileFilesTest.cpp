@@ -1,22 +1,13 @@
-#include "ui/characters/CharacterEditor.h"
-#include "core/header/InternalName.h"
 #include "core/image/PendingStamp.h"
-#include "ui/monsters/MonsterEditor.h"
 #include "support/GuiTestBase.h"
 #include "support/MemoryImage.h"
 #include "support/OutsideWrite.h"
 
-#include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QToolBar>
-
-#include <functional>
 
 using namespace zorvek;
 using namespace zorvek::ui;
@@ -37,21 +28,15 @@ TEST_F(HostileFilesTest, ImageEndingInsideTheMonsterTableShowsZerosBeyondItsEnd)
     cut.monsterWord(3, 8, 1234);
     openImage(cut);
     ASSERT_TRUE(loaded());
-    clickToolButton("Monsters");
-    QWidget* form2 = form1->monsterEditor();
-    ASSERT_NE(form2, nullptr);
+    QWidget* form2 = openMonsterEditor();
     auto* list = find<QListWidget>(form2, "MonsterList");
-    list->setCurrentRow(3);
-    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "1234");
-    list->setCurrentRow(10);
-    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), QString::number(cut.bytes().at(0x100200 + 32 * 10 + 8)));
-    list->setCurrentRow(200);
-    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "0");
+    for (const auto& [record, hp] : {std::pair{3, 1234}, {10, int(cut.bytes().at(0x100200 + 32 * 10 + 8))}, {200, 0}}) {
+        list->setCurrentRow(record);
+        EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), QString::number(hp)) << record;
+    }
     form2->close();
 
-    clickToolButton("Characters");
-    QWidget* form3 = form1->characterEditor();
-    ASSERT_NE(form3, nullptr);
+    QWidget* form3 = openCharacterEditor();
     find<QScrollBar>(form3, "Scroll")->setValue(3);
     EXPECT_EQ(find<QLineEdit>(form3, "LevelTXT")->text(), "0");
     form3->close();
@@ -69,8 +54,7 @@ TEST_F(HostileFilesTest, UnreadableFileIsNotOpenedAndSaysSo)
         GTEST_SKIP() << "running with rights that ignore file permissions";
     openPath(romPath);
     EXPECT_FALSE(loaded());
-    ASSERT_EQ(effects.messages.size(), 1u);
-    EXPECT_TRUE(effects.messages[0].text.contains("locked.smc"));
+    expectMessage(1, MessageIcon::Exclamation, {"locked.smc"});
 }
 
 TEST_F(HostileFilesTest, PathsWithSpacesNonAsciiAndLinksWork)
@@ -84,8 +68,7 @@ TEST_F(HostileFilesTest, PathsWithSpacesNonAsciiAndLinksWork)
     EXPECT_TRUE(readFile(odd).mid(0x60).startsWith("Zorvek Multi Editor | 0.65 | "));
 
     // A link is followed: the write lands in the file it points to.
-    const QString target = tempPath("target.smc");
-    const QString link = tempPath("link.smc");
+    const QString target = tempPath("target.smc"), link = tempPath("link.smc");
     ASSERT_TRUE(RomFixture::standard().writeTo(target));
     if (!QFile::link(target, link))
         GTEST_SKIP() << "symbolic links not available";
@@ -106,30 +89,22 @@ TEST_F(HostileFilesTest, FileTruncatedOrRemovedWhileOpenNeitherCrashesNorLies)
     const QByteArray cut = fileBytes();
     trigger("mnuSave");
     EXPECT_EQ(fileBytes(), cut);
-    ASSERT_EQ(effects.messages.size(), 1u);
-    EXPECT_TRUE(effects.messages[0].text.contains("changed by another program"));
+    expectMessage(1, MessageIcon::Exclamation, {"changed by another program"});
 
     // Opened again, the internal name no longer fits: the save says so instead
     // of growing the file with a megabyte of zeros, and writes no stamp either.
-    effects.messages.clear();
     openPath(romPath);
     trigger("mnuSave");
     EXPECT_EQ(fileBytes(), cut);
-    ASSERT_EQ(effects.messages.size(), 1u);
-    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(effects.messages[0].text.contains("too short"));
+    expectMessage(2, MessageIcon::Exclamation, {"too short"});
 
     // The monster editor on the cut file: loads read zeros, a save is refused aloud.
-    clickToolButton("Monsters");
-    QWidget* form2 = form1->monsterEditor();
-    ASSERT_NE(form2, nullptr);
-    find<QListWidget>(form2, "MonsterList")->setCurrentRow(9);
+    QWidget* form2 = openMonsterEditor(9);
     EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "0");
     typeInto(form2, "HPTXT", "321");
-    QTest::mouseClick(find<QWidget>(form2, "SaveCMD"), Qt::LeftButton);
+    clickOn(form2, "SaveCMD");
     EXPECT_EQ(fileBytes(), cut);
-    ASSERT_EQ(effects.messages.size(), 2u);
-    EXPECT_TRUE(effects.messages[1].text.contains("too short"));
+    expectMessage(3, MessageIcon::Exclamation, {"too short"});
     EXPECT_FALSE(find<QLabel>(form2, "InfoLBL")->text().contains("has been saved"));
 
     // Removed behind the editor's back: the save is refused aloud, nothing
@@ -137,8 +112,7 @@ TEST_F(HostileFilesTest, FileTruncatedOrRemovedWhileOpenNeitherCrashesNorLies)
     form2->close();
     ASSERT_TRUE(QFile::remove(romPath));
     trigger("mnuSave");
-    ASSERT_EQ(effects.messages.size(), 3u);
-    EXPECT_TRUE(effects.messages[2].text.contains("replaced or removed"));
+    expectMessage(4, MessageIcon::Exclamation, {"replaced or removed"});
     EXPECT_FALSE(QFile::exists(romPath));
     trigger("mnuClose");
     EXPECT_FALSE(loaded());
@@ -148,11 +122,9 @@ TEST_F(HostileFilesTest, ImageReplacedOnDiskIsNeverWrittenUntilOpenedAgain)
 {
     effects.msPerSecond = 100;  // the character save's stamp falls due after a second
     openImage(RomFixture::standard());
-    clickToolButton("Characters");
-    QWidget* form3 = form1->characterEditor();
-    ASSERT_NE(form3, nullptr);
+    QWidget* form3 = openCharacterEditor();
     typeInto(form3, "STRTXT", "77");
-    QTest::mouseClick(find<QWidget>(form3, "SaveCMD"), Qt::LeftButton);
+    clickOn(form3, "SaveCMD");
     ASSERT_TRUE(form1->session().pendingStamp().isPending());
 
     // A patcher writes a new file and renames it over the image.
@@ -163,24 +135,19 @@ TEST_F(HostileFilesTest, ImageReplacedOnDiskIsNeverWrittenUntilOpenedAgain)
     ASSERT_TRUE(replacement.commit());
 
     auto expectRefused = [&](size_t count) {
-        ASSERT_EQ(effects.messages.size(), count);
-        const auto& [icon, text] = effects.messages.back();
-        EXPECT_TRUE(icon == MessageIcon::Exclamation && text.contains(QDir::toNativeSeparators(romPath)) &&
-                    text.contains("replaced or removed")) << text.toStdString();
+        expectMessage(count, MessageIcon::Exclamation, {QDir::toNativeSeparators(romPath), "replaced or removed"});
         EXPECT_EQ(fileBytes(), onDisk);
     };
     ASSERT_TRUE(QTest::qWaitFor([&] { return !effects.messages.empty(); }, 5000)) << "the due stamp";
     expectRefused(1);
-    QTest::mouseClick(find<QWidget>(form3, "SaveCMD"), Qt::LeftButton);
+    clickOn(form3, "SaveCMD");
     expectRefused(2);
     EXPECT_EQ(find<QLineEdit>(form3, "STRTXT")->text(), "77");
     form3->close();
 
-    clickToolButton("Monsters");
-    QWidget* form2 = form1->monsterEditor();
-    ASSERT_NE(form2, nullptr);
+    QWidget* form2 = openMonsterEditor();
     typeInto(form2, "HPTXT", "321");
-    QTest::mouseClick(find<QWidget>(form2, "SaveCMD"), Qt::LeftButton);
+    clickOn(form2, "SaveCMD");
     expectRefused(3);
     EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "321");
     form2->close();
@@ -207,12 +174,10 @@ TEST_F(HostileFilesTest, ImageReplacedOnDiskIsNeverWrittenUntilOpenedAgain)
 TEST_F(HostileFilesTest, ImageRewrittenInPlaceIsNeitherSavedNorUndoneIntoUntilOpenedAgain)
 {
     openImage(RomFixture::standard());
-    clickToolButton("Monsters");
-    QWidget* form2 = form1->monsterEditor();
-    ASSERT_NE(form2, nullptr);
+    QWidget* form2 = openMonsterEditor();
     const auto save = [&](const QString& hp) {
         typeInto(form2, "HPTXT", hp);
-        QTest::mouseClick(find<QWidget>(form2, "SaveCMD"), Qt::LeftButton);
+        clickOn(form2, "SaveCMD");
     };
     save("1111");
     save("2222");
@@ -250,11 +215,8 @@ TEST_F(HostileFilesTest, ZerosOfAFailedReadAreNeitherShownAsTheFilesNorWrittenBa
     MemoryDevice* memory = attachMemory(form1->session().rom(), rom.bytes(), -1, {}, romPath);
     const auto failReads = [&](bool on) { memory->readsLeft = on ? 0 : -1; };
     const auto expectRead = [&](size_t count, const char* consequence) {
-        ASSERT_EQ(effects.messages.size(), count);
-        const QString& text = effects.messages.back().text;
-        EXPECT_TRUE(text.contains(QDir::toNativeSeparators(romPath)) && text.contains("could not be read")
-                    && text.contains("Input/output error") && text.contains(consequence))
-            << text.toStdString();
+        expectMessage(count, MessageIcon::Exclamation,
+                      {QDir::toNativeSeparators(romPath), "could not be read", "Input/output error", consequence});
         EXPECT_TRUE(memory->writeOffsets.empty());
     };
     failReads(true);
@@ -268,35 +230,29 @@ TEST_F(HostileFilesTest, ZerosOfAFailedReadAreNeitherShownAsTheFilesNorWrittenBa
     EXPECT_FALSE(QFile::exists(tempPath("p.ips")));
 
     // An editor whose load failed saves nothing until the record is read again.
-    const auto click = [&](QWidget* window, const char* name) {
-        QTest::mouseClick(find<QWidget>(window, name), Qt::LeftButton);
-    };
-    clickToolButton("Monsters");
-    QWidget* form2 = form1->monsterEditor();
+    QWidget* form2 = openMonsterEditor();
     expectRead(3, "Save writes nothing until the record is read again");
     typeInto(form2, "HPTXT", "321");
-    click(form2, "SaveCMD");
+    clickOn(form2, "SaveCMD");
     expectRead(4, "Save writes nothing");
     failReads(false);
-    click(form2, "SaveCMD");
+    clickOn(form2, "SaveCMD");
     expectRead(5, "Save writes nothing");
     auto* list = find<QListWidget>(form2, "MonsterList");
     list->setCurrentRow(1);
     list->setCurrentRow(0);
     typeInto(form2, "HPTXT", "321");
-    click(form2, "SaveCMD");
+    clickOn(form2, "SaveCMD");
     EXPECT_EQ(memory->data().mid(RomFixture::monster(0, 8), 2), QByteArray::fromHex("4101"));
     memory->writeOffsets.clear();
     form2->close();
 
-    clickToolButton("Characters");
-    QWidget* form3 = form1->characterEditor();
-    auto* scroll = find<QScrollBar>(form3, "Scroll");
+    QWidget* form3 = openCharacterEditor();
     failReads(true);
-    scroll->setValue(1);
+    find<QScrollBar>(form3, "Scroll")->setValue(1);
     expectRead(6, "until the slot is read again");
     failReads(false);
-    click(form3, "SaveCMD");
+    clickOn(form3, "SaveCMD");
     expectRead(7, "Save writes nothing");
     form1->session().pendingStamp().cancel();
     form3->close();

@@ -1,15 +1,12 @@
 #include "core/image/PendingStamp.h"
 #include "ui/AboutDialog.h"
-#include "ui/characters/CharacterEditor.h"
 #include "support/GuiTestBase.h"
 #include "support/MemoryImage.h"
 
-#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -83,6 +80,14 @@ TEST_F(MainWindowTest, StartsNotLoadedWithItsMenusAndToolbars)
         captions << find<QAction>(name)->text();
     EXPECT_EQ(captions, QStringList({"Add Copier Header...", "Open Recent", "Create Patch...", "Back Up Before First Save", "Fix ROM Checksum",
                                      "Fix Checksum on Every Save"}));
+
+    // Without an image the toolbar's Save only complains, Config and Help do nothing.
+    clickToolButton("Save");
+    clickToolButton("Config");
+    find<QAction>("mnuHelp")->trigger();
+    ASSERT_EQ(effects.messages.size(), 1u);
+    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(effects.messages[0].text, "You need to load your Zorvek ROM to continue.");
 }
 
 TEST_F(MainWindowTest, OpenShowsNameAndCopierTypeAndEnablesTheEditors)
@@ -118,9 +123,7 @@ TEST_F(MainWindowTest, UnopenableFileFallsBackToNotLoadedAndSaysWhy)
     openPath(tempPath("no such file.smc"));
     expectNotLoaded(0);
     EXPECT_FALSE(form1->session().rom().isOpen());
-    ASSERT_EQ(effects.messages.size(), 1u);
-    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(effects.messages[0].text.contains("no such file.smc"));
+    expectMessage(1, MessageIcon::Exclamation, {"no such file.smc"});
     EXPECT_FALSE(effects.endedWith.has_value());
 
     openPath(tempPath(""));  // the folder itself
@@ -148,17 +151,6 @@ TEST_F(MainWindowTest, WrongImageEndsTheProgramAndLeavesTheFileAlone)
         form1 = std::make_unique<MainWindow>(effects);
         form1->show();
     }
-}
-
-TEST_F(MainWindowTest, ToolbarSaveWithoutAnImageOnlyComplains)
-{
-    clickToolButton("Save");
-    ASSERT_EQ(effects.messages.size(), 1u);
-    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(effects.messages[0].text, "You need to load your Zorvek ROM to continue.");
-    clickToolButton("Config");
-    find<QAction>("mnuHelp")->trigger();
-    EXPECT_EQ(effects.messages.size(), 1u);
 }
 
 TEST_F(MainWindowTest, PopUpNamesChangeOnlyTheBoxUntilSaved)
@@ -191,20 +183,7 @@ TEST_F(MainWindowTest, PopUpNamesChangeOnlyTheBoxUntilSaved)
     expectNotLoaded(0);
 }
 
-TEST_F(MainWindowTest, SaveRomWritesStampThenNameThenHeader)
-{
-    const RomFixture rom = RomFixture::standard().fillRandom(9).copierHeader(0).checkWord(0x1878);
-    openImage(rom);
-    copierBox()->setCurrentIndex(3);
-    typeInto(form1.get(), "InternalROMNameTXT", "AB");
-
-    MemoryDevice* device = attachMemory(form1->session().rom(), rom.bytes(), -1, {}, romPath);
-    trigger("mnuSave");
-    EXPECT_EQ(device->writeOffsets, (std::vector<qint64>{0x60, 0x101C0, 0x101C0, 0x0, 0x4, 0x8}));
-    EXPECT_TRUE(effects.messages.empty());
-}
-
-TEST_F(MainWindowTest, SaveRomWritesStampNameAndHeaderThatReopenAsSaved)
+TEST_F(MainWindowTest, SaveRomWritesStampThenNameThenHeaderThatReopenAsSaved)
 {
     const RomFixture rom = RomFixture::standard().fillRandom(21).copierHeader(1).checkWord(0x1878);
     openImage(rom);
@@ -219,10 +198,16 @@ TEST_F(MainWindowTest, SaveRomWritesStampNameAndHeaderThatReopenAsSaved)
     EXPECT_EQ(readFile(tempPath("game.smc.20021205-163757.bak")), rom.bytes());
     EXPECT_TRUE(effects.messages.empty());
 
-    // Reopening shows what was saved.
+    // Reopening shows what was saved; saved again, the stamp goes first, then
+    // the name (blanks, then text), then the header's three words.
     openPath(romPath);
     EXPECT_EQ(copierBox()->currentIndex(), 2);
     EXPECT_EQ(nameBox()->text(), QString("AB").leftJustified(21, ' '));
+    MemoryDevice* device = attachMemory(form1->session().rom(), rom.bytes(), -1, {}, romPath);
+    pickCopier(3);
+    trigger("mnuSave");
+    EXPECT_EQ(device->writeOffsets, (std::vector<qint64>{0x60, 0x101C0, 0x101C0, 0x0, 0x4, 0x8}));
+    EXPECT_TRUE(effects.messages.empty());
 }
 
 TEST_F(MainWindowTest, CopierHeaderIsWrittenOnlyAsPicked)
@@ -248,10 +233,10 @@ TEST_F(MainWindowTest, CopierHeaderIsWrittenOnlyAsPicked)
     // Index 0 picked by hand writes zeros and, alone, warns. A character
     // save's stamp falling due while the warning is shown is a step of its own.
     effects.msPerSecond = 1000;
-    clickToolButton("Characters");
-    typeInto(form1->characterEditor(), "STRTXT", "77");
-    QTest::mouseClick(find<QPushButton>(form1->characterEditor(), "SaveCMD"), Qt::LeftButton);
-    form1->characterEditor()->close();
+    QWidget* form3 = openCharacterEditor();
+    typeInto(form3, "STRTXT", "77");
+    clickOn(form3, "SaveCMD");
+    form3->close();
     QByteArray saved;
     effects.onMessage = [&](const FakeSideEffects::Message&) {
         saved = fileBytes();
@@ -292,16 +277,15 @@ TEST_F(MainWindowTest, ReadmeAndHomePageOpenTheReadmeBesideTheProgram)
 
     effects.openUrlSucceeds = false;
     trigger("mnuReadme");
+    trigger("mnuURL");
     ASSERT_EQ(effects.messages.size(), 1u);
     EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(effects.messages[0].text,
               "You must be connected to the internet in order to read the readme online.\r\n"
               "Please feel free to read the readme packaged with this editor.");
-    trigger("mnuURL");
-    EXPECT_EQ(effects.messages.size(), 1u);
 }
 
-TEST_F(MainWindowTest, NoRightClickMenuCanHideTheToolbars)
+TEST_F(MainWindowTest, NoRightClickMenuCanHideTheToolbarsAndTheCloseBoxEndsTheProgramAndClosesTheFile)
 {
     openImage(RomFixture::standard());
     QWidget* toolbar2 = find<QWidget>("Toolbar2");
@@ -315,6 +299,9 @@ TEST_F(MainWindowTest, NoRightClickMenuCanHideTheToolbars)
         }
     }
     EXPECT_TRUE(toolbar2->isVisible());
+    form1->close();
+    EXPECT_EQ(effects.endedWith, 0);
+    EXPECT_FALSE(form1->session().rom().isOpen());
 }
 
 TEST_F(MainWindowTest, CtrlCCopiesInTheNameBoxAndClosesTheImageElsewhere)
@@ -348,14 +335,6 @@ TEST_F(MainWindowTest, AboutBoxShowsTitleVersionAndDescription)
     EXPECT_FALSE(find<QLabel>(about, "lblDisclaimer")->text().isEmpty());
     QTest::mouseClick(find<QPushButton>(about, "cmdOK"), Qt::LeftButton);
     QTRY_COMPARE(form1->findChild<AboutDialog*>("About"), nullptr);
-}
-
-TEST_F(MainWindowTest, QuitAndTheCloseBoxEndTheProgramAndCloseTheFile)
-{
-    openImage(RomFixture::standard());
-    form1->close();
-    EXPECT_EQ(effects.endedWith, 0);
-    EXPECT_FALSE(form1->session().rom().isOpen());
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "data/Artwork.h"
 #include "data/GameData.h"
 #include "core/header/EditorStamp.h"
-#include "ui/monsters/MonsterEditor.h"
 #include "core/monsters/MonsterEntryRules.h"
 #include "support/GuiTestBase.h"
 #include "support/MemoryImage.h"
@@ -9,10 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QTabBar>
 
 #include <algorithm>
@@ -20,9 +16,6 @@
 using namespace zorvek;
 using namespace zorvek::ui;
 using namespace zorvek::test;
-
-// Failed comparisons show texts as text rather than as code units.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
 
@@ -63,8 +56,7 @@ protected:
 
     void reopen()
     {
-        clickToolButton(QStringLiteral("Monsters"));
-        editor = form1->monsterEditor();
+        editor = openMonsterEditor();
         ASSERT_TRUE(editor && editor->isVisible());
     }
 
@@ -84,9 +76,7 @@ protected:
     QString savedText(int row) const { return "The Stats of: " + monsterList()->item(row)->text() + " has been saved."; }
     uint8_t savedByte(int record, int k) const { return uint8_t(fileBytes()[at(record, k)]); }
 
-    void click(const QString& name) { QTest::mouseClick(control(name), Qt::LeftButton); }
-
-    // Replaces a box's text the way a user does: select all, then type.
+    void click(const QString& name) { clickOn(editor, name); }
     void retype(const QString& name, const QString& typed) { typeInto(editor, name, typed); }
 
     void clickListEntry(QListWidget* list, int row)
@@ -250,7 +240,7 @@ TEST_F(MonsterEditorTest, SaveWritesTheStampThenTheRoundedValuesOrNothingAtAll)
         effects.messages.clear();
         click("SaveCMD");
         EXPECT_EQ(fileBytes(), rom.bytes()) << name;
-        ASSERT_EQ(effects.messages.size(), 1u) << name;
+        expectMessage(1, MessageIcon::Exclamation, {});
         EXPECT_TRUE(effects.messages[0].text.startsWith(QString("%1 cannot hold \"%2\"").arg(label, bad)))
             << effects.messages[0].text.toStdString();
         box(name)->setText(good);
@@ -275,9 +265,7 @@ TEST_F(MonsterEditorTest, SaveWritesTheStampThenTheRoundedValuesOrNothingAtAll)
 
     memory = attachMemory(form1->session().rom(), rom.bytes(), 0, QStringLiteral("Disk full"), romPath);
     click("SaveCMD");
-    ASSERT_EQ(effects.messages.size(), 2u);
-    EXPECT_EQ(effects.messages[1].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(effects.messages[1].text.contains("Disk full"));
+    expectMessage(2, MessageIcon::Exclamation, {"Disk full"});
     EXPECT_EQ(info(), "");  // the earlier "has been saved" goes too
     EXPECT_EQ(memory->data(), rom.bytes());
 }
@@ -499,12 +487,9 @@ TEST_F(MonsterEditorTest, DumpsTheShownValuesIntoTheProgramFolderOrBesideTheImag
     // edits and says which file failed and why.
     ASSERT_TRUE(QFile::remove(path) && QDir().mkdir(path));
     const auto expectError = [this](const QString& file) {
-        ASSERT_EQ(effects.messages.size(), 1u);
-        EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
+        expectMessage(1, MessageIcon::Exclamation, {QDir::toNativeSeparators(file)});
         const QString& message = effects.messages[0].text;
-        EXPECT_TRUE(message.startsWith("An Error has occured.\n") && message.contains(QDir::toNativeSeparators(file))
-                    && !message.contains("Closing"))
-            << message.toStdString();
+        EXPECT_TRUE(message.startsWith("An Error has occured.\n") && !message.contains("Closing")) << message.toStdString();
         effects.messages.clear();
         EXPECT_TRUE(editor && editor->isVisible());
         EXPECT_EQ(text("GilTXT") + info(), "78");

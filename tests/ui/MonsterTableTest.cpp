@@ -1,29 +1,21 @@
-#include "core/header/EditorStamp.h"
 #include "core/table/MonsterTable.h"
 #include "data/GameData.h"
 #include "support/GuiTestBase.h"
 #include "support/MemoryImage.h"
-#include "ui/monsters/MonsterEditor.h"
+#include "support/OutsideWrite.h"
 #include "ui/monsters/MonsterTableModel.h"
 #include "ui/monsters/MonsterTableWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QSortFilterProxyModel>
 #include <QTableView>
 
 using namespace zorvek;
 using namespace zorvek::ui;
 using namespace zorvek::test;
 namespace mt = zorvek::table::monstertable;
-
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
 
@@ -327,28 +319,21 @@ TEST_F(MonsterTableTest, SaveWritesExactlyTheMonsterWindowsBytesAsOneStepInFewer
     EXPECT_EQ(value(3, mt::Level), uint8_t(before[at(3, 31)]));
 
     // The same values saved one monster at a time in the monster window.
-    clickToolButton(QStringLiteral("Monsters"));
-    MonsterEditor* editor = form1->monsterEditor();
+    MonsterEditor* editor = openMonsterEditor();
     ASSERT_TRUE(editor);
     auto* list = find<QListWidget>(editor, QStringLiteral("MonsterList"));
-    const auto typeBox = [&](const char* name, const QString& text) {
-        auto* box = find<QLineEdit>(editor, QString::fromLatin1(name));
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    };
     const quint64 windowBefore = form1->session().rom().writeCount();
     list->setCurrentRow(3);
-    typeBox("LevelTXT", "42");
-    typeBox("STRTXT", "9");
-    QTest::mouseClick(find<QWidget>(editor, QStringLiteral("SaveCMD")), Qt::LeftButton);
+    typeInto(editor, "LevelTXT", "42");
+    typeInto(editor, "STRTXT", "9");
+    clickOn(editor, "SaveCMD");
     list->setCurrentRow(77);
-    typeBox("STRTXT", "0");
-    QTest::mouseClick(find<QWidget>(editor, QStringLiteral("SaveCMD")), Qt::LeftButton);
+    typeInto(editor, "STRTXT", "0");
+    clickOn(editor, "SaveCMD");
     list->setCurrentRow(200);
-    typeBox("GilTXT", "1234");
+    typeInto(editor, "GilTXT", "1234");
     find<QListWidget>(editor, QStringLiteral("WeakLST"))->item(1)->setSelected(!ice);
-    QTest::mouseClick(find<QWidget>(editor, QStringLiteral("SaveCMD")), Qt::LeftButton);
+    clickOn(editor, "SaveCMD");
     const quint64 windowWrites = form1->session().rom().writeCount() - windowBefore;
     EXPECT_EQ(fileBytes(), saved);
     EXPECT_LT(tableWrites, windowWrites);
@@ -367,9 +352,7 @@ TEST_F(MonsterTableTest, ASaveFailingPartWayIsTakenBackWholeAndTheEditsStay)
     MemoryDevice* memory = attachMemory(form1->session().rom(), before, 2, QStringLiteral("Disk full"), romPath);
     memory->failOnce = true;
     tableAction(QStringLiteral("mnuTableSave"));
-    ASSERT_EQ(effects.messages.size(), 1u);
-    EXPECT_TRUE(effects.messages[0].text.contains("Disk full"));
-    EXPECT_TRUE(effects.messages[0].text.contains("taken back"));
+    expectMessage(1, MessageIcon::Exclamation, {"Disk full", "taken back"});
     EXPECT_EQ(memory->data(), before);
     EXPECT_EQ(label(QStringLiteral("ChangedCountLBL")), "2 monsters changed, not saved");
     EXPECT_FALSE(find<QAction>(QStringLiteral("mnuUndo"))->isEnabled());
@@ -378,15 +361,10 @@ TEST_F(MonsterTableTest, ASaveFailingPartWayIsTakenBackWholeAndTheEditsStay)
 TEST_F(MonsterTableTest, SavesFollowEachOtherBetweenTheTableAndTheMonsterEditor)
 {
     openTable(RomFixture::standard(3).monsterWord(4, 8, 500));
-    clickToolButton(QStringLiteral("Monsters"));
-    MonsterEditor* editor = form1->monsterEditor();
-    auto* list = find<QListWidget>(editor, QStringLiteral("MonsterList"));
+    MonsterEditor* editor = openMonsterEditor(4);
     auto* hp = find<QLineEdit>(editor, QStringLiteral("HPTXT"));
-    list->setCurrentRow(4);
-    hp->setFocus();
-    hp->selectAll();
-    QTest::keyClicks(hp, "777");
-    QTest::mouseClick(find<QWidget>(editor, QStringLiteral("SaveCMD")), Qt::LeftButton);
+    typeInto(editor, "HPTXT", "777");
+    clickOn(editor, "SaveCMD");
     EXPECT_EQ(value(4, mt::HitPoints), 777);  // at once, without a reload
 
     table->activateWindow();
@@ -398,11 +376,7 @@ TEST_F(MonsterTableTest, SavesFollowEachOtherBetweenTheTableAndTheMonsterEditor)
     EXPECT_EQ(hp->text(), "888");  // the open editor shows the record again
 
     // A patcher rewrites the image in place: the table shows it when it is active again.
-    QFile file(romPath);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    file.seek(at(4, 31));
-    file.write(QByteArray(1, char(66)));
-    file.close();
+    ASSERT_TRUE(rewriteInPlace(romPath, at(4, 31), QByteArray(1, char(66))));
     editor->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
     table->activateWindow();
@@ -419,23 +393,19 @@ TEST_F(MonsterTableTest, ComparesWithAnOriginalMarksRestoresAndRemembersIt)
         .monsterByte(9, 5, static_cast<uint8_t>(original.bytes()[at(9, 5)] ^ 1));  // read-only: Unknown
     // Without its copier header, as a patcher keeps it.
     const QString originalPath = tempPath(QStringLiteral("original.sfc"));
-    QFile file(originalPath);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(original.bytes().mid(0x200));
-    file.close();
+    ASSERT_TRUE(RomFixture(0).bytesAt(0, original.bytes().mid(0x200)).writeTo(originalPath));
     openTable(changed);
 
     // Another game is refused by name, as Create Patch refuses it.
     const QString otherPath = tempPath(QStringLiteral("other.smc"));
     ASSERT_TRUE(RomFixture::standard(17).checkWord(0x1234).writeTo(otherPath));
     effects.openAnswers.push_back(otherPath);
-    QTest::mouseClick(find<QWidget>(table, QStringLiteral("CompareCMD")), Qt::LeftButton);
-    ASSERT_EQ(effects.messages.size(), 1u);
-    EXPECT_TRUE(effects.messages[0].text.contains("is not an image of this game"));
+    clickOn(table, "CompareCMD");
+    expectMessage(1, MessageIcon::Exclamation, {"is not an image of this game"});
     EXPECT_EQ(label(QStringLiteral("OriginalLBL")), "No original to compare with");
 
     effects.openAnswers.push_back(originalPath);
-    QTest::mouseClick(find<QWidget>(table, QStringLiteral("CompareCMD")), Qt::LeftButton);
+    clickOn(table, "CompareCMD");
     EXPECT_EQ(effects.lastTitle, "Unmodified Original Image");
     EXPECT_TRUE(cell(5, mt::HitPoints).data(MonsterTableModel::DiffersRole).toBool());
     EXPECT_TRUE(cell(5, mt::HitPoints).data(Qt::ToolTipRole).toString().contains(

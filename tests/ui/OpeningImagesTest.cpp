@@ -2,10 +2,8 @@
 #include "ui/FileOpenEventFilter.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QFileOpenEvent>
 #include <QMenu>
-#include <QUrl>
 
 using namespace zorvek;
 using namespace zorvek::test;
@@ -175,14 +173,6 @@ TEST_F(OpeningImagesTest, OpenRecentKeepsTheLastEightAcrossARestart)
     trigger("mnuClearRecent");
     form1 = std::make_unique<ui::MainWindow>(effects);
     EXPECT_EQ(recentEntries(), QStringList({"Clear List"}));
-}
-
-TEST_F(OpeningImagesTest, CreatePatchOffersHeaderlessOriginals)
-{
-    openImage(RomFixture::standard());
-    trigger("mnuCreatePatch");
-    EXPECT_TRUE(effects.lastFilters.contains("Headerless ROM File (*.sfc)"));
-    EXPECT_EQ(effects.lastSelectedFilter, "Super MagiCom ROM File (*.smc)");
 }
 
 } // namespace

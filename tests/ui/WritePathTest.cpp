@@ -1,19 +1,14 @@
 // Undo and redo, the backup before the first write and the checksum, driven
 // through the real windows; the image's bytes are checked afterwards.
 
-#include "ui/characters/CharacterEditor.h"
 #include "core/image/PendingStamp.h"
 #include "core/image/RollbackJournal.h"
-#include "ui/monsters/MonsterEditor.h"
 #include "support/GuiTestBase.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QSettings>
 
 using namespace zorvek;
 using namespace zorvek::ui;
@@ -28,19 +23,6 @@ protected:
     QString redoText() { return action("mnuRedo")->text(); }
     QString checksumText() { return find<QLabel>("ChecksumLBL")->text(); }
     QStringList filesBesideImage() { return QDir(tempPath("")).entryList(QDir::Files, QDir::Name); }
-
-    QWidget* openMonsterEditor(int monster)
-    {
-        clickToolButton("Monsters");
-        QWidget* form2 = form1->monsterEditor();
-        find<QListWidget>(form2, "MonsterList")->setCurrentRow(monster);
-        return form2;
-    }
-
-    void click(QWidget* window, const char* button)
-    {
-        QTest::mouseClick(find<QPushButton>(window, button), Qt::LeftButton);
-    }
 
     void pressUndoIn(QWidget* focused)
     {
@@ -65,15 +47,14 @@ TEST_F(WritePathTest, UndoTakesCommandsBackNewestFirstToTheImageAsOpenedAndRedoW
     const QString monster = find<QListWidget>(form2, "MonsterList")->currentItem()->text();
     const QString storedHp = find<QLineEdit>(form2, "HPTXT")->text();
     typeInto(form2, "HPTXT", "1234");
-    click(form2, "SaveCMD");
-    click(form2, "CancelCMD");
-    clickToolButton("Characters");
-    QWidget* form3 = form1->characterEditor();
+    clickOn(form2, "SaveCMD");
+    clickOn(form2, "CancelCMD");
+    QWidget* form3 = openCharacterEditor();
     find<QScrollBar>(form3, "Scroll")->setValue(2);
     typeInto(form3, "STRTXT", "77");
-    click(form3, "SaveCMD");
+    clickOn(form3, "SaveCMD");
     QTRY_VERIFY(!form1->session().pendingStamp().isPending());  // the stamp, a step of its own
-    click(form3, "CancelCMD");
+    clickOn(form3, "CancelCMD");
     typeInto(form1.get(), "InternalROMNameTXT", "AB");
     trigger("mnuSave");
     const QByteArray saved = fileBytes();
@@ -111,19 +92,18 @@ TEST_F(WritePathTest, UndoTakesCommandsBackNewestFirstToTheImageAsOpenedAndRedoW
     EXPECT_TRUE(effects.messages.empty());
 
     // A stamp still due at an undo is dropped: it would end the way forward.
-    click(form2, "CancelCMD");
-    clickToolButton("Characters");
-    form3 = form1->characterEditor();
+    clickOn(form2, "CancelCMD");
+    form3 = openCharacterEditor();
     find<QScrollBar>(form3, "Scroll")->setValue(2);
     typeInto(form3, "STRTXT", "55");
-    click(form3, "SaveCMD");
+    clickOn(form3, "SaveCMD");
     trigger("mnuUndo");
     QTest::qWait(50);
     EXPECT_EQ(fileBytes(), saved);
     EXPECT_EQ(redoText(), "Redo Save of Character 2");
 
     // Closing the image ends the journal.
-    click(form3, "CancelCMD");
+    clickOn(form3, "CancelCMD");
     trigger("mnuClose");
     EXPECT_FALSE(action("mnuUndo")->isEnabled() || action("mnuRedo")->isEnabled());
 }
@@ -156,14 +136,10 @@ TEST_F(WritePathTest, TheFirstSaveOfASessionBacksUpTheImageAsOpenedAndAFailedBac
     openImage(rom, longName);
     QWidget* form2 = openMonsterEditor(3);
     typeInto(form2, "HPTXT", "999");
-    click(form2, "SaveCMD");
+    clickOn(form2, "SaveCMD");
     EXPECT_EQ(fileBytes(), rom.bytes());
     EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "999");
-    ASSERT_EQ(effects.messages.size(), 1u);
-    const QString& text = effects.messages[0].text;
-    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(text.contains(longName) && text.contains("too long") && text.contains("Back Up Before First Save"))
-        << text.toStdString();
+    expectMessage(1, MessageIcon::Exclamation, {longName, "too long", "Back Up Before First Save"});
     EXPECT_FALSE(action("mnuUndo")->isEnabled());
 }
 
@@ -199,7 +175,7 @@ TEST_F(WritePathTest, ChecksumStateFollowsEveryWriteAndItsFixIsOneStepOfFourByte
     EXPECT_TRUE(QSettings().value("Saving/FixChecksumOnSave").toBool());
     QWidget* form2 = openMonsterEditor(7);
     typeInto(form2, "LevelTXT", "3");
-    click(form2, "SaveCMD");
+    clickOn(form2, "SaveCMD");
     const QByteArray saved = fileBytes();
     const uint16_t savedSum = plainSum(saved);
     EXPECT_NE(savedSum, sum);
@@ -242,14 +218,10 @@ TEST_F(WritePathTest, OpeningTakesBackAStepCutOffByACrashAndSaysSoUnlessAnotherP
     cutOff(changed);
     const QByteArray journalBytes = readFile(journal);
     openPath(romPath);
-    ASSERT_EQ(effects.messages.size(), 1u);
-    EXPECT_EQ(effects.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(effects.messages[0].text.contains("another program has changed the image since") &&
-                effects.messages[0].text.contains(QDir::toNativeSeparators(journal)))
-        << effects.messages[0].text.toStdString();
+    expectMessage(1, MessageIcon::Exclamation,
+                  {"another program has changed the image since", QDir::toNativeSeparators(journal)});
     trigger("mnuSave");
-    ASSERT_EQ(effects.messages.size(), 2u);
-    EXPECT_TRUE(effects.messages[1].text.contains(journal)) << effects.messages[1].text.toStdString();
+    expectMessage(2, MessageIcon::Exclamation, {journal});
     EXPECT_EQ(fileBytes(), changed);
     EXPECT_EQ(readFile(journal), journalBytes);
 }
