@@ -3,6 +3,7 @@
 #include "fixtures/RomFixture.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -49,22 +50,27 @@ protected:
     QString journal = path + "-journal";
 };
 
-TEST_F(RollbackJournalTest, AJournalCutShortOrDamagedAnywhereIsRecognised)
+TEST_F(RollbackJournalTest, AJournalCutShortIsToldFromOneDamagedAfterItWasWritten)
 {
+    using Form = rollback::Parsed::Form;
     const QByteArray bytes = rollback::encode("game.smc", before.size(), step);
     const auto read = rollback::decode(bytes);
-    ASSERT_TRUE(read.has_value());
-    EXPECT_EQ(read->imageName, "game.smc");
-    EXPECT_EQ(read->imageSize, before.size());
-    ASSERT_EQ(read->changes.size(), 3u);
-    EXPECT_EQ(read->changes[2].offset, 0x104);
-    EXPECT_EQ(read->changes[2].before + read->changes[2].after, "AAAACCCC");
+    ASSERT_EQ(read.form, Form::Whole);
+    EXPECT_EQ(read.contents.imageName, "game.smc");
+    EXPECT_EQ(read.contents.imageSize, before.size());
+    ASSERT_EQ(read.contents.changes.size(), 3u);
+    EXPECT_EQ(read.contents.changes[2].offset, 0x104);
+    EXPECT_EQ(read.contents.changes[2].before + read.contents.changes[2].after, "AAAACCCC");
     for (qsizetype n = 0; n < bytes.size(); ++n) {
-        EXPECT_FALSE(rollback::decode(bytes.left(n))) << "cut at " << n;
+        EXPECT_EQ(rollback::decode(bytes.left(n)).form, Form::Torn) << "cut at " << n;
         QByteArray flipped = bytes;
         flipped[n] = static_cast<char>(flipped[n] ^ 0x10);
-        EXPECT_FALSE(rollback::decode(flipped)) << "flipped at " << n;
+        EXPECT_EQ(rollback::decode(flipped).form, Form::Damaged) << "flipped at " << n;
     }
+    // Whole, but naming a byte past the image's end (or any sum's).
+    for (const qint64 offset : {qint64{0x7FFFFFFFFFFFFFFF}, before.size() - 1})
+        EXPECT_EQ(rollback::decode(rollback::encode("game.smc", before.size(), {{offset, "AB", "CD"}})).form,
+                  Form::Damaged);
 }
 
 TEST_F(RollbackJournalTest, OpeningTakesBackAStepCutOffPartWayAndOnlyThat)
@@ -105,6 +111,37 @@ TEST_F(RollbackJournalTest, OpeningTakesBackAStepCutOffPartWayAndOnlyThat)
     EXPECT_EQ(now, before);
     EXPECT_FALSE(QFile::exists(journal));
     EXPECT_EQ(reopen(), State::None);
+
+    // Whole once, damaged since, beside a half step: both stay.
+    QByteArray damaged = rollback::encode("game.smc", half.size(), step);
+    damaged[damaged.size() - 9] = static_cast<char>(damaged[damaged.size() - 9] ^ 1);
+    ASSERT_TRUE(writeBytes(path, half) && writeBytes(journal, damaged));
+    EXPECT_EQ(reopen(&now), State::Refused);
+    EXPECT_EQ(now, half);
+    EXPECT_EQ(readFile(journal), damaged);
+
+    // A journal the last release wrote is still taken back.
+    ASSERT_TRUE(writeBytes(path, before.left(0x100) + "AB" + before.mid(0x102)));
+    ASSERT_TRUE(writeBytes(journal, QByteArray("ZVKROLL\x01\x00\x04\0\0\0\0\0\0\x08\0\0\0game.smc\x01\0\0\0\0\x01\0\0"
+                                               "\0\0\0\0\x02\0\0\0\x11\x22\x41\x42\x94\x3c\x62\x03", 52)));
+    EXPECT_EQ(reopen(&now), State::TakenBack);
+    EXPECT_EQ(now.mid(0x100, 2), "\x11\x22");
+}
+
+TEST_F(RollbackJournalTest, NothingIsWrittenThroughALinkAtTheJournalsNameNorMadeByRemovingIt)
+{
+    const QString victim = dir.filePath("victim");
+    ASSERT_TRUE(writeBytes(path, before) && writeBytes(victim, "keep"));
+    EXPECT_TRUE(rollback::remove(path).ok());
+    EXPECT_FALSE(QFile::exists(journal));
+    for (const QString& target : {victim, dir.filePath("nowhere")}) {
+        ASSERT_TRUE(QFile::link(target, journal));
+        EXPECT_FALSE(rollback::write(path, before.size(), step).ok());
+        EXPECT_TRUE(rollback::remove(path).ok());
+        EXPECT_FALSE(QFileInfo::exists(journal) || QFileInfo(journal).isSymLink());
+    }
+    EXPECT_EQ(readFile(victim), "keep");
+    EXPECT_FALSE(QFile::exists(dir.filePath("nowhere")));
 }
 
 TEST_F(RollbackJournalTest, AStepLeavesNoJournalAndAJournalInTheWayStopsTheNextOne)

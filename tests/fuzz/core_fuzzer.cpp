@@ -66,10 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // Any bytes read as a rollback journal: refused, or a journal that reads
     // back the same once written again, and is checked against any image.
-    if (const auto journal = rollback::decode(bytes)) {
-        const auto again = rollback::decode(rollback::encode(journal->imageName, journal->imageSize, journal->changes));
-        require(again && again->imageSize == journal->imageSize && again->changes.size() == journal->changes.size());
-        (void)rollback::holdsOnlyTheStep(*journal, bytes);
+    if (const auto journal = rollback::decode(bytes); journal.form == rollback::Parsed::Form::Whole) {
+        const auto& c = journal.contents;
+        const auto again = rollback::decode(rollback::encode(c.imageName, c.imageSize, c.changes));
+        require(again.form == rollback::Parsed::Form::Whole && again.contents.changes.size() == c.changes.size());
+        (void)rollback::holdsOnlyTheStep(c, bytes);
     }
 
     // Patches between any two byte strings are made without a crash.
