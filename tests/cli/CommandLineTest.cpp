@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <functional>
+
 #include <cerrno>
 #include <cstring>
 
@@ -542,6 +544,90 @@ TEST_F(CommandLineTest, AStepCutOffByACrashIsReadAroundByReadingCommandsAndTaken
     EXPECT_TRUE(r.err.contains(u"Nothing to change"_s));
     EXPECT_EQ(readFile(image), original.bytes());
     EXPECT_FALSE(QFile::exists(journal));
+}
+
+#ifdef Q_OS_UNIX
+TEST_F(CommandLineTest, AFileAnotherHandLeftAtTheJournalNameIsLeftAloneAndSaysWhy)
+{
+    const QString journal = image + u"-journal"_s;
+    const qint64 size = original.bytes().size();
+    const qint64 at = RomFixture::monster(9, 8);
+    QByteArray damaged = rollback::encode(u"game.smc"_s, size, {{at, original.bytes().mid(at, 2), "\x01\x02"}});
+    damaged[damaged.size() - 6] = static_cast<char>(damaged[damaged.size() - 6] ^ 4);
+    // Whole, and it would write its bytes into the image, if it were the user's own.
+    const QByteArray foreign = rollback::encode(u"game.smc"_s, size, {{at, "\x01\x02", original.bytes().mid(at, 2)}});
+    const std::tuple<const char*, std::function<bool()>, const char*> cases[] = {
+        {"offset at the end of every number",
+         [&] { return writeFile(dir, u"game.smc-journal"_s,
+                                rollback::encode(u"game.smc"_s, size, {{0x7FFFFFFFFFFFFFFF, "A", "B"}})) == journal; },
+         "does not fit the image"},
+        {"damaged after it was whole", [&] { return !writeFile(dir, u"game.smc-journal"_s, damaged).isEmpty(); },
+         "damaged"},
+        {"pipe", [&] { return ::mkfifo(QFile::encodeName(journal).constData(), 0600) == 0; }, "not a regular file"},
+        {"link to an endless device", [&] { return QFile::link(u"/dev/zero"_s, journal); }, "symbolic link"},
+        {"another user's", [&] {
+             writeFile(dir, u"game.smc-journal"_s, foreign);
+             return ::chown(QFile::encodeName(journal).constData(), 4242, 4242) == 0;
+         }, "4242"},
+    };
+    for (const auto& [what, make, reason] : cases) {
+        if (!make()) {
+            ADD_FAILURE() << what << ": could not be made";
+            continue;
+        }
+        const QFileInfo before(journal);
+        Result r = run({u"info"_s, image});
+        EXPECT_TRUE(r.code == 0 && r.err.contains(u"left alone"_s) && r.err.contains(QLatin1String(reason)))
+            << what << ": " << r.err.toStdString();
+        r = run({u"fix-checksum"_s, image});
+        EXPECT_TRUE(r.code == 2 && r.err.contains(journal) && r.err.contains(QLatin1String(reason)))
+            << what << ": " << r.err.toStdString();
+        EXPECT_EQ(readFile(image), original.bytes()) << what;
+        const QFileInfo after(journal);
+        EXPECT_TRUE(after.isSymLink() == before.isSymLink() && after.size() == before.size()) << what;
+        QFile::remove(journal);
+    }
+}
+#endif
+
+TEST_F(CommandLineTest, AFileLargerThanAnyCartridgeIsRefusedUnreadAndAFailedReadGivesItsReason)
+{
+    // Sparse beyond the image's bytes: a whole image, 8 MiB + 513 bytes long.
+    const QString huge = file(u"huge.smc"_s, original.bytes());
+    ASSERT_TRUE(QFile::resize(huge, (qint64{8} << 20) + 513));
+    const QString table = file(u"m.tsv"_s, exported(u"--monsters"_s)), out = dir.filePath(u"out"_s);
+    const QStringList commands[] = {
+        {u"info"_s, huge},
+        {u"export"_s, huge, u"--monsters"_s, u"-"_s},
+        {u"import"_s, huge, u"--monsters"_s, table},
+        {u"import"_s, huge, u"--monsters"_s, table, u"--dry-run"_s},
+        {u"fix-checksum"_s, huge},
+        {u"remove-header"_s, huge, out},
+        {u"make-patch"_s, huge, image, out + u".ips"_s},
+        {u"make-patch"_s, image, huge, out + u".ips"_s},
+    };
+    for (const QStringList& arguments : commands) {
+        const Result r = run(arguments);
+        EXPECT_TRUE(r.code == 2 && r.err.contains(u"64 Mbit"_s) && r.out.isEmpty())
+            << arguments.join(' ').toStdString() << ": " << r.err.toStdString();
+    }
+    EXPECT_EQ(QFileInfo(huge).size(), (qint64{8} << 20) + 513);
+    EXPECT_FALSE(QFile::exists(out) || QFile::exists(out + u".ips"_s));
+
+#ifdef Q_OS_LINUX
+    // Its first page is never mapped: reading it fails with the system's reason.
+    const Result r = run({u"make-patch"_s, u"/proc/self/mem"_s, image, out + u".ips"_s});
+    EXPECT_TRUE(r.code == 2 && r.err.contains(u"Input/output error"_s)) << r.err.toStdString();
+#endif
+}
+
+TEST_F(CommandLineTest, ControlCharactersInCellsAndNamesAreShownVisibly)
+{
+    const QByteArray table = withCell(exported(u"--monsters"_s), 0, "Level", "Level\r");
+    const Result r = run({u"import"_s, image, u"--monsters"_s, file(u"m.tsv"_s, table)});
+    EXPECT_TRUE(r.err.contains(u"found \"Level\\r\""_s)) << r.err.toStdString();
+    ASSERT_TRUE(RomFixture(original).bytesAt(RomFixture::kInternalName + 2, QByteArray("\0\x1b", 2)).writeTo(image));
+    EXPECT_TRUE(run({u"info"_s, image}).out.contains("Internal name: KE\\x00\\x1bARNTHOSIA 5"));
 }
 
 } // namespace
