@@ -1,3 +1,4 @@
+#include "core/image/ImageBackup.h"
 #include "core/image/ImageWriteSession.h"
 #include "core/image/RollbackJournal.h"
 #include "fixtures/RomFixture.h"
@@ -140,6 +141,13 @@ TEST_F(RollbackJournalTest, NothingIsWrittenThroughALinkAtTheJournalsNameNorMade
         EXPECT_TRUE(rollback::remove(path).ok());
         EXPECT_FALSE(QFileInfo::exists(journal) || QFileInfo(journal).isSymLink());
     }
+    // Links at the backup names are names taken: the copy gets the next one.
+    const QDateTime when(QDate(2024, 1, 2), QTime(3, 4, 5));
+    ASSERT_TRUE(QFile::link(victim, dir.filePath(backup::copyName("game.smc", when))));
+    ASSERT_TRUE(QFile::link(dir.filePath("nowhere"), dir.filePath(backup::copyName("game.smc", when, 2))));
+    QString made;
+    ASSERT_TRUE(backup::make(path, when, &made).ok());
+    EXPECT_EQ(made, dir.filePath(backup::copyName("game.smc", when, 3)));
     EXPECT_EQ(readFile(victim), "keep");
     EXPECT_FALSE(QFile::exists(dir.filePath("nowhere")));
 }
