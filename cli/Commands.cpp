@@ -19,6 +19,7 @@
 #include "core/monsters/MonsterRecord.h"
 #include "core/table/MonsterTable.h"
 #include "core/table/TableText.h"
+#include "core/text/VisibleText.h"
 #include "data/GameData.h"
 
 #include <QBuffer>
@@ -50,7 +51,8 @@ void attachCopy(RomImage& rom, const QByteArray& bytes)
     rom.attach(std::move(buffer), QStringLiteral("copy in memory"));
 }
 
-QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+// A line end in a file name must not pass for the end of the message.
+QString shown(const QString& path) { return visibleControls(QDir::toNativeSeparators(path)); }
 
 // A step cut off by a crash is seen as not made, also by commands that only
 // read: their copy is put back, the file is left for one that writes.
