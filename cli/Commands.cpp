@@ -8,6 +8,7 @@
 #include "core/header/CopierHeader.h"
 #include "core/image/FileIdentity.h"
 #include "core/image/HeaderlessImage.h"
+#include "core/image/ImageSizeLimit.h"
 #include "core/image/ImageWrite.h"
 #include "core/image/RollbackJournal.h"
 #include "core/image/RomChecksum.h"
@@ -18,6 +19,7 @@
 #include "core/monsters/MonsterRecord.h"
 #include "core/table/MonsterTable.h"
 #include "core/table/TableText.h"
+#include "core/text/VisibleText.h"
 #include "data/GameData.h"
 
 #include <QBuffer>
@@ -49,7 +51,8 @@ void attachCopy(RomImage& rom, const QByteArray& bytes)
     rom.attach(std::move(buffer), QStringLiteral("copy in memory"));
 }
 
-QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+// A line end in a file name must not pass for the end of the message.
+QString shown(const QString& path) { return visibleControls(QDir::toNativeSeparators(path)); }
 
 // A step cut off by a crash is seen as not made, also by commands that only
 // read: their copy is put back, the file is left for one that writes.
@@ -66,18 +69,17 @@ void takeBackInCopy(const QString& path, QByteArray& bytes, Console& console)
         say(console, QStringLiteral("%1 has the rollback journal %2 of a step cut off by a crash, but another "
                                     "program changed the image since: it is read as it is.")
                          .arg(shown(path), shown(found.journal)));
+    else if (found.state == State::Refused)
+        say(console, QStringLiteral("%1 was left alone as no rollback journal of %2: %3. The image is read as it is.")
+                         .arg(shown(found.journal), shown(path), found.reason));
     else if (found.state == State::Failed)
         say(console, QStringLiteral("The rollback journal %1 could not be read: %2").arg(shown(found.journal), found.reason));
 }
 
 IoResult readWhole(const QString& path, QByteArray& bytes, Console& console)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return IoResult::failure(file.errorString());
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return IoResult::failure(file.errorString());
+    if (IoResult r = readImageFile(path, bytes); !r.ok())
+        return r;
     takeBackInCopy(path, bytes, console);
     return IoResult::success();
 }
@@ -105,6 +107,12 @@ bool takeBackInFile(RomImage& rom, const QString& path, Console& console, int* e
                                     "program changed the image since: both were left as they are, and nothing "
                                     "was written. Move the journal away to write to the image.")
                          .arg(shown(path), shown(found.journal)));
+        *exitCode = kImageRefused;
+        return false;
+    case State::Refused:
+        say(console, QStringLiteral("%1 was left alone as no rollback journal of %2: %3. Image and journal were "
+                                    "left as they are, and nothing was written. Move it away to write to the image.")
+                         .arg(shown(found.journal), shown(path), found.reason));
         *exitCode = kImageRefused;
         return false;
     case State::Failed:
@@ -246,18 +254,9 @@ QString failureText(const QString& image, const WriteOutcome& outcome)
         return QStringLiteral("Nothing was written to %1: its backup copy could not be made: %2\n"
                               "To write without a backup, add --no-backup.")
             .arg(image, error);
-    QString text = QStringLiteral("Writing %1 failed: %2\n").arg(image, error);
-    if (outcome.takenBack)
-        return text + QStringLiteral("The writes already made were taken back: the image is as it was.");
-    if (outcome.partlyWritten && outcome.takeBackResult.error.isEmpty())
-        return text + QStringLiteral("Taking back the writes already made failed too: the file may hold part of "
-                                     "the changes, until its rollback journal %1 takes them back when the image "
-                                     "is opened again.")
-                          .arg(rollback::journalPath(image));
-    if (outcome.partlyWritten)
-        return text + QStringLiteral("Taking back the writes already made failed too (%1): the file may hold "
-                                     "part of the changes.")
-                          .arg(outcome.takeBackResult.error);
+    const QString text = QStringLiteral("Writing %1 failed: %2\n").arg(image, error);
+    if (const QString left = stepLeftText(outcome, image); !left.isEmpty())
+        return text + left;
     return text + QStringLiteral("Nothing was written.");
 }
 
@@ -351,7 +350,7 @@ int importCommand(const QString& image, const TablePaths& tables, bool dryRun, c
     if (int refused = kSuccess; !dryRun && !takeBackInFile(rom, image, console, &refused))
         return refused;
     if (!dryRun) {
-        imageBytes = rom.readBytes(0, static_cast<int>(rom.size()));
+        imageBytes = rom.readBytes(0, rom.size());
         if (IoResult r = rom.takeReadFailure(); !r.ok()) {
             say(console, QStringLiteral("Cannot read %1: %2").arg(image, r.error));
             return kImageRefused;
@@ -479,7 +478,7 @@ int makePatchCommand(const QString& original, const QString& image, const QStrin
     const bool bare = headerless::lacksCopierHeader(rom);
     if (!bare && !isThisGame(rom, image, console))
         return kImageRefused;
-    const QByteArray romData = bare ? rom.readBytes(0, static_cast<int>(rom.size())) : patches::romDataOf(rom);
+    const QByteArray romData = bare ? rom.readBytes(0, rom.size()) : patches::romDataOf(rom);
     patches::PatchFailure failure = patches::PatchFailure::None;
     if (IoResult r = patches::createPatchFile(original, romData, patch, *format, &failure); !r.ok()) {
         say(console, r.error);

@@ -111,7 +111,7 @@ DryRunReport dryRunReport(const QByteArray& imageBytes, const ImportPlan& plan, 
         report.result = written.written.result;
         return report;
     }
-    const QByteArray afterBytes = scratch.readBytes(0, static_cast<int>(scratch.size()));
+    const QByteArray afterBytes = scratch.readBytes(0, scratch.size());
 
     RomImage before, after;
     attach(before, imageBytes, QIODevice::ReadOnly);

@@ -4,6 +4,7 @@
 #include "core/header/InternalName.h"
 #include "core/image/HeaderlessImage.h"
 #include "core/image/RomChecksum.h"
+#include "core/text/VisibleText.h"
 
 namespace zorvek::cli {
 
@@ -37,7 +38,7 @@ QList<InfoLine> imageInfo(const RomImage& rom, const QString& path)
         {QStringLiteral("Size"), QStringLiteral("%1 bytes").arg(rom.size())},
         {QStringLiteral("Copier type"), QString::fromLatin1(copier::typeNames()[static_cast<int>(copier::detect(rom))])},
         // The name field is padded with blanks; lines end without them.
-        {QStringLiteral("Internal name"), withoutTrailingBlanks(internalname::read(rom))},
+        {QStringLiteral("Internal name"), visibleControls(withoutTrailingBlanks(internalname::read(rom)))},
         {QStringLiteral("Check word"), check},
         {QStringLiteral("Checksum"), rom.checkHolds(checksum::kComplementOffset, checksum::kWordsLength).ok()
              ? checksum::stateText(checksum::readState(rom))

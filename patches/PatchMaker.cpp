@@ -1,6 +1,7 @@
 #include "patches/PatchMaker.h"
 
 #include "core/header/CopierHeader.h"
+#include "core/image/ImageSizeLimit.h"
 #include "core/image/SafeFileWriter.h"
 #include "patches/BpsPatch.h"
 #include "patches/IpsPatch.h"
@@ -43,7 +44,7 @@ PatchFormat formatFor(const QString& selectedFilter, const QString& patchPath)
 QByteArray romDataOf(const RomImage& rom)
 {
     const qint64 count = rom.size() - kHeaderSize;
-    return count > 0 ? rom.readBytes(kHeaderSize, static_cast<int>(count)) : QByteArray();
+    return count > 0 ? rom.readBytes(kHeaderSize, count) : QByteArray();
 }
 
 std::optional<QByteArray> originalRomData(const QByteArray& originalFile, const QString& originalName,
@@ -87,11 +88,10 @@ IoResult createPatchFile(const QString& originalPath, const QByteArray& romData,
     };
     if (failure)
         *failure = PatchFailure::None;
-    QFile originalFile(originalPath);
-    if (!originalFile.open(QIODevice::ReadOnly))
-        return failed(PatchFailure::Original,
-                      QStringLiteral("%1 could not be read: %2").arg(shown(originalPath), originalFile.errorString()));
-    const PatchResult patch = make(originalFile.readAll(), originalPath, romData, format);
+    QByteArray originalFile;
+    if (IoResult r = readImageFile(originalPath, originalFile); !r.ok())
+        return failed(PatchFailure::Original, QStringLiteral("%1 could not be read: %2").arg(shown(originalPath), r.error));
+    const PatchResult patch = make(originalFile, originalPath, romData, format);
     if (!patch.ok())
         return failed(PatchFailure::Original, patch.error);
     // Written whole or not at all: a cut patch would damage the images it is applied to.

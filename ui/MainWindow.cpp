@@ -501,6 +501,14 @@ void MainWindow::showRecovery(const rollback::Recovery& found)
                                  "the journal away to save anyway.")
                                   .arg(image, journal));
         break;
+    case State::Refused:
+        showNotice(tr(kDefaultNotice), {});
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                              tr("The file \"%1\" beside the ROM image \"%2\" was left alone as no rollback "
+                                 "journal of it: %3.\n\nImage and journal were left as they are. Nothing can be "
+                                 "saved into the image while the file is there: move it away to save.")
+                                  .arg(journal, image, found.reason));
+        break;
     case State::Failed:
         showNotice(tr(kDefaultNotice), {});
         m_effects.showMessage(this, MessageIcon::Exclamation,

@@ -1,6 +1,5 @@
 #include "ui/WriteFailureMessage.h"
 
-#include "core/image/RollbackJournal.h"
 #include "ui/SideEffects.h"
 
 #include <QCoreApplication>
@@ -31,21 +30,21 @@ void reportReadFailure(SideEffects& effects, QWidget* parent, const QString& ima
 
 void reportFailure(SideEffects& effects, QWidget* parent, const QString& imagePath, const CommandOutcome& outcome)
 {
-    if (!outcome.backupFailed) {
-        QString reason = outcome.result.error;
-        if (outcome.takenBack)
-            reason += tr("\nThe writes already made were taken back: the image is as it was.");
-        if (outcome.partlyWritten)
-            reason += tr("\nTaking them back failed too: the image may hold part of the changes until it is "
-                         "opened again, when its rollback journal \"%1\" takes them back.")
-                          .arg(QDir::toNativeSeparators(rollback::journalPath(imagePath)));
-        reportWriteFailure(effects, parent, imagePath, reason);
+    reportFailure(effects, parent, imagePath, WriteOutcome{outcome, outcome.takenBack, outcome.partlyWritten, {}});
+}
+
+void reportFailure(SideEffects& effects, QWidget* parent, const QString& imagePath, const WriteOutcome& outcome)
+{
+    if (!outcome.written.backupFailed) {
+        const QString left = stepLeftText(outcome, imagePath);
+        reportWriteFailure(effects, parent, imagePath,
+                           outcome.written.result.error + (left.isEmpty() ? QString() : QLatin1Char('\n') + left));
         return;
     }
     effects.showMessage(parent, MessageIcon::Exclamation,
                         tr("Nothing was written to the ROM image \"%1\": its backup copy could not be made:\n%2\n\n"
                            "To save without a backup, turn off \"Back Up Before First Save\" in the Stuff menu.")
-                            .arg(QDir::toNativeSeparators(imagePath), outcome.result.error));
+                            .arg(QDir::toNativeSeparators(imagePath), outcome.written.result.error));
 }
 
 } // namespace zorvek::ui

@@ -1,6 +1,7 @@
 #include "core/image/ImageCopy.h"
 
 #include "core/image/FileIdentity.h"
+#include "core/image/ImageSizeLimit.h"
 #include "core/image/SafeFileWriter.h"
 
 #include <QDir>
@@ -32,21 +33,29 @@ QByteArray headerFor(CopierType type)
 
 FileBytes readWhole(const QString& path)
 {
-    QFile file(path);
     if (QFileInfo(path).isDir())
         return {{}, IoResult::failure(QStringLiteral("\"%1\" is a folder, not a file.").arg(shown(path)))};
-    if (!file.open(QIODevice::ReadOnly))
-        return {{}, IoResult::failure(QStringLiteral("\"%1\" could not be read: %2").arg(shown(path), file.errorString()))};
-    FileBytes out{file.readAll(), {}};
-    if (file.error() != QFileDevice::NoError)
-        out = {{}, IoResult::failure(QStringLiteral("\"%1\" could not be read: %2").arg(shown(path), file.errorString()))};
+    FileBytes out;
+    if (IoResult r = readImageFile(path, out.bytes); !r.ok())
+        out.result = IoResult::failure(QStringLiteral("\"%1\" could not be read: %2").arg(shown(path), r.error));
     return out;
 }
 
 Outcome writeCopy(const QString& target, const QByteArray& bytes, const QString& source, bool replaceExisting)
 {
     const QFileInfo info(target);
-    if (info.exists()) {
+    // A link leading nowhere is a name taken all the same: written through,
+    // it would make a file wherever it points.
+    if (info.isSymLink() && !info.exists()) {
+        if (!replaceExisting)
+            return refused(QStringLiteral("\"%1\" already exists, as a link to a file that does not exist.")
+                               .arg(shown(target)),
+                           Failure::Exists);
+        if (!QFile::remove(target))
+            return refused(QStringLiteral("The link \"%1\" could not be replaced: nothing was written.")
+                               .arg(shown(target)),
+                           Failure::Write);
+    } else if (info.exists()) {
         // Renaming over a device node or a folder would replace it.
         if (!info.isFile())
             return refused(QStringLiteral("\"%1\" is not a regular file: nothing was written to it.").arg(shown(target)),

@@ -1,6 +1,9 @@
 #include "core/image/ImageWrite.h"
 
+#include "core/image/RollbackJournal.h"
+
 #include <QBuffer>
+#include <QDir>
 
 #include <algorithm>
 #include <cstring>
@@ -49,6 +52,21 @@ std::vector<ByteRun> changedRuns(const QByteArray& before, const QByteArray& aft
 }
 
 } // namespace
+
+QString stepLeftText(const WriteOutcome& outcome, const QString& imagePath)
+{
+    if (outcome.takenBack)
+        return QStringLiteral("The writes already made were taken back: the image is as it was.");
+    if (!outcome.partlyWritten)
+        return {};
+    if (!outcome.takeBackResult.error.isEmpty())
+        return QStringLiteral("Taking back the writes already made failed too (%1): the image may hold part of the "
+                              "changes.")
+            .arg(outcome.takeBackResult.error);
+    return QStringLiteral("Taking back the writes already made failed too: the image may hold part of the changes "
+                          "until it is opened again, when its rollback journal \"%1\" takes them back.")
+        .arg(QDir::toNativeSeparators(rollback::journalPath(imagePath)));
+}
 
 WriteOutcome writeStep(ImageWriteSession& session, const QString& command, CommandKind kind,
                        const std::function<IoResult()>& writes)

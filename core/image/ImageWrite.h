@@ -19,6 +19,10 @@ struct WriteOutcome {
     bool ok() const { return written.ok(); }
 };
 
+// What a failed step left in the image, said once, in the same words by every
+// window and command; empty when nothing had reached the image.
+QString stepLeftText(const WriteOutcome& outcome, const QString& imagePath);
+
 // Writes as one step of the session, taken back through the journal when
 // they fail part way, so that the step is all or nothing.
 WriteOutcome writeStep(ImageWriteSession& session, const QString& command, CommandKind kind,

@@ -2,6 +2,7 @@
 
 #include "core/image/DurableFiles.h"
 #include "core/image/RomImage.h"
+#include "core/image/SystemError.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,28 +10,51 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <limits>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace zorvek::rollback {
 
 namespace {
 
 // Layout, all numbers little-endian:
-//   magic "ZVKROLL" and format version 1           8 bytes
+//   header, written and synced first:
+//     magic "ZVKROLL" and format version 2         8 bytes
+//     length of the whole journal                  u64
+//     CRC-32 of the two                            u32
 //   image size                                     u64
 //   image file name: length, UTF-8                 u32, bytes
 //   change count                                   u32
 //   per change: offset, length, before, after      u64, u32, bytes, bytes
 //   CRC-32 of everything before it                 u32
-constexpr char kMagic[8] = {'Z', 'V', 'K', 'R', 'O', 'L', 'L', 1};
+// Version 1 had no header: the magic, then the image size.
+constexpr char kMagic[8] = {'Z', 'V', 'K', 'R', 'O', 'L', 'L', 2};
+constexpr char kMagicV1[8] = {'Z', 'V', 'K', 'R', 'O', 'L', 'L', 1};
 constexpr qsizetype kMagicSize = 8;
 constexpr qsizetype kCrcSize = 4;
+constexpr qsizetype kHeaderSize = kMagicSize + 8 + kCrcSize;
 constexpr const char* kSuffix = "-journal";
 
 void putLittleEndian(QByteArray& out, quint64 value, int width)
 {
     for (int i = 0; i < width; ++i)
         out.append(static_cast<char>(value >> (8 * i) & 0xFF));
+}
+
+quint64 littleEndianAt(const QByteArray& bytes, qsizetype at, int width)
+{
+    quint64 value = 0;
+    for (int i = width - 1; i >= 0; --i)
+        value = value << 8 | static_cast<quint8>(bytes[at + i]);
+    return value;
 }
 
 quint32 crcOf(const char* data, qsizetype size)
@@ -49,18 +73,15 @@ quint32 crcOf(const char* data, qsizetype size)
 // Reads forward through the bytes, bounds checked; a short read poisons it.
 class Reader {
 public:
-    Reader(const QByteArray& bytes, qsizetype end) : m_bytes(bytes), m_end(end) {}
+    Reader(const QByteArray& bytes, qsizetype start, qsizetype end) : m_bytes(bytes), m_end(end), m_pos(start) {}
     bool ok() const { return m_ok; }
     bool atEnd() const { return m_pos == m_end; }
     quint64 number(int width)
     {
         if (!has(width))
             return 0;
-        quint64 value = 0;
-        for (int i = width - 1; i >= 0; --i)
-            value = value << 8 | static_cast<quint8>(m_bytes[m_pos + i]);
         m_pos += width;
-        return value;
+        return littleEndianAt(m_bytes, m_pos - width, width);
     }
     QByteArray bytes(quint64 count)
     {
@@ -79,9 +100,47 @@ private:
     }
     const QByteArray& m_bytes;
     qsizetype m_end;
-    qsizetype m_pos = kMagicSize;
+    qsizetype m_pos;
     bool m_ok = true;
 };
+
+// Everything after the header, up to the final CRC. Every change must lie
+// inside the image it names: the offsets come from a file anyone could have
+// written, and are bounded before any sum is made of them.
+bool readBody(Reader& in, Contents& out)
+{
+    const quint64 size = in.number(8);
+    if (size > static_cast<quint64>(std::numeric_limits<qint64>::max()))
+        return false;
+    out.imageSize = static_cast<qint64>(size);
+    out.imageName = QString::fromUtf8(in.bytes(in.number(4)));
+    const quint64 count = in.number(4);
+    for (quint64 i = 0; i < count && in.ok(); ++i) {
+        const quint64 offset = in.number(8);
+        const quint64 length = in.number(4);
+        if (offset > size || length > size - offset)
+            return false;
+        const QByteArray before = in.bytes(length);
+        out.changes.push_back({static_cast<qint64>(offset), before, in.bytes(length)});
+    }
+    return in.ok() && in.atEnd();
+}
+
+bool crcHolds(const QByteArray& bytes, qsizetype end)
+{
+    return littleEndianAt(bytes, end, kCrcSize) == crcOf(bytes.constData(), end);
+}
+
+Parsed decodeVersion1(const QByteArray& bytes)
+{
+    // No length to tell a cut from damage: only a whole one is acted on.
+    Parsed out;
+    const qsizetype end = bytes.size() - kCrcSize;
+    Reader in(bytes, kMagicSize, end);
+    if (end >= kMagicSize && crcHolds(bytes, end) && readBody(in, out.contents))
+        out.form = Parsed::Form::Whole;
+    return out;
+}
 
 // The name the journal records: that of the file the path leads to.
 QString imageFileName(const QString& imagePath)
@@ -102,6 +161,8 @@ QString journalPath(const QString& imagePath)
 QByteArray encode(const QString& imageName, qint64 imageSize, const std::vector<JournalChange>& changes)
 {
     QByteArray out(kMagic, kMagicSize);
+    putLittleEndian(out, 0, 8);  // the length, once known
+    putLittleEndian(out, 0, kCrcSize);
     putLittleEndian(out, static_cast<quint64>(imageSize), 8);
     const QByteArray name = imageName.toUtf8();
     putLittleEndian(out, static_cast<quint64>(name.size()), 4);
@@ -113,67 +174,70 @@ QByteArray encode(const QString& imageName, qint64 imageSize, const std::vector<
         out += c.before;
         out += c.after;
     }
-    putLittleEndian(out, crcOf(out.constData(), out.size()), 4);
+    QByteArray length;
+    putLittleEndian(length, static_cast<quint64>(out.size() + kCrcSize), 8);
+    out.replace(kMagicSize, 8, length);
+    QByteArray headerCrc;
+    putLittleEndian(headerCrc, crcOf(out.constData(), kMagicSize + 8), kCrcSize);
+    out.replace(kMagicSize + 8, kCrcSize, headerCrc);
+    putLittleEndian(out, crcOf(out.constData(), out.size()), kCrcSize);
     return out;
 }
 
-std::optional<Contents> decode(const QByteArray& bytes)
+Parsed decode(const QByteArray& bytes)
 {
-    if (bytes.size() < kMagicSize + kCrcSize || !bytes.startsWith(QByteArray(kMagic, kMagicSize)))
-        return std::nullopt;
-    const qsizetype end = bytes.size() - kCrcSize;
-    quint32 stored = 0;
-    for (int i = kCrcSize - 1; i >= 0; --i)
-        stored = stored << 8 | static_cast<quint8>(bytes[end + i]);
-    if (stored != crcOf(bytes.constData(), end))
-        return std::nullopt;
-    Reader in(bytes, end);
-    Contents out;
-    out.imageSize = static_cast<qint64>(in.number(8));
-    out.imageName = QString::fromUtf8(in.bytes(in.number(4)));
-    const quint64 count = in.number(4);
-    for (quint64 i = 0; i < count && in.ok(); ++i) {
-        const auto offset = static_cast<qint64>(in.number(8));
-        const quint64 length = in.number(4);
-        const QByteArray before = in.bytes(length);
-        out.changes.push_back({offset, before, in.bytes(length)});
+    Parsed out;
+    const QByteArray magic(kMagic, kMagicSize);
+    if (bytes.startsWith(QByteArray(kMagicV1, kMagicSize)))
+        return decodeVersion1(bytes);
+    const bool zeros = std::all_of(bytes.begin(), bytes.begin() + std::min(bytes.size(), kHeaderSize),
+                                   [](char c) { return c == 0; });
+    // Nothing of the header on disk yet (a power cut can leave its place zeros).
+    if (zeros || (bytes.size() < kHeaderSize && magic.startsWith(bytes.left(kMagicSize)))) {
+        out.form = Parsed::Form::Torn;
+        return out;
     }
-    if (!in.ok() || !in.atEnd() || out.imageSize < 0)
-        return std::nullopt;
+    if (bytes.size() < kHeaderSize || !bytes.startsWith(magic) || !crcHolds(bytes, kHeaderSize - kCrcSize))
+        return out;
+    const quint64 length = littleEndianAt(bytes, kMagicSize, 8);
+    if (length < quint64{kHeaderSize + kCrcSize})
+        return out;
+    if (static_cast<quint64>(bytes.size()) < length) {
+        out.form = Parsed::Form::Torn;
+        return out;
+    }
+    const qsizetype end = bytes.size() - kCrcSize;
+    Reader in(bytes, kHeaderSize, end);
+    if (static_cast<quint64>(bytes.size()) == length && crcHolds(bytes, end) && readBody(in, out.contents))
+        out.form = Parsed::Form::Whole;
     return out;
 }
 
 bool holdsOnlyTheStep(const Contents& journal, const QByteArray& image)
 {
-    const auto& changes = journal.changes;
-    for (const JournalChange& c : changes) {
-        if (c.offset < 0 || c.offset + c.before.size() > image.size())
+    const qint64 size = image.size();
+    for (const JournalChange& c : journal.changes)
+        if (c.offset < 0 || c.offset > size || c.before.size() > size - c.offset || c.after.size() != c.before.size())
             return false;
+    // Writes of one step may overlap: any of them may be the one that landed last.
+    std::vector<bool> touched(static_cast<std::size_t>(size)), known(static_cast<std::size_t>(size));
+    for (const JournalChange& c : journal.changes) {
         for (qsizetype i = 0; i < c.before.size(); ++i) {
-            const qint64 at = c.offset + i;
-            const char now = image[at];
-            // Writes of one step may overlap: any of them may be the one that landed last.
-            bool known = false;
-            for (const JournalChange& d : changes) {
-                const qint64 k = at - d.offset;
-                if (k >= 0 && k < d.before.size() && (d.before[k] == now || d.after[k] == now)) {
-                    known = true;
-                    break;
-                }
-            }
-            if (!known)
-                return false;
+            const auto at = static_cast<std::size_t>(c.offset + i);
+            touched[at] = true;
+            known[at] = known[at] || image[c.offset + i] == c.before[i] || image[c.offset + i] == c.after[i];
         }
     }
-    return true;
+    return touched == known;
 }
 
 IoResult write(const QString& imagePath, qint64 imageSize, const std::vector<JournalChange>& changes)
 {
     const QString path = journalPath(imagePath);
     QFile file(path);
+    // New only: never through a link or over a file another hand put there.
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        if (QFileInfo::exists(path))
+        if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
             return IoResult::failure(
                 QStringLiteral("The rollback journal \"%1\" of another step is in the way: open the image again to "
                                "take that step back, or move the journal away.")
@@ -183,10 +247,15 @@ IoResult write(const QString& imagePath, qint64 imageSize, const std::vector<Jou
     }
     const QByteArray bytes = encode(imageFileName(imagePath), imageSize, changes);
     IoResult result = IoResult::success();
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        result = IoResult::failure(file.errorString());
-    else
-        result = durable::syncHandle(file.handle());
+    // The header first: on disk, it tells a body cut short from one damaged later.
+    for (const QByteArray& part : {bytes.first(kHeaderSize), bytes.sliced(kHeaderSize)}) {
+        if (file.write(part) != part.size() || !file.flush())
+            result = IoResult::failure(file.errorString());
+        else
+            result = durable::syncHandle(file.handle());
+        if (!result.ok())
+            break;
+    }
     file.close();
     if (result.ok())
         result = durable::syncFolder(QFileInfo(path).absolutePath());
@@ -200,45 +269,144 @@ IoResult write(const QString& imagePath, qint64 imageSize, const std::vector<Jou
 
 IoResult remove(const QString& imagePath)
 {
-    QFile file(journalPath(imagePath));
-    if (file.remove())
+    const QString path = journalPath(imagePath);
+#ifdef Q_OS_WIN
+    QFile file(path);
+    if (file.remove() || !QFileInfo::exists(path))
         return IoResult::success();
-    // Emptied, it reads as cut short: harmless at the next opening.
-    const IoResult removal = IoResult::failure(file.errorString());
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.flush())
+    return IoResult::failure(file.errorString());
+#else
+    if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT)
         return IoResult::success();
-    return removal;
+    return IoResult::failure(systemErrorText(errno));
+#endif
 }
 
 namespace {
 
+struct JournalFile {
+    enum class Found { None, Read, Refused, Failed };
+    Found found = Found::None;
+    QByteArray bytes;
+    QString reason;
+};
+
+#ifndef Q_OS_WIN
+QString userName(uid_t uid)
+{
+    passwd entry{};
+    passwd* found = nullptr;
+    char buffer[4096];
+    if (::getpwuid_r(uid, &entry, buffer, sizeof buffer, &found) == 0 && found)
+        return QStringLiteral("the user %1 (%2)").arg(QString::fromLocal8Bit(found->pw_name)).arg(uid);
+    return QStringLiteral("the user number %1").arg(uid);
+}
+#endif
+
+// The file at the journal's name, read only when it is a regular file of at
+// most largest bytes that the user running the program or the image's owner
+// made: a pipe must not hang the program, a link to a device must not fill
+// its memory, and another user must not choose the bytes written back.
+JournalFile readJournalFile(const QString& path, const QString& imagePath, qint64 largest)
+{
+    JournalFile out;
+    const auto refused = [&out](const QString& reason) {
+        out.found = JournalFile::Found::Refused;
+        out.reason = reason;
+        return out;
+    };
+#ifdef Q_OS_WIN
+    Q_UNUSED(imagePath);
+    QFile file(path);
+    if (!file.exists())
+        return out;
+    if (!QFileInfo(path).isFile())
+        return refused(QStringLiteral("it is not a regular file"));
+    if (file.size() > largest)
+        return refused(QStringLiteral("it holds %1 bytes, more than any journal of this image").arg(file.size()));
+    const bool opened = file.open(QIODevice::ReadOnly);
+    out.bytes = opened ? file.readAll() : QByteArray();
+    out.found = opened && file.error() == QFileDevice::NoError ? JournalFile::Found::Read : JournalFile::Found::Failed;
+    out.reason = file.errorString();
+    return out;
+#else
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return out;
+        if (errno == ELOOP)
+            return refused(QStringLiteral("it is a symbolic link"));
+        out.found = JournalFile::Found::Failed;
+        out.reason = systemErrorText(errno);
+        return out;
+    }
+    const struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat journal {};
+    struct stat image {};
+    if (::fstat(fd, &journal) != 0) {
+        out.found = JournalFile::Found::Failed;
+        out.reason = systemErrorText(errno);
+        return out;
+    }
+    if (!S_ISREG(journal.st_mode))
+        return refused(QStringLiteral("it is not a regular file (a folder, a pipe or a device)"));
+    if (journal.st_size > largest)
+        return refused(QStringLiteral("it holds %1 bytes, more than any journal of this image").arg(journal.st_size));
+    const bool imageOwners = ::stat(QFile::encodeName(imagePath).constData(), &image) == 0 &&
+                             image.st_uid == journal.st_uid;
+    if (journal.st_uid != ::geteuid() && !imageOwners)
+        return refused(QStringLiteral("it belongs to %1, who is neither you nor the owner of the image")
+                           .arg(userName(journal.st_uid)));
+    out.bytes.resize(static_cast<qsizetype>(journal.st_size));
+    qsizetype got = 0;
+    while (got < out.bytes.size()) {
+        const ssize_t n = ::read(fd, out.bytes.data() + got, static_cast<size_t>(out.bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            out.found = JournalFile::Found::Failed;
+            out.reason = systemErrorText(errno);
+            return out;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    out.bytes.truncate(got);
+    out.found = JournalFile::Found::Read;
+    return out;
+#endif
+}
+
 // The journal beside imagePath. The state is None when there is none or it
-// may be taken back (*contents then holds it, or nullopt when it is cut
-// short); otherwise it says why it may not.
-Recovery readJournal(const QString& imagePath, qint64 imageSize, std::optional<Contents>* contents, bool* found)
+// may be acted on (*parsed then holds it); otherwise it says why not.
+Recovery readJournal(const QString& imagePath, qint64 imageSize, Parsed* parsed, bool* found)
 {
     Recovery out;
     out.journal = journalPath(imagePath);
-    QFile file(out.journal);
-    *found = file.exists();
-    if (!*found)
-        return out;
     // A journal holds each touched byte twice; one far larger is nobody's of ours.
     const qint64 largest = 2 * imageSize + (qint64{1} << 20);
-    if (file.size() > largest) {
-        out.state = Recovery::State::Changed;
+    const JournalFile file = readJournalFile(out.journal, imagePath, largest);
+    *found = file.found != JournalFile::Found::None;
+    if (file.found == JournalFile::Found::Refused || file.found == JournalFile::Found::Failed) {
+        out.state = file.found == JournalFile::Found::Refused ? Recovery::State::Refused : Recovery::State::Failed;
+        out.reason = file.reason;
         return out;
     }
-    const bool opened = file.open(QIODevice::ReadOnly);
-    const QByteArray bytes = opened ? file.readAll() : QByteArray();
-    if (!opened || file.error() != QFileDevice::NoError) {
-        out.state = Recovery::State::Failed;
-        out.reason = file.errorString();
+    if (!*found)
         return out;
-    }
-    *contents = decode(bytes);
-    if (*contents && ((*contents)->imageName != imageFileName(imagePath) || (*contents)->imageSize != imageSize))
+    *parsed = decode(file.bytes);
+    if (parsed->form == Parsed::Form::Damaged) {
+        out.state = Recovery::State::Refused;
+        out.reason = QStringLiteral("it is damaged: it was written whole but does not read back so, or it does "
+                                    "not fit the image");
+    } else if (parsed->form == Parsed::Form::Whole &&
+               (parsed->contents.imageName != imageFileName(imagePath) || parsed->contents.imageSize != imageSize)) {
         out.state = Recovery::State::Changed;
+    }
     return out;
 }
 
@@ -246,7 +414,7 @@ Recovery readJournal(const QString& imagePath, qint64 imageSize, std::optional<C
 
 Recovery recover(RomImage& rom)
 {
-    std::optional<Contents> journal;
+    Parsed journal;
     bool found = false;
     Recovery out = readJournal(rom.path(), rom.size(), &journal, &found);
     if (!found || out.state != Recovery::State::None)
@@ -256,22 +424,22 @@ Recovery recover(RomImage& rom)
         out.reason = reason;
         return out;
     };
-    if (!journal) {
+    if (journal.form == Parsed::Form::Torn) {
         // Cut off while it was being written, so before any write to the image.
         if (IoResult r = remove(rom.path()); !r.ok())
             return fail(r.error);
         out.state = Recovery::State::TornRemoved;
         return out;
     }
-    const QByteArray image = rom.readBytes(0, static_cast<int>(rom.size()));
+    const QByteArray image = rom.readBytes(0, rom.size());
     // Left for the opener to report and refuse: zeros read are no image's bytes.
     if (IoResult r = rom.readFailure(); !r.ok())
         return fail(r.error);
-    if (!holdsOnlyTheStep(*journal, image)) {
+    if (!holdsOnlyTheStep(journal.contents, image)) {
         out.state = Recovery::State::Changed;
         return out;
     }
-    const auto& changes = journal->changes;
+    const auto& changes = journal.contents.changes;
     for (auto c = changes.rbegin(); c != changes.rend(); ++c)
         if (IoResult r = rom.replayWriter().write(c->offset, c->before); !r.ok())
             return fail(r.error);
@@ -285,17 +453,17 @@ Recovery recover(RomImage& rom)
 
 Recovery recoverCopy(const QString& imagePath, QByteArray& image)
 {
-    std::optional<Contents> journal;
+    Parsed journal;
     bool found = false;
     Recovery out = readJournal(imagePath, image.size(), &journal, &found);
     // One cut short never reached the image.
-    if (!found || out.state != Recovery::State::None || !journal)
+    if (!found || out.state != Recovery::State::None || journal.form != Parsed::Form::Whole)
         return out;
-    if (!holdsOnlyTheStep(*journal, image)) {
+    if (!holdsOnlyTheStep(journal.contents, image)) {
         out.state = Recovery::State::Changed;
         return out;
     }
-    for (auto c = journal->changes.rbegin(); c != journal->changes.rend(); ++c)
+    for (auto c = journal.contents.changes.rbegin(); c != journal.contents.changes.rend(); ++c)
         image.replace(c->offset, c->before.size(), c->before);
     out.state = Recovery::State::TakenBack;
     return out;

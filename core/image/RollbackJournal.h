@@ -24,17 +24,27 @@ QString journalPath(const QString& imagePath);
 // before it returns. Never replaces a journal already there.
 IoResult write(const QString& imagePath, qint64 imageSize, const std::vector<JournalChange>& changes);
 
-// Removes the journal once the step's writes are on disk.
+// Removes the journal once the step's writes are on disk. Only ever
+// unlinks the name: a journal already gone is no failure.
 IoResult remove(const QString& imagePath);
 
-// The file's bytes, parsed; nullopt for a journal cut short or damaged.
 struct Contents {
     QString imageName;
     qint64 imageSize = 0;
     std::vector<JournalChange> changes;
 };
+// A journal's header, with the length of the whole, is on disk before its
+// body is written, and the body before the image is touched: a file shorter
+// than its header says was cut off before the image was; one of the length
+// it says that does not read back is damaged, and the image may hold part
+// of its step.
+struct Parsed {
+    enum class Form { Whole, Torn, Damaged };
+    Form form = Form::Damaged;
+    Contents contents;  // when Whole: every change lies inside contents.imageSize
+};
 QByteArray encode(const QString& imageName, qint64 imageSize, const std::vector<JournalChange>& changes);
-std::optional<Contents> decode(const QByteArray& bytes);
+Parsed decode(const QByteArray& bytes);
 
 // Whether image holds, at every byte the step touches, that byte from
 // before or after one of its writes: the step cut off, and nobody else's.
@@ -46,11 +56,12 @@ struct Recovery {
         TornRemoved,  // cut off before any write to the image: removed
         TakenBack,    // the image holds what it held before the step again
         Changed,      // another program changed the image since: both left alone
+        Refused,      // not a journal to act on (see reason): both left alone
         Failed,       // reading or writing failed: see reason
     };
     State state = State::None;
     QString journal;
-    QString reason;
+    QString reason;  // for Refused: what the file at the journal's name is; for Failed: the system's reason
 };
 
 // Takes back the step a journal beside rom's file describes, when it fits.

@@ -1,6 +1,7 @@
 #include "core/image/RomImage.h"
 
 #include "core/image/DurableFiles.h"
+#include "core/image/ImageSizeLimit.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -27,6 +28,8 @@ IoResult RomImage::open(const QString& path)
             return IoResult::failure(QStringLiteral("The file does not exist."));
         return IoResult::failure(file->errorString());
     }
+    if (IoResult r = checkImageSize(file->size()); !r.ok())
+        return r;
     m_identity = identityOfHandle(file->handle());
     m_device = std::move(file);
     m_path = path;
@@ -60,10 +63,10 @@ bool RomImage::isOpen() const { return m_device && m_device->isOpen(); }
 
 qint64 RomImage::size() const { return isOpen() ? m_device->size() : 0; }
 
-QByteArray RomImage::readBytes(qint64 offset, int count) const
+QByteArray RomImage::readBytes(qint64 offset, qsizetype count) const
 {
     ++m_reads;
-    QByteArray out(qMax(count, 0), '\0');
+    QByteArray out(qMax(count, qsizetype{0}), '\0');
     if (const IoResult r = readRaw(offset, out); !r.ok() && m_readFailure.ok())
         m_readFailure = r;
     return out;

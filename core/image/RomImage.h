@@ -26,7 +26,8 @@ public:
     RomImage(const RomImage&) = delete;
     RomImage& operator=(const RomImage&) = delete;
 
-    // Opens an existing file for reading and writing in place.
+    // Opens an existing file for reading and writing in place; refuses one
+    // larger than any image.
     IoResult open(const QString& path);
     // Takes over an already opened device (tests inject failing devices here).
     void attach(std::unique_ptr<QIODevice> device, const QString& path);
@@ -42,7 +43,7 @@ public:
     // system fails gives zeros as well, but the failure is kept until taken:
     // whoever read must not pass those zeros on as the file's bytes, and no
     // write goes through while one is kept.
-    QByteArray readBytes(qint64 offset, int count) const;
+    QByteArray readBytes(qint64 offset, qsizetype count) const;
     uint8_t readByte(qint64 offset) const;
     uint16_t readWord16(qint64 offset) const;
     uint32_t readWord32(qint64 offset) const;

@@ -54,6 +54,8 @@ void syncFolderOf(const QString& path)
 QString SafeFileWriter::refusal(const QString& path)
 {
     const QFileInfo info(path);
+    if (info.isSymLink() && !info.exists())
+        return QStringLiteral("it is a link to a file that does not exist: writing through it would make that file");
     if (!info.exists() || info.isFile())
         return {};
     if (info.isDir())

@@ -16,7 +16,8 @@ class SafeFileWriter {
 public:
     // An existing path that is not a regular file (a device, a pipe, a
     // folder) is refused before anything is written: renaming over it would
-    // replace a device node or a pipe a reader waits on.
+    // replace a device node or a pipe a reader waits on. So is a link to a
+    // file that does not exist; a link to an existing file is followed.
     static IoResult write(const QString& path, const QByteArray& bytes);
 
     // Why path cannot take a new file; empty when it can.

@@ -1,5 +1,7 @@
 #include "core/table/TableText.h"
 
+#include "core/text/VisibleText.h"
+
 #include <QStringDecoder>
 
 #include <charconv>
@@ -16,11 +18,11 @@ constexpr qsizetype kQuotedLength = 40;
 QString quoted(QStringView cell)
 {
     if (cell.size() <= kQuotedLength)
-        return QLatin1Char('"') + cell.toString() + QLatin1Char('"');
+        return QLatin1Char('"') + visibleControls(cell) + QLatin1Char('"');
     qsizetype cut = kQuotedLength;
     if (cell[cut - 1].isHighSurrogate())
         --cut;  // never half a character
-    return QStringLiteral("\"%1\u2026\" (%2 characters)").arg(cell.first(cut)).arg(cell.size());
+    return QStringLiteral("\"%1\u2026\" (%2 characters)").arg(visibleControls(cell.first(cut))).arg(cell.size());
 }
 
 QString TableError::message() const

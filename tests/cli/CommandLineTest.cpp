@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <functional>
+
 #include <cerrno>
 #include <cstring>
 
@@ -542,6 +544,80 @@ TEST_F(CommandLineTest, AStepCutOffByACrashIsReadAroundByReadingCommandsAndTaken
     EXPECT_TRUE(r.err.contains(u"Nothing to change"_s));
     EXPECT_EQ(readFile(image), original.bytes());
     EXPECT_FALSE(QFile::exists(journal));
+}
+
+#ifdef Q_OS_UNIX
+TEST_F(CommandLineTest, AFileAnotherHandLeftAtTheJournalNameIsLeftAloneAndSaysWhy)
+{
+    const QString journal = image + u"-journal"_s;
+    const auto journalOf = [&](qint64 at, const QByteArray& before) {
+        return rollback::encode(u"game.smc"_s, original.bytes().size(), {{at, before, original.bytes().mid(at, 2)}});
+    };
+    QByteArray damaged = journalOf(0x300, "\x01\x02");
+    damaged[30] = static_cast<char>(damaged[30] ^ 4);
+    // Each would write into the image if it were taken back, or hang, or crash.
+    const std::tuple<const char*, std::function<bool()>> cases[] = {
+        {"does not fit", [&] {
+             const QByteArray crafted = rollback::encode(u"game.smc"_s, original.bytes().size(),
+                                                         {{0x7FFFFFFFFFFFFFFF, "A", "B"}});
+             return writeFile(dir, u"game.smc-journal"_s, crafted) == journal;
+         }},
+        {"damaged", [&] { return writeFile(dir, u"game.smc-journal"_s, damaged) == journal; }},
+        {"not a regular file", [&] { return ::mkfifo(QFile::encodeName(journal).constData(), 0600) == 0; }},
+        {"symbolic link", [&] { return QFile::link(u"/dev/zero"_s, journal); }},
+        {"4242", [&] {  // another user's
+             writeFile(dir, u"game.smc-journal"_s, journalOf(0x300, "\x01\x02"));
+             return ::chown(QFile::encodeName(journal).constData(), 4242, 4242) == 0;
+         }},
+    };
+    for (const auto& [reason, make] : cases) {
+        ASSERT_TRUE(make()) << reason;
+        const QFileInfo before(journal);
+        Result r = run({u"info"_s, image});
+        EXPECT_TRUE(r.code == 0 && r.err.contains(u"left alone"_s) && r.err.contains(QLatin1String(reason)))
+            << r.err.toStdString();
+        r = run({u"fix-checksum"_s, image});
+        EXPECT_TRUE(r.code == 2 && r.err.contains(journal) && r.err.contains(QLatin1String(reason)))
+            << r.err.toStdString();
+        EXPECT_EQ(readFile(image), original.bytes()) << reason;
+        EXPECT_TRUE(QFileInfo(journal).isSymLink() == before.isSymLink() && QFileInfo(journal).size() == before.size());
+        QFile::remove(journal);
+    }
+}
+#endif
+
+TEST_F(CommandLineTest, AFileLargerThanAnyCartridgeIsRefusedUnreadAndAFailedReadGivesItsReason)
+{
+    // Sparse beyond the image's bytes: a whole image, 8 MiB + 513 bytes long.
+    const QString huge = file(u"huge.smc"_s, original.bytes());
+    ASSERT_TRUE(QFile::resize(huge, (qint64{8} << 20) + 513));
+    const QString table = file(u"m.tsv"_s, exported(u"--monsters"_s)), out = dir.filePath(u"out.ips"_s);
+    const QStringList commands[] = {
+        {u"info"_s, huge}, {u"export"_s, huge, u"--monsters"_s, u"-"_s}, {u"fix-checksum"_s, huge},
+        {u"import"_s, huge, u"--monsters"_s, table}, {u"import"_s, huge, u"--monsters"_s, table, u"--dry-run"_s},
+        {u"remove-header"_s, huge, out}, {u"make-patch"_s, huge, image, out}, {u"make-patch"_s, image, huge, out},
+    };
+    for (const QStringList& arguments : commands) {
+        const Result r = run(arguments);
+        EXPECT_TRUE(r.code == 2 && r.err.contains(u"64 Mbit"_s) && r.out.isEmpty())
+            << arguments.join(' ').toStdString() << ": " << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(out));
+
+#ifdef Q_OS_LINUX
+    // Its first page is never mapped: reading it fails with the system's reason.
+    const Result r = run({u"make-patch"_s, u"/proc/self/mem"_s, image, out});
+    EXPECT_TRUE(r.code == 2 && r.err.contains(u"Input/output error"_s)) << r.err.toStdString();
+#endif
+}
+
+TEST_F(CommandLineTest, ControlCharactersInCellsAndNamesAreShownVisibly)
+{
+    const QByteArray table = withCell(exported(u"--monsters"_s), 0, "Level", "Level\r");
+    const Result r = run({u"import"_s, image, u"--monsters"_s, file(u"m.tsv"_s, table)});
+    EXPECT_TRUE(r.err.contains(u"found \"Level\\r\""_s)) << r.err.toStdString();
+    ASSERT_TRUE(RomFixture(original).bytesAt(RomFixture::kInternalName + 2, QByteArray("\0\x1b", 2)).writeTo(image));
+    EXPECT_TRUE(run({u"info"_s, image}).out.contains("Internal name: KE\\x00\\x1bARNTHOSIA 5"));
 }
 
 } // namespace

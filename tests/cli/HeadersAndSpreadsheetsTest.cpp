@@ -111,6 +111,15 @@ TEST_F(HeadersAndSpreadsheetsTest, NeitherCommandWritesOverItsInputAnExistingFil
 
     EXPECT_EQ(run({add, bare, existing, force}).code, 0);
     EXPECT_EQ(readFile(existing), header("0001000000000000AABB0400") + kBare);
+
+    // A link to no file is a name taken too; replaced with --force, never written through.
+    const QString dangling = dir.filePath(u"dangling.sfc"_s), nowhere = dir.filePath(u"nowhere.sfc"_s);
+    ASSERT_TRUE(QFile::link(nowhere, dangling));
+    EXPECT_EQ(run({remove, headered, dangling}).code, 1);
+    EXPECT_FALSE(QFile::exists(nowhere));
+    EXPECT_EQ(run({remove, headered, dangling, force}).code, 0);
+    EXPECT_FALSE(QFile::exists(nowhere) || QFileInfo(dangling).isSymLink());
+    EXPECT_EQ(readFile(dangling), kBare);
 }
 
 TEST_F(HeadersAndSpreadsheetsTest, AHeaderlessImageIsNamedSoAndMakePatchTakesItAsImage)

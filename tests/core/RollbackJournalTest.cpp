@@ -1,8 +1,10 @@
+#include "core/image/ImageBackup.h"
 #include "core/image/ImageWriteSession.h"
 #include "core/image/RollbackJournal.h"
 #include "fixtures/RomFixture.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -49,21 +51,16 @@ protected:
     QString journal = path + "-journal";
 };
 
-TEST_F(RollbackJournalTest, AJournalCutShortOrDamagedAnywhereIsRecognised)
+TEST_F(RollbackJournalTest, AJournalCutShortIsToldFromOneDamagedAfterItWasWritten)
 {
+    using Form = rollback::Parsed::Form;
     const QByteArray bytes = rollback::encode("game.smc", before.size(), step);
-    const auto read = rollback::decode(bytes);
-    ASSERT_TRUE(read.has_value());
-    EXPECT_EQ(read->imageName, "game.smc");
-    EXPECT_EQ(read->imageSize, before.size());
-    ASSERT_EQ(read->changes.size(), 3u);
-    EXPECT_EQ(read->changes[2].offset, 0x104);
-    EXPECT_EQ(read->changes[2].before + read->changes[2].after, "AAAACCCC");
+    ASSERT_EQ(rollback::decode(bytes).form, Form::Whole);
     for (qsizetype n = 0; n < bytes.size(); ++n) {
-        EXPECT_FALSE(rollback::decode(bytes.left(n))) << "cut at " << n;
+        EXPECT_EQ(rollback::decode(bytes.left(n)).form, Form::Torn) << "cut at " << n;
         QByteArray flipped = bytes;
         flipped[n] = static_cast<char>(flipped[n] ^ 0x10);
-        EXPECT_FALSE(rollback::decode(flipped)) << "flipped at " << n;
+        EXPECT_EQ(rollback::decode(flipped).form, Form::Damaged) << "flipped at " << n;
     }
 }
 
@@ -97,14 +94,36 @@ TEST_F(RollbackJournalTest, OpeningTakesBackAStepCutOffPartWayAndOnlyThat)
         QFile::remove(journal);
     }
 
-    // Cut off while the journal itself was written: the image was never touched.
-    ASSERT_TRUE(writeBytes(path, before));
-    ASSERT_TRUE(writeBytes(journal, rollback::encode("game.smc", before.size(), step).chopped(3)));
+    // A journal the last release wrote is still taken back.
+    ASSERT_TRUE(writeBytes(path, before.left(0x100) + "AB" + before.mid(0x102)));
+    ASSERT_TRUE(writeBytes(journal, QByteArray("ZVKROLL\x01\x00\x04\0\0\0\0\0\0\x08\0\0\0game.smc\x01\0\0\0\0\x01\0\0"
+                                               "\0\0\0\0\x02\0\0\0\x11\x22\x41\x42\x94\x3c\x62\x03", 52)));
     QByteArray now;
-    EXPECT_EQ(reopen(&now), State::TornRemoved);
-    EXPECT_EQ(now, before);
+    EXPECT_EQ(reopen(&now), State::TakenBack);
+    EXPECT_EQ(now.mid(0x100, 2), "\x11\x22");
+}
+
+TEST_F(RollbackJournalTest, NothingIsWrittenThroughALinkAtTheJournalsNameNorMadeByRemovingIt)
+{
+    const QString victim = dir.filePath("victim");
+    ASSERT_TRUE(writeBytes(path, before) && writeBytes(victim, "keep"));
+    EXPECT_TRUE(rollback::remove(path).ok());
     EXPECT_FALSE(QFile::exists(journal));
-    EXPECT_EQ(reopen(), State::None);
+    for (const QString& target : {victim, dir.filePath("nowhere")}) {
+        ASSERT_TRUE(QFile::link(target, journal));
+        EXPECT_FALSE(rollback::write(path, before.size(), step).ok());
+        EXPECT_TRUE(rollback::remove(path).ok());
+        EXPECT_FALSE(QFileInfo::exists(journal) || QFileInfo(journal).isSymLink());
+    }
+    // Links at the backup names are names taken: the copy gets the next one.
+    const QDateTime when(QDate(2024, 1, 2), QTime(3, 4, 5));
+    ASSERT_TRUE(QFile::link(victim, dir.filePath(backup::copyName("game.smc", when))));
+    ASSERT_TRUE(QFile::link(dir.filePath("nowhere"), dir.filePath(backup::copyName("game.smc", when, 2))));
+    QString made;
+    ASSERT_TRUE(backup::make(path, when, &made).ok());
+    EXPECT_EQ(made, dir.filePath(backup::copyName("game.smc", when, 3)));
+    EXPECT_EQ(readFile(victim), "keep");
+    EXPECT_FALSE(QFile::exists(dir.filePath("nowhere")));
 }
 
 TEST_F(RollbackJournalTest, AStepLeavesNoJournalAndAJournalInTheWayStopsTheNextOne)

@@ -44,12 +44,14 @@ TEST(SafeFileWriterTest, AFileIsWrittenWholeOrNotAtAllAndAFailureGivesTheSystems
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("out.bin")});
     }
 
-    // Renaming over a pipe or a folder would replace it: refused first.
-    const QString fifo = dir.filePath(QStringLiteral("pipe"));
+    // Renaming over a pipe or a folder would replace it, writing through a
+    // link to no file would make that file: refused first.
+    const QString fifo = dir.filePath(QStringLiteral("pipe")), nowhere = dir.filePath(QStringLiteral("nowhere"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    for (const QString& target : {fifo, dir.path()}) {
+    ASSERT_TRUE(QFile::link(nowhere, dir.filePath(QStringLiteral("link"))));
+    for (const QString& target : {fifo, dir.path(), dir.filePath(QStringLiteral("link"))}) {
         EXPECT_FALSE(SafeFileWriter::write(target, "x").ok()) << target.toStdString();
-        EXPECT_TRUE(QFileInfo::exists(target) && !QFileInfo(target).isFile());
+        EXPECT_FALSE(QFileInfo(target).isFile() || QFileInfo::exists(nowhere));
     }
 #endif
 }

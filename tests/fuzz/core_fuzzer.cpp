@@ -6,7 +6,6 @@
 #include "core/header/CopierHeader.h"
 #include "core/header/EditorStamp.h"
 #include "core/header/InternalName.h"
-#include "core/image/RollbackJournal.h"
 #include "core/image/RomChecksum.h"
 #include "core/image/RomImage.h"
 #include "core/monsters/MonsterRecord.h"
@@ -63,14 +62,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         require(!view.level.isEmpty() && !view.currentHp.isEmpty());
     }
     require(rom.writeCount() == 0);
-
-    // Any bytes read as a rollback journal: refused, or a journal that reads
-    // back the same once written again, and is checked against any image.
-    if (const auto journal = rollback::decode(bytes)) {
-        const auto again = rollback::decode(rollback::encode(journal->imageName, journal->imageSize, journal->changes));
-        require(again && again->imageSize == journal->imageSize && again->changes.size() == journal->changes.size());
-        (void)rollback::holdsOnlyTheStep(*journal, bytes);
-    }
 
     // Patches between any two byte strings are made without a crash.
     const QByteArray source = bytes.left(bytes.size() / 2), target = bytes.mid(bytes.size() / 2);

@@ -1,4 +1,5 @@
 #include "core/image/PendingStamp.h"
+#include "core/image/RollbackJournal.h"
 #include "support/GuiTestBase.h"
 #include "support/MemoryImage.h"
 #include "support/OutsideWrite.h"
@@ -116,6 +117,21 @@ TEST_F(HostileFilesTest, FileTruncatedOrRemovedWhileOpenNeitherCrashesNorLies)
     EXPECT_FALSE(QFile::exists(romPath));
     trigger("mnuClose");
     EXPECT_FALSE(loaded());
+}
+
+TEST_F(HostileFilesTest, ACraftedJournalIsLeftAloneAndAFileLargerThanAnyCartridgeIsNotOpened)
+{
+    const RomFixture rom = RomFixture::standard();
+    const QByteArray crafted = rollback::encode("game.smc", rom.bytes().size(), {{0x7FFFFFFFFFFFFFFF, "A", "B"}});
+    ASSERT_TRUE(RomFixture(0).bytesAt(0, crafted).writeTo(tempPath("game.smc-journal")));
+    openImage(rom);
+    expectMessage(1, MessageIcon::Exclamation, {"game.smc-journal", "does not fit the image"});
+    EXPECT_TRUE(loaded() && fileBytes() == rom.bytes() && readFile(tempPath("game.smc-journal")) == crafted);
+
+    ASSERT_TRUE(QFile::resize(romPath, (qint64{8} << 20) + 513));
+    openPath(romPath);
+    EXPECT_FALSE(loaded());
+    expectMessage(2, MessageIcon::Exclamation, {"64 Mbit"});
 }
 
 TEST_F(HostileFilesTest, ImageReplacedOnDiskIsNeverWrittenUntilOpenedAgain)

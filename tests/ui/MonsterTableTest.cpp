@@ -352,7 +352,9 @@ TEST_F(MonsterTableTest, ASaveFailingPartWayIsTakenBackWholeAndTheEditsStay)
     MemoryDevice* memory = attachMemory(form1->session().rom(), before, 2, QStringLiteral("Disk full"), romPath);
     memory->failOnce = true;
     tableAction(QStringLiteral("mnuTableSave"));
-    expectMessage(1, MessageIcon::Exclamation, {"Disk full", "taken back"});
+    // Said once, in the words of every other window and the command line.
+    expectMessage(1, MessageIcon::Exclamation, {"Disk full", "The writes already made were taken back: the image is as it was."});
+    EXPECT_EQ(effects.messages.back().text.count("taken back"), 1);
     EXPECT_EQ(memory->data(), before);
     EXPECT_EQ(label(QStringLiteral("ChangedCountLBL")), "2 monsters changed, not saved");
     EXPECT_FALSE(find<QAction>(QStringLiteral("mnuUndo"))->isEnabled());

@@ -391,13 +391,7 @@ void MonsterTableWindow::save()
     m_saving = false;
     reload();
     if (!out.ok()) {
-        CommandOutcome failed = out.written;
-        if (out.takenBack)
-            failed.result.error += tr("\nWhat had been written was taken back: the image is as it was before the save.");
-        else if (out.partlyWritten)
-            failed.result.error += tr("\nWhat had been written could not be taken back (%1): the image may hold part "
-                                      "of the save.").arg(out.takeBackResult.error);
-        reportFailure(m_effects, this, m_session.rom().path(), failed);
+        reportFailure(m_effects, this, m_session.rom().path(), out);
         return;
     }
     JournalStep step{command, {}};
