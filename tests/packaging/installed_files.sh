@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix and checks what the desktop,
 # man and bash find there: the entry takes a file, the file types reach the
 # MIME database, the manual page and the completion are where they look.
