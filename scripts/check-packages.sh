@@ -37,5 +37,9 @@ zorvek-multi-editor-cli info "$build/package-check.smc" | grep -q 'KELVARNTHOSIA
 dpkg -i "$gui" >/dev/null
 [ "$(zorvek-multi-editor --version | head -n 1)" = "$(zorvek-multi-editor-cli --version | head -n 1)" ] ||
   fail "the two installed programs disagree on their version"
+# The program shows major.revision of the package's major.minor.revision.
+version=$(dpkg-deb -f "$cli" Version)
+[ "$(zorvek-multi-editor-cli --version | head -n 1)" = "Zorvek Multi Editor ${version%%.*}.${version##*.}" ] ||
+  fail "the package's version $version is not the program's"
 dpkg -r zorvek-multi-editor zorvek-multi-editor-cli >/dev/null
 echo "both packages are clean and install"
