@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CommandLine.h"
 
 // The commands alone, for scripts and machines without a display: this

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CommandLine.h"
 #include "core/program/AppInfo.h"
 #include "ui/FileOpenEventFilter.h"
@@ -18,6 +19,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QString::fromLatin1(zorvek::kOrganisationName));
     QApplication::setApplicationName(QString::fromLatin1(zorvek::kAppTitle));
+    // Wayland names the window by it, so the desktop finds the entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.quenmark.ZorvekMultiEditor"));
     // Windows hand over to each other by hiding; only Quit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setStyle(new zorvek::ui::DeferredIconStyle);

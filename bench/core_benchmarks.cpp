@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the byte-level work behind undo, backup, checksum and patches on a
 // whole 2 MiB image, on files in a temporary folder.
 

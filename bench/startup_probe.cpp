@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and memory probes, measured from outside by scripts/measure.sh.
 //   startup-probe editor   the real main window, shown, then the program ends
 //   startup-probe session  also opens the demo image and both editors

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for a headless command: a plain Qt Core program that reads the
 // whole image and sums its bytes, measured from outside by scripts/measure.sh.
 //   sum-probe IMAGE

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times single interactive actions on the real windows, offscreen, on the
 // demo image: each iteration is one thing a user does.
 

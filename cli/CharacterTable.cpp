@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CharacterTable.h"
 
 #include "core/characters/CharacterEntryRules.h"

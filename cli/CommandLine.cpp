@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CommandLine.h"
 
 #include "cli/Commands.h"
@@ -220,7 +221,12 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
         return output(console, parser.helpText());
     if (parser.isSet(version))
-        return output(console, QStringLiteral("%1 %2\n").arg(QLatin1String(kAppTitle), stamp::versionText()));
+        return output(console, QStringLiteral("%1 %2\n"
+                                              "License GPL-3.0-or-later: GNU GPL version 3 or later "
+                                              "<https://www.gnu.org/licenses/gpl-3.0.html>.\n"
+                                              "This is free software: you are free to change and redistribute it.\n"
+                                              "There is NO WARRANTY, to the extent permitted by law.\n")
+                                   .arg(QLatin1String(kAppTitle), stamp::versionText()));
 
     const QStringList words = parser.positionalArguments();
     const QString command = words.value(0);

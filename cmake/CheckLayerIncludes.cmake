@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a file includes a layer above its own.
 #   cmake -DTREE=<source folder> -P CheckLayerIncludes.cmake
 # Layers from the bottom: core; data, patches; cli; ui; app. The editors

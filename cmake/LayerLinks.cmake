@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks at configure time what each layer links, directly or through the
 # libraries it links: the core, the tables, the patches and the command line
 # need no window system, and only the executables in app/ join the windows

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzzers with clang and runs each for a bounded time: the core's
 # readers and writers on arbitrary files, the table reader with the import
 # checks on arbitrary tables, and the rollback journal's reader on arbitrary

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 
 # Extra packages may be named on the command line (the fuzz build adds clang).
-# help2man writes the manual page, desktop-file-utils checks the desktop entry.
+# help2man writes the manual pages; the installed files' test checks the desktop
+# entry, the AppStream metadata and the file types with the desktop's own tools.
 packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev zlib1g-dev strace help2man
-          desktop-file-utils "$@")
+          desktop-file-utils appstream shared-mime-info libglib2.0-bin file "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the editor: median time of single interactive actions and of the
 # byte-level work behind them (Google Benchmark), start-up time and peak
 # memory against a Qt main window showing one label, the headless info

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the four windows offscreen on the demo image into docs/ for the README.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the editor, writes the demo image and starts the editor on it.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything and runs the whole test suite offscreen.
 # Extra CMake options may follow (run-sanitized-tests.sh passes its own).
 set -euo pipefail

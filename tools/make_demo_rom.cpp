@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a demo ROM image with invented but plausible monster and character
 // records, so the editor can be tried without a game image.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the windows offscreen to PNG files, on a demo image, for the
 // README, and the application icon for installation.
 

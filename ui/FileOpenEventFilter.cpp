@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/FileOpenEventFilter.h"
 
 #include "ui/MainWindow.h"

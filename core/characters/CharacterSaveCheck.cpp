@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/characters/CharacterSaveCheck.h"
 
 #include "core/text/NumberText.h"

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/monsters/MonsterDump.h"
 
 #include "core/image/SafeFileWriter.h"
 #include "core/text/SingleByteText.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace zorvek::monsters::dump {
@@ -53,6 +55,16 @@ bool isUsableFileName(const QString& name)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F || refused.contains(c))
             return false;
     return true;
+}
+
+QString folder(const QString& programFolder, const QString& imageFolder, const QStringList& installedFolders)
+{
+    const QString program = QFileInfo(programFolder).canonicalFilePath();
+    for (const QString& installed : installedFolders) {
+        if (!program.isEmpty() && QFileInfo(installed).canonicalFilePath() == program)
+            return imageFolder;
+    }
+    return programFolder;
 }
 
 Outcome save(const QString& name, const QByteArray& bytes, const QString& programFolder,

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "core/image/RomImage.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace zorvek::monsters::dump {
 
@@ -34,6 +36,11 @@ QByteArray fileBytes(const DumpFields& fields);
 // Names holding a character that common file systems refuse (\ / : * ? " < > |
 // or a control character) cannot name a dump on any platform.
 bool isUsableFileName(const QString& name);
+
+// The program's folder while the program runs from its own (build or
+// unpacked) folder; beside the image for an installed copy, whose folder
+// belongs to the system. Folders are compared after following links.
+QString folder(const QString& programFolder, const QString& imageFolder, const QStringList& installedFolders);
 
 // Where a dump went, or why it went nowhere.
 struct Outcome {

@@ -1,6 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/monsters/MonsterDump.h"
 #include "core/monsters/SpecialBits.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace zorvek::monsters;
@@ -23,6 +27,17 @@ TEST(MonsterDumpTextTest, ALongTextIsCutToTheFileSizeAndUnusableNamesAreRefused)
 
 // Checked here, not only through the window: a load sets the number again
 // after the boxes, which would hide a clear that turns a bit over instead.
+TEST(MonsterDumpFolderTest, AnInstalledCopyDumpsBesideTheImageAndABuildFolderKeepsItsDumps)
+{
+    QTemporaryDir dir;
+    const QString bin = dir.filePath("usr/bin"), build = dir.filePath("build"), image = dir.filePath("roms");
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(build) && QFile::link(bin, dir.filePath("bin")));
+    const QStringList installed{dir.filePath("nowhere/bin"), dir.filePath("usr/../usr/bin")};
+    EXPECT_EQ(dump::folder(bin, image, installed), image);
+    EXPECT_EQ(dump::folder(dir.filePath("bin"), image, installed), image);  // merged /bin and /usr/bin
+    EXPECT_EQ(dump::folder(build, image, installed), build);
+}
+
 TEST(SpecialBitsTest, ABoxSetsOrClearsItsOwnBitWhateverTheByteHeldAndLeavesTheOthers)
 {
     using namespace specialbits;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/image/ImageBackup.h"
 #include "core/image/ImageWriteSession.h"
 #include "core/image/RollbackJournal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/image/SafeFileWriter.h"
 #include "core/image/SystemError.h"
 #include "fixtures/RomFixture.h"

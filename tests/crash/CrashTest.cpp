@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stops the real programs at each of their writes to an image and its
 // rollback journal (strace kills them there), reopens the image, and checks
 // that it holds exactly what it held before the step or after it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs one command through the real windows, offscreen, on the image it is
 // given, and ends: the crash tests stop it at each of its writes.
 // Usage: crash-driver IMAGE monster-save|character-save|undo

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target over the core's readers and writers on arbitrary file
 // contents: nothing may crash, read out of bounds, or write outside the
 // field it owns.

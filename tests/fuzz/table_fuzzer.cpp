@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target over the table reader and the import checks: any text
 // is either refused at a line and column inside it, or accepted as a plan
 // that, once written, the same text finds nothing more to change in, and

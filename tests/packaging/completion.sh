@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Asks the bash completion what it offers at a few places of a command line.
 set -euo pipefail
 source "$1"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "patches/IpsPatch.h"
 #include "patches/PatchMaker.h"
 #include "support/GuiTestBase.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/TestSettings.h"
 #include "ui/widgets/DeferredIconStyle.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/Artwork.h"
 #include "data/GameData.h"
 #include "core/header/EditorStamp.h"

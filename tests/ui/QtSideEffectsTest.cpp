@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The production seam with Qt's real dialogs, answered the way a user would.
 
 #include "ui/QtSideEffects.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo, the backup before the first write and the checksum, driven
 // through the real windows; the image's bytes are checked afterwards.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/monsters/MonsterEditor.h"
 
 #include "data/Artwork.h"
@@ -19,6 +20,7 @@
 #include "core/monsters/MonsterRecord.h"
 #include "core/monsters/MonsterSave.h"
 #include "core/monsters/SpecialBits.h"
+#include "core/program/InstallPaths.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -704,8 +706,10 @@ void MonsterEditor::Dump2TXT_Click()
     fields.attackDescription = m_attackCombo->currentText();
     fields.hideHp = m_hideHp->isChecked();
 
-    const dump::Outcome outcome = dump::save(name, dump::fileBytes(fields), m_effects.programFolder(),
-                                             QFileInfo(m_session.rom().path()).absolutePath());
+    const QString imageFolder = QFileInfo(m_session.rom().path()).absolutePath();
+    const QString folder = dump::folder(m_effects.programFolder(), imageFolder,
+                                        {QString::fromUtf8(kInstalledProgramFolder), QString::fromUtf8(kPackagedProgramFolder)});
+    const dump::Outcome outcome = dump::save(name, dump::fileBytes(fields), folder, imageFolder);
     if (outcome.path.isEmpty()) {
         // The editor stays open: the user's edits are worth more than the dump.
         m_status->stop();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/monsters/MonsterTableWindow.h"
 
 #include "core/header/CopierHeader.h"
