@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target over whatever lies at an image's journal name: opening the
 // image never crashes or hangs, and changes it only by taking back a whole
 // journal of its own step. An even first byte makes the rest a step the
