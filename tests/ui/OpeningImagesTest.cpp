@@ -139,7 +139,7 @@ TEST_F(OpeningImagesTest, OneDroppedImageOpensAsOpenWouldAndAnythingElseIsIgnore
 TEST_F(OpeningImagesTest, OpenRecentKeepsTheLastEightAcrossARestart)
 {
     ASSERT_TRUE(QDir().mkpath(tempPath("a & b")));
-    EXPECT_EQ(recentEntries(), QStringList({"Clear List"}));
+    EXPECT_EQ(recentEntries(), QStringList({"&Clear List"}));
     EXPECT_FALSE(find<QAction>("mnuClearRecent")->isEnabled());
     for (int i = 1; i <= 9; ++i)
         openImage(RomFixture::standard(), QString("a & b/image%1.smc").arg(i));
@@ -149,7 +149,7 @@ TEST_F(OpeningImagesTest, OpenRecentKeepsTheLastEightAcrossARestart)
     const QString folder = QDir::toNativeSeparators(tempPath("a & b"));
     const QStringList expected = {"image3.smc in " + folder, "image9.smc in " + folder, "image8.smc in " + folder,
                                   "image7.smc in " + folder, "image6.smc in " + folder, "image5.smc in " + folder,
-                                  "image4.smc in " + folder, "image2.smc in " + folder, "Clear List"};
+                                  "image4.smc in " + folder, "image2.smc in " + folder, "&Clear List"};
     EXPECT_EQ(recentEntries(), expected);
     form1 = std::make_unique<ui::MainWindow>(effects);  // a restart
     EXPECT_EQ(recentEntries(), expected);
@@ -172,7 +172,7 @@ TEST_F(OpeningImagesTest, OpenRecentKeepsTheLastEightAcrossARestart)
 
     trigger("mnuClearRecent");
     form1 = std::make_unique<ui::MainWindow>(effects);
-    EXPECT_EQ(recentEntries(), QStringList({"Clear List"}));
+    EXPECT_EQ(recentEntries(), QStringList({"&Clear List"}));
 }
 
 } // namespace
