@@ -104,9 +104,12 @@ TEST_F(OpeningImagesTest, AddCopierHeaderSaysWhatAFileIsInsteadAndWritesNothing)
     EXPECT_FALSE(effects.endedWith.has_value());
     EXPECT_EQ(QDir(tempPath("")).entryList(QDir::Files).join(' '), "cut.sfc headered.smc other.sfc");
 
-    // File > Open keeps refusing a headerless image, and ends the program.
+    // File > Open keeps refusing a headerless image, and ends the program,
+    // saying what it is and the way to edit it.
     openPath(write("game.sfc", kBare));
     EXPECT_EQ(effects.messages.back().text, kRefusal);
+    EXPECT_TRUE(effects.informativeTexts.back().contains("without a copier header"));
+    EXPECT_TRUE(effects.informativeTexts.back().contains("File > Add Copier Header..."));
     EXPECT_EQ(effects.endedWith, 1);
     EXPECT_EQ(readFile(tempPath("game.sfc")), kBare);
 }
@@ -117,6 +120,9 @@ TEST_F(OpeningImagesTest, OneDroppedImageOpensAsOpenWouldAndAnythingElseIsIgnore
     const QString second = write("second.smc", kSmcHeader + kBare);
     drop(form1.get(), {QUrl::fromLocalFile(first)});
     EXPECT_EQ(form1->session().rom().path(), first);
+    // The title names the open image.
+    EXPECT_EQ(form1->windowTitle(), QString::fromUtf8("first.smc \u2014 Zorvek Multi Editor"));
+    EXPECT_EQ(form1->windowFilePath(), first);
     // Onto the name box too, which takes dropped text otherwise.
     typeInto(form1.get(), "InternalROMNameTXT", "X");
     drop(find<QLineEdit>("InternalROMNameTXT"), {QUrl::fromLocalFile(second)}, "AB");
