@@ -222,9 +222,13 @@ TEST_F(AccessTest, EveryMarkStandsOutOnALightAndADarkPalette)
     const QPalette light = QApplication::palette();
     form1->openMonsterTable();
     ui::MonsterTableWindow* table = form1->monsterTable();
-    // A changed cell, one that differs from the original, and one that is both.
+    // A changed cell, one that differs from the original, one that is both,
+    // and a flag that differs, marked in its corner.
     const QString original = tempPath("original.sfc");
-    const QByteArray originalImage = RomFixture::standard(3).monsterByte(1, 31, 7).monsterByte(2, 31, 7).bytes();
+    RomFixture originalRom = RomFixture::standard(3).monsterByte(2, 31, 7);
+    for (int k = 0; k < 32; ++k)  // record 1 differs in every field, its flags too
+        originalRom.monsterByte(1, k, static_cast<uint8_t>(~originalRom.bytes()[RomFixture::monster(1, k)]));
+    const QByteArray originalImage = originalRom.bytes();
     ASSERT_TRUE(RomFixture(0).bytesAt(0, originalImage.mid(0x200)).writeTo(original));
     effects.openAnswers.push_back(original);
     clickOn(table, "CompareCMD");
@@ -248,7 +252,13 @@ TEST_F(AccessTest, EveryMarkStandsOutOnALightAndADarkPalette)
                                     : cell.data(Qt::ForegroundRole).value<QBrush>().color();
             EXPECT_GE(contrast(text, ground), 4.5) << record << ' ' << palette.color(QPalette::Base).name().toStdString();
         }
-        EXPECT_TRUE(source->index(1, mt::Level).data(ui::MonsterTableModel::DiffersRole).toBool());
+        auto* view = find<QTableView>(table, "MonsterTableView");
+        const QModelIndex flag = view->model()->index(1, mt::FirstFlag);
+        view->scrollTo(flag);
+        const QColor corner = view->viewport()->grab().toImage().pixelColor(view->visualRect(flag).topLeft() + QPoint(1, 1));
+        const QColor mark = flag.data(Qt::ForegroundRole).value<QBrush>().color();
+        EXPECT_LT(qAbs(corner.red() - mark.red()) + qAbs(corner.green() - mark.green()) + qAbs(corner.blue() - mark.blue()), 24);
+        EXPECT_GE(contrast(mark, palette.color(QPalette::Base)), 4.5);
     }
     QApplication::setPalette(light);
 }
