@@ -323,7 +323,8 @@ void MainWindow::createCentralArea()
     m_nameText->installEventFilter(this);
     m_changeName = new QPushButton(QStringLiteral(">"), m_frame1);
     m_changeName->setObjectName(QStringLiteral("ChangeROMNameCMD"));
-    m_changeName->setFixedWidth(qMax(28, m_changeName->minimumSizeHint().width()));
+    // A small square button, growing with the font.
+    m_changeName->setFixedWidth(qMax(28, m_changeName->fontMetrics().height() + 10));
     m_changeName->setEnabled(false);
     m_changeName->setAccessibleName(tr("Internal name choices"));
     connect(m_changeName, &QPushButton::clicked, this, &MainWindow::ChangeROMNameCMD_Click);
