@@ -7,7 +7,6 @@
 #include "ui/monsters/MonsterTableWindow.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,74 +26,48 @@ namespace mt = zorvek::table::monstertable;
 
 namespace {
 
-double luminance(const QColor& c)
-{
-    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
 double contrast(const QColor& a, const QColor& b)
 {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
     const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QPalette darkPalette()
-{
-    QPalette p;
-    p.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
-    p.setColor(QPalette::WindowText, Qt::white);
-    p.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
-    p.setColor(QPalette::AlternateBase, QColor(0x42, 0x42, 0x42));
-    p.setColor(QPalette::Text, Qt::white);
-    p.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
-    p.setColor(QPalette::ButtonText, Qt::white);
-    p.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x7f, 0x7f, 0x7f));
-    return p;
-}
-
-// Every shortcut and Alt+letter of a window, each with what it reaches.
-QMultiMap<QString, QString> keysOf(QWidget* window)
-{
-    QMultiMap<QString, QString> keys;
-    const auto mnemonic = [&](const QString& text, const QString& owner) {
-        if (const QKeySequence key = QKeySequence::mnemonic(text); !key.isEmpty())
-            keys.insert(key.toString(), owner);
-    };
-    QSet<QAction*> seen;
-    for (QAction* action : window->actions() + window->findChildren<QAction*>())
-        if (!seen.contains(action)) {
-            seen.insert(action);
-            for (const QKeySequence& key : action->shortcuts())
-                keys.insert(key.toString(), action->objectName());
-        }
-    for (QShortcut* shortcut : window->findChildren<QShortcut*>())
-        keys.insert(shortcut->key().toString(), shortcut->objectName());
-    if (auto* main = qobject_cast<QMainWindow*>(window))
-        for (QAction* menu : main->menuBar()->actions())
-            mnemonic(menu->text(), menu->objectName());
-    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
-        mnemonic(button->text(), button->objectName());
-    for (QLabel* label : window->findChildren<QLabel*>())
-        if (label->buddy())
-            mnemonic(label->text(), label->objectName());
-    return keys;
-}
-
-// Keys reached by more than one thing, and access keys used twice in one menu.
+// Keys reached by more than one thing (shortcuts, Alt+letters of the menu bar,
+// buttons and labels), access keys used twice in one menu, and F5, kept for
+// another command.
 QStringList clashes(QWidget* window)
 {
+    QMultiMap<QString, QString> keys;
+    const auto add = [&](QMultiMap<QString, QString>& to, const QKeySequence& key, const QObject* owner) {
+        if (!key.isEmpty())
+            to.insert(key.toString(), owner->objectName());
+    };
+    for (QAction* action : QSet<QAction*>(window->actions().begin(), window->actions().end())
+                               + QSet<QAction*>(window->findChildren<QAction*>().begin(), window->findChildren<QAction*>().end()))
+        for (const QKeySequence& key : action->shortcuts())
+            add(keys, key, action);
+    for (QShortcut* shortcut : window->findChildren<QShortcut*>())
+        add(keys, shortcut->key(), shortcut);
+    if (auto* main = qobject_cast<QMainWindow*>(window))
+        for (QAction* menu : main->menuBar()->actions())
+            add(keys, QKeySequence::mnemonic(menu->text()), menu);
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        add(keys, QKeySequence::mnemonic(button->text()), button);
+    for (QLabel* label : window->findChildren<QLabel*>())
+        if (label->buddy())
+            add(keys, QKeySequence::mnemonic(label->text()), label);
     QStringList found;
-    const QMultiMap<QString, QString> keys = keysOf(window);
     for (const QString& key : keys.uniqueKeys())
-        if (keys.count(key) > 1 || key == QLatin1String("F5"))  // F5 is kept for another command
+        if (keys.count(key) > 1 || key == QLatin1String("F5"))
             found << key + u' ' + QStringList(keys.values(key)).join(u',');
     for (QMenu* menu : window->findChildren<QMenu*>()) {
         QMultiMap<QString, QString> marks;
         for (QAction* action : menu->actions())
-            if (const QKeySequence key = QKeySequence::mnemonic(action->text()); !key.isEmpty())
-                marks.insert(key.toString(), action->objectName());
+            add(marks, QKeySequence::mnemonic(action->text()), action);
         for (const QString& key : marks.uniqueKeys())
             if (marks.count(key) > 1)
                 found << menu->objectName() + u' ' + key;
@@ -129,12 +102,6 @@ QStringList tabbable(QWidget* window)
     return names;
 }
 
-QStringList sorted(QStringList names)
-{
-    names.sort();
-    return names;
-}
-
 class AccessTest : public GuiTestBase {
 protected:
     void SetUp() override
@@ -144,75 +111,65 @@ protected:
         form1->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
     }
+
+    // No key clash, no control without a name, Tab reaching every control;
+    // the Tab order from the first control given, if any.
+    QStringList expectReachable(QWidget* window, const char* first)
+    {
+        EXPECT_EQ(clashes(window), QStringList()) << window->objectName().toStdString();
+        EXPECT_EQ(unnamedControls(window), QStringList()) << window->objectName().toStdString();
+        if (!first)
+            return {};
+        const QStringList chain = tabChain(find<QWidget>(window, first));
+        QStringList reached = chain;
+        reached.sort();
+        EXPECT_EQ(reached, tabbable(window)) << window->objectName().toStdString();
+        return chain;
+    }
 };
 
-TEST_F(AccessTest, TheKeyboardReachesEveryControlAndNoKeyClashes)
+TEST_F(AccessTest, EveryWindowIsReachedByKeyboardAndNamedForScreenReaders)
 {
-    EXPECT_EQ(clashes(form1.get()), QStringList());
-    EXPECT_EQ(tabChain(find<QWidget>("InternalROMNameTXT")), QStringList({"InternalROMNameTXT", "ChangeROMNameCMD", "CopierTypeCBO"}));
+    EXPECT_EQ(expectReachable(form1.get(), "InternalROMNameTXT"),
+              QStringList({"InternalROMNameTXT", "ChangeROMNameCMD", "CopierTypeCBO"}));
     for (const char* menu : {"mnuFile", "mnuStuff"})
         for (QAction* item : find<QMenu>(menu)->actions())
             EXPECT_TRUE(item->isSeparator() || item->objectName() == "mnuURL"
                         || !QKeySequence::mnemonic(item->text()).isEmpty())
                 << item->objectName().toStdString();
+    ui::AboutDialog about(form1.get());
+    about.show();
+    expectReachable(&about, nullptr);  // one button
+    about.close();
 
     // Both editors open from the keyboard, as the toolbar buttons open them.
     QTest::keyClick(form1.get(), Qt::Key_H, Qt::ControlModifier);
     ui::CharacterEditor* form3 = form1->characterEditor();
     ASSERT_TRUE(form3 && form3->isVisible());
-    EXPECT_EQ(clashes(form3), QStringList());
-    const QStringList stats = tabChain(find<QWidget>(form3, "CharIndexTXT"));
-    EXPECT_EQ(stats, QStringList({"CharIndexTXT", "Scroll", "TabStrip1", "LevelTXT", "CHPTXT", "MHPTXT", "CMPTXT",
-                                  "MMPTXT", "EXPTXT", "ActorTXT", "STRTXT", "AGITXT", "VITTXT", "MagicPowerTXT",
-                                  "SaveCMD", "CancelCMD"}));
-    EXPECT_EQ(sorted(stats), tabbable(form3));
+    EXPECT_EQ(expectReachable(form3, "CharIndexTXT"),
+              QStringList({"CharIndexTXT", "Scroll", "TabStrip1", "LevelTXT", "CHPTXT", "MHPTXT", "CMPTXT", "MMPTXT",
+                           "EXPTXT", "ActorTXT", "STRTXT", "AGITXT", "VITTXT", "MagicPowerTXT", "SaveCMD", "CancelCMD"}));
     find<QTabBar>(form3, "TabStrip1")->setCurrentIndex(1);
-    const QStringList equipment = tabChain(find<QWidget>(form3, "CharIndexTXT"));
-    EXPECT_EQ(equipment.mid(3, 10), QStringList({"RHCBO", "LHCBO", "HeadCBO", "BodyCBO", "ArmsCBO", "BattleCommand1CBO",
-                                                 "BattleCommand2CBO", "BattleCommand3CBO", "BattleCommand4CBO",
-                                                 "EquipBitTXT"}));
-    EXPECT_EQ(sorted(equipment), tabbable(form3));
+    EXPECT_EQ(expectReachable(form3, "CharIndexTXT").mid(3, 10),
+              QStringList({"RHCBO", "LHCBO", "HeadCBO", "BodyCBO", "ArmsCBO", "BattleCommand1CBO", "BattleCommand2CBO",
+                           "BattleCommand3CBO", "BattleCommand4CBO", "EquipBitTXT"}));
     form3->close();
 
     ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
     QTest::keyClick(form1.get(), Qt::Key_M, Qt::ControlModifier);
     ui::MonsterEditor* form2 = form1->monsterEditor();
     ASSERT_TRUE(form2 && form2->isVisible());
-    EXPECT_EQ(clashes(form2), QStringList());
-    EXPECT_EQ(sorted(tabChain(find<QWidget>(form2, "MonsterList"))), tabbable(form2));
+    expectReachable(form2, "MonsterList");
     form2->close();
-
-    form1->openMonsterTable();
-    EXPECT_EQ(clashes(form1->monsterTable()), QStringList());
-    EXPECT_EQ(sorted(tabChain(find<QWidget>(form1->monsterTable(), "FilterTXT"))), tabbable(form1->monsterTable()));
-}
-
-TEST_F(AccessTest, EveryWindowNamesEveryControlForScreenReaders)
-{
-    EXPECT_EQ(unnamedControls(form1.get()), QStringList());
-    ui::AboutDialog about;
-    about.show();
-    EXPECT_EQ(unnamedControls(&about), QStringList());
-    about.close();
-
-    ui::MonsterEditor* form2 = openMonsterEditor();
-    EXPECT_EQ(unnamedControls(form2), QStringList());
-    form2->close();
-    ui::CharacterEditor* form3 = openCharacterEditor();
-    EXPECT_EQ(unnamedControls(form3), QStringList());
-    find<QTabBar>(form3, "TabStrip1")->setCurrentIndex(1);
-    EXPECT_EQ(unnamedControls(form3), QStringList());
-    form3->close();
 
     form1->openMonsterTable();
     ui::MonsterTableWindow* table = form1->monsterTable();
-    EXPECT_EQ(unnamedControls(table), QStringList());
+    expectReachable(table, "FilterTXT");
     // A flag cell reads as a check box, checked or not.
     auto* view = find<QTableView>(table, "MonsterTableView");
-    QAccessibleTableInterface* cells = QAccessible::queryAccessibleInterface(view)->tableInterface();
-    ASSERT_NE(cells, nullptr);
     const QModelIndex flag = view->model()->index(0, mt::FirstFlag);
-    QAccessibleInterface* cell = cells->cellAt(0, view->horizontalHeader()->visualIndex(mt::FirstFlag));
+    QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(view)->tableInterface()->cellAt(
+        0, view->horizontalHeader()->visualIndex(mt::FirstFlag));
     ASSERT_NE(cell, nullptr);
     EXPECT_TRUE(cell->state().checkable);
     EXPECT_EQ(bool(cell->state().checked), flag.data(Qt::CheckStateRole).toInt() == Qt::Checked);
@@ -238,7 +195,8 @@ TEST_F(AccessTest, EveryMarkStandsOutOnALightAndADarkPalette)
     ASSERT_TRUE(source->setData(source->index(0, mt::Level), 1, Qt::EditRole));
     ASSERT_TRUE(source->setData(source->index(2, mt::Level), 2, Qt::EditRole));
 
-    for (const QPalette& palette : {light, darkPalette()}) {
+    const QColor dark(0x35, 0x35, 0x35), ground(0x2a, 0x2a, 0x2a);
+    for (const QPalette& palette : {light, QPalette(Qt::white, dark, dark.lighter(), dark.darker(), dark, Qt::white, ground)}) {
         QApplication::setPalette(palette);
         QApplication::processEvents();  // windows take a new palette from a posted event
         auto* nameBox = find<QLineEdit>("InternalROMNameTXT");
