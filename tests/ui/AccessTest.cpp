@@ -182,13 +182,11 @@ TEST_F(AccessTest, EveryMarkStandsOutOnALightAndADarkPalette)
     ui::MonsterTableWindow* table = form1->monsterTable();
     // A changed cell, one that differs from the original, one that is both,
     // and a flag that differs, marked in its corner.
-    const QString original = tempPath("original.sfc");
-    RomFixture originalRom = RomFixture::standard(3).monsterByte(2, 31, 7);
+    RomFixture original = RomFixture::standard(3).monsterByte(2, 31, 7);
     for (int k = 0; k < 32; ++k)  // record 1 differs in every field, its flags too
-        originalRom.monsterByte(1, k, static_cast<uint8_t>(~originalRom.bytes()[RomFixture::monster(1, k)]));
-    const QByteArray originalImage = originalRom.bytes();
-    ASSERT_TRUE(RomFixture(0).bytesAt(0, originalImage.mid(0x200)).writeTo(original));
-    effects.openAnswers.push_back(original);
+        original.monsterByte(1, k, static_cast<uint8_t>(~original.bytes()[RomFixture::monster(1, k)]));
+    ASSERT_TRUE(RomFixture(0).bytesAt(0, original.bytes().mid(0x200)).writeTo(tempPath("original.sfc")));
+    effects.openAnswers.push_back(tempPath("original.sfc"));
     clickOn(table, "CompareCMD");
     ASSERT_EQ(effects.messages.size(), 0u) << effects.messages.front().text.toStdString();
     auto* source = table->findChild<ui::MonsterTableModel*>();
@@ -201,16 +199,13 @@ TEST_F(AccessTest, EveryMarkStandsOutOnALightAndADarkPalette)
         QApplication::processEvents();  // windows take a new palette from a posted event
         auto* nameBox = find<QLineEdit>("InternalROMNameTXT");
         EXPECT_GE(contrast(nameBox->palette().color(QPalette::Text), nameBox->palette().color(QPalette::Base)), 4.5);
-        for (const int record : {0, 1, 2}) {
-            const QModelIndex cell = source->index(record, mt::Level);
-            const QColor ground = cell.data(Qt::BackgroundRole).isNull()
-                                      ? palette.color(QPalette::Base)
-                                      : cell.data(Qt::BackgroundRole).value<QBrush>().color();
-            const QColor text = cell.data(Qt::ForegroundRole).isNull()
-                                    ? palette.color(QPalette::Text)
-                                    : cell.data(Qt::ForegroundRole).value<QBrush>().color();
-            EXPECT_GE(contrast(text, ground), 4.5) << record << ' ' << palette.color(QPalette::Base).name().toStdString();
-        }
+        const auto colour = [&](int record, int role, QPalette::ColorRole otherwise) {
+            const QVariant brush = source->index(record, mt::Level).data(role);
+            return brush.isNull() ? palette.color(otherwise) : brush.value<QBrush>().color();
+        };
+        for (const int record : {0, 1, 2})
+            EXPECT_GE(contrast(colour(record, Qt::ForegroundRole, QPalette::Text),
+                               colour(record, Qt::BackgroundRole, QPalette::Base)), 4.5) << record;
         auto* view = find<QTableView>(table, "MonsterTableView");
         const QModelIndex flag = view->model()->index(1, mt::FirstFlag);
         view->scrollTo(flag);
@@ -225,9 +220,7 @@ TEST_F(AccessTest, EveryMarkStandsOutOnALightAndADarkPalette)
 TEST_F(AccessTest, NothingIsCutWithALargeFont)
 {
     const QFont normal = QApplication::font();
-    QFont large = normal;
-    large.setPointSizeF(normal.pointSizeF() * 1.6);
-    QApplication::setFont(large);
+    QApplication::setFont(QFont(normal.family(), qRound(normal.pointSizeF() * 1.6)));
     form1 = std::make_unique<ui::MainWindow>(effects);
     form1->show();
     openImage(RomFixture::standard(3));

@@ -78,6 +78,7 @@ QWidget* MonsterCellDelegate::createEditor(QWidget* parent, const QStyleOptionVi
         combo->setObjectName(QStringLiteral("AttackIndexCBO"));
         WheelGuard::install(combo);
         combo->setMaxVisibleItems(20);
+        combo->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal, Qt::ToolTipRole).toString());
         return combo;
     }
     if (const auto rule = digitRule(index.column())) {
@@ -86,6 +87,8 @@ QWidget* MonsterCellDelegate::createEditor(QWidget* parent, const QStyleOptionVi
         box->setCharacters(LimitedLineEdit::Characters::Numeric);
         box->setInputLimit(rule->inputLimit);
         box->setFrame(false);
+        // Named for screen readers after its column, as the header's full text.
+        box->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal, Qt::ToolTipRole).toString());
         return box;
     }
     return QStyledItemDelegate::createEditor(parent, option, index);
