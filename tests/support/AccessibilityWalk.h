@@ -22,21 +22,11 @@ inline QStringList unnamedControls(QWidget* window)
             return;
         const QAccessible::State state = node->state();
         const QString name = node->text(QAccessible::Name).trimmed();
-        // A list named by the entry it shows says nothing about what it is for.
         const bool named = !name.isEmpty() && !(node->role() == QAccessible::ComboBox && name == node->text(QAccessible::Value));
-        if (state.focusable && !state.invisible && !state.disabled && !named) {
-            const QObject* object = node->object();
-            unnamed << QStringLiteral("%1 %2").arg(node->role()).arg(object ? object->objectName() : QString());
-        }
-        switch (node->role()) {
-        case QAccessible::List:
-        case QAccessible::Table:
-        case QAccessible::Tree:
-        case QAccessible::ComboBox:
+        if (state.focusable && !state.invisible && !state.disabled && !named)
+            unnamed << QStringLiteral("%1 %2").arg(node->role()).arg(node->object() ? node->object()->objectName() : QString());
+        if (QList{QAccessible::List, QAccessible::Table, QAccessible::Tree, QAccessible::ComboBox}.contains(node->role()))
             return;
-        default:
-            break;
-        }
         for (int i = 0; i < node->childCount(); ++i)
             walk(node->child(i));
     };

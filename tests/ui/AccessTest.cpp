@@ -46,8 +46,8 @@ QStringList clashes(QWidget* window)
         if (!key.isEmpty())
             to.insert(key.toString(), owner->objectName());
     };
-    for (QAction* action : QSet<QAction*>(window->actions().begin(), window->actions().end())
-                               + QSet<QAction*>(window->findChildren<QAction*>().begin(), window->findChildren<QAction*>().end()))
+    const QList<QAction*> actions = window->actions() + window->findChildren<QAction*>();
+    for (QAction* action : QSet<QAction*>(actions.begin(), actions.end()))
         for (const QKeySequence& key : action->shortcuts())
             add(keys, key, action);
     for (QShortcut* shortcut : window->findChildren<QShortcut*>())
