@@ -487,6 +487,12 @@ int makePatchCommand(const QString& original, const QString& image, const QStrin
     }
     say(console, QStringLiteral("Wrote the %1 patch %2.")
                      .arg(*format == patches::PatchFormat::Bps ? QStringLiteral("BPS") : QStringLiteral("IPS"), patch));
+    // The original was read and taken above; an empty patch must not pass for a change.
+    QString unused;
+    if (QFile read(original); read.open(QIODevice::ReadOnly)
+        && patches::originalRomData(read.readAll(), original, romData.size(), &unused) == romData)
+        say(console, QStringLiteral("The ROM data of %1 and %2 do not differ: the patch changes nothing.")
+                         .arg(original, image));
     return kSuccess;
 }
 

@@ -7,6 +7,8 @@
 #include "core/image/RomChecksum.h"
 #include "core/text/VisibleText.h"
 
+#include <QBuffer>
+
 namespace zorvek::cli {
 
 namespace {
@@ -18,16 +20,32 @@ QString withoutTrailingBlanks(QString text)
     return text;
 }
 
+// A headerless image as it reads with a copier header in front: every
+// position then finds its own field, not the bytes 512 further on.
+std::unique_ptr<RomImage> withHeaderInFront(const RomImage& rom)
+{
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(QByteArray(copier::kHeaderSize, '\0') + rom.readBytes(0, static_cast<int>(rom.size())));
+    buffer->open(QIODevice::ReadOnly);
+    auto shifted = std::make_unique<RomImage>();
+    shifted->attach(std::move(buffer), rom.path());
+    return shifted;
+}
+
 } // namespace
 
-QList<InfoLine> imageInfo(const RomImage& rom, const QString& path)
+QList<InfoLine> imageInfo(const RomImage& image, const QString& path)
 {
+    const bool bare = headerless::lacksCopierHeader(image);
+    const std::unique_ptr<RomImage> shifted = bare ? withHeaderInFront(image) : nullptr;
+    // Name and checksum are read where the ROM data holds them.
+    const RomImage& rom = bare ? *shifted : image;
     const auto hex = [](uint16_t word) {
         return QStringLiteral("0x") + QString::number(word, 16).toUpper().rightJustified(4, QLatin1Char('0'));
     };
-    const uint16_t checkWord = rom.readWord16(romcheck::kCheckWordOffset);
+    const uint16_t checkWord = image.readWord16(romcheck::kCheckWordOffset);
     QString check = QStringLiteral("%1, right").arg(hex(checkWord));
-    if (checkWord != romcheck::kExpectedCheckWord && headerless::lacksCopierHeader(rom))
+    if (checkWord != romcheck::kExpectedCheckWord && bare)
         check = QStringLiteral("%1, wrong: the image has no copier header (this game's ROM data starts at its "
                                "first byte; add-header makes a copy with one)")
                     .arg(hex(checkWord));
@@ -36,8 +54,9 @@ QList<InfoLine> imageInfo(const RomImage& rom, const QString& path)
                     .arg(hex(checkWord), hex(romcheck::kExpectedCheckWord));
     return {
         {QStringLiteral("Image"), path},
-        {QStringLiteral("Size"), QStringLiteral("%1 bytes").arg(rom.size())},
-        {QStringLiteral("Copier type"), QString::fromLatin1(copier::typeNames()[static_cast<int>(copier::detect(rom))])},
+        {QStringLiteral("Size"), QStringLiteral("%1 bytes").arg(image.size())},
+        {QStringLiteral("Copier type"), bare ? QStringLiteral("none: the image has no copier header")
+                                             : QString::fromLatin1(copier::typeNames()[static_cast<int>(copier::detect(rom))])},
         // The name field is padded with blanks; lines end without them.
         {QStringLiteral("Internal name"), visibleControls(withoutTrailingBlanks(internalname::read(rom)))},
         {QStringLiteral("Check word"), check},

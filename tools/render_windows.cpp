@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
+#include <QPalette>
 #include <QTabBar>
 
 #include <cstdio>
@@ -27,6 +28,25 @@ bool save(QWidget* window, const QString& file)
     const bool ok = window->grab().save(file);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(file));
     return ok;
+}
+
+// A dark desktop theme as many users have it: the table's marks must read on it too.
+QPalette darkPalette()
+{
+    QPalette p;
+    const QColor window(0x35, 0x35, 0x35), base(0x2a, 0x2a, 0x2a), text(0xee, 0xee, 0xee);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, window);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
+    p.setColor(QPalette::HighlightedText, Qt::black);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
+    return p;
 }
 
 } // namespace
@@ -90,6 +110,10 @@ int main(int argc, char** argv)
         model.applyValues({{1, mt::HitPoints, 4800}, {1, mt::Gil, 350}, {3, mt::Level, 27},
                            {3, mt::Strength, 61}, {6, mt::Experience, 900}, {6, mt::FirstFlag + 1, 1}});
         ok &= save(table, out.filePath("monster-table.png"));
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(darkPalette());
+        ok &= save(table, out.filePath("monster-table-dark.png"));
+        QApplication::setPalette(light);
         model.revert();
         table->closeForGoodImage();
     }

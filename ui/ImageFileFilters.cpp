@@ -14,4 +14,12 @@ const QStringList& imageFileFilters()
     return filters;
 }
 
+const QStringList& originalImageFilters()
+{
+    // Headered and headerless images alike, in the first, chosen filter.
+    static const QStringList filters = QStringList{QStringLiteral("ROM Images (*.smc *.swc *.fig *.sfc)")}
+                                       + imageFileFilters() + QStringList{QStringLiteral("Headerless ROM File (*.sfc)")};
+    return filters;
+}
+
 } // namespace zorvek::ui

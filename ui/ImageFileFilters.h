@@ -9,4 +9,7 @@ namespace zorvek::ui {
 // Super MagiCom, is the one chosen at first.
 const QStringList& imageFileFilters();
 
+// For an unmodified original: every kind of image, headerless ones too, at once.
+const QStringList& originalImageFilters();
+
 } // namespace zorvek::ui

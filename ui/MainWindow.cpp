@@ -23,6 +23,8 @@
 #include "ui/monsters/MonsterEditor.h"
 #include "ui/monsters/MonsterTableWindow.h"
 #include "ui/widgets/LimitedLineEdit.h"
+#include "ui/widgets/NamedComboBoxes.h"
+#include "ui/widgets/ThemeColours.h"
 #include "ui/widgets/RecentImagesMenu.h"
 #include "ui/widgets/WheelGuard.h"
 
@@ -111,6 +113,7 @@ MainWindow::MainWindow(SideEffects& effects, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(kAppTitle));
     setWindowIcon(QIcon(QPixmap::fromImage(data::applicationIcon())));
+    nameComboBoxesByPurpose();
     connect(&m_session.pendingStamp(), &PendingStamp::writeFailed, this, &MainWindow::reportFailure);
     // Editors save from their own windows; the state shown here follows every write.
     connect(&m_session.writes(), &ImageWriteSession::written, this, &MainWindow::showWriteState);
@@ -138,7 +141,7 @@ MainWindow::~MainWindow()
 void MainWindow::createActions()
 {
     m_open = namedAction(this, "mnuOpen", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    m_addHeader = namedAction(this, "mnuAddHeader", tr("Add Copier Header..."));
+    m_addHeader = namedAction(this, "mnuAddHeader", tr("Add Copier &Header..."));
     // With the name box focused, Ctrl+C copies as in every text box (the box
     // claims the key first); anywhere else it closes the image.
     m_close = namedAction(this, "mnuClose", tr("&Close ROM"), QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -146,20 +149,25 @@ void MainWindow::createActions()
     m_save->setEnabled(false);
     m_undo = namedAction(this, "mnuUndo", tr("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_redo = namedAction(this, "mnuRedo", tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    m_createPatch = namedAction(this, "mnuCreatePatch", tr("Create Patch..."));
+    m_createPatch = namedAction(this, "mnuCreatePatch", tr("Create Pa&tch..."));
     m_quit = namedAction(this, "mnuQuit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
     m_help = namedAction(this, "mnuHelp", tr("&Help"), QKeySequence(Qt::Key_F1));
     m_help->setEnabled(false);
     m_readme = namedAction(this, "mnuReadme", tr("&Readme"), QKeySequence(Qt::Key_F12));
     m_url = namedAction(this, "mnuURL", tr("Goto Quenmark-Soft"), QKeySequence(Qt::Key_F11));
     m_about = namedAction(this, "mnuAbout", tr("&About"), QKeySequence(Qt::Key_F2));
-    m_monsterTable = namedAction(this, "mnuMonsterTable", tr("Monster Table"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    m_monsterTable = namedAction(this, "mnuMonsterTable", tr("Monster &Table"), QKeySequence(Qt::CTRL | Qt::Key_T));
     m_monsterTable->setEnabled(false);
+    // Beside the toolbar buttons, for the keyboard.
+    m_monsters = namedAction(this, "mnuMonsters", tr("&Monsters"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    m_characters = namedAction(this, "mnuCharacters", tr("&Characters"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    m_monsters->setEnabled(false);
+    m_characters->setEnabled(false);
     const AppSettings settings;
-    m_backUp = checkableAction(this, "mnuBackUp", tr("Back Up Before First Save"), settings.backUpBeforeFirstSave());
-    m_fixChecksum = namedAction(this, "mnuFixChecksum", tr("Fix ROM Checksum"));
+    m_backUp = checkableAction(this, "mnuBackUp", tr("&Back Up Before First Save"), settings.backUpBeforeFirstSave());
+    m_fixChecksum = namedAction(this, "mnuFixChecksum", tr("Fi&x ROM Checksum"));
     m_fixChecksumOnSave =
-        checkableAction(this, "mnuFixChecksumOnSave", tr("Fix Checksum on Every Save"), settings.fixChecksumOnSave());
+        checkableAction(this, "mnuFixChecksumOnSave", tr("Fix Checksum on &Every Save"), settings.fixChecksumOnSave());
     m_defaultName = namedAction(this, "mnuDefault", tr("Default: KELVARNTHOSIA 5"));
     m_zorvekName = namedAction(this, "mnuZorvek", tr("Change: Kelvarnthosia 5"));
     m_zorvanName = namedAction(this, "mnuZorvan", tr("Change: Kelvarnthosia V"));
@@ -185,6 +193,8 @@ void MainWindow::createActions()
     connect(m_url, &QAction::triggered, this, &MainWindow::mnuURL_Click);
     connect(m_about, &QAction::triggered, this, &MainWindow::mnuAbout_Click);
     connect(m_monsterTable, &QAction::triggered, this, &MainWindow::openMonsterTable);
+    connect(m_monsters, &QAction::triggered, this, &MainWindow::openMonsterEditor);
+    connect(m_characters, &QAction::triggered, this, &MainWindow::openCharacterEditor);
     connect(m_defaultName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("KELVARNTHOSIA 5")); });
     connect(m_zorvekName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia 5")); });
     connect(m_zorvanName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia V")); });
@@ -217,7 +227,7 @@ void MainWindow::createMenus()
     m_stuffMenu->addAction(m_readme);
     m_stuffMenu->addAction(m_url);
     namedSeparator(m_stuffMenu, "mnuDmy8");
-    m_stuffMenu->addAction(m_monsterTable);
+    m_stuffMenu->addActions({m_monsters, m_characters, m_monsterTable});
     namedSeparator(m_stuffMenu, "mnuDmy7");
     m_stuffMenu->addAction(m_backUp);
     m_stuffMenu->addAction(m_fixChecksum);
@@ -309,15 +319,15 @@ void MainWindow::createCentralArea()
     m_nameText->setInputLimit(internalname::kLength);
     m_nameText->setText(QString::fromLatin1(kNotLoadedText));
     m_nameText->setEnabled(false);
-    QPalette grey = m_nameText->palette();
-    grey.setColor(QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
-    m_nameText->setPalette(grey);
+    theme::keepWindowColoured(m_nameText);
     // A file dropped on the box opens, as anywhere on the window; text still drops in.
     m_nameText->installEventFilter(this);
     m_changeName = new QPushButton(QStringLiteral(">"), m_frame1);
     m_changeName->setObjectName(QStringLiteral("ChangeROMNameCMD"));
-    m_changeName->setFixedWidth(28);
+    // A small square button, growing with the font.
+    m_changeName->setFixedWidth(qMax(28, m_changeName->fontMetrics().height() + 10));
     m_changeName->setEnabled(false);
+    m_changeName->setAccessibleName(tr("Internal name choices"));
     connect(m_changeName, &QPushButton::clicked, this, &MainWindow::ChangeROMNameCMD_Click);
     frameLayout->addWidget(m_nameText);
     frameLayout->addWidget(m_changeName);
@@ -329,6 +339,7 @@ void MainWindow::createCentralArea()
     m_copierType = new QComboBox(central);
     WheelGuard::install(m_copierType);
     m_copierType->setObjectName(QStringLiteral("CopierTypeCBO"));
+    m_copierLabel->setBuddy(m_copierType);
     for (const char* name : copier::typeNames())
         m_copierType->addItem(QString::fromLatin1(name));
     m_copierType->setEnabled(false);
@@ -339,8 +350,11 @@ void MainWindow::createCentralArea()
 
     m_checksum = new QLabel(central);
     m_checksum->setObjectName(QStringLiteral("ChecksumLBL"));
-    // The row stays while no image is loaded, so nothing moves on open.
-    m_checksum->setMinimumHeight(m_checksum->fontMetrics().height());
+    // Room for the longest state, also while no image is loaded: the window's
+    // size is fixed, and nothing may move on open or be cut in a large font.
+    m_checksum->setText(QStringLiteral("Checksum: stale complement (stored 0xFFFF, should be 0xFFFF)"));
+    m_checksum->setMinimumSize(m_checksum->minimumSizeHint());
+    m_checksum->clear();
     layout->addWidget(m_checksum);
 
     m_notice = new QLabel(tr(kDefaultNotice), central);
@@ -556,8 +570,14 @@ bool MainWindow::CheckROM()
         return false;
     if (rightGame)
         return true;
-    m_effects.showMessage(this, MessageIcon::Critical,
-                          tr("You must load the correct Zorvek ROM file.  Application will now close."));
+    const QString refusal = tr("You must load the correct Zorvek ROM file.  Application will now close.");
+    if (headerless::lacksCopierHeader(m_session.rom()))
+        m_effects.explainMessage(this, MessageIcon::Critical, refusal,
+                                 tr("This file is the game's ROM data without a copier header, which this editor "
+                                    "cannot edit in place. File > Add Copier Header... makes a copy with a header "
+                                    "that you can open and edit; this file stays as it is."));
+    else
+        m_effects.showMessage(this, MessageIcon::Critical, refusal);
     // Nothing more may reach this file.
     m_session.rom().close();
     showWriteState();
@@ -674,8 +694,8 @@ void MainWindow::mnuCreatePatch_Click()
         return;
     const QFileInfo image(m_session.rom().path());
     const std::optional<QString> original = m_effects.chooseFileToOpen(
-        this, tr("Unmodified Original Image"), imageFileFilters() + QStringList{kHeaderlessFilter},
-        imageFileFilters().at(1), image.absolutePath());
+        this, tr("Unmodified Original Image"), originalImageFilters(), originalImageFilters().constFirst(),
+        image.absolutePath());
     if (!original)
         return;
     const std::optional<SaveChoice> target = m_effects.chooseFileToSave(
@@ -718,8 +738,8 @@ void MainWindow::showWriteState()
     const bool loaded = isLoaded();
     m_undo->setEnabled(loaded && m_session.writes().canUndo());
     m_redo->setEnabled(loaded && m_session.writes().canRedo());
-    m_undo->setText(menuText(tr("Undo"), m_undo->isEnabled() ? m_session.writes().undoText() : QString()));
-    m_redo->setText(menuText(tr("Redo"), m_redo->isEnabled() ? m_session.writes().redoText() : QString()));
+    m_undo->setText(menuText(tr("&Undo"), m_undo->isEnabled() ? m_session.writes().undoText() : QString()));
+    m_redo->setText(menuText(tr("Re&do"), m_redo->isEnabled() ? m_session.writes().redoText() : QString()));
     m_createPatch->setEnabled(loaded);
     m_fixChecksum->setEnabled(loaded);
     if (!loaded) {
@@ -769,8 +789,11 @@ void MainWindow::enterLoadedState()
     m_save->setEnabled(true);
     m_toolbar2->setEnabled(true);
     m_monsterTable->setEnabled(true);
+    m_monsters->setEnabled(true);
+    m_characters->setEnabled(true);
     m_copierType->setEnabled(true);
     showWriteState();
+    showOpenFile();
 }
 
 void MainWindow::enterNotLoadedState()
@@ -781,9 +804,20 @@ void MainWindow::enterNotLoadedState()
     m_save->setEnabled(false);
     m_toolbar2->setEnabled(false);
     m_monsterTable->setEnabled(false);
+    m_monsters->setEnabled(false);
+    m_characters->setEnabled(false);
     m_copierType->setEnabled(false);
     m_copierType->setCurrentIndex(static_cast<int>(zorvek::CopierType::Undetected));
     showWriteState();
+    showOpenFile();
+}
+
+void MainWindow::showOpenFile()
+{
+    const QString path = isLoaded() ? m_session.rom().path() : QString();
+    setWindowFilePath(path);
+    const QString title = QString::fromLatin1(kAppTitle);
+    setWindowTitle(path.isEmpty() ? title : QFileInfo(path).fileName() + QStringLiteral(" \u2014 ") + title);
 }
 
 void MainWindow::mnuQuit_Click()
@@ -908,6 +942,8 @@ void MainWindow::openMonsterTable()
         });
     }
     // Beside the main window, not in its place: the table lives alongside.
+    if (!m_table->isVisible())
+        m_table->placeBeside(this);
     m_table->show();
     m_table->raise();
     m_table->activateWindow();
@@ -918,6 +954,8 @@ void MainWindow::showEditor(QWidget* editor)
     // The editor hides this window, yet its saves are undone by the same keys
     // there; a focused text box still claims them for its own undo first.
     editor->addActions({m_undo, m_redo});
+    // The caption the editor builds stays; the path is there for the desktop.
+    editor->setWindowFilePath(m_session.rom().path());
     hide();
     editor->show();
     editor->raise();

@@ -92,6 +92,8 @@ private:
     IoResult SaveHeader(bool* noticeDue);
     void enterLoadedState();
     void enterNotLoadedState();
+    // The title and file path name the open image.
+    void showOpenFile();
     // False when the monster table keeps unsaved changes (the user cancelled).
     bool settleMonsterTable();
     void closeImage();
@@ -135,6 +137,8 @@ private:
     QAction* m_fixChecksumOnSave = nullptr;
     QAction* m_about = nullptr;
     QAction* m_monsterTable = nullptr;
+    QAction* m_monsters = nullptr;
+    QAction* m_characters = nullptr;
     QAction* m_defaultName = nullptr;
     QAction* m_zorvekName = nullptr;
     QAction* m_zorvanName = nullptr;

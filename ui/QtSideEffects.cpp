@@ -13,12 +13,19 @@ namespace zorvek::ui {
 
 void QtSideEffects::showMessage(QWidget* parent, MessageIcon icon, const QString& text)
 {
+    explainMessage(parent, icon, text, {});
+}
+
+void QtSideEffects::explainMessage(QWidget* parent, MessageIcon icon, const QString& text,
+                                   const QString& informativeText)
+{
     QMessageBox::Icon boxIcon = QMessageBox::Information;
     if (icon == MessageIcon::Critical)
         boxIcon = QMessageBox::Critical;
     else if (icon == MessageIcon::Exclamation)
         boxIcon = QMessageBox::Warning;
     QMessageBox box(boxIcon, QString::fromLatin1(kAppTitle), text, QMessageBox::Ok, parent);
+    box.setInformativeText(informativeText);
     box.exec();
 }
 

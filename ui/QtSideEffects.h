@@ -8,6 +8,7 @@ namespace zorvek::ui {
 class QtSideEffects final : public SideEffects {
 public:
     void showMessage(QWidget* parent, MessageIcon icon, const QString& text) override;
+    void explainMessage(QWidget* parent, MessageIcon icon, const QString& text, const QString& informativeText) override;
     std::optional<QString> chooseFileToOpen(QWidget* parent, const QString& title, const QStringList& nameFilters,
                                             const QString& selectedFilter, const QString& startFolder) override;
     std::optional<SaveChoice> chooseFileToSave(QWidget* parent, const QString& title, const QStringList& nameFilters,

@@ -31,6 +31,13 @@ public:
     // A modal message box titled with the application title and an OK button.
     virtual void showMessage(QWidget* parent, MessageIcon icon, const QString& text) = 0;
 
+    // The same box with a second, smaller text under the first: why, and
+    // what the user can do instead.
+    virtual void explainMessage(QWidget* parent, MessageIcon icon, const QString& text, const QString& informativeText)
+    {
+        showMessage(parent, icon, text + QStringLiteral("\n\n") + informativeText);
+    }
+
     // The open-file dialog, titled title (empty: the system's title),
     // starting in startFolder (empty: the working folder); nullopt when the
     // user cancels.

@@ -147,6 +147,19 @@ TEST_F(HeadersAndSpreadsheetsTest, AHeaderlessImageIsNamedSoAndMakePatchTakesItA
     ASSERT_EQ(run({u"make-patch"_s, original, hackHeadered, fromHeadered}).code, 0);
     EXPECT_EQ(readFile(fromBare), readFile(fromHeadered));
     EXPECT_EQ(applyIps(readFile(fromBare), kBare), editedBare);
+    // Images that do not differ give a patch that says so.
+    const Result same = run({u"make-patch"_s, original, bare, dir.filePath(u"same.ips"_s)});
+    EXPECT_TRUE(same.code == 0 && same.err.contains(u"do not differ"_s)) << same.err.toStdString();
+
+    // info reads a headerless image's name and checksum where its ROM data holds them.
+    const QByteArray named = RomFixture(kBare.size() + 0x200).bytesAt(0x200, kBare).internalName("KELVARNTHOSIA 5").bytes();
+    const auto lines = [&](const QString& name, const QByteArray& bytes) {
+        return QString::fromUtf8(run({u"info"_s, file(name, bytes)}).out).split(u'\n').mid(2);
+    };
+    const QStringList fromBareInfo = lines(u"named.sfc"_s, named.mid(0x200)), fromHeaderedInfo = lines(u"named.smc"_s, named);
+    EXPECT_EQ(fromBareInfo.value(0), u"Copier type: none: the image has no copier header"_s);
+    EXPECT_EQ(fromBareInfo.value(1), u"Internal name: KELVARNTHOSIA 5"_s);
+    EXPECT_EQ(fromBareInfo.value(3), fromHeaderedInfo.value(3));  // the checksum
 }
 
 TEST_F(HeadersAndSpreadsheetsTest, AFileInsteadOfACommandOpensTheWindow)

@@ -77,8 +77,8 @@ TEST_F(CreatePatchTest, EitherFormatCarriesEveryDifferenceOfTheRomDataAndARefusa
     EXPECT_FALSE(QFile::exists(tempPath("p.ips")));
     trigger("mnuCreatePatch");
     EXPECT_EQ(effects.saveDialogCount, 5);
-    EXPECT_TRUE(effects.lastFilters.contains("Headerless ROM File (*.sfc)"));  // the original's dialog
-    EXPECT_EQ(effects.lastSelectedFilter, "Super MagiCom ROM File (*.smc)");
+    // The original's dialog lists headered and headerless images at once.
+    EXPECT_EQ(effects.lastSelectedFilter, "ROM Images (*.smc *.swc *.fig *.sfc)");
     EXPECT_EQ(fileBytes(), edited);
 }
 

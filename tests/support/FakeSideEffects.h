@@ -18,6 +18,8 @@ public:
     };
 
     std::vector<Message> messages;
+    // The informative text under each message, empty where there is none.
+    QStringList informativeTexts;
     // Answers for the open dialog, used in order; nullopt is a cancel.
     std::deque<std::optional<QString>> openAnswers;
     int openDialogCount = 0;
@@ -45,8 +47,16 @@ public:
     void showMessage(QWidget*, ui::MessageIcon icon, const QString& text) override
     {
         messages.push_back({icon, text});
+        if (informativeTexts.size() < static_cast<qsizetype>(messages.size()))
+            informativeTexts.append(QString());
         if (onMessage)
             onMessage(messages.back());
+    }
+
+    void explainMessage(QWidget* parent, ui::MessageIcon icon, const QString& text, const QString& informativeText) override
+    {
+        informativeTexts.append(informativeText);
+        showMessage(parent, icon, text);
     }
 
     std::optional<QString> chooseFileToOpen(QWidget*, const QString& title, const QStringList& nameFilters,

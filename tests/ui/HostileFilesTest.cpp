@@ -178,7 +178,7 @@ TEST_F(HostileFilesTest, ImageReplacedOnDiskIsNeverWrittenUntilOpenedAgain)
     expectRefused(5);
     trigger("mnuFixChecksum");
     expectRefused(6);
-    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "Undo Save of Character 0");
+    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "&Undo Save of Character 0");
 
     // Opened again, it is the file the user sees, with nothing to undo.
     openPath(romPath);

@@ -74,13 +74,13 @@ TEST_F(MainWindowTest, StartsNotLoadedWithItsMenusAndToolbars)
     EXPECT_EQ(names("mnuFile"),
               "mnuOpen mnuAddHeader mnuRecent mnuClose mnuSave- mnuDmy5 mnuUndo- mnuRedo- mnuDmy6 mnuCreatePatch- mnuDmy2 mnuQuit");
     EXPECT_EQ(names("mnuStuff"),
-              "mnuHelp- mnuReadme mnuURL mnuDmy8 mnuMonsterTable- mnuDmy7 mnuBackUp+ mnuFixChecksum- mnuFixChecksumOnSave mnuDmy3 mnuAbout");
+              "mnuHelp- mnuReadme mnuURL mnuDmy8 mnuMonsters- mnuCharacters- mnuMonsterTable- mnuDmy7 mnuBackUp+ mnuFixChecksum- mnuFixChecksumOnSave mnuDmy3 mnuAbout");
     QStringList captions;
     for (const char* name : {"mnuAddHeader", "mnuRecent", "mnuCreatePatch", "mnuBackUp", "mnuFixChecksum",
                              "mnuFixChecksumOnSave"})
         captions << find<QAction>(name)->text();
-    EXPECT_EQ(captions, QStringList({"Add Copier Header...", "Open Recent", "Create Patch...", "Back Up Before First Save", "Fix ROM Checksum",
-                                     "Fix Checksum on Every Save"}));
+    EXPECT_EQ(captions, QStringList({"Add Copier &Header...", "Open &Recent", "Create Pa&tch...", "&Back Up Before First Save",
+                                     "Fi&x ROM Checksum", "Fix Checksum on &Every Save"}));
 
     // Without an image the toolbar's Save only complains, Config and Help do nothing.
     clickToolButton("Save");
@@ -246,10 +246,10 @@ TEST_F(MainWindowTest, CopierHeaderIsWrittenOnlyAsPicked)
     };
     pickCopier(0);
     trigger("mnuSave");
-    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "Undo Stamp");
+    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "&Undo Stamp");
     trigger("mnuUndo");
     EXPECT_EQ(fileBytes(), saved);
-    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "Undo Save ROM");
+    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "&Undo Save ROM");
     trigger("mnuRedo");
     ASSERT_EQ(effects.messages.size(), 1u);
     EXPECT_EQ(effects.messages[0].icon, MessageIcon::Information);

@@ -41,17 +41,19 @@ void whenShown(std::function<void(T*)> answer)
 TEST(QtSideEffectsTest, MessageBoxCarriesTitleIconAndText)
 {
     QtSideEffects effects;
-    QString title, text;
+    QString title, text, informative;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     whenShown<QMessageBox>([&](QMessageBox* box) {
         title = box->windowTitle();
         text = box->text();
+        informative = box->informativeText();
         icon = box->icon();
         box->button(QMessageBox::Ok)->click();
     });
-    effects.showMessage(nullptr, MessageIcon::Critical, "You need to load your Zorvek ROM to continue.");
+    effects.explainMessage(nullptr, MessageIcon::Critical, "You need to load your Zorvek ROM to continue.", "Why.");
     EXPECT_EQ(title, "Zorvek Multi Editor");
     EXPECT_EQ(text, "You need to load your Zorvek ROM to continue.");
+    EXPECT_EQ(informative, "Why.");
     EXPECT_EQ(icon, QMessageBox::Critical);
 }
 

@@ -81,6 +81,13 @@ QLabel* CharacterEditor::label(const char* name, const QString& caption)
     return l;
 }
 
+QLabel* CharacterEditor::buddyLabel(const char* name, const QString& caption, QWidget* buddy)
+{
+    QLabel* l = label(name, caption);
+    l->setBuddy(buddy);
+    return l;
+}
+
 LimitedLineEdit* CharacterEditor::numberBox(const char* name, int inputLimit, bool editable,
                                   std::optional<characters::rules::Cap> rule,
                                   const QString& designText)
@@ -114,14 +121,14 @@ void CharacterEditor::createControls()
     m_charIndexFrame->setObjectName(QStringLiteral("CharIndexFR"));
     m_nameLabel = label("NameLBL", tr("Character:"));
     m_charIndex = numberBox("CharIndexTXT", 1, false, std::nullopt);
-    // It only mirrors the scroll bar, so Tab goes past it to the bar.
-    m_charIndex->setFocusPolicy(Qt::ClickFocus);
     m_scroll = new SlotScrollBar(Qt::Horizontal, this);
     m_scroll->setObjectName(QStringLiteral("Scroll"));
     m_scroll->setRange(0, characters::CharacterRecord::kSlotCount - 1);
     m_scroll->setSingleStep(1);
     m_scroll->setPageStep(1);
     m_scroll->setValue(0);
+    m_scroll->setAccessibleName(tr("Character slot"));
+    m_nameLabel->setBuddy(m_charIndex);
     // Reachable from the keyboard; a wheel passing over it must not change
     // the slot and drop the edits.
     WheelGuard::install(m_scroll);
@@ -164,34 +171,39 @@ void CharacterEditor::createStatsFrame()
     m_agility = numberBox("AGITXT", 3, true, Cap::Attribute);
     m_vitality = numberBox("VITTXT", 3, true, Cap::Attribute);
     m_magicPower = numberBox("MagicPowerTXT", 3, true, Cap::Attribute);
+    // Two boxes share each label: the names tell current from maximum.
+    m_currentHp->setAccessibleName(tr("Current Hit Points"));
+    m_maximumHp->setAccessibleName(tr("Maximum Hit Points"));
+    m_currentMp->setAccessibleName(tr("Current Magic Points"));
+    m_maximumMp->setAccessibleName(tr("Maximum Magic Points"));
 
     auto* grid = new QGridLayout(m_statFrame);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(8);
-    grid->addWidget(label("LevelLBL", tr("Level:")), 0, 0);
+    grid->addWidget(buddyLabel("LevelLBL", tr("Level:"), m_level), 0, 0);
     grid->addWidget(m_level, 0, 1);
-    grid->addWidget(label("HPLBL", tr("Hit Points:")), 1, 0);
+    grid->addWidget(buddyLabel("HPLBL", tr("Hit Points:"), m_currentHp), 1, 0);
     grid->addWidget(m_currentHp, 1, 1);
     grid->addWidget(label("HPSlashLBL", QStringLiteral(" / ")), 1, 2);
     grid->addWidget(m_maximumHp, 1, 3);
-    grid->addWidget(label("MPLBL", tr("Magic Points:")), 2, 0);
+    grid->addWidget(buddyLabel("MPLBL", tr("Magic Points:"), m_currentMp), 2, 0);
     grid->addWidget(m_currentMp, 2, 1);
     grid->addWidget(label("MPSlashLBL", QStringLiteral(" / ")), 2, 2);
     grid->addWidget(m_maximumMp, 2, 3);
-    grid->addWidget(label("EXPLBL", tr("Experience:   ")), 3, 0);
+    grid->addWidget(buddyLabel("EXPLBL", tr("Experience:   "), m_experience), 3, 0);
     grid->addWidget(m_experience, 3, 1);
-    grid->addWidget(label("ActorLBL", tr("Actor Bit:")), 4, 0);
+    grid->addWidget(buddyLabel("ActorLBL", tr("Actor Bit:"), m_actor), 4, 0);
     grid->addWidget(m_actor, 4, 1);
 
     grid->setColumnMinimumWidth(4, 24);
     grid->setColumnStretch(4, 1);
-    grid->addWidget(label("STRLBL", tr("Strength:")), 0, 5);
+    grid->addWidget(buddyLabel("STRLBL", tr("Strength:"), m_strength), 0, 5);
     grid->addWidget(m_strength, 0, 6);
-    grid->addWidget(label("AGILBL", tr("Agility:")), 1, 5);
+    grid->addWidget(buddyLabel("AGILBL", tr("Agility:"), m_agility), 1, 5);
     grid->addWidget(m_agility, 1, 6);
-    grid->addWidget(label("DEFLBL", tr("Vitality")), 2, 5);
+    grid->addWidget(buddyLabel("DEFLBL", tr("Vitality"), m_vitality), 2, 5);
     grid->addWidget(m_vitality, 2, 6);
-    grid->addWidget(label("MagicPowerLBL", tr("Magic Power:")), 3, 5);
+    grid->addWidget(buddyLabel("MagicPowerLBL", tr("Magic Power:"), m_magicPower), 3, 5);
     grid->addWidget(m_magicPower, 3, 6);
     grid->setRowStretch(5, 1);
 }
@@ -212,6 +224,12 @@ void CharacterEditor::createEquipmentFrame()
     m_head = equipmentBox("HeadCBO");
     m_body = equipmentBox("BodyCBO");
     m_arms = equipmentBox("ArmsCBO");
+    // Only an icon stands beside them.
+    m_rightHand->setAccessibleName(tr("Right hand"));
+    m_leftHand->setAccessibleName(tr("Left hand"));
+    m_head->setAccessibleName(tr("Head"));
+    m_body->setAccessibleName(tr("Body"));
+    m_arms->setAccessibleName(tr("Arms"));
     for (int i = 0; i < characters::CharacterRecord::kCommandCount; ++i) {
         m_commands[i] = new ByteListBox(data::battleCommandLabels(), &characters::rules::unlistedCommandLabel, this);
         m_commands[i]->setObjectName(QStringLiteral("BattleCommand%1CBO").arg(i + 1));
@@ -233,12 +251,12 @@ void CharacterEditor::createEquipmentFrame()
     grid->setColumnMinimumWidth(2, 24);
     grid->setColumnStretch(2, 1);
     for (int i = 0; i < characters::CharacterRecord::kCommandCount; ++i) {
-        grid->addWidget(label(qPrintable(QStringLiteral("Command%1LBL").arg(i + 1)),
-                              tr("Command %1:").arg(i + 1)),
+        grid->addWidget(buddyLabel(qPrintable(QStringLiteral("Command%1LBL").arg(i + 1)),
+                                   tr("Command %1:").arg(i + 1), m_commands[i]),
                         i, 3);
         grid->addWidget(m_commands[i], i, 4);
     }
-    grid->addWidget(label("EquipBitLBL", tr("Equip Bit:")), 4, 3);
+    grid->addWidget(buddyLabel("EquipBitLBL", tr("Equip Bit:"), m_equipBit), 4, 3);
     grid->addWidget(m_equipBit, 4, 4, Qt::AlignLeft);
 }
 

@@ -5,10 +5,12 @@
 #include "core/table/MonsterTable.h"
 #include "core/text/NumberText.h"
 #include "data/GameData.h"
+#include "ui/monsters/MonsterTableModel.h"
 #include "ui/widgets/LimitedLineEdit.h"
 #include "ui/widgets/WheelGuard.h"
 
 #include <QComboBox>
+#include <QPainter>
 
 namespace zorvek::ui {
 
@@ -51,6 +53,24 @@ std::optional<DigitRule> digitRule(int column)
 
 } // namespace
 
+void MonsterCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                const QModelIndex& index) const
+{
+    QStyledItemDelegate::paint(painter, option, index);
+    if (!index.data(MonsterTableModel::DiffersRole).toBool())
+        return;
+    // A corner mark in the compare colour: a check box shows no font.
+    const int size = qMax(5, option.rect.height() / 3);
+    const QPoint corner = option.rect.topLeft();
+    const QPoint triangle[] = {corner, corner + QPoint(size, 0), corner + QPoint(0, size)};
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(index.data(Qt::ForegroundRole).value<QBrush>());
+    painter->drawPolygon(triangle, 3);
+    painter->restore();
+}
+
 QWidget* MonsterCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                            const QModelIndex& index) const
 {
@@ -59,6 +79,7 @@ QWidget* MonsterCellDelegate::createEditor(QWidget* parent, const QStyleOptionVi
         combo->setObjectName(QStringLiteral("AttackIndexCBO"));
         WheelGuard::install(combo);
         combo->setMaxVisibleItems(20);
+        combo->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal, Qt::ToolTipRole).toString());
         return combo;
     }
     if (const auto rule = digitRule(index.column())) {
@@ -67,6 +88,8 @@ QWidget* MonsterCellDelegate::createEditor(QWidget* parent, const QStyleOptionVi
         box->setCharacters(LimitedLineEdit::Characters::Numeric);
         box->setInputLimit(rule->inputLimit);
         box->setFrame(false);
+        // Named for screen readers after its column, as the header's full text.
+        box->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal, Qt::ToolTipRole).toString());
         return box;
     }
     return QStyledItemDelegate::createEditor(parent, option, index);
@@ -109,7 +132,7 @@ void MonsterCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* mode
         const QString text = rules::corrected(box->text(), rule->maximum);
         const auto value = numbertext::toFieldValue(text, {0, rule->maximum});
         if (!value) {
-            const QString where = model->headerData(index.column(), Qt::Horizontal).toString();
+            const QString where = model->headerData(index.column(), Qt::Horizontal, Qt::ToolTipRole).toString();
             emit refused(QStringLiteral("Monster %1 (%2), %3: \"%4\" is not a number; it takes a whole number "
                                         "from 0 to %5.\nNothing was changed.")
                              .arg(model->index(index.row(), mt::Record).data(Qt::EditRole).toInt())

@@ -116,6 +116,7 @@ void MonsterEditor::createControls()
     m_monsterList = new QListWidget(this);
     m_monsterList->setObjectName(QStringLiteral("MonsterList"));
     m_monsterList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_monsterList->setAccessibleName(tr("Monsters"));
 
     m_recordBase = new QLabel(this);
     m_recordBase->setObjectName(QStringLiteral("MonsterListIndexLBL"));
@@ -223,6 +224,7 @@ void MonsterEditor::createAttackControls()
     m_attackCombo->setEditable(false);
     m_attackCombo->addItems(data::attackAnimationDescriptions());
     m_attackCombo->setMaxVisibleItems(20);
+    m_attackCombo->setAccessibleName(tr("Attack animation"));
 
     m_attackPicture = new QLabel(m_statsFrame);
     m_attackPicture->setObjectName(QStringLiteral("AttackIndexGFX"));
@@ -286,6 +288,8 @@ QWidget* MonsterEditor::createStatsFrame()
         {"STRLBL", m_str},     {"AGILBL", m_agi},                {"DEFLBL", m_def},
         {"EvadeLBL", m_evade}, {"MagicPowerLBL", m_magicPower}, {"UnknownLBL", m_unknown}};
     for (int row = 0; row < 6; ++row) {
+        m_labels.value(QString::fromLatin1(left[row].first))->setBuddy(left[row].second);
+        m_labels.value(QString::fromLatin1(right[row].first))->setBuddy(right[row].second);
         numbers->addWidget(m_labels.value(QString::fromLatin1(left[row].first)), row, 0);
         numbers->addWidget(left[row].second, row, 1);
         numbers->addWidget(m_labels.value(QString::fromLatin1(right[row].first)), row, 3);
@@ -295,6 +299,7 @@ QWidget* MonsterEditor::createStatsFrame()
     numbers->setColumnStretch(5, 1);
 
     auto* attack = new QGridLayout;
+    m_labels.value(QStringLiteral("Label8"))->setBuddy(m_attackText);
     attack->addWidget(m_labels.value(QStringLiteral("Label8")), 0, 0);
     attack->addWidget(m_attackText, 0, 1);
     attack->addWidget(m_attackCombo, 0, 2, 1, 2);
@@ -337,6 +342,9 @@ QWidget* MonsterEditor::createFlagColumn()
         {"Label9", m_weak}, {"Label10", m_statusConditions}, {"Label11", m_spAttrib}};
     int width = 0;
     for (const auto& [caption, list] : lists) {
+        // Lists take no name from a label; Alt+letter reaches them through it all the same.
+        m_labels.value(QString::fromLatin1(caption))->setBuddy(list);
+        list->setAccessibleName(m_labels.value(QString::fromLatin1(caption))->text().chopped(1));
         layout->addWidget(m_labels.value(QString::fromLatin1(caption)));
         layout->addWidget(list);
         layout->addSpacing(4);

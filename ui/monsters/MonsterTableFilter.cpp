@@ -24,7 +24,7 @@ void MonsterTableFilter::setText(const QString& text)
     if (text == m_text)
         return;
     m_text = text;
-    invalidateRowsFilter();
+    refilter();
 }
 
 void MonsterTableFilter::setChangedOnly(bool on)
@@ -32,7 +32,15 @@ void MonsterTableFilter::setChangedOnly(bool on)
     if (on == m_changedOnly)
         return;
     m_changedOnly = on;
+    refilter();
+}
+
+void MonsterTableFilter::refilter()
+{
     invalidateRowsFilter();
+    // Rows let back in come unsorted while the sort is not dynamic.
+    if (sortColumn() >= 0)
+        sort(sortColumn(), sortOrder());
 }
 
 bool MonsterTableFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const

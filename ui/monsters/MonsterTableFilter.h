@@ -34,6 +34,8 @@ protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
 private:
+    void refilter();
+
     MonsterTableModel& m_model;
     QString m_text;
     bool m_changedOnly = false;

@@ -7,7 +7,9 @@
 #include "core/table/TableCheck.h"
 #include "core/table/TableError.h"
 #include "data/GameData.h"
+#include "ui/widgets/ThemeColours.h"
 
+#include <QApplication>
 #include <QBrush>
 #include <QBuffer>
 #include <QFont>
@@ -19,8 +21,9 @@ namespace mt = table::monstertable;
 
 namespace {
 
-const QColor kChangedBackground(0xFF, 0xE8, 0x9A);
-const QColor kDiffersText(0x0B, 0x4F, 0xA8);
+// Hues only: the palette in use decides how light or dark they are drawn.
+const QColor kChangedTint(0xFF, 0xD0, 0x40);
+const QColor kDiffersHue(0x0B, 0x4F, 0xA8);
 
 std::vector<RecordCells> readRecords(const QByteArray& imageBytes)
 {
@@ -169,9 +172,12 @@ QVariant MonsterTableModel::data(const QModelIndex& index, int role) const
     case DiffersRole:
         return differsFromOriginal(row, column);
     case Qt::BackgroundRole:
-        return isChanged(row, column) ? QVariant(QBrush(kChangedBackground)) : QVariant();
+        return isChanged(row, column) ? QVariant(QBrush(changedBackground())) : QVariant();
     case Qt::ForegroundRole:
-        return differsFromOriginal(row, column) ? QVariant(QBrush(kDiffersText)) : QVariant();
+        if (differsFromOriginal(row, column))
+            return QBrush(theme::readableOn(kDiffersHue, isChanged(row, column) ? changedBackground()
+                                                                                 : palette().color(QPalette::Base)));
+        return isChanged(row, column) ? QVariant(QBrush(changedText())) : QVariant();
     case Qt::FontRole:
         if (differsFromOriginal(row, column)) {
             QFont bold;
@@ -208,9 +214,22 @@ QVariant MonsterTableModel::headerData(int section, Qt::Orientation orientation,
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= m_columns)
         return QAbstractTableModel::headerData(section, orientation, role);
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return m_table.columns[section].name;
-    return {};
+    const QString& name = m_table.columns[section].name;
+    if (role == Qt::ToolTipRole || role == FullNameRole)
+        return name;
+    if (role != Qt::DisplayRole)
+        return {};
+    // Long names over two lines, broken at the space nearest the middle, so
+    // a narrow column shows all of them.
+    qsizetype best = name.indexOf(QStringLiteral(": "));
+    if (best >= 0)
+        return name.left(best + 1) + u'\n' + name.mid(best + 2);
+    for (qsizetype at = name.indexOf(u' '); at >= 0; at = name.indexOf(u' ', at + 1))
+        if (best < 0 || qAbs(at - name.size() / 2) < qAbs(best - name.size() / 2))
+            best = at;
+    if (name.size() < 12 || best < 0)
+        return name;
+    return name.left(best) + u'\n' + name.mid(best + 1);
 }
 
 Qt::ItemFlags MonsterTableModel::flags(const QModelIndex& index) const
@@ -350,6 +369,23 @@ void MonsterTableModel::revert()
 {
     std::fill(m_edits.begin(), m_edits.end(), std::nullopt);
     allCellsChanged();
+}
+
+QPalette MonsterTableModel::palette() const
+{
+    return m_paletteOf ? m_paletteOf->palette() : QApplication::palette();
+}
+
+QColor MonsterTableModel::changedBackground() const
+{
+    const QColor base = palette().color(QPalette::Base);
+    // A light ground takes more of the tint than a dark one, where it would glare.
+    return theme::blend(base, kChangedTint, base.lightnessF() > 0.5 ? 0.55 : 0.3);
+}
+
+QColor MonsterTableModel::changedText() const
+{
+    return theme::readableOn(palette().color(QPalette::Text), changedBackground());
 }
 
 } // namespace zorvek::ui

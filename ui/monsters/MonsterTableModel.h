@@ -6,6 +6,9 @@
 #include "core/table/MonsterTable.h"
 
 #include <QAbstractTableModel>
+#include <QPalette>
+#include <QPointer>
+#include <QWidget>
 
 #include <optional>
 #include <vector>
@@ -23,6 +26,7 @@ public:
         ChangedRole,                  // edited, not yet saved
         DiffersRole,                  // differs from the original compared with
         ExportTextRole,               // the cell as the exported table writes it
+        FullNameRole,                 // a column's name on one line, as exported
     };
 
     // One cell's new value, as the user typed or pasted it.
@@ -42,6 +46,8 @@ public:
     // The records as imageBytes (the whole image) holds them; edits that now
     // equal the image are no edits any more, the others stay.
     void loadImage(const QByteArray& imageBytes);
+    // The widget whose palette, whichever is in use, the marks keep their contrast on.
+    void drawFor(const QWidget* widget) { m_paletteOf = widget; }
     // The records of an original's ROM data; nullopt forgets the original.
     void setOriginal(const std::optional<QByteArray>& originalRomData);
     bool hasOriginal() const { return !m_original.empty(); }
@@ -84,6 +90,10 @@ signals:
     void changesChanged();
 
 private:
+    QColor changedBackground() const;
+    QColor changedText() const;
+    QPalette palette() const;
+    QPointer<const QWidget> m_paletteOf;
     int flat(int row, int column) const { return row * m_columns + column; }
     std::optional<QString> refusal(int row, int column, int value) const;
     QString displayText(int row, int column) const;

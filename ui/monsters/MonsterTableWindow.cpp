@@ -33,6 +33,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTableView>
@@ -49,7 +50,12 @@ namespace {
 
 constexpr double kStatusSeconds = 10;
 
-QString monstersText(int n) { return n == 1 ? QStringLiteral("1 monster") : QStringLiteral("%1 monsters").arg(n); }
+QString counted(qsizetype n, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
+QString monstersText(int n) { return counted(n, "monster", "monsters"); }
 
 } // namespace
 
@@ -59,10 +65,12 @@ MonsterTableWindow::MonsterTableWindow(ImageSession& session, SideEffects& effec
 {
     setObjectName(QStringLiteral("MonsterTable"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Monster Table: ") + romName);
+    setWindowTitle(QFileInfo(m_session.rom().path()).fileName() + QStringLiteral(" \u2014 Monster Table: ") + romName);
+    setWindowFilePath(m_session.rom().path());
     setWindowIcon(QPixmap::fromImage(data::applicationIcon()));
     m_statusTimer = new StatusTimer(m_effects, this);
     m_model = new MonsterTableModel(this);
+    m_model->drawFor(this);
     m_filter = new MonsterTableFilter(*m_model, this);
 
     createViews();
@@ -113,6 +121,16 @@ void MonsterTableWindow::createViews()
     m_frozen->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_frozen->setFocusPolicy(Qt::NoFocus);
+    m_view->setAccessibleName(tr("Monsters"));
+    m_frozen->setAccessibleName(tr("Monster numbers and names"));
+    // One sort, one arrow: the other view's indicator follows onto a column it hides.
+    QHeaderView* grid = m_view->horizontalHeader();
+    QHeaderView* frozenHeader = m_frozen->horizontalHeader();
+    for (auto [from, to] : {std::pair{grid, frozenHeader}, std::pair{frozenHeader, grid}})
+        connect(from, &QHeaderView::sortIndicatorChanged, to, [to](int section, Qt::SortOrder order) {
+            const QSignalBlocker quiet(to);
+            to->setSortIndicator(section, order);
+        });
 
     for (int column = 0; column < m_model->columnCount(); ++column) {
         const bool frozen = column == mt::Record || column == mt::Name;
@@ -123,8 +141,16 @@ void MonsterTableWindow::createViews()
     m_frozen->setColumnWidth(mt::Name, m_frozen->fontMetrics().horizontalAdvance(QStringLiteral("MMMMMMMMMMMM")));
     m_frozen->setFixedWidth(m_frozen->columnWidth(mt::Record) + m_frozen->columnWidth(mt::Name)
                             + 2 * m_frozen->frameWidth());
-    m_view->horizontalHeader()->setDefaultSectionSize(
-        m_view->fontMetrics().horizontalAdvance(QStringLiteral("Weak Against: ")));
+    const int narrowest = m_view->fontMetrics().horizontalAdvance(QStringLiteral("Weak Against: "));
+    m_view->horizontalHeader()->setDefaultSectionSize(narrowest);
+    // Each column as wide as the longer line of its header, so none is cut.
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        int widest = narrowest;
+        const QStringList lines = m_model->headerData(column, Qt::Horizontal).toString().split(u'\n');
+        for (const QString& line : lines)
+            widest = qMax(widest, m_view->fontMetrics().horizontalAdvance(line) + 3 * m_view->fontMetrics().averageCharWidth());
+        m_view->setColumnWidth(column, widest);
+    }
     m_view->setColumnWidth(mt::AttackIndex, m_view->fontMetrics().horizontalAdvance(QStringLiteral("M")) * 18);
 
     connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, m_frozen->verticalScrollBar(), &QScrollBar::setValue);
@@ -217,6 +243,7 @@ void MonsterTableWindow::createActions()
     m_filterText->setPlaceholderText(tr("Filter by name or number"));
     m_filterText->setClearButtonEnabled(true);
     m_filterText->setMaximumWidth(240);
+    m_filterText->setAccessibleName(tr("Filter"));
     bar->addWidget(m_filterText);
     m_changedOnly = new QCheckBox(tr("Changed only"), bar);
     m_changedOnly->setObjectName(QStringLiteral("ChangedOnlyCHK"));
@@ -297,6 +324,25 @@ void MonsterTableWindow::reload()
         return;
     }
     m_model->loadImage(bytes);
+}
+
+void MonsterTableWindow::placeBeside(const QWidget* other)
+{
+    const QRect beside = other->frameGeometry();
+    const QScreen* screen = other->screen();
+    const QRect free = screen->availableGeometry();
+    // Not shown yet, this window has no frame: the other's decorations stand in for its own.
+    const QSize frame = beside.size() - other->geometry().size();
+    const int right = free.right() - beside.right() - frame.width();
+    const int left = beside.left() - free.left() - frame.width();
+    const int room = qMax(right, left);
+    if (room < minimumSizeHint().width())
+        return;  // no side has room: where the window system puts it
+    resize(qMin(width(), room), qMin(height(), free.height() - frame.height()));
+    const QSize outer = size() + frame;
+    // move() places the frame.
+    move(right >= left ? beside.right() + 1 : beside.left() - outer.width(),
+         qBound(free.top(), beside.top(), free.bottom() + 1 - outer.height()));
 }
 
 void MonsterTableWindow::changeEvent(QEvent* event)
@@ -405,6 +451,20 @@ void MonsterTableWindow::save()
 
 void MonsterTableWindow::revert()
 {
+    commitOpenEditor();
+    if (!hasUnsavedChanges())
+        return;
+    const QString question = tr("Revert drops the unsaved changes to %1. Save them instead?")
+                                 .arg(monstersText(m_model->changedRecordCount()));
+    switch (m_effects.askToSave(this, question)) {
+    case SaveAnswer::Save:
+        save();
+        return;
+    case SaveAnswer::Cancel:
+        return;
+    case SaveAnswer::Discard:
+        break;
+    }
     m_model->revert();
     showStatus(tr("Unsaved changes dropped."));
 }
@@ -503,13 +563,13 @@ void MonsterTableWindow::pasteClipboard()
         const QList<QStringView>& line = rows[r].cells;
         for (qsizetype c = 0; c < line.size(); ++c) {
             if (proxyRow >= m_filter->rowCount() || firstColumn + c >= columns.size()) {
-                showMessage(tr("The pasted block of %1 rows and %2 columns reaches past the last %3 shown "
+                showMessage(tr("The pasted block of %1 and %2 reaches past the last %3 shown "
                                "when it begins at %4, %5.\nNothing was pasted.")
-                                .arg(rows.size())
-                                .arg(line.size())
+                                .arg(counted(static_cast<qsizetype>(rows.size()), "row", "rows"),
+                                     counted(line.size(), "column", "columns"))
                                 .arg(proxyRow >= m_filter->rowCount() ? tr("row") : tr("column"))
                                 .arg(m_model->rowName(m_filter->mapToSource(start).row()),
-                                     m_model->headerData(start.column(), Qt::Horizontal).toString()));
+                                     m_model->headerData(start.column(), Qt::Horizontal, Qt::ToolTipRole).toString()));
                 return;
             }
             const int sourceRow = m_filter->mapToSource(m_filter->index(proxyRow, 0)).row();
@@ -520,7 +580,7 @@ void MonsterTableWindow::pasteClipboard()
         showMessage(*refusal + tr("\nNothing was pasted."));
         return;
     }
-    showStatus(tr("%1 cells pasted.").arg(cells.size()));
+    showStatus(tr("%1 pasted.").arg(counted(static_cast<qsizetype>(cells.size()), "cell", "cells")));
 }
 
 void MonsterTableWindow::restoreOriginalValues()
@@ -543,10 +603,11 @@ void MonsterTableWindow::restoreOriginalValues()
         showMessage(*refusal + tr("\nNothing was restored."));
         return;
     }
-    showStatus(readOnly == 0 ? tr("%1 cells restored.").arg(cells.size())
-                             : tr("%1 cells restored; %2 read-only cells keep their value.")
-                                   .arg(cells.size())
-                                   .arg(readOnly));
+    const QString restored = counted(static_cast<qsizetype>(cells.size()), "cell", "cells");
+    showStatus(readOnly == 0 ? tr("%1 restored.").arg(restored)
+                             : tr("%1 restored; %2 %3.")
+                                   .arg(restored, counted(readOnly, "read-only cell", "read-only cells"),
+                                        readOnly == 1 ? tr("keeps its value") : tr("keep their value")));
 }
 
 void MonsterTableWindow::showCellMenu(const QPoint& at)
@@ -564,8 +625,8 @@ void MonsterTableWindow::compareWith()
 {
     const QFileInfo image(m_session.rom().path());
     const std::optional<QString> chosen =
-        m_effects.chooseFileToOpen(this, tr("Unmodified Original Image"), imageFileFilters(),
-                                          imageFileFilters().value(1), image.absolutePath());
+        m_effects.chooseFileToOpen(this, tr("Unmodified Original Image"), originalImageFilters(),
+                                   originalImageFilters().constFirst(), image.absolutePath());
     if (chosen)
         loadOriginal(*chosen, false);
 }

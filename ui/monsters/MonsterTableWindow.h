@@ -35,6 +35,8 @@ public:
     MonsterTableWindow(ImageSession& session, SideEffects& effects, const QString& romName, QWidget* parent = nullptr);
     // Puts the main window's Undo and Redo in the File menu and on their keys.
     void offerUndo(QAction* undo, QAction* redo);
+    // Beside the other window, on its screen, where there is room.
+    void placeBeside(const QWidget* other);
 
     MonsterTableModel& model() { return *m_model; }
     bool hasUnsavedChanges() const;

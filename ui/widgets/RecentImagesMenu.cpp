@@ -8,13 +8,13 @@
 
 namespace zorvek::ui {
 
-RecentImagesMenu::RecentImagesMenu(QWidget* parent) : QMenu(tr("Open Recent"), parent)
+RecentImagesMenu::RecentImagesMenu(QWidget* parent) : QMenu(tr("Open &Recent"), parent)
 {
     setObjectName(QStringLiteral("mnuRecent"));
     menuAction()->setObjectName(QStringLiteral("mnuRecent"));
     // The folder tells apart two images of one name.
     setToolTipsVisible(true);
-    m_clear = new QAction(tr("Clear List"), this);
+    m_clear = new QAction(tr("&Clear List"), this);
     m_clear->setObjectName(QStringLiteral("mnuClearRecent"));
     connect(m_clear, &QAction::triggered, this, [this] {
         AppSettings().clearRecentImages();
