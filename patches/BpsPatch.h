@@ -1,8 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "patches/PatchResult.h"
-
-#include <cstdint>
 
 namespace zorvek::patches::bps {
 
@@ -10,9 +9,9 @@ namespace zorvek::patches::bps {
 // the three CRC32s close it.
 PatchResult create(const QByteArray& source, const QByteArray& target);
 
-// The format's variable-length number.
-void appendNumber(QByteArray& out, uint64_t value);
-
-uint32_t crc32Of(const char* data, qint64 size);
+// The target the patch makes of source. A patch for another source (its size
+// or CRC-32) is refused with wrongSource and both values; a damaged one
+// where it goes wrong; the target's CRC-32 is checked last.
+ApplyResult apply(const QByteArray& patch, const QByteArray& source);
 
 } // namespace zorvek::patches::bps
