@@ -1,6 +1,6 @@
 #include "cli/DryRun.h"
 
-#include "cli/CharacterTable.h"
+#include "data/CharacterTable.h"
 #include "core/characters/CharacterRecord.h"
 #include "core/header/CopierHeader.h"
 #include "core/image/RomChecksum.h"

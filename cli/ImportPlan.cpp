@@ -1,6 +1,6 @@
 #include "cli/ImportPlan.h"
 
-#include "cli/CharacterTable.h"
+#include "data/CharacterTable.h"
 #include "core/characters/CharacterSaveCheck.h"
 #include "core/header/EditorStamp.h"
 #include "core/monsters/MonsterRecord.h"

@@ -1,10 +1,10 @@
-#include "cli/CharacterTable.h"
+#include "data/CharacterTable.h"
 
 #include "core/characters/CharacterEntryRules.h"
 #include "core/characters/CharacterSlot.h"
 #include "data/GameData.h"
 
-namespace zorvek::cli::charactertable {
+namespace zorvek::table::charactertable {
 
 using namespace table;
 
@@ -126,4 +126,4 @@ characters::CharacterEdits edits(const std::vector<int>& v)
     return e;
 }
 
-} // namespace zorvek::cli::charactertable
+} // namespace zorvek::table::charactertable
