@@ -9,6 +9,8 @@ public:
     void showMessage(QWidget* parent, MessageIcon icon, const QString& text) override;
     std::optional<QString> chooseFileToOpen(QWidget* parent, const QString& title, const QStringList& nameFilters,
                                             const QString& selectedFilter, const QString& startFolder) override;
+    std::optional<QStringList> chooseFilesToOpen(QWidget* parent, const QString& title, const QStringList& nameFilters,
+                                                 const QString& selectedFilter, const QString& startFolder) override;
     std::optional<SaveChoice> chooseFileToSave(QWidget* parent, const QString& title, const QStringList& nameFilters,
                                                const QString& selectedFilter, const QString& suggestedPath) override;
     SaveAnswer askToSave(QWidget* parent, const QString& text) override;

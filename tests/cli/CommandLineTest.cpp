@@ -6,7 +6,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/MemoryImage.h"
 #include "support/CommandRun.h"
-#include "support/PatchReaders.h"
+#include "patches/PatchApply.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -340,9 +340,9 @@ TEST_F(CommandLineTest, MakePatchGivesTheImageRomDataAndTheNewCommandsRefuseByNa
     const QString ips = dir.filePath(QStringLiteral("p.IPS")), bps = dir.filePath(QStringLiteral("p.patch"));
     const QString make = QStringLiteral("make-patch"), fix = QStringLiteral("fix-checksum");
     EXPECT_EQ(run({make, headered, hack, ips}).code, 0);
-    EXPECT_EQ(applyIps(readFile(ips), kFull.bytes().mid(0x200)), edited.bytes().mid(0x200));
+    EXPECT_EQ(patches::applyPatches(kFull.bytes().mid(0x200), {{{}, readFile(ips)}}).romData, edited.bytes().mid(0x200));
     EXPECT_EQ(run({make, headerless, hack, bps, QStringLiteral("--format"), QStringLiteral("bps")}).code, 0);
-    EXPECT_EQ(applyBps(readFile(bps), kFull.bytes().mid(0x200)), edited.bytes().mid(0x200));
+    EXPECT_EQ(patches::applyPatches(kFull.bytes().mid(0x200), {{{}, readFile(bps)}}).romData, edited.bytes().mid(0x200));
 
     const QString other = file(QStringLiteral("other.smc"), RomFixture(kFull).checkWord(0x1234).bytes());
     const QString cut = file(QStringLiteral("cut.smc"), RomFixture(0x101DE).copierHeader(1).checkWord(0x1878).bytes());

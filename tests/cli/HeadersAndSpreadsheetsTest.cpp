@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 #include "support/CommandRun.h"
-#include "support/PatchReaders.h"
+#include "patches/PatchApply.h"
 #include "fixtures/RomFixture.h"
 
 #include <QBuffer>
@@ -136,7 +136,7 @@ TEST_F(HeadersAndSpreadsheetsTest, AHeaderlessImageIsNamedSoAndMakePatchTakesItA
     ASSERT_EQ(run({u"make-patch"_s, original, hack, fromBare}).code, 0);
     ASSERT_EQ(run({u"make-patch"_s, original, hackHeadered, fromHeadered}).code, 0);
     EXPECT_EQ(readFile(fromBare), readFile(fromHeadered));
-    EXPECT_EQ(applyIps(readFile(fromBare), kBare), editedBare);
+    EXPECT_EQ(patches::applyPatches(kBare, {{{}, readFile(fromBare)}}).romData, editedBare);
 }
 
 TEST_F(HeadersAndSpreadsheetsTest, AFileInsteadOfACommandOpensTheWindow)
