@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzzers with clang and runs each for a bounded time: the core's
-# readers and writers on arbitrary files, and the table reader with the
-# import checks on arbitrary tables.
-# Usage: scripts/fuzz.sh [seconds] [core|tables|all]   (default 60 each, all)
+# readers and writers on arbitrary files, the table reader with the import
+# checks on arbitrary tables, and the patch readers on arbitrary patches.
+# Usage: scripts/fuzz.sh [seconds] [core|tables|patches|all]   (default 60 each, all)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build-fuzz}"
@@ -12,9 +12,9 @@ which="${2:-all}"
 "$root/scripts/install-deps.sh" clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZORVEK_FUZZ=ON -DZORVEK_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target core-fuzzer table-fuzzer make-demo-rom zorvek-multi-editor-cli
+cmake --build "$build" -j"$(nproc)" --target core-fuzzer table-fuzzer patch-fuzzer make-demo-rom zorvek-multi-editor-cli
 
-if [ "$which" != tables ]; then
+if [ "$which" = all ] || [ "$which" = core ]; then
   corpus="$build/fuzz-corpus"
   mkdir -p "$corpus"
   # A whole image as a seed, so the mutations reach the record tables too.
@@ -23,7 +23,7 @@ if [ "$which" != tables ]; then
     -artifact_prefix="$build/" "$corpus"
 fi
 
-if [ "$which" != core ]; then
+if [ "$which" = all ] || [ "$which" = tables ]; then
   corpus="$build/table-corpus"
   mkdir -p "$corpus"
   # The demo image's own tables as seeds; the first byte picks the table (odd: monsters).
@@ -38,4 +38,17 @@ if [ "$which" != core ]; then
   fi
   "$build/tests/fuzz/table-fuzzer" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=4096 \
     -artifact_prefix="$build/table-" "$corpus"
+fi
+
+if [ "$which" = all ] || [ "$which" = patches ]; then
+  corpus="$build/patch-corpus"
+  mkdir -p "$corpus"
+  # One small patch of each format; the first byte picks what the target does with it.
+  if [ ! -e "$corpus/ips.seed" ]; then
+    printf '\000PATCH\000\000\020\000\002ab\000\000\040\000\000\000\010ZEOF' >"$corpus/ips.seed"
+    printf '\015\200\220\200\201xy\000\000\000\000\000\000\000\000\000\000\000\000' >"$corpus/bps.seed"
+    printf '\016\200\220\204\001\002\000\000\000\000\000\000\000\000\000\000\000\000\000' >"$corpus/ups.seed"
+  fi
+  "$build/tests/fuzz/patch-fuzzer" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
+    -artifact_prefix="$build/patch-" "$corpus"
 fi
