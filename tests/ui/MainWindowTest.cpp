@@ -71,14 +71,14 @@ TEST_F(MainWindowTest, StartsNotLoadedWithItsMenusAndToolbars)
         return found.join(' ');
     };
     EXPECT_EQ(names("mnuFile"),
-              "mnuOpen mnuAddHeader mnuRecent mnuClose mnuSave- mnuDmy5 mnuUndo- mnuRedo- mnuDmy6 mnuCreatePatch- mnuDmy2 mnuQuit");
+              "mnuOpen mnuAddHeader mnuRecent mnuClose mnuSave- mnuDmy5 mnuUndo- mnuRedo- mnuDmy6 mnuCreatePatch- mnuApplyPatch- mnuDmy2 mnuQuit");
     EXPECT_EQ(names("mnuStuff"),
               "mnuHelp- mnuReadme mnuURL mnuDmy8 mnuMonsterTable- mnuDmy7 mnuBackUp+ mnuFixChecksum- mnuFixChecksumOnSave mnuDmy3 mnuAbout");
     QStringList captions;
-    for (const char* name : {"mnuAddHeader", "mnuRecent", "mnuCreatePatch", "mnuBackUp", "mnuFixChecksum",
+    for (const char* name : {"mnuAddHeader", "mnuRecent", "mnuCreatePatch", "mnuApplyPatch", "mnuBackUp", "mnuFixChecksum",
                              "mnuFixChecksumOnSave"})
         captions << find<QAction>(name)->text();
-    EXPECT_EQ(captions, QStringList({"Add Copier Header...", "Open Recent", "Create Patch...", "Back Up Before First Save", "Fix ROM Checksum",
+    EXPECT_EQ(captions, QStringList({"Add Copier Header...", "Open Recent", "Create Patch...", "Apply &Patch...", "Back Up Before First Save", "Fix ROM Checksum",
                                      "Fix Checksum on Every Save"}));
 
     // Without an image the toolbar's Save only complains, Config and Help do nothing.
