@@ -46,6 +46,8 @@ ApplyPatchDialog::ApplyPatchDialog(ImageSession& session, SideEffects& effects, 
     m_list->setAccessibleName(tr("Patches, in the order they are applied"));
     m_list->addItems(patchPaths);
     m_list->setCurrentRow(0);
+    // A few patches at a time; the preview gets the room.
+    m_list->setMaximumHeight(m_list->fontMetrics().height() * 7);
     auto* listLabel = new QLabel(tr("&Patches, applied from the top:"), this);
     listLabel->setBuddy(m_list);
     auto* add = namedButton(tr("A&dd..."), "AddCMD", tr("Add patches"), this);
