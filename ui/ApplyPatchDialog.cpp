@@ -202,7 +202,10 @@ void ApplyPatchDialog::showPreview()
                              .arg(both.join(QStringLiteral(", "))));
     }
     if (preview.applicable())
-        text += tr("\nApply writes the editor stamp into the copier header too, as every save does.");
+        text += tr("\nApply writes the editor stamp into the copier header too, as every save does%1.")
+                    .arg(m_session.writes().options().fixChecksumOnSave
+                             ? tr(", and the checksum words (Fix Checksum on Every Save is on)")
+                             : QString());
     m_preview->setPlainText(text);
     m_apply->setEnabled(preview.applicable());
 }

@@ -346,6 +346,7 @@ TEST_F(CommandLineTest, ApplyPatchWritesTheBytesTheToolGaveOrRefusesWithItsExitC
 
     const std::pair<QStringList, int> refusals[] = {
         {{apply, image, back}, 3}, {{apply, image, grows}, 3}, {{apply, image, dir.filePath(u"none.ips"_s)}, 3},
+        {{apply, image, file(u"wrong-game.ips"_s, QByteArray("PATCH\0\0\0\0\x01\0EOF", 14))}, 3},
         {{apply, file(u"other.smc"_s, RomFixture(original).checkWord(0x1234).bytes()), bps}, 2}};
     for (const auto& [arguments, code] : refusals)
         EXPECT_EQ(run(arguments).code, code) << arguments.join(' ').toStdString();
