@@ -4,6 +4,9 @@
 #include "patches/PatchMaker.h"
 #include "patches/UpsPatch.h"
 #include "support/GuiTestBase.h"
+#include "core/table/MonsterTable.h"
+#include "ui/monsters/MonsterTableModel.h"
+#include "ui/monsters/MonsterTableWindow.h"
 
 #include <QDialog>
 #include <QPlainTextEdit>
@@ -141,6 +144,9 @@ TEST_F(ApplyPatchWindowTest, PatchesFromAnotherToolApplyAsOneStepInTheOrderShown
     EXPECT_EQ(form1->findChild<QDialog*>("ApplyPatchDialog"), nullptr);
     EXPECT_EQ(fileBytes(), original.bytes());
 
+    // An unsaved edit in the monster table to a monster the patch changes too.
+    form1->openMonsterTable();
+    form1->monsterTable()->model().applyValues({{5, table::monstertable::Gil, 77}});
     effects.openAnswers = {tempPath("balance.bps"), tempPath("fill.ips")};
     trigger("mnuApplyPatch");
     dialog = find<QDialog>(form1.get(), "ApplyPatchDialog");
@@ -148,7 +154,7 @@ TEST_F(ApplyPatchWindowTest, PatchesFromAnotherToolApplyAsOneStepInTheOrderShown
     clickOn(dialog, "AddCMD");
     auto* preview = find<QPlainTextEdit>(dialog, "PreviewTXT");
     auto* apply = find<QPushButton>(dialog, "ApplyCMD");
-    for (const char* part : {"Monster 5 ", "Hit Points", "-> 1234", "Character 1: Level", "-> 42",
+    for (const char* part : {"unsaved changes to monsters 5,", "Monster 5 ", "Hit Points", "-> 1234", "Character 1: Level", "-> 42",
                              "19 bytes in 2 ranges: 0x1F0200-0x1F0202 (3), 0x1F0210-0x1F021F (16)"})
         EXPECT_TRUE(preview->toPlainText().contains(part)) << part << " not in " << preview->toPlainText().toStdString();
     // The fill first: the BPS is then for another version of the image.
@@ -169,6 +175,7 @@ TEST_F(ApplyPatchWindowTest, PatchesFromAnotherToolApplyAsOneStepInTheOrderShown
     trigger("mnuUndo");
     EXPECT_EQ(fileBytes(), original.bytes());
     EXPECT_EQ(effects.messages.size(), 0u);
+    form1->monsterTable()->model().revert();
 }
 
 TEST(PatchTest, NoIpsRecordStartsWhereItWouldReadAsTheEnd)
