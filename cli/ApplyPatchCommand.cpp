@@ -95,7 +95,8 @@ int applyPatchCommand(const ApplyPatchRequest& request, const WriteOptions& opti
     if (request.dryRun) {
         if (!writeOutput(console, (preview.text + QLatin1Char('\n')).toUtf8()))
             return kWriteFailed;
-        say(console, QStringLiteral("Dry run: nothing was written."));
+        say(console, QStringLiteral("Dry run: the editor stamp%1 would be written too; nothing was written.")
+                         .arg(options.fixChecksumOnSave ? QStringLiteral(" and the checksum words") : QString()));
         return kSuccess;
     }
     if (!request.output.isEmpty()) {
