@@ -8,7 +8,11 @@
 #include "core/image/RomChecksum.h"
 #include "core/image/WriteJournal.h"
 #include "core/monsters/MonsterRecord.h"
+#include "core/image/ImageWrite.h"
+#include "data/KnownRecords.h"
+#include "patches/BpsPatch.h"
 #include "patches/PatchMaker.h"
+#include "patches/PatchPreview.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -90,6 +94,57 @@ void BM_CreatePatch(benchmark::State& state, patches::PatchFormat format)
 }
 BENCHMARK_CAPTURE(BM_CreatePatch, Ips, patches::PatchFormat::Ips)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CreatePatch, Bps, patches::PatchFormat::Bps)->Unit(benchmark::kMillisecond);
+
+// A balance patch that changes every field of every monster.
+struct EveryMonsterPatch {
+    EveryMonsterPatch()
+    {
+        QByteArray edited = rom;
+        for (qsizetype i = 0; i < monsters::kRecordCount * monsters::kRecordSize; ++i)
+            edited[monsters::kTableOffset - 0x200 + i] ^= 0x01;
+        patch = {QStringLiteral("balance.bps"), patches::bps::create(rom, edited).bytes};
+    }
+    ImageOnDisk image;
+    QByteArray bytes = image.rom.readBytes(0, static_cast<int>(image.rom.size()));
+    QByteArray rom = bytes.mid(0x200);
+    patches::PatchFile patch;
+};
+
+void BM_PreviewPatchOfEveryMonster(benchmark::State& state)
+{
+    EveryMonsterPatch hack;
+    for (auto _ : state) {
+        const patches::PatchPreview preview = patches::previewPatches(hack.bytes, {hack.patch}, data::knownRecords());
+        if (preview.report.records.front().size() != monsters::kRecordCount)
+            state.SkipWithError("not every monster in the preview");
+    }
+}
+BENCHMARK(BM_PreviewPatchOfEveryMonster)->Unit(benchmark::kMillisecond);
+
+// The step as the window makes it: read the image, apply, write through the
+// rollback journal (with its syncs); undone outside the timing.
+void BM_ApplyPatchOfEveryMonster(benchmark::State& state)
+{
+    EveryMonsterPatch hack;
+    ImageWriteSession session(hack.image.rom, [] { return QDateTime::currentDateTime(); });
+    session.setOptions({false, false});
+    for (auto _ : state) {
+        RomImage& rom = hack.image.rom;
+        const QByteArray image = rom.readBytes(0, static_cast<int>(rom.size()));
+        const patches::PatchRun run = patches::applyPatches(image.mid(0x200), {hack.patch});
+        const WriteOutcome out = commitThroughCopy(session, image, QStringLiteral("Apply patch"), [&](RomImage& copy) {
+            if (IoResult r = SaveQuenHeader(copy, QDateTime::currentDateTime()); !r.ok())
+                return r;
+            return copy.writeBytes(0x200, run.romData);
+        });
+        if (!out.ok())
+            state.SkipWithError("apply failed");
+        state.PauseTiming();
+        session.undo();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ApplyPatchOfEveryMonster)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

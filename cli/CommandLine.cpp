@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CommandLine.h"
 
+#include "cli/ApplyPatchCommand.h"
 #include "cli/Commands.h"
 #include "cli/HeaderCommands.h"
 #include "core/program/AppInfo.h"
@@ -69,6 +70,13 @@ const char kCommands[] =
     "                          IMAGE, in the format --format or PATCH's extension\n"
     "                          names. Neither image is written. IMAGE and\n"
     "                          ORIGINAL may be with or without a copier header.\n"
+    "  apply-patch IMAGE PATCH... [OPTION...]\n"
+    "                          Applies IPS, BPS and UPS patches, in the order\n"
+    "                          given, to the ROM data as one step. A patch for\n"
+    "                          another version of the image, or one that changes\n"
+    "                          its size, is refused. Options: --dry-run (prints\n"
+    "                          what would change), --no-backup, --fix-checksum,\n"
+    "                          --output OUT (writes the result to OUT instead).\n"
     "  add-header IMAGE OUT [--type smc|swc|fig] [--force]\n"
     "                          Writes a copy of a headerless image (.sfc) with a\n"
     "                          copier header in front (Super MagiCom unless\n"
@@ -93,7 +101,7 @@ const char kCommands[] =
     "  1  usage error\n"
     "  2  an image cannot be opened or read, is too short, or is not this game's image\n"
     "     (or, for add-header and remove-header, not one with or without a header)\n"
-    "  3  a table cannot be read or is refused; nothing was written\n"
+    "  3  a table or patch cannot be read or is refused; nothing was written\n"
     "  4  writing the image, its backup, a table, the patch, the copy or standard\n"
     "     output failed, or an output is not a regular file";
 
@@ -114,6 +122,8 @@ const CommandShape kShapes[] = {
     {"fix-checksum", {QStringLiteral("IMAGE")}, {QStringLiteral("no-backup")}},
     {"make-patch", {QStringLiteral("ORIGINAL"), QStringLiteral("IMAGE"), QStringLiteral("PATCH")},
      {QStringLiteral("format")}},
+    {"apply-patch", {QStringLiteral("IMAGE"), QStringLiteral("PATCH")},
+     {QStringLiteral("dry-run"), QStringLiteral("no-backup"), QStringLiteral("fix-checksum"), QStringLiteral("output")}},
     {"add-header", {QStringLiteral("IMAGE"), QStringLiteral("OUT")}, {QStringLiteral("type"), QStringLiteral("force")}},
     {"remove-header", {QStringLiteral("IMAGE"), QStringLiteral("OUT")}, {QStringLiteral("force")}},
 };
@@ -196,13 +206,13 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
     const QCommandLineOption characters(QStringLiteral("characters"), QStringLiteral("The character table."),
                                         QStringLiteral("FILE"));
     const QCommandLineOption dryRun(QStringLiteral("dry-run"),
-                                    QStringLiteral("Import: list the records and fields that would change, "
+                                    QStringLiteral("Import, apply-patch: list the records and fields that would change, "
                                                    "as stored before and after, and whether the checksum "
                                                    "words would be written; write nothing."));
     const QCommandLineOption noBackup(QStringLiteral("no-backup"),
-                                      QStringLiteral("Import, fix-checksum: no backup copy of the image this time."));
+                                      QStringLiteral("Import, fix-checksum, apply-patch: no backup copy of the image this time."));
     const QCommandLineOption fixChecksum(QStringLiteral("fix-checksum"),
-                                         QStringLiteral("Import: also write the checksum words this time."));
+                                         QStringLiteral("Import, apply-patch: also write the checksum words this time."));
     const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("make-patch: ips or bps."),
                                     QStringLiteral("FORMAT"));
     const QCommandLineOption type(QStringLiteral("type"),
@@ -210,10 +220,13 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
                                   QStringLiteral("TYPE"));
     const QCommandLineOption force(QStringLiteral("force"),
                                    QStringLiteral("add-header, remove-header: replace an existing OUT."));
-    parser.addOptions({monsters, characters, dryRun, noBackup, fixChecksum, format, type, force});
+    const QCommandLineOption outputFile(QStringLiteral("output"),
+                                        QStringLiteral("apply-patch: write the patched image to OUT, not in place."),
+                                        QStringLiteral("OUT"));
+    parser.addOptions({monsters, characters, dryRun, noBackup, fixChecksum, format, type, force, outputFile});
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("info, export, import, fix-checksum, make-patch, add-header or "
-                                                "remove-header; or an image file to open in the editor."));
+                                 QStringLiteral("info, export, import, fix-checksum, make-patch, apply-patch, "
+                                                "add-header or remove-header; or an image file to open in the editor."));
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The command's files."));
 
     if (!parser.parse(withoutQtOptions(arguments)))
@@ -232,7 +245,7 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
     const QString command = words.value(0);
     if (command.isEmpty())
         return usageError(console, QStringLiteral("Name a command: info, export, import, fix-checksum, make-patch, "
-                                                  "add-header or remove-header."));
+                                                  "apply-patch, add-header or remove-header."));
     const auto shape = std::find_if(std::begin(kShapes), std::end(kShapes),
                                     [&](const CommandShape& s) { return command == QLatin1String(s.name); });
     if (shape == std::end(kShapes)) {
@@ -245,7 +258,8 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
             return usageError(console, problem + QStringLiteral(" There is no file of that name to open either."));
         return usageError(console, problem);
     }
-    if (words.size() != shape->operands.size() + 1)
+    const bool morePatches = command == QLatin1String("apply-patch") && words.size() > shape->operands.size() + 1;
+    if (words.size() != shape->operands.size() + 1 && !morePatches)
         return usageError(console, QStringLiteral("%1 takes %2.").arg(command, shape->operands.join(QLatin1Char(' '))));
     for (const QString& option : parser.optionNames())
         if (!shape->options.contains(option))
@@ -271,6 +285,9 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
         }
         return makePatchCommand(words[1], words[2], words[3], chosen, console);
     }
+    if (command == QLatin1String("apply-patch"))
+        return applyPatchCommand({image, words.mid(2), parser.isSet(dryRun), parser.value(outputFile)}, writeOptions(),
+                                 console, now);
     if (command == QLatin1String("add-header")) {
         const QString name = parser.isSet(type) ? parser.value(type).toLower() : QStringLiteral("smc");
         const std::pair<const char*, CopierType> types[] = {{"smc", CopierType::SuperMagicom},

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Commands.h"
 
-#include "cli/CharacterTable.h"
+#include "cli/CommandSupport.h"
 #include "cli/DryRun.h"
 #include "cli/ImageInfo.h"
 #include "cli/ImportPlan.h"
@@ -21,6 +21,7 @@
 #include "core/table/MonsterTable.h"
 #include "core/table/TableText.h"
 #include "core/text/VisibleText.h"
+#include "data/CharacterTable.h"
 #include "data/GameData.h"
 
 #include <QBuffer>
@@ -40,7 +41,11 @@ namespace {
 
 const QString kStandardStream = QStringLiteral("-");
 
+} // namespace
+
 void say(Console& console, const QString& text) { console.err.write((text + QLatin1Char('\n')).toUtf8()); }
+
+namespace {
 
 // Reading commands work on a copy in memory: one read of the file, and no
 // way to write to it.
@@ -85,6 +90,8 @@ IoResult readWhole(const QString& path, QByteArray& bytes, Console& console)
     return IoResult::success();
 }
 
+} // namespace
+
 // Before an image is written, a step of an earlier run cut off by a crash is
 // taken back in the file. False when the image must not be written.
 bool takeBackInFile(RomImage& rom, const QString& path, Console& console, int* exitCode)
@@ -126,6 +133,8 @@ bool takeBackInFile(RomImage& rom, const QString& path, Console& console, int* e
     return true;
 }
 
+namespace {
+
 IoResult readCopy(const QString& path, RomImage& rom, Console& console)
 {
     QByteArray bytes;
@@ -151,6 +160,8 @@ constexpr TableSpan kMonsterSpan{"monster table", monsters::kTableOffset,
 constexpr TableSpan kCharacterSpan{"character table", characters::CharacterRecord::kTableStart,
                                    characters::CharacterRecord::kSlotStride * characters::CharacterRecord::kSlotCount};
 
+} // namespace
+
 // The windows' own test of the image.
 bool isThisGame(const RomImage& rom, const QString& path, Console& console)
 {
@@ -170,6 +181,8 @@ bool isThisGame(const RomImage& rom, const QString& path, Console& console)
         say(console, QStringLiteral("%1 is not this game's image: its check word is wrong.").arg(path));
     return false;
 }
+
+namespace {
 
 // This game's image, holding the tables asked for.
 bool imageAccepted(const RomImage& rom, const QString& path, const TablePaths& tables, Console& console)
@@ -247,6 +260,8 @@ std::optional<TableFile> readTable(const QString& path, const TableDefinition& t
     return file;
 }
 
+} // namespace
+
 // What a failed write did to the image, for people.
 QString failureText(const QString& image, const WriteOutcome& outcome)
 {
@@ -266,8 +281,6 @@ void sayBackup(const ImageWriteSession& session, Console& console)
     if (!session.backupPath().isEmpty())
         say(console, QStringLiteral("A copy of the image was made first: %1").arg(session.backupPath()));
 }
-
-} // namespace
 
 int infoCommand(const QString& image, Console& console)
 {

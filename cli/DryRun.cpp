@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/DryRun.h"
 
-#include "cli/CharacterTable.h"
+#include "data/CharacterTable.h"
 #include "core/characters/CharacterRecord.h"
 #include "core/header/CopierHeader.h"
 #include "core/image/RomChecksum.h"

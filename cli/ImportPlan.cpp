@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/ImportPlan.h"
 
-#include "cli/CharacterTable.h"
+#include "data/CharacterTable.h"
 #include "core/characters/CharacterSaveCheck.h"
 #include "core/header/EditorStamp.h"
 #include "core/monsters/MonsterRecord.h"

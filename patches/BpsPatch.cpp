@@ -1,56 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "patches/BpsPatch.h"
 
-#include <zlib.h>
+#include "patches/PatchNumbers.h"
+#include "patches/SourceCheck.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace zorvek::patches::bps {
 
 namespace {
 
-enum Action : uint64_t { SourceRead = 0, TargetRead = 1 };
+enum Action : uint64_t { SourceRead = 0, TargetRead = 1, SourceCopy = 2, TargetCopy = 3 };
+
+constexpr qsizetype kFooterSize = 12;
 
 void appendAction(QByteArray& out, Action action, qint64 length)
 {
     appendNumber(out, static_cast<uint64_t>(length - 1) << 2 | action);
 }
 
-void appendLittleEndian32(QByteArray& out, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        out.append(static_cast<char>(value >> (8 * i) & 0xFF));
-}
-
 } // namespace
-
-void appendNumber(QByteArray& out, uint64_t value)
-{
-    // Each byte holds 7 bits; the top bit marks the last one, and every
-    // continuation takes one off so that no number has two spellings.
-    for (;;) {
-        const auto low = static_cast<char>(value & 0x7F);
-        value >>= 7;
-        if (value == 0) {
-            out.append(static_cast<char>(0x80 | low));
-            return;
-        }
-        out.append(low);
-        --value;
-    }
-}
-
-uint32_t crc32Of(const char* data, qint64 size)
-{
-    uLong crc = crc32(0L, Z_NULL, 0);
-    for (qint64 done = 0; done < size;) {
-        // zlib takes at most an unsigned int per call.
-        const auto part = static_cast<uInt>(std::min<qint64>(size - done, 1 << 30));
-        crc = crc32(crc, reinterpret_cast<const Bytef*>(data + done), part);
-        done += part;
-    }
-    return static_cast<uint32_t>(crc);
-}
 
 PatchResult create(const QByteArray& source, const QByteArray& target)
 {
@@ -82,6 +52,88 @@ PatchResult create(const QByteArray& source, const QByteArray& target)
     appendLittleEndian32(out, crc32Of(dst, size));
     appendLittleEndian32(out, crc32Of(out.constData(), out.size()));
     return {out, {}};
+}
+
+ApplyResult apply(const QByteArray& patch, const QByteArray& source)
+{
+    if (!patch.startsWith("BPS1"))
+        return ApplyResult::failure(0, QStringLiteral("it does not start with \"BPS1\""));
+    const qsizetype footer = patch.size() - kFooterSize;
+    if (footer < 4)
+        return ApplyResult::failure(patch.size(), QStringLiteral("the patch ends before its header"));
+    if (const uint32_t stored = littleEndian32(patch, footer + 8); stored != crc32Of(patch.constData(), footer + 8))
+        return ApplyResult::failure(footer + 8, QStringLiteral("the patch's own CRC-32 is wrong: it is damaged"));
+    qsizetype pos = 4;
+    uint64_t sourceSize = 0, targetSize = 0, metadata = 0;
+    for (uint64_t* number : {&sourceSize, &targetSize, &metadata}) {
+        const qsizetype at = pos;
+        if (!readNumber(patch, pos, footer, *number))
+            return ApplyResult::failure(at, QStringLiteral("a number that does not end"));
+    }
+    if (targetSize > static_cast<uint64_t>(kMaxImageSize))
+        return ApplyResult::failure(4, QStringLiteral("a target of %1 bytes, more than any SNES image").arg(targetSize));
+    if (metadata > static_cast<uint64_t>(footer - pos))
+        return ApplyResult::failure(pos, QStringLiteral("metadata longer than the patch"));
+    pos += static_cast<qsizetype>(metadata);
+    if (ApplyResult wrong = checkSource(source, sourceSize, littleEndian32(patch, footer)); !wrong.ok())
+        return wrong;
+
+    QByteArray target(static_cast<qsizetype>(targetSize), '\0');
+    char* out = target.data();
+    const char* in = source.constData();
+    const qint64 outSize = target.size();
+    qint64 written = 0, sourceAt = 0, targetAt = 0;
+    while (pos < footer) {
+        const qsizetype at = pos;
+        uint64_t data = 0;
+        if (!readNumber(patch, pos, footer, data))
+            return ApplyResult::failure(at, QStringLiteral("a number that does not end"));
+        const uint64_t length = (data >> 2) + 1;
+        if (length > static_cast<uint64_t>(outSize - written))
+            return ApplyResult::failure(at, QStringLiteral("%1 bytes past the target's size").arg(length));
+        const auto n = static_cast<qint64>(length);
+        switch (data & 3) {
+        case SourceRead:
+            if (written + n > source.size())
+                return ApplyResult::failure(at, QStringLiteral("a read past the end of the source"));
+            std::memcpy(out + written, in + written, static_cast<size_t>(n));
+            break;
+        case TargetRead:
+            if (n > footer - pos)
+                return ApplyResult::failure(at, QStringLiteral("%1 bytes carried, past the end of the patch").arg(n));
+            std::memcpy(out + written, patch.constData() + pos, static_cast<size_t>(n));
+            pos += n;
+            break;
+        default: {
+            const bool fromSource = (data & 3) == SourceCopy;
+            uint64_t relative = 0;
+            if (!readNumber(patch, pos, footer, relative))
+                return ApplyResult::failure(at, QStringLiteral("a number that does not end"));
+            qint64& from = fromSource ? sourceAt : targetAt;
+            const uint64_t step = relative >> 1;
+            const qint64 limit = fromSource ? source.size() - n : written - 1;
+            const qint64 moved = step > static_cast<uint64_t>(kMaxImageSize) ? -1
+                               : from + (relative & 1 ? -1 : 1) * static_cast<qint64>(step);
+            if (moved < 0 || moved > limit)
+                return ApplyResult::failure(at, QStringLiteral("a copy from outside the %1")
+                                                    .arg(fromSource ? QStringLiteral("source") : QStringLiteral("bytes made so far")));
+            from = moved;
+            const char* copyFrom = fromSource ? in : out;
+            // A target copy may overlap what it writes: byte by byte, as the format means.
+            for (qint64 i = 0; i < n; ++i)
+                out[written + i] = copyFrom[from + i];
+            from += n;
+            break;
+        }
+        }
+        written += n;
+    }
+    if (written != outSize)
+        return ApplyResult::failure(footer, QStringLiteral("the actions end after %1 of the target's %2 bytes")
+                                                .arg(written).arg(outSize));
+    if (ApplyResult wrong = checkTarget(target, littleEndian32(patch, footer + 4), footer + 4); !wrong.ok())
+        return wrong;
+    return {target, {}};
 }
 
 } // namespace zorvek::patches::bps

@@ -3,17 +3,15 @@
 
 #include "patches/PatchResult.h"
 
-#include <cstdint>
-
 namespace zorvek::patches::bps {
 
 // Unchanged runs are read from the source, changed runs carried in the patch;
 // the three CRC32s close it.
 PatchResult create(const QByteArray& source, const QByteArray& target);
 
-// The format's variable-length number.
-void appendNumber(QByteArray& out, uint64_t value);
-
-uint32_t crc32Of(const char* data, qint64 size);
+// The target the patch makes of source. A patch for another source (its size
+// or CRC-32) is refused with wrongSource and both values; a damaged one
+// where it goes wrong; the target's CRC-32 is checked last.
+ApplyResult apply(const QByteArray& patch, const QByteArray& source);
 
 } // namespace zorvek::patches::bps

@@ -2,9 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzzers with clang and runs each for a bounded time: the core's
 # readers and writers on arbitrary files, the table reader with the import
-# checks on arbitrary tables, and the rollback journal's reader on arbitrary
-# files at an image's journal name.
-# Usage: scripts/fuzz.sh [seconds] [core|tables|journal|all]   (default 60 each, all)
+# checks on arbitrary tables, the rollback journal's reader on arbitrary
+# files at an image's journal name, and the patch readers on arbitrary patches.
+# Usage: scripts/fuzz.sh [seconds] [core|tables|journal|patches|all]   (default 60 each, all)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build-fuzz}"
@@ -14,7 +14,7 @@ which="${2:-all}"
 "$root/scripts/install-deps.sh" clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZORVEK_FUZZ=ON -DZORVEK_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target core-fuzzer table-fuzzer journal-fuzzer make-demo-rom zorvek-multi-editor-cli
+cmake --build "$build" -j"$(nproc)" --target core-fuzzer table-fuzzer journal-fuzzer patch-fuzzer make-demo-rom zorvek-multi-editor-cli
 
 if [ "$which" = all ] || [ "$which" = core ]; then
   corpus="$build/fuzz-corpus"
@@ -49,4 +49,17 @@ if [ "$which" = all ] || [ "$which" = journal ]; then
   printf '\000\003\001\000\000\100\010abcdefgh\002\017\377\003xyz' >"$corpus/made.seed"
   "$build/tests/fuzz/journal-fuzzer" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=4096 \
     -artifact_prefix="$build/journal-" "$corpus"
+fi
+
+if [ "$which" = all ] || [ "$which" = patches ]; then
+  corpus="$build/patch-corpus"
+  mkdir -p "$corpus"
+  # One small patch of each format; the first byte picks what the target does with it.
+  if [ ! -e "$corpus/ips.seed" ]; then
+    printf '\000PATCH\000\000\020\000\002ab\000\000\040\000\000\000\010ZEOF' >"$corpus/ips.seed"
+    printf '\015\200\220\200\201xy\000\000\000\000\000\000\000\000\000\000\000\000' >"$corpus/bps.seed"
+    printf '\016\200\220\204\001\002\000\000\000\000\000\000\000\000\000\000\000\000\000' >"$corpus/ups.seed"
+  fi
+  "$build/tests/fuzz/patch-fuzzer" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
+    -artifact_prefix="$build/patch-" "$corpus"
 fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Renders the four windows offscreen on the demo image into docs/ for the README.
+# Renders the windows offscreen on the demo image into docs/ for the README,
+# the patch preview with a patch made on the spot.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"

@@ -5,7 +5,10 @@
 #include "ui/characters/CharacterEditor.h"
 #include "core/table/MonsterTable.h"
 #include "data/Artwork.h"
+#include "core/monsters/MonsterRecord.h"
+#include "patches/BpsPatch.h"
 #include "ui/AboutDialog.h"
+#include "ui/ApplyPatchDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/monsters/MonsterEditor.h"
 #include "ui/monsters/MonsterTableModel.h"
@@ -14,6 +17,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QListWidget>
 #include <QPalette>
 #include <QTabBar>
@@ -126,6 +131,32 @@ int main(int argc, char** argv)
             ok &= save(form3, out.filePath("character-editor-equipment.png"));
         }
         form3->close();
+    }
+
+    // A balance patch of a few monsters and a character, as another tool makes one.
+    QFile image(effects.imagePath);
+    QTemporaryDir scratch;
+    if (image.open(QIODevice::ReadOnly) && scratch.isValid()) {
+        const QByteArray rom = image.readAll().mid(0x200);
+        QByteArray hack = rom;
+        const auto word = [&](int record, int k, int value) {
+            const qsizetype at = zorvek::monsters::kTableOffset - 0x200 + 32 * record + k;
+            hack[at] = static_cast<char>(value & 0xFF);
+            hack[at + 1] = static_cast<char>(value >> 8);
+        };
+        word(1, zorvek::monsters::field::kHitPoints, 4800);
+        word(1, zorvek::monsters::field::kGil, 350);
+        word(3, zorvek::monsters::field::kExperience, 900);
+        hack[zorvek::monsters::kTableOffset - 0x200 + 32 * 6 + zorvek::monsters::field::kWeakness] ^= 0x05;
+        hack[0x117000 + 80 + 2] = 30;  // character 1's level
+        hack.replace(0x1A0000, 24, QByteArray(24, '\x42'));
+        QFile patch(scratch.filePath(QStringLiteral("balance.bps")));
+        if (patch.open(QIODevice::WriteOnly) && patch.write(zorvek::patches::bps::create(rom, hack).bytes) > 0) {
+            patch.close();
+            zorvek::ui::ApplyPatchDialog dialog(form1.session(), effects, {patch.fileName()}, {}, &form1);
+            dialog.show();
+            ok &= save(&dialog, out.filePath("apply-patch.png"));
+        }
     }
     return ok ? 0 : 1;
 }

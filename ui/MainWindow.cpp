@@ -16,6 +16,7 @@
 #include "data/Artwork.h"
 #include "patches/PatchMaker.h"
 #include "ui/AboutDialog.h"
+#include "ui/ApplyPatchDialog.h"
 #include "ui/ImageFileFilters.h"
 #include "ui/SideEffects.h"
 #include "ui/WriteFailureMessage.h"
@@ -150,6 +151,7 @@ void MainWindow::createActions()
     m_undo = namedAction(this, "mnuUndo", tr("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_redo = namedAction(this, "mnuRedo", tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     m_createPatch = namedAction(this, "mnuCreatePatch", tr("Create Pa&tch..."));
+    m_applyPatch = namedAction(this, "mnuApplyPatch", tr("Apply &Patch..."));
     m_quit = namedAction(this, "mnuQuit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
     m_help = namedAction(this, "mnuHelp", tr("&Help"), QKeySequence(Qt::Key_F1));
     m_help->setEnabled(false);
@@ -179,6 +181,7 @@ void MainWindow::createActions()
     connect(m_undo, &QAction::triggered, this, &MainWindow::mnuUndo_Click);
     connect(m_redo, &QAction::triggered, this, &MainWindow::mnuRedo_Click);
     connect(m_createPatch, &QAction::triggered, this, &MainWindow::mnuCreatePatch_Click);
+    connect(m_applyPatch, &QAction::triggered, this, &MainWindow::mnuApplyPatch_Click);
     connect(m_quit, &QAction::triggered, this, &MainWindow::mnuQuit_Click);
     connect(m_fixChecksum, &QAction::triggered, this, &MainWindow::mnuFixChecksum_Click);
     connect(m_backUp, &QAction::toggled, this, [this](bool on) {
@@ -217,6 +220,7 @@ void MainWindow::createMenus()
     m_fileMenu->addAction(m_redo);
     namedSeparator(m_fileMenu, "mnuDmy6");
     m_fileMenu->addAction(m_createPatch);
+    m_fileMenu->addAction(m_applyPatch);
     namedSeparator(m_fileMenu, "mnuDmy2");
     m_fileMenu->addAction(m_quit);
 
@@ -728,6 +732,12 @@ void MainWindow::mnuCreatePatch_Click()
     m_effects.showMessage(this, MessageIcon::Information, tr("The patch \"%1\" was written.").arg(shown));
 }
 
+void MainWindow::mnuApplyPatch_Click()
+{
+    if (isLoaded())
+        ApplyPatchDialog::start(m_session, m_effects, m_table ? &m_table->model() : nullptr, this);
+}
+
 void MainWindow::applyWriteOptions()
 {
     m_session.writes().setOptions({m_backUp->isChecked(), m_fixChecksumOnSave->isChecked()});
@@ -741,6 +751,7 @@ void MainWindow::showWriteState()
     m_undo->setText(menuText(tr("&Undo"), m_undo->isEnabled() ? m_session.writes().undoText() : QString()));
     m_redo->setText(menuText(tr("Re&do"), m_redo->isEnabled() ? m_session.writes().redoText() : QString()));
     m_createPatch->setEnabled(loaded);
+    m_applyPatch->setEnabled(loaded);
     m_fixChecksum->setEnabled(loaded);
     if (!loaded) {
         m_checksum->clear();

@@ -63,6 +63,7 @@ public:
     void mnuUndo_Click();
     void mnuRedo_Click();
     void mnuCreatePatch_Click();
+    void mnuApplyPatch_Click();
     void mnuFixChecksum_Click();
 
 protected:
@@ -128,6 +129,7 @@ private:
     QAction* m_undo = nullptr;
     QAction* m_redo = nullptr;
     QAction* m_createPatch = nullptr;
+    QAction* m_applyPatch = nullptr;
     QAction* m_quit = nullptr;
     QAction* m_help = nullptr;
     QAction* m_readme = nullptr;

@@ -86,7 +86,8 @@ std::optional<QString> runDialog(QFileDialog& dialog, const char* name, QFileDia
                                  const QStringList& nameFilters, const QString& selectedFilter)
 {
     dialog.setObjectName(QLatin1String(name));
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (dialog.fileMode() != QFileDialog::ExistingFiles)
+        dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setAcceptMode(mode);
     setFilters(dialog, nameFilters, selectedFilter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -104,6 +105,19 @@ std::optional<QString> QtSideEffects::chooseFileToOpen(QWidget* parent, const QS
     if (!startFolder.isEmpty())
         dialog.setDirectory(startFolder);
     return runDialog(dialog, "CommonDialog1", QFileDialog::AcceptOpen, nameFilters, selectedFilter);
+}
+
+std::optional<QStringList> QtSideEffects::chooseFilesToOpen(QWidget* parent, const QString& title,
+                                                            const QStringList& nameFilters,
+                                                            const QString& selectedFilter, const QString& startFolder)
+{
+    QFileDialog dialog(parent, title);
+    if (!startFolder.isEmpty())
+        dialog.setDirectory(startFolder);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    if (!runDialog(dialog, "CommonDialog1", QFileDialog::AcceptOpen, nameFilters, selectedFilter))
+        return std::nullopt;
+    return dialog.selectedFiles();
 }
 
 std::optional<SaveChoice> QtSideEffects::chooseFileToSave(QWidget* parent, const QString& title,

@@ -11,6 +11,8 @@ public:
     void explainMessage(QWidget* parent, MessageIcon icon, const QString& text, const QString& informativeText) override;
     std::optional<QString> chooseFileToOpen(QWidget* parent, const QString& title, const QStringList& nameFilters,
                                             const QString& selectedFilter, const QString& startFolder) override;
+    std::optional<QStringList> chooseFilesToOpen(QWidget* parent, const QString& title, const QStringList& nameFilters,
+                                                 const QString& selectedFilter, const QString& startFolder) override;
     std::optional<SaveChoice> chooseFileToSave(QWidget* parent, const QString& title, const QStringList& nameFilters,
                                                const QString& selectedFilter, const QString& suggestedPath) override;
     SaveAnswer askToSave(QWidget* parent, const QString& text) override;

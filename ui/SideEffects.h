@@ -45,6 +45,15 @@ public:
                                                     const QStringList& nameFilters, const QString& selectedFilter,
                                                     const QString& startFolder) = 0;
 
+    // The same, letting the user pick several files at once. Fakes that
+    // only answer chooseFileToOpen give one file a time.
+    virtual std::optional<QStringList> chooseFilesToOpen(QWidget* parent, const QString& title,
+                                                         const QStringList& nameFilters, const QString& selectedFilter,
+                                                         const QString& startFolder)
+    {
+        const std::optional<QString> one = chooseFileToOpen(parent, title, nameFilters, selectedFilter, startFolder);
+        return one ? std::optional<QStringList>(QStringList{*one}) : std::nullopt;
+    }
     // The save-file dialog, proposing suggestedPath; it asks before
     // replacing a file. nullopt when the user cancels.
     virtual std::optional<SaveChoice> chooseFileToSave(QWidget* parent, const QString& title,

@@ -7,7 +7,9 @@
 #include "support/FileSizeLimit.h"
 #include "support/MemoryImage.h"
 #include "support/CommandRun.h"
-#include "support/PatchReaders.h"
+#include "patches/BpsPatch.h"
+#include "patches/PatchApply.h"
+#include "patches/UpsPatch.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -333,6 +335,38 @@ TEST_F(CommandLineTest, FixChecksumWritesTheFourBytesOnceAfterABackupAndInfoShow
     EXPECT_EQ(checksumLine(), "Checksum: valid (" + sum + ")");
 }
 
+TEST_F(CommandLineTest, ApplyPatchWritesTheBytesTheToolGaveOrRefusesWithItsExitCode)
+{
+    const QByteArray rom = original.bytes().mid(0x200);
+    const QByteArray tool = RomFixture(original).monsterWord(3, 8, 4321).bytes().mid(0x200);
+    const QString bps = file(u"balance.bps"_s, patches::bps::create(rom, tool).bytes);
+    const QString back = file(u"back.ups"_s, patches::ups::create(tool, rom).bytes);
+    const QString grows = file(u"grows.ips"_s, "PATCH" + QByteArray("\x12\0\0\0\x01x", 6) + "EOF");
+    const QString apply = u"apply-patch"_s, out = dir.filePath(u"out.smc"_s);
+    Result r = run({apply, image, bps, u"--dry-run"_s});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("Monster 3 ") && r.out.contains("Hit Points") && r.out.contains("-> 4321")) << r.out.toStdString();
+
+    const std::pair<QStringList, int> refusals[] = {
+        {{apply, image, back}, 3}, {{apply, image, grows}, 3}, {{apply, image, dir.filePath(u"none.ips"_s)}, 3},
+        {{apply, image, file(u"wrong-game.ips"_s, QByteArray("PATCH\0\0\0\0\x01\0EOF", 14))}, 3},
+        {{apply, file(u"other.smc"_s, RomFixture(original).checkWord(0x1234).bytes()), bps}, 2}};
+    for (const auto& [arguments, code] : refusals)
+        EXPECT_EQ(run(arguments).code, code) << arguments.join(' ').toStdString();
+    EXPECT_TRUE(run({apply, image, back}).err.contains(u"another version of the image: expected CRC-32 0x"_s));
+    EXPECT_EQ(readFile(image), original.bytes());
+
+    ASSERT_EQ(run({apply, image, grows, u"--output"_s, out}).code, 0);
+    EXPECT_EQ(readFile(out).mid(0x200), rom + QByteArray(0x120000 - rom.size(), '\0') + 'x');
+    EXPECT_EQ(readFile(image), original.bytes());
+    r = run({apply, image, bps, u"--no-backup"_s});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile(image).mid(0x200), tool);
+    EXPECT_TRUE(readFile(image).mid(0x60).startsWith("Zorvek Multi Editor | "));
+    ASSERT_EQ(run({apply, image, back, u"--no-backup"_s}).code, 0);
+    EXPECT_EQ(readFile(image).mid(0x200), rom);
+}
+
 TEST_F(CommandLineTest, MakePatchGivesTheImageRomDataAndTheNewCommandsRefuseByName)
 {
     const QString headered = file(QStringLiteral("original.smc"), kFull.bytes());
@@ -343,9 +377,9 @@ TEST_F(CommandLineTest, MakePatchGivesTheImageRomDataAndTheNewCommandsRefuseByNa
     const QString ips = dir.filePath(QStringLiteral("p.IPS")), bps = dir.filePath(QStringLiteral("p.patch"));
     const QString make = QStringLiteral("make-patch"), fix = QStringLiteral("fix-checksum");
     EXPECT_EQ(run({make, headered, hack, ips}).code, 0);
-    EXPECT_EQ(applyIps(readFile(ips), kFull.bytes().mid(0x200)), edited.bytes().mid(0x200));
+    EXPECT_EQ(patches::applyPatches(kFull.bytes().mid(0x200), {{{}, readFile(ips)}}).romData, edited.bytes().mid(0x200));
     EXPECT_EQ(run({make, headerless, hack, bps, QStringLiteral("--format"), QStringLiteral("bps")}).code, 0);
-    EXPECT_EQ(applyBps(readFile(bps), kFull.bytes().mid(0x200)), edited.bytes().mid(0x200));
+    EXPECT_EQ(patches::applyPatches(kFull.bytes().mid(0x200), {{{}, readFile(bps)}}).romData, edited.bytes().mid(0x200));
 
     const QString other = file(QStringLiteral("other.smc"), RomFixture(kFull).checkWord(0x1234).bytes());
     const QString cut = file(QStringLiteral("cut.smc"), RomFixture(0x101DE).copierHeader(1).checkWord(0x1878).bytes());

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CommandLine.h"
 #include "support/CommandRun.h"
-#include "support/PatchReaders.h"
+#include "patches/PatchApply.h"
 #include "fixtures/RomFixture.h"
 
 #include <QBuffer>
@@ -146,7 +146,7 @@ TEST_F(HeadersAndSpreadsheetsTest, AHeaderlessImageIsNamedSoAndMakePatchTakesItA
     ASSERT_EQ(run({u"make-patch"_s, original, hack, fromBare}).code, 0);
     ASSERT_EQ(run({u"make-patch"_s, original, hackHeadered, fromHeadered}).code, 0);
     EXPECT_EQ(readFile(fromBare), readFile(fromHeadered));
-    EXPECT_EQ(applyIps(readFile(fromBare), kBare), editedBare);
+    EXPECT_EQ(patches::applyPatches(kBare, {{{}, readFile(fromBare)}}).romData, editedBare);
     // Images that do not differ give a patch that says so.
     const Result same = run({u"make-patch"_s, original, bare, dir.filePath(u"same.ips"_s)});
     EXPECT_TRUE(same.code == 0 && same.err.contains(u"do not differ"_s)) << same.err.toStdString();

@@ -4,7 +4,7 @@
 // that, once written, the same text finds nothing more to change in, and
 // whose coalesced write ends byte for byte as the field-by-field one.
 
-#include "cli/CharacterTable.h"
+#include "data/CharacterTable.h"
 #include "core/image/ImageWrite.h"
 #include "cli/ImportPlan.h"
 #include "core/table/MonsterTable.h"
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     require(rom.writeCount() == 0);
     if (error) {
         const int lines = static_cast<int>(text.count('\n')) + 2;
-        const auto& table = monsters ? table::monstertable::definition() : cli::charactertable::definition();
+        const auto& table = monsters ? table::monstertable::definition() : table::charactertable::definition();
         require(error->line >= 1 && error->line <= lines);
         // A line may run past the table's columns, and an error there names its own column.
         const qsizetype columns = std::max(table.columns.size() + 1, text.count('\t') + 2);

@@ -23,5 +23,6 @@ offers() {  # the words of the line, the last one being completed
 [ "$(offers zorvek-multi-editor add-header game.sfc out.smc --type s)" = "smc swc " ] || fail "--type"
 [ "$(offers zorvek-multi-editor make-patch a b c --format "")" = "bps ips " ] || fail "--format"
 [ "$(offers zorvek-multi-editor import game.sfc --d)" = "--dry-run " ] || fail "import options"
+[ "$(offers zorvek-multi-editor apply-patch game.sfc p.ips --o)" = "--output " ] || fail "apply-patch options"
 [ "$(offers zorvek-multi-editor export game.sfc --monsters g)" = "game.sfc " ] || fail "table files"
 echo "completion offers what it should"

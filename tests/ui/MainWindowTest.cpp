@@ -72,15 +72,15 @@ TEST_F(MainWindowTest, StartsNotLoadedWithItsMenusAndToolbars)
         return found.join(' ');
     };
     EXPECT_EQ(names("mnuFile"),
-              "mnuOpen mnuAddHeader mnuRecent mnuClose mnuSave- mnuDmy5 mnuUndo- mnuRedo- mnuDmy6 mnuCreatePatch- mnuDmy2 mnuQuit");
+              "mnuOpen mnuAddHeader mnuRecent mnuClose mnuSave- mnuDmy5 mnuUndo- mnuRedo- mnuDmy6 mnuCreatePatch- mnuApplyPatch- mnuDmy2 mnuQuit");
     EXPECT_EQ(names("mnuStuff"),
               "mnuHelp- mnuReadme mnuURL mnuDmy8 mnuMonsters- mnuCharacters- mnuMonsterTable- mnuDmy7 mnuBackUp+ mnuFixChecksum- mnuFixChecksumOnSave mnuDmy3 mnuAbout");
     QStringList captions;
-    for (const char* name : {"mnuAddHeader", "mnuRecent", "mnuCreatePatch", "mnuBackUp", "mnuFixChecksum",
+    for (const char* name : {"mnuAddHeader", "mnuRecent", "mnuCreatePatch", "mnuApplyPatch", "mnuBackUp", "mnuFixChecksum",
                              "mnuFixChecksumOnSave"})
         captions << find<QAction>(name)->text();
-    EXPECT_EQ(captions, QStringList({"Add Copier &Header...", "Open &Recent", "Create Pa&tch...", "&Back Up Before First Save",
-                                     "Fi&x ROM Checksum", "Fix Checksum on &Every Save"}));
+    EXPECT_EQ(captions, QStringList({"Add Copier &Header...", "Open &Recent", "Create Pa&tch...", "Apply &Patch...",
+                                     "&Back Up Before First Save", "Fi&x ROM Checksum", "Fix Checksum on &Every Save"}));
 
     // Without an image the toolbar's Save only complains, Config and Help do nothing.
     clickToolButton("Save");

@@ -5,7 +5,7 @@
 #include "core/image/RomImage.h"
 #include "core/table/TableSchema.h"
 
-namespace zorvek::cli::charactertable {
+namespace zorvek::table::charactertable {
 
 using table::CellValues;
 using table::RecordCells;
@@ -21,4 +21,4 @@ RecordCells cells(RomImage& rom, int slot, CellValues values = CellValues::Shown
 // What the character editor's Save would hold for a row of values.
 characters::CharacterEdits edits(const std::vector<int>& values);
 
-} // namespace zorvek::cli::charactertable
+} // namespace zorvek::table::charactertable

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/CharacterTable.h"
+#include "data/CharacterTable.h"
 
 #include "core/characters/CharacterEntryRules.h"
 #include "core/characters/CharacterSlot.h"
 #include "data/GameData.h"
 
-namespace zorvek::cli::charactertable {
+namespace zorvek::table::charactertable {
 
 using namespace table;
 
@@ -127,4 +127,4 @@ characters::CharacterEdits edits(const std::vector<int>& v)
     return e;
 }
 
-} // namespace zorvek::cli::charactertable
+} // namespace zorvek::table::charactertable

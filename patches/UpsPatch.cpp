@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "patches/UpsPatch.h"
+
+#include "patches/PatchNumbers.h"
+#include "patches/SourceCheck.h"
+
+#include <algorithm>
+
+namespace zorvek::patches::ups {
+
+namespace {
+
+constexpr qsizetype kFooterSize = 12;
+
+char byteAt(const QByteArray& bytes, qint64 at) { return at < bytes.size() ? bytes[at] : '\0'; }
+
+} // namespace
+
+PatchResult create(const QByteArray& source, const QByteArray& target)
+{
+    QByteArray out("UPS1");
+    appendNumber(out, static_cast<uint64_t>(source.size()));
+    appendNumber(out, static_cast<uint64_t>(target.size()));
+    const qint64 size = target.size();
+    qint64 from = 0;
+    for (qint64 i = 0; i < size;) {
+        if (byteAt(source, i) == target[i]) {
+            ++i;
+            continue;
+        }
+        appendNumber(out, static_cast<uint64_t>(i - from));
+        for (; i < size && byteAt(source, i) != target[i]; ++i)
+            out.append(static_cast<char>(byteAt(source, i) ^ target[i]));
+        out.append('\0');
+        from = ++i;
+    }
+    appendLittleEndian32(out, crc32Of(source));
+    appendLittleEndian32(out, crc32Of(target));
+    appendLittleEndian32(out, crc32Of(out));
+    return {out, {}};
+}
+
+ApplyResult apply(const QByteArray& patch, const QByteArray& source)
+{
+    if (!patch.startsWith("UPS1"))
+        return ApplyResult::failure(0, QStringLiteral("it does not start with \"UPS1\""));
+    const qsizetype footer = patch.size() - kFooterSize;
+    if (footer < 4)
+        return ApplyResult::failure(patch.size(), QStringLiteral("the patch ends before its header"));
+    if (littleEndian32(patch, footer + 8) != crc32Of(patch.constData(), footer + 8))
+        return ApplyResult::failure(footer + 8, QStringLiteral("the patch's own CRC-32 is wrong: it is damaged"));
+    qsizetype pos = 4;
+    uint64_t sourceSize = 0, targetSize = 0;
+    for (uint64_t* number : {&sourceSize, &targetSize}) {
+        const qsizetype at = pos;
+        if (!readNumber(patch, pos, footer, *number))
+            return ApplyResult::failure(at, QStringLiteral("a number that does not end"));
+    }
+    if (targetSize > static_cast<uint64_t>(kMaxImageSize))
+        return ApplyResult::failure(4, QStringLiteral("a target of %1 bytes, more than any SNES image").arg(targetSize));
+    if (ApplyResult wrong = checkSource(source, sourceSize, littleEndian32(patch, footer)); !wrong.ok())
+        return wrong;
+
+    QByteArray target = source.left(static_cast<qsizetype>(targetSize));
+    target.resize(static_cast<qsizetype>(targetSize), '\0');
+    const qint64 size = target.size();
+    char* bytes = target.data();
+    qint64 out = 0;
+    while (pos < footer) {
+        const qsizetype at = pos;
+        uint64_t skip = 0;
+        if (!readNumber(patch, pos, footer, skip))
+            return ApplyResult::failure(at, QStringLiteral("a number that does not end"));
+        if (skip > static_cast<uint64_t>(size - out))
+            return ApplyResult::failure(at, QStringLiteral("a skip of %1 bytes past the target's size").arg(skip));
+        out += static_cast<qint64>(skip);
+        for (;;) {
+            if (pos >= footer)
+                return ApplyResult::failure(pos, QStringLiteral("a run without its closing zero byte"));
+            const char x = patch[pos++];
+            if (x == '\0')
+                break;
+            if (out >= size)
+                return ApplyResult::failure(pos - 1, QStringLiteral("a change past the target's size"));
+            bytes[out++] ^= x;
+        }
+        ++out;
+    }
+    if (ApplyResult wrong = checkTarget(target, littleEndian32(patch, footer + 4), footer + 4); !wrong.ok())
+        return wrong;
+    return {target, {}};
+}
+
+} // namespace zorvek::patches::ups
