@@ -172,7 +172,7 @@ TEST_F(ApplyPatchWindowTest, PatchesFromAnotherToolApplyAsOneStepInTheOrderShown
     EXPECT_EQ(after.left(0x60), original.bytes().left(0x60));
     EXPECT_TRUE(after.mid(0x60, 22) == "Zorvek Multi Editor | ");
     EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "1234");
-    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "Undo Apply patch balance.bps, fill.ips");
+    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "&Undo Apply patch balance.bps, fill.ips");
     trigger("mnuUndo");
     EXPECT_EQ(fileBytes(), original.bytes());
     EXPECT_EQ(effects.messages.size(), 0u);
