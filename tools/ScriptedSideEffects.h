@@ -3,6 +3,7 @@
 #include "ui/SideEffects.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QSettings>
 
 #include <cstdio>
@@ -51,6 +52,8 @@ public:
     }
     // Unattended runs never keep unsaved changes.
     ui::SaveAnswer askToSave(QWidget*, const QString&) override { return ui::SaveAnswer::Discard; }
+    bool askYesNo(QWidget*, const QString&) override { return false; }
+    void startProgram(QProcess& process) override { process.start(); }
     bool openUrl(const QUrl&) override { return true; }
     QDateTime now() override { return QDateTime::currentDateTime(); }
     int millisecondsPerSecond() override { return 1000; }

@@ -16,10 +16,13 @@
 #include "patches/PatchMaker.h"
 #include "ui/AboutDialog.h"
 #include "ui/ImageFileFilters.h"
+#include "ui/ImageWatcher.h"
+#include "ui/PlayLauncher.h"
 #include "ui/SideEffects.h"
 #include "ui/WriteFailureMessage.h"
 #include "ui/characters/CharacterEditor.h"
 #include "ui/monsters/MonsterEditor.h"
+#include "ui/monsters/MonsterTableModel.h"
 #include "ui/monsters/MonsterTableWindow.h"
 #include "ui/widgets/LimitedLineEdit.h"
 #include "ui/widgets/RecentImagesMenu.h"
@@ -41,6 +44,7 @@
 #include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -114,6 +118,9 @@ MainWindow::MainWindow(SideEffects& effects, QWidget* parent)
     // Editors save from their own windows; the state shown here follows every write.
     connect(&m_session.writes(), &ImageWriteSession::written, this, &MainWindow::showWriteState);
     connect(&m_session.writes(), &ImageWriteSession::replayed, this, &MainWindow::reloadTouched);
+    m_launcher = new PlayLauncher(effects, QStandardPaths::writableLocation(QStandardPaths::CacheLocation), this);
+    m_watcher = new ImageWatcher(m_session.rom(), this);
+    connect(m_watcher, &ImageWatcher::changedOutside, this, &MainWindow::imageChangedOutside);
 
     createActions();
     createMenus();
@@ -154,6 +161,10 @@ void MainWindow::createActions()
     m_about = namedAction(this, "mnuAbout", tr("&About"), QKeySequence(Qt::Key_F2));
     m_monsterTable = namedAction(this, "mnuMonsterTable", tr("Monster Table"), QKeySequence(Qt::CTRL | Qt::Key_T));
     m_monsterTable->setEnabled(false);
+    m_play = namedAction(this, "mnuPlay", tr("Play in Emulator"), QKeySequence(Qt::Key_F5));
+    m_play->setIcon(QIcon(QPixmap::fromImage(data::toolbarIcon(QStringLiteral("Play")))));
+    m_play->setEnabled(false);
+    m_emulator = namedAction(this, "mnuEmulator", tr("Emulator..."));
     const AppSettings settings;
     m_backUp = checkableAction(this, "mnuBackUp", tr("Back Up Before First Save"), settings.backUpBeforeFirstSave());
     m_fixChecksum = namedAction(this, "mnuFixChecksum", tr("Fix ROM Checksum"));
@@ -184,6 +195,8 @@ void MainWindow::createActions()
     connect(m_url, &QAction::triggered, this, &MainWindow::mnuURL_Click);
     connect(m_about, &QAction::triggered, this, &MainWindow::mnuAbout_Click);
     connect(m_monsterTable, &QAction::triggered, this, &MainWindow::openMonsterTable);
+    connect(m_play, &QAction::triggered, this, &MainWindow::mnuPlay_Click);
+    connect(m_emulator, &QAction::triggered, this, &MainWindow::mnuEmulator_Click);
     connect(m_defaultName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("KELVARNTHOSIA 5")); });
     connect(m_zorvekName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia 5")); });
     connect(m_zorvanName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia V")); });
@@ -217,6 +230,8 @@ void MainWindow::createMenus()
     m_stuffMenu->addAction(m_url);
     namedSeparator(m_stuffMenu, "mnuDmy8");
     m_stuffMenu->addAction(m_monsterTable);
+    m_stuffMenu->addAction(m_play);
+    m_stuffMenu->addAction(m_emulator);
     namedSeparator(m_stuffMenu, "mnuDmy7");
     m_stuffMenu->addAction(m_backUp);
     m_stuffMenu->addAction(m_fixChecksum);
@@ -278,6 +293,8 @@ void MainWindow::createToolBars()
     m_toolbar2->setIconSize(QSize(24, 24));
     m_toolbar2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     addButtons(m_toolbar2, {{"Characters", nullptr}, {"Monsters", nullptr}});
+    m_toolbar2->addAction(m_play);
+    m_toolbar2->widgetForAction(m_play)->setObjectName(QStringLiteral("Play"));
     connect(m_toolbar2, &QToolBar::actionTriggered, this, [this](QAction* action) {
         const QString key = action->objectName();
         if (key == QLatin1String("Characters"))
@@ -419,6 +436,7 @@ void MainWindow::openImage(const QString& path)
     enterLoadedState();
     if (!CheckROM())
         return;
+    m_watcher->watch();
     // Only images that stay open are worth opening again.
     AppSettings().rememberRecentImage(path);
     m_recent->refresh();
@@ -745,6 +763,7 @@ bool MainWindow::settleMonsterTable() { return !m_table || m_table->settleUnsave
 
 void MainWindow::closeImage()
 {
+    m_watcher->stop();
     if (const CommandOutcome r = m_session.close(); !r.ok())
         reportFailure(r);
     m_headerRead = IoResult::success();
@@ -760,6 +779,7 @@ void MainWindow::enterLoadedState()
     m_save->setEnabled(true);
     m_toolbar2->setEnabled(true);
     m_monsterTable->setEnabled(true);
+    m_play->setEnabled(true);
     m_copierType->setEnabled(true);
     showWriteState();
 }
@@ -772,6 +792,7 @@ void MainWindow::enterNotLoadedState()
     m_save->setEnabled(false);
     m_toolbar2->setEnabled(false);
     m_monsterTable->setEnabled(false);
+    m_play->setEnabled(false);
     m_copierType->setEnabled(false);
     m_copierType->setCurrentIndex(static_cast<int>(zorvek::CopierType::Undetected));
     showWriteState();
@@ -893,6 +914,7 @@ void MainWindow::openMonsterTable()
     if (!m_table) {
         m_table = new MonsterTableWindow(m_session, m_effects, m_nameText->text());
         m_table->offerUndo(m_undo, m_redo);
+        m_table->addAction(m_play);
         connect(m_table, &MonsterTableWindow::recordsWritten, this, [this](const JournalStep& step) {
             if (m_monsterEditor)
                 m_monsterEditor->reloadIfTouched(step);
@@ -913,6 +935,52 @@ void MainWindow::showEditor(QWidget* editor)
     editor->show();
     editor->raise();
     editor->activateWindow();
+}
+
+void MainWindow::mnuPlay_Click()
+{
+    if (!isLoaded())
+        return;
+    if (AppSettings().emulatorCommand().trimmed().isEmpty()) {
+        m_launcher->chooseEmulator(this, m_session.rom().path(), [this] { mnuPlay_Click(); });
+        return;
+    }
+    std::vector<table::monstertable::RecordSave> unsaved;
+    if (m_table) {
+        MonsterTableModel::Saves saves = m_table->model().saves();
+        if (!saves.refusal.isEmpty()) {
+            m_effects.showMessage(this, MessageIcon::Exclamation, saves.refusal + tr("\nNothing was started."));
+            return;
+        }
+        unsaved = std::move(saves.records);
+    }
+    if (const QString said = m_launcher->play(this, m_session, unsaved); !said.isEmpty())
+        showNotice(said, QDir::toNativeSeparators(m_launcher->copyPathFor(m_session.rom().path())));
+}
+
+void MainWindow::mnuEmulator_Click() { m_launcher->chooseEmulator(this, isLoaded() ? m_session.rom().path() : QString()); }
+
+void MainWindow::imageChangedOutside(bool removed)
+{
+    const QString path = m_session.rom().path();
+    const QString shown = QDir::toNativeSeparators(path);
+    const QString saves = tr("Saves write nothing into it until it is opened again.");
+    if (removed) {
+        showNotice(tr("Another program removed or renamed the image."), tr("\"%1\" is gone. %2").arg(shown, saves));
+        return;
+    }
+    showNotice(tr("Another program changed the image."), tr("\"%1\" was changed or replaced. %2").arg(shown, saves));
+    // An editor open in this window's place keeps its own values: the image
+    // is opened again from here.
+    if (!isVisible()) {
+        m_effects.showMessage(QApplication::activeWindow(), MessageIcon::Exclamation,
+                              tr("Another program changed or replaced the ROM image \"%1\". %2 Close the editor to "
+                                 "open it again from the main window.").arg(shown, saves));
+        return;
+    }
+    if (m_effects.askYesNo(this, tr("Another program changed or replaced the ROM image \"%1\".\n\nOpen it again "
+                                    "to see what it holds now?").arg(shown)))
+        openImage(path);
 }
 
 } // namespace zorvek::ui

@@ -17,6 +17,8 @@ class QToolBar;
 namespace zorvek::ui {
 
 class AboutDialog;
+class ImageWatcher;
+class PlayLauncher;
 class MonsterEditor;
 class CharacterEditor;
 class MonsterTableWindow;
@@ -63,6 +65,9 @@ public:
     void mnuRedo_Click();
     void mnuCreatePatch_Click();
     void mnuFixChecksum_Click();
+    void mnuPlay_Click();
+    void mnuEmulator_Click();
+    PlayLauncher& playLauncher() { return *m_launcher; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,6 +106,7 @@ private:
     void showWriteState();
     void applyWriteOptions();
     void openRecent(const QString& path);
+    void imageChangedOutside(bool removed);
 
     void reportFailure(const CommandOutcome& outcome);
     void reportWriteFailure(QWidget* parent, const QString& reason);
@@ -134,6 +140,10 @@ private:
     QAction* m_fixChecksumOnSave = nullptr;
     QAction* m_about = nullptr;
     QAction* m_monsterTable = nullptr;
+    QAction* m_play = nullptr;
+    QAction* m_emulator = nullptr;
+    PlayLauncher* m_launcher = nullptr;
+    ImageWatcher* m_watcher = nullptr;
     QAction* m_defaultName = nullptr;
     QAction* m_zorvekName = nullptr;
     QAction* m_zorvanName = nullptr;
