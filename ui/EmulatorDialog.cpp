@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace zorvek::ui {
@@ -42,7 +43,7 @@ EmulatorDialog::EmulatorDialog(const emulator::SearchPlaces& places, const QStri
 
     m_command = named(new QLineEdit(command, this), "EmulatorCommandTXT", tr("Command line"));
     m_command->setPlaceholderText(tr("emulator --option {rom}"));
-    m_command->setMinimumWidth(m_command->fontMetrics().averageCharWidth() * 60);
+    m_command->setMinimumWidth(m_command->fontMetrics().averageCharWidth() * 80);
     auto* commandLabel = new QLabel(tr("&Command:"), this);
     commandLabel->setBuddy(m_command);
     form->addRow(commandLabel, m_command);
@@ -53,9 +54,12 @@ EmulatorDialog::EmulatorDialog(const emulator::SearchPlaces& places, const QStri
     hint->setWordWrap(true);
     form->addRow(QString(), hint);
 
-    // Read-only yet focusable, so the line can be read and copied from the keyboard.
-    m_runsAs = named(new QLineEdit(this), "EmulatorRunsAsTXT", tr("Runs as"));
+    // Read-only yet focusable, so the line can be read and copied from the
+    // keyboard; wrapped, as paths make it long.
+    m_runsAs = named(new QPlainTextEdit(this), "EmulatorRunsAsTXT", tr("Runs as"));
     m_runsAs->setReadOnly(true);
+    m_runsAs->setTabChangesFocus(true);
+    m_runsAs->setFixedHeight(m_runsAs->fontMetrics().lineSpacing() * 3 + 12);
     auto* runsAsLabel = new QLabel(tr("&Runs as:"), this);
     runsAsLabel->setBuddy(m_runsAs);
     form->addRow(runsAsLabel, m_runsAs);
@@ -82,7 +86,7 @@ void EmulatorDialog::presetChosen(int index)
 void EmulatorDialog::commandEdited()
 {
     const std::optional<emulator::Launch> launch = emulator::resolve(command(), m_romPath);
-    m_runsAs->setText(launch ? emulator::shown(*launch) : tr("(no command)"));
+    m_runsAs->setPlainText(launch ? emulator::shown(*launch) : tr("(no command)"));
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(launch.has_value());
     // The list says which preset the command is, or that it is an own one.
     const int shownPreset = m_presets->findData(command());

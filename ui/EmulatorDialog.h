@@ -8,6 +8,7 @@
 class QComboBox;
 class QDialogButtonBox;
 class QLineEdit;
+class QPlainTextEdit;
 
 namespace zorvek::ui {
 
@@ -28,7 +29,7 @@ private:
     QString m_romPath;
     QComboBox* m_presets = nullptr;
     QLineEdit* m_command = nullptr;
-    QLineEdit* m_runsAs = nullptr;
+    QPlainTextEdit* m_runsAs = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
 };
 

@@ -49,6 +49,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace zorvek::ui {
 
 namespace {
@@ -386,6 +388,8 @@ void MainWindow::showAgain()
     show();
     raise();
     activateWindow();
+    if (std::exchange(m_reopenDue, false) && isLoaded())
+        offerReopen();
 }
 
 void MainWindow::reportWriteFailure(QWidget* parent, const QString& reason)
@@ -764,6 +768,7 @@ bool MainWindow::settleMonsterTable() { return !m_table || m_table->settleUnsave
 void MainWindow::closeImage()
 {
     m_watcher->stop();
+    m_reopenDue = false;
     if (const CommandOutcome r = m_session.close(); !r.ok())
         reportFailure(r);
     m_headerRead = IoResult::success();
@@ -970,14 +975,17 @@ void MainWindow::imageChangedOutside(bool removed)
         return;
     }
     showNotice(tr("Another program changed the image."), tr("\"%1\" was changed or replaced. %2").arg(shown, saves));
-    // An editor open in this window's place keeps its own values: the image
-    // is opened again from here.
-    if (!isVisible()) {
-        m_effects.showMessage(QApplication::activeWindow(), MessageIcon::Exclamation,
-                              tr("Another program changed or replaced the ROM image \"%1\". %2 Close the editor to "
-                                 "open it again from the main window.").arg(shown, saves));
-        return;
-    }
+    // An editor open in this window's place keeps its own values: the offer
+    // waits for the editor to close.
+    m_reopenDue = !isVisible();
+    if (!m_reopenDue)
+        offerReopen();
+}
+
+void MainWindow::offerReopen()
+{
+    const QString path = m_session.rom().path();
+    const QString shown = QDir::toNativeSeparators(path);
     if (m_effects.askYesNo(this, tr("Another program changed or replaced the ROM image \"%1\".\n\nOpen it again "
                                     "to see what it holds now?").arg(shown)))
         openImage(path);

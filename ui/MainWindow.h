@@ -107,6 +107,7 @@ private:
     void applyWriteOptions();
     void openRecent(const QString& path);
     void imageChangedOutside(bool removed);
+    void offerReopen();
 
     void reportFailure(const CommandOutcome& outcome);
     void reportWriteFailure(QWidget* parent, const QString& reason);
@@ -144,6 +145,7 @@ private:
     QAction* m_emulator = nullptr;
     PlayLauncher* m_launcher = nullptr;
     ImageWatcher* m_watcher = nullptr;
+    bool m_reopenDue = false;
     QAction* m_defaultName = nullptr;
     QAction* m_zorvekName = nullptr;
     QAction* m_zorvanName = nullptr;

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
@@ -109,7 +110,7 @@ TEST_F(PlayTest, TheFirstF5OpensTheEmulatorDialogWithWhatIsFoundAndPlaysOnceOneI
     QTest::keyClick(presets, Qt::Key_Down);
     QTest::keyClick(presets, Qt::Key_Down);
     const QString copyPath = form1->playLauncher().copyPathFor(romPath);
-    EXPECT_EQ(find<QLineEdit>(dialog, QStringLiteral("EmulatorRunsAsTXT"))->text(), mednafen + u' ' + copyPath);
+    EXPECT_EQ(find<QPlainTextEdit>(dialog, QStringLiteral("EmulatorRunsAsTXT"))->toPlainText(), mednafen + u' ' + copyPath);
     QTest::mouseClick(ok, Qt::LeftButton);
     QTRY_COMPARE(arguments(), QStringList{copyPath});
     EXPECT_EQ(QSettings().value(QStringLiteral("Emulator/Command")).toString(), mednafen + " {rom}");
