@@ -7,7 +7,7 @@
 
 namespace zorvek::ui {
 
-ImageWatcher::ImageWatcher(RomImage& rom, QObject* parent) : QObject(parent), m_rom(rom)
+ImageWatcher::ImageWatcher(RomImage& rom, QObject* parent) : QObject(parent), m_rom(rom), m_watcher(this)
 {
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &ImageWatcher::look);
     // A file put in place by a rename drops the watch on the old one; the

@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileSystemWatcher>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -135,8 +137,10 @@ TEST_F(PlayTest, AnEmulatorThatCannotStartOrEndsWithAnErrorIsReportedWithItsCode
 TEST_F(PlayTest, AnOutsideChangeIsNoticedAtOnceAndOffersAReopenWhileTheProgramsOwnSavesAreNot)
 {
     openImage(RomFixture::standard());
+    QSignalSpy seen(form1->findChild<QFileSystemWatcher*>(), &QFileSystemWatcher::fileChanged);
     trigger(QStringLiteral("mnuSave"));
-    // Anything said about the save would come before the outside change.
+    ASSERT_TRUE(seen.wait(5000));
+    EXPECT_TRUE(effects.yesNoQuestions.isEmpty());
     ASSERT_TRUE(rewriteInPlace(romPath, RomFixture::kInternalName, QByteArrayLiteral("OUTSIDE NAME")));
     effects.yesNoAnswers = {true};
     QTRY_COMPARE(effects.yesNoQuestions.size(), 1);
