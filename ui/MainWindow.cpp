@@ -946,7 +946,7 @@ void MainWindow::mnuPlay_Click()
 {
     if (!isLoaded())
         return;
-    if (AppSettings().emulatorCommand().trimmed().isEmpty()) {
+    if (!emulator::resolve(AppSettings().emulatorCommand(), {})) {
         m_launcher->chooseEmulator(this, m_session.rom().path(), [this] { mnuPlay_Click(); });
         return;
     }
