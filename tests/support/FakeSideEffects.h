@@ -2,6 +2,7 @@
 
 #include "ui/SideEffects.h"
 
+#include <QPointer>
 #include <QProcess>
 
 #include <deque>
@@ -38,6 +39,7 @@ public:
     QStringList yesNoQuestions;
     // Programs started, as program then arguments; they really start.
     std::vector<QStringList> startedPrograms;
+    std::vector<QPointer<QProcess>> processes;
     std::vector<QUrl> openedUrls;
     bool openUrlSucceeds = true;
     QDateTime clock{QDate(2002, 12, 5), QTime(16, 37, 57)};
@@ -108,6 +110,7 @@ public:
     void startProgram(QProcess& process) override
     {
         startedPrograms.push_back(QStringList{process.program()} + process.arguments());
+        processes.emplace_back(&process);
         process.start();
     }
 

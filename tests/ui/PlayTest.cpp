@@ -23,6 +23,15 @@ namespace {
 
 class PlayTest : public GuiTestBase {
 protected:
+    // Every stand-in emulator ends within the test, so none outlives the window.
+    void TearDown() override
+    {
+        for (const QPointer<QProcess>& process : effects.processes)
+            if (process)
+                process->waitForFinished(5000);
+        GuiTestBase::TearDown();
+    }
+
     // A small real program standing in for the emulator.
     QString script(const QString& name, const QByteArray& body)
     {
