@@ -4,6 +4,7 @@
 #include "cli/ApplyPatchCommand.h"
 #include "cli/Commands.h"
 #include "cli/HeaderCommands.h"
+#include "cli/PlayCopyCommand.h"
 #include "core/program/AppInfo.h"
 #include "core/program/AppSettings.h"
 #include "core/header/EditorStamp.h"
@@ -86,6 +87,9 @@ const char kCommands[] =
     "                          header, for emulators and patch tools.\n"
     "                          Neither command writes over IMAGE, nor over an\n"
     "                          existing OUT unless --force is given.\n"
+    "  play-copy IMAGE OUT     Writes what the editor's Play gives an emulator:\n"
+    "                          the ROM data without the copier header, with valid\n"
+    "                          checksum words. OUT is replaced; IMAGE is only read.\n"
     "\n"
     "Before its first write to an image, import and fix-checksum copy it beside\n"
     "itself as <file name>.<yyyyMMdd-HHmmss>.bak, as the editor's \"Back Up Before\n"
@@ -126,6 +130,7 @@ const CommandShape kShapes[] = {
      {QStringLiteral("dry-run"), QStringLiteral("no-backup"), QStringLiteral("fix-checksum"), QStringLiteral("output")}},
     {"add-header", {QStringLiteral("IMAGE"), QStringLiteral("OUT")}, {QStringLiteral("type"), QStringLiteral("force")}},
     {"remove-header", {QStringLiteral("IMAGE"), QStringLiteral("OUT")}, {QStringLiteral("force")}},
+    {"play-copy", {QStringLiteral("IMAGE"), QStringLiteral("OUT")}, {}},
 };
 
 bool isCommandName(const QString& word)
@@ -226,7 +231,7 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
     parser.addOptions({monsters, characters, dryRun, noBackup, fixChecksum, format, type, force, outputFile});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("info, export, import, fix-checksum, make-patch, apply-patch, "
-                                                "add-header or remove-header; or an image file to open in the editor."));
+                                                "add-header, remove-header or play-copy; or an image file to open in the editor."));
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The command's files."));
 
     if (!parser.parse(withoutQtOptions(arguments)))
@@ -245,7 +250,7 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
     const QString command = words.value(0);
     if (command.isEmpty())
         return usageError(console, QStringLiteral("Name a command: info, export, import, fix-checksum, make-patch, "
-                                                  "apply-patch, add-header or remove-header."));
+                                                  "apply-patch, add-header, remove-header or play-copy."));
     const auto shape = std::find_if(std::begin(kShapes), std::end(kShapes),
                                     [&](const CommandShape& s) { return command == QLatin1String(s.name); });
     if (shape == std::end(kShapes)) {
@@ -301,6 +306,8 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
     }
     if (command == QLatin1String("remove-header"))
         return removeHeaderCommand(words[1], words[2], parser.isSet(force), console);
+    if (command == QLatin1String("play-copy"))
+        return playCopyCommand(words[1], words[2], console);
 
     const TablePaths tables{parser.value(monsters), parser.value(characters)};
     if (tables.monsters.isEmpty() && tables.characters.isEmpty())

@@ -296,6 +296,13 @@ QImage toolbarIcon(const QString& key)
         p.drawChord(QRectF(9.5, 3.5, 13, 10), 0, 180 * 16);
     } else if (key == QLatin1String("Monsters")) {
         drawMonsterHead(p, QRectF(2, 2, 28, 28), QColor(90, 170, 80));
+    } else if (key == QLatin1String("Play")) {
+        p.setPen(QPen(QColor(20, 90, 40), 1));
+        p.setBrush(QColor(60, 170, 90));
+        p.drawEllipse(QPointF(16, 16), 13.5, 13.5);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(250, 250, 240));
+        p.drawPolygon(QPolygonF{{12, 8.5}, {24, 16}, {12, 23.5}});
     } else {
         return {};
     }

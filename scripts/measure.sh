@@ -13,7 +13,7 @@ runs="${1:-10}"
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZORVEK_BUILD_TESTS=OFF -DZORVEK_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build "$build" -j"$(nproc)" --target ui-benchmarks core-benchmarks startup-probe sum-probe zorvek-multi-editor zorvek-multi-editor-cli make-demo-rom >/dev/null
+cmake --build "$build" -j"$(nproc)" --target ui-benchmarks core-benchmarks play-benchmarks startup-probe sum-probe zorvek-multi-editor zorvek-multi-editor-cli make-demo-rom >/dev/null
 export QT_QPA_PLATFORM=offscreen
 out="$build/measure.txt"
 
@@ -26,6 +26,11 @@ out="$build/measure.txt"
   echo
   echo "== undo, backup, checksum and patches on a 2 MiB image (median of 5 repetitions)"
   "$build/bench/core-benchmarks" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null \
+    | grep -E "_median|^Benchmark|^-"
+
+  echo
+  echo "== Play in Emulator on a 4 MiB image, and a plain copy of the file (median of 5 repetitions)"
+  "$build/bench/play-benchmarks" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null \
     | grep -E "_median|^Benchmark|^-"
 
   median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }

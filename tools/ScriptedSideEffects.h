@@ -4,6 +4,7 @@
 #include "ui/SideEffects.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QSettings>
 
 #include <cstdio>
@@ -52,6 +53,13 @@ public:
     }
     // Unattended runs never keep unsaved changes.
     ui::SaveAnswer askToSave(QWidget*, const QString&) override { return ui::SaveAnswer::Discard; }
+    bool askYesNo(QWidget*, const QString&) override { return false; }
+    // Returns once the program runs, so that a benchmark times its start.
+    void startProgram(QProcess& process) override
+    {
+        process.start();
+        process.waitForStarted();
+    }
     bool openUrl(const QUrl&) override { return true; }
     QDateTime now() override { return QDateTime::currentDateTime(); }
     int millisecondsPerSecond() override { return 1000; }

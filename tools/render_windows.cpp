@@ -9,19 +9,23 @@
 #include "patches/BpsPatch.h"
 #include "ui/AboutDialog.h"
 #include "ui/ApplyPatchDialog.h"
+#include "ui/EmulatorDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/PlayLauncher.h"
 #include "ui/monsters/MonsterEditor.h"
 #include "ui/monsters/MonsterTableModel.h"
 #include "ui/monsters/MonsterTableWindow.h"
 #include "ScriptedSideEffects.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QListWidget>
 #include <QPalette>
 #include <QTabBar>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -81,6 +85,30 @@ int main(int argc, char** argv)
     if (auto* about = form1.findChild<zorvek::ui::AboutDialog*>("About")) {
         ok &= save(about, out.filePath("about.png"));
         about->close();
+    }
+
+    {
+        // A machine with a few emulators and cores, made up in a scratch folder.
+        const QTemporaryDir emulators;
+        QDir(emulators.path()).mkpath(QStringLiteral("bin"));
+        QDir(emulators.path()).mkpath(QStringLiteral("cores"));
+        for (const char* name : {"bin/retroarch", "bin/mednafen", "bin/snes9x-gtk", "cores/snes9x_libretro.so",
+                                 "cores/bsnes_libretro.so"}) {
+            QFile file(emulators.filePath(QString::fromLatin1(name)));
+            file.open(QIODevice::WriteOnly);
+            file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        }
+        form1.playLauncher().setSearchPlaces(
+            {{emulators.filePath(QStringLiteral("bin"))}, {emulators.filePath(QStringLiteral("cores"))}});
+        form1.mnuEmulator_Click();
+        if (auto* dialog = form1.findChild<zorvek::ui::EmulatorDialog*>("EmulatorDialog")) {
+            if (auto* presets = dialog->findChild<QComboBox*>("EmulatorPresetCBO")) {
+                presets->setCurrentIndex(2);
+                emit presets->activated(2);
+            }
+            ok &= save(dialog, out.filePath("emulator-dialog.png"));
+            dialog->reject();
+        }
     }
 
     form1.openMonsterEditor();

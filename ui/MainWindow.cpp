@@ -18,10 +18,13 @@
 #include "ui/AboutDialog.h"
 #include "ui/ApplyPatchDialog.h"
 #include "ui/ImageFileFilters.h"
+#include "ui/ImageWatcher.h"
+#include "ui/PlayLauncher.h"
 #include "ui/SideEffects.h"
 #include "ui/WriteFailureMessage.h"
 #include "ui/characters/CharacterEditor.h"
 #include "ui/monsters/MonsterEditor.h"
+#include "ui/monsters/MonsterTableModel.h"
 #include "ui/monsters/MonsterTableWindow.h"
 #include "ui/widgets/LimitedLineEdit.h"
 #include "ui/widgets/NamedComboBoxes.h"
@@ -45,9 +48,12 @@
 #include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace zorvek::ui {
 
@@ -119,6 +125,9 @@ MainWindow::MainWindow(SideEffects& effects, QWidget* parent)
     // Editors save from their own windows; the state shown here follows every write.
     connect(&m_session.writes(), &ImageWriteSession::written, this, &MainWindow::showWriteState);
     connect(&m_session.writes(), &ImageWriteSession::replayed, this, &MainWindow::reloadTouched);
+    m_launcher = new PlayLauncher(effects, QStandardPaths::writableLocation(QStandardPaths::CacheLocation), this);
+    m_watcher = new ImageWatcher(m_session.rom(), this);
+    connect(m_watcher, &ImageWatcher::changedOutside, this, &MainWindow::imageChangedOutside);
 
     createActions();
     createMenus();
@@ -165,6 +174,10 @@ void MainWindow::createActions()
     m_characters = namedAction(this, "mnuCharacters", tr("&Characters"), QKeySequence(Qt::CTRL | Qt::Key_H));
     m_monsters->setEnabled(false);
     m_characters->setEnabled(false);
+    m_play = namedAction(this, "mnuPlay", tr("&Play in Emulator"), QKeySequence(Qt::Key_F5));
+    m_play->setIcon(QIcon(QPixmap::fromImage(data::toolbarIcon(QStringLiteral("Play")))));
+    m_play->setEnabled(false);
+    m_emulator = namedAction(this, "mnuEmulator", tr("&Emulator..."));
     const AppSettings settings;
     m_backUp = checkableAction(this, "mnuBackUp", tr("&Back Up Before First Save"), settings.backUpBeforeFirstSave());
     m_fixChecksum = namedAction(this, "mnuFixChecksum", tr("Fi&x ROM Checksum"));
@@ -198,6 +211,8 @@ void MainWindow::createActions()
     connect(m_monsterTable, &QAction::triggered, this, &MainWindow::openMonsterTable);
     connect(m_monsters, &QAction::triggered, this, &MainWindow::openMonsterEditor);
     connect(m_characters, &QAction::triggered, this, &MainWindow::openCharacterEditor);
+    connect(m_play, &QAction::triggered, this, &MainWindow::mnuPlay_Click);
+    connect(m_emulator, &QAction::triggered, this, &MainWindow::mnuEmulator_Click);
     connect(m_defaultName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("KELVARNTHOSIA 5")); });
     connect(m_zorvekName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia 5")); });
     connect(m_zorvanName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia V")); });
@@ -231,7 +246,7 @@ void MainWindow::createMenus()
     m_stuffMenu->addAction(m_readme);
     m_stuffMenu->addAction(m_url);
     namedSeparator(m_stuffMenu, "mnuDmy8");
-    m_stuffMenu->addActions({m_monsters, m_characters, m_monsterTable});
+    m_stuffMenu->addActions({m_monsters, m_characters, m_monsterTable, m_play, m_emulator});
     namedSeparator(m_stuffMenu, "mnuDmy7");
     m_stuffMenu->addAction(m_backUp);
     m_stuffMenu->addAction(m_fixChecksum);
@@ -293,6 +308,8 @@ void MainWindow::createToolBars()
     m_toolbar2->setIconSize(QSize(24, 24));
     m_toolbar2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     addButtons(m_toolbar2, {{"Characters", nullptr}, {"Monsters", nullptr}});
+    m_toolbar2->addAction(m_play);
+    m_toolbar2->widgetForAction(m_play)->setObjectName(QStringLiteral("Play"));
     connect(m_toolbar2, &QToolBar::actionTriggered, this, [this](QAction* action) {
         const QString key = action->objectName();
         if (key == QLatin1String("Characters"))
@@ -388,6 +405,8 @@ void MainWindow::showAgain()
     show();
     raise();
     activateWindow();
+    if (std::exchange(m_reopenDue, false) && isLoaded())
+        offerReopen();
 }
 
 void MainWindow::reportWriteFailure(QWidget* parent, const QString& reason)
@@ -438,6 +457,7 @@ void MainWindow::openImage(const QString& path)
     enterLoadedState();
     if (!CheckROM())
         return;
+    m_watcher->watch();
     // Only images that stay open are worth opening again.
     AppSettings().rememberRecentImage(path);
     m_recent->refresh();
@@ -785,6 +805,8 @@ bool MainWindow::settleMonsterTable() { return !m_table || m_table->settleUnsave
 
 void MainWindow::closeImage()
 {
+    m_watcher->stop();
+    m_reopenDue = false;
     if (const CommandOutcome r = m_session.close(); !r.ok())
         reportFailure(r);
     m_headerRead = IoResult::success();
@@ -802,6 +824,7 @@ void MainWindow::enterLoadedState()
     m_monsterTable->setEnabled(true);
     m_monsters->setEnabled(true);
     m_characters->setEnabled(true);
+    m_play->setEnabled(true);
     m_copierType->setEnabled(true);
     showWriteState();
     showOpenFile();
@@ -817,6 +840,7 @@ void MainWindow::enterNotLoadedState()
     m_monsterTable->setEnabled(false);
     m_monsters->setEnabled(false);
     m_characters->setEnabled(false);
+    m_play->setEnabled(false);
     m_copierType->setEnabled(false);
     m_copierType->setCurrentIndex(static_cast<int>(zorvek::CopierType::Undetected));
     showWriteState();
@@ -947,6 +971,7 @@ void MainWindow::openMonsterTable()
     if (!m_table) {
         m_table = new MonsterTableWindow(m_session, m_effects, m_nameText->text());
         m_table->offerUndo(m_undo, m_redo);
+        m_table->addAction(m_play);
         connect(m_table, &MonsterTableWindow::recordsWritten, this, [this](const JournalStep& step) {
             if (m_monsterEditor)
                 m_monsterEditor->reloadIfTouched(step);
@@ -971,6 +996,55 @@ void MainWindow::showEditor(QWidget* editor)
     editor->show();
     editor->raise();
     editor->activateWindow();
+}
+
+void MainWindow::mnuPlay_Click()
+{
+    if (!isLoaded())
+        return;
+    if (!emulator::resolve(AppSettings().emulatorCommand(), {})) {
+        m_launcher->chooseEmulator(this, m_session.rom().path(), [this] { mnuPlay_Click(); });
+        return;
+    }
+    std::vector<table::monstertable::RecordSave> unsaved;
+    if (m_table) {
+        MonsterTableModel::Saves saves = m_table->model().saves();
+        if (!saves.refusal.isEmpty()) {
+            m_effects.showMessage(this, MessageIcon::Exclamation, saves.refusal + tr("\nNothing was started."));
+            return;
+        }
+        unsaved = std::move(saves.records);
+    }
+    if (const QString said = m_launcher->play(this, m_session, unsaved); !said.isEmpty())
+        showNotice(said, QDir::toNativeSeparators(m_launcher->copyPathFor(m_session.rom().path())));
+}
+
+void MainWindow::mnuEmulator_Click() { m_launcher->chooseEmulator(this, isLoaded() ? m_session.rom().path() : QString()); }
+
+void MainWindow::imageChangedOutside(bool removed)
+{
+    const QString path = m_session.rom().path();
+    const QString shown = QDir::toNativeSeparators(path);
+    const QString saves = tr("Saves write nothing into it until it is opened again.");
+    if (removed) {
+        showNotice(tr("Another program removed or renamed the image."), tr("\"%1\" is gone. %2").arg(shown, saves));
+        return;
+    }
+    showNotice(tr("Another program changed the image."), tr("\"%1\" was changed or replaced. %2").arg(shown, saves));
+    // An editor open in this window's place keeps its own values: the offer
+    // waits for the editor to close.
+    m_reopenDue = !isVisible();
+    if (!m_reopenDue)
+        offerReopen();
+}
+
+void MainWindow::offerReopen()
+{
+    const QString path = m_session.rom().path();
+    const QString shown = QDir::toNativeSeparators(path);
+    if (m_effects.askYesNo(this, tr("Another program changed or replaced the ROM image \"%1\".\n\nOpen it again "
+                                    "to see what it holds now?").arg(shown)))
+        openImage(path);
 }
 
 } // namespace zorvek::ui

@@ -18,6 +18,8 @@ class QToolBar;
 namespace zorvek::ui {
 
 class AboutDialog;
+class ImageWatcher;
+class PlayLauncher;
 class MonsterEditor;
 class CharacterEditor;
 class MonsterTableWindow;
@@ -65,6 +67,9 @@ public:
     void mnuCreatePatch_Click();
     void mnuApplyPatch_Click();
     void mnuFixChecksum_Click();
+    void mnuPlay_Click();
+    void mnuEmulator_Click();
+    PlayLauncher& playLauncher() { return *m_launcher; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -105,6 +110,8 @@ private:
     void showWriteState();
     void applyWriteOptions();
     void openRecent(const QString& path);
+    void imageChangedOutside(bool removed);
+    void offerReopen();
 
     void reportFailure(const CommandOutcome& outcome);
     void reportWriteFailure(QWidget* parent, const QString& reason);
@@ -141,6 +148,11 @@ private:
     QAction* m_monsterTable = nullptr;
     QAction* m_monsters = nullptr;
     QAction* m_characters = nullptr;
+    QAction* m_play = nullptr;
+    QAction* m_emulator = nullptr;
+    PlayLauncher* m_launcher = nullptr;
+    ImageWatcher* m_watcher = nullptr;
+    bool m_reopenDue = false;
     QAction* m_defaultName = nullptr;
     QAction* m_zorvekName = nullptr;
     QAction* m_zorvanName = nullptr;

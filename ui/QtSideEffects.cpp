@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QRegularExpression>
 
 namespace zorvek::ui {
@@ -44,6 +45,14 @@ SaveAnswer QtSideEffects::askToSave(QWidget* parent, const QString& text)
         return SaveAnswer::Cancel;
     }
 }
+
+bool QtSideEffects::askYesNo(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, QString::fromLatin1(kAppTitle), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+void QtSideEffects::startProgram(QProcess& process) { process.start(); }
 
 namespace {
 

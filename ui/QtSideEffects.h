@@ -16,6 +16,8 @@ public:
     std::optional<SaveChoice> chooseFileToSave(QWidget* parent, const QString& title, const QStringList& nameFilters,
                                                const QString& selectedFilter, const QString& suggestedPath) override;
     SaveAnswer askToSave(QWidget* parent, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& text) override;
+    void startProgram(QProcess& process) override;
     bool openUrl(const QUrl& url) override;
     QDateTime now() override;
     int millisecondsPerSecond() override;

@@ -9,6 +9,7 @@
 
 #include <optional>
 
+class QProcess;
 class QWidget;
 
 namespace zorvek::ui {
@@ -63,6 +64,13 @@ public:
     // Asks whether to save unsaved changes before they would be lost: a
     // question box with Save, Discard and Cancel; closing it is Cancel.
     virtual SaveAnswer askToSave(QWidget* parent, const QString& text) = 0;
+
+    // A question box with Yes and No; closing it is No.
+    virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+
+    // Starts the program the process is set up for, without waiting for it;
+    // a failure to start comes as the process's errorOccurred.
+    virtual void startProgram(QProcess& process) = 0;
 
     // False when the page could not be handed to a browser.
     virtual bool openUrl(const QUrl& url) = 0;

@@ -82,4 +82,14 @@ void AppSettings::setOriginalOf(const QString& imagePath, const QString& origina
     settings.setValue(kOriginalsKey, originals);
 }
 
+QString AppSettings::emulatorCommand() const
+{
+    return QSettings().value(QStringLiteral("Emulator/Command")).toString();
+}
+
+void AppSettings::setEmulatorCommand(const QString& command)
+{
+    QSettings().setValue(QStringLiteral("Emulator/Command"), command);
+}
+
 } // namespace zorvek

@@ -36,6 +36,11 @@ public:
     // The unmodified original an image was last compared with; empty for none.
     QString originalOf(const QString& imagePath) const;
     void setOriginalOf(const QString& imagePath, const QString& originalPath);
+
+    // The command line that plays a copy of the image, {rom} standing for
+    // its path; empty until one is chosen.
+    QString emulatorCommand() const;
+    void setEmulatorCommand(const QString& command);
 };
 
 } // namespace zorvek

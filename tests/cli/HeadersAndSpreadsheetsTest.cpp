@@ -2,6 +2,7 @@
 #include "cli/CommandLine.h"
 #include "support/CommandRun.h"
 #include "patches/PatchApply.h"
+#include "support/ExpectedPlayCopy.h"
 #include "fixtures/RomFixture.h"
 
 #include <QBuffer>
@@ -274,4 +275,18 @@ TEST_F(HeadersAndSpreadsheetsTest, QuotedCellsImportAsThePlainTableDoes)
     }
 }
 
+TEST_F(HeadersAndSpreadsheetsTest, PlayCopyWritesTheWindowsCopyAndNeverTheImage)
+{
+    const QByteArray image = playableImage(21).bytes();
+    const QString path = file(u"game.smc"_s, image);
+    const QString out = file(u"old.sfc"_s, "the last play");
+    const Result r = run({u"play-copy"_s, path, out});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile(out), expectedPlayCopy(image));
+    EXPECT_EQ(run({u"play-copy"_s, path, path}).code, 1);
+    EXPECT_EQ(run({u"play-copy"_s, file(u"bare.sfc"_s, kBare), dir.filePath(u"x.sfc"_s)}).code, 2);
+    EXPECT_EQ(readFile(path), image);
+}
+
 } // namespace
+

@@ -3,6 +3,9 @@
 
 #include "ui/SideEffects.h"
 
+#include <QPointer>
+#include <QProcess>
+
 #include <deque>
 #include <functional>
 #include <vector>
@@ -34,6 +37,12 @@ public:
     // Answers for the save question, used in order; when none is left, Cancel.
     std::deque<ui::SaveAnswer> saveQuestionAnswers;
     QStringList saveQuestions;
+    // Answers for yes-or-no questions, used in order; when none is left, No.
+    std::deque<bool> yesNoAnswers;
+    QStringList yesNoQuestions;
+    // Programs started, as program then arguments; they really start.
+    std::vector<QStringList> startedPrograms;
+    std::vector<QPointer<QProcess>> processes;
     std::vector<QUrl> openedUrls;
     bool openUrlSucceeds = true;
     QDateTime clock{QDate(2002, 12, 5), QTime(16, 37, 57)};
@@ -97,6 +106,23 @@ public:
         const ui::SaveAnswer answer = saveQuestionAnswers.front();
         saveQuestionAnswers.pop_front();
         return answer;
+    }
+
+    bool askYesNo(QWidget*, const QString& text) override
+    {
+        yesNoQuestions.append(text);
+        if (yesNoAnswers.empty())
+            return false;
+        const bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
+    }
+
+    void startProgram(QProcess& process) override
+    {
+        startedPrograms.push_back(QStringList{process.program()} + process.arguments());
+        processes.emplace_back(&process);
+        process.start();
     }
 
     bool openUrl(const QUrl& url) override

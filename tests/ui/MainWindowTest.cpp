@@ -74,7 +74,7 @@ TEST_F(MainWindowTest, StartsNotLoadedWithItsMenusAndToolbars)
     EXPECT_EQ(names("mnuFile"),
               "mnuOpen mnuAddHeader mnuRecent mnuClose mnuSave- mnuDmy5 mnuUndo- mnuRedo- mnuDmy6 mnuCreatePatch- mnuApplyPatch- mnuDmy2 mnuQuit");
     EXPECT_EQ(names("mnuStuff"),
-              "mnuHelp- mnuReadme mnuURL mnuDmy8 mnuMonsters- mnuCharacters- mnuMonsterTable- mnuDmy7 mnuBackUp+ mnuFixChecksum- mnuFixChecksumOnSave mnuDmy3 mnuAbout");
+              "mnuHelp- mnuReadme mnuURL mnuDmy8 mnuMonsters- mnuCharacters- mnuMonsterTable- mnuPlay- mnuEmulator mnuDmy7 mnuBackUp+ mnuFixChecksum- mnuFixChecksumOnSave mnuDmy3 mnuAbout");
     QStringList captions;
     for (const char* name : {"mnuAddHeader", "mnuRecent", "mnuCreatePatch", "mnuApplyPatch", "mnuBackUp", "mnuFixChecksum",
                              "mnuFixChecksumOnSave"})

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/PlayCopyCommand.h"
+
+#include "core/image/HeaderlessImage.h"
+#include "core/image/ImageCopy.h"
+#include "core/image/RollbackJournal.h"
+#include "core/play/PlayCopy.h"
+
+#include <QDir>
+
+namespace zorvek::cli {
+
+namespace {
+
+void say(Console& console, const QString& text) { console.err.write((text + QLatin1Char('\n')).toUtf8()); }
+
+} // namespace
+
+int playCopyCommand(const QString& image, const QString& out, Console& console)
+{
+    const QString shownImage = QDir::toNativeSeparators(image);
+    imagecopy::FileBytes source = imagecopy::readWhole(image);
+    if (!source.result.ok()) {
+        say(console, source.result.error);
+        return kImageRefused;
+    }
+    // As the window would open it: a step cut off by a crash is not played.
+    if (rollback::recoverCopy(image, source.bytes).state == rollback::Recovery::State::TakenBack)
+        say(console, QStringLiteral("%1 holds part of a step cut off by a crash: the copy is made from the image as "
+                                    "it was before that step.").arg(shownImage));
+    const auto kind = headerless::classify(source.bytes);
+    if (kind != headerless::Kind::HasCopierHeader) {
+        say(console, kind == headerless::Kind::OtherGame
+                         ? QStringLiteral("%1 is not this game's image: its check word is wrong. Nothing was written.")
+                               .arg(shownImage)
+                         : QStringLiteral("%1 has no copier header: it is ROM data an emulator takes as it is. "
+                                          "Nothing was written.").arg(shownImage));
+        return kImageRefused;
+    }
+    const playcopy::Copy copy = playcopy::make(source.bytes);
+    if (!copy.result.ok()) {
+        say(console, QStringLiteral("Cannot make the play copy of %1: %2").arg(shownImage, copy.result.error));
+        return kImageRefused;
+    }
+    // Replaced as the window replaces its copy at each play, but never the image.
+    const imagecopy::Outcome written = imagecopy::writeCopy(out, copy.romData, image, true);
+    if (!written.ok()) {
+        say(console, written.result.error);
+        return written.failure == imagecopy::Failure::Refused ? kUsageError : kWriteFailed;
+    }
+    say(console, QStringLiteral("Wrote the play copy of %1 to %2: no copier header, valid checksum.")
+                     .arg(shownImage, QDir::toNativeSeparators(out)));
+    return kSuccess;
+}
+
+} // namespace zorvek::cli
