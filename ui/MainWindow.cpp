@@ -177,7 +177,7 @@ void MainWindow::createActions()
     m_play = namedAction(this, "mnuPlay", tr("&Play in Emulator"), QKeySequence(Qt::Key_F5));
     m_play->setIcon(QIcon(QPixmap::fromImage(data::toolbarIcon(QStringLiteral("Play")))));
     m_play->setEnabled(false);
-    m_emulator = namedAction(this, "mnuEmulator", tr("&Emulator..."));
+    m_emulator = namedAction(this, "mnuEmulator", tr("Emu&lator..."));
     const AppSettings settings;
     m_backUp = checkableAction(this, "mnuBackUp", tr("&Back Up Before First Save"), settings.backUpBeforeFirstSave());
     m_fixChecksum = namedAction(this, "mnuFixChecksum", tr("Fi&x ROM Checksum"));

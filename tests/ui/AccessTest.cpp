@@ -62,7 +62,7 @@ QStringList clashes(QWidget* window)
             add(keys, QKeySequence::mnemonic(label->text()), label);
     QStringList found;
     for (const QString& key : keys.uniqueKeys())
-        if (keys.count(key) > 1 || key == QLatin1String("F5"))
+        if (keys.count(key) > 1)
             found << key + u' ' + QStringList(keys.values(key)).join(u',');
     for (QMenu* menu : window->findChildren<QMenu*>()) {
         QMultiMap<QString, QString> marks;
