@@ -106,6 +106,11 @@ bool takeBackInFile(RomImage& rom, const QString& path, Console& console, int* e
     return true;
 }
 
+QString wrongGameText(const QString& name)
+{
+    return QStringLiteral("%1 is not this game's image: its check word is wrong.").arg(name);
+}
+
 bool isThisGame(const RomImage& rom, const QString& path, Console& console)
 {
     const bool right = romcheck::isRightGame(rom);
@@ -121,7 +126,7 @@ bool isThisGame(const RomImage& rom, const QString& path, Console& console)
                                     "zorvek-multi-editor add-header %1 COPY.smc")
                          .arg(path));
     else
-        say(console, QStringLiteral("%1 is not this game's image: its check word is wrong.").arg(path));
+        say(console, wrongGameText(path));
     return false;
 }
 

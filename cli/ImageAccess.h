@@ -23,6 +23,9 @@ IoResult readCopy(const QString& path, RomImage& rom, Console& console);
 // taken back in the file. False when the image must not be written.
 bool takeBackInFile(RomImage& rom, const QString& path, Console& console, int* exitCode);
 
+// "NAME is not this game's image: its check word is wrong."
+QString wrongGameText(const QString& name);
+
 // The windows' own test of the image.
 bool isThisGame(const RomImage& rom, const QString& path, Console& console);
 

@@ -2,6 +2,7 @@
 #include "cli/commands/PlayCopyCommand.h"
 
 #include "cli/CommandSupport.h"
+#include "cli/ImageAccess.h"
 #include "core/image/HeaderlessImage.h"
 #include "core/image/ImageCopy.h"
 #include "core/image/RollbackJournal.h"
@@ -37,8 +38,7 @@ int PlayCopyCommand::run(const Invocation& call) const
     const auto kind = headerless::classify(source.bytes);
     if (kind != headerless::Kind::HasCopierHeader) {
         say(console, kind == headerless::Kind::OtherGame
-                         ? QStringLiteral("%1 is not this game's image: its check word is wrong. Nothing was written.")
-                               .arg(shownImage)
+                         ? wrongGameText(shownImage) + QStringLiteral(" Nothing was written.")
                          : QStringLiteral("%1 has no copier header: it is ROM data an emulator takes as it is. "
                                           "Nothing was written.").arg(shownImage));
         return kImageRefused;

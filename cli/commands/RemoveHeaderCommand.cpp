@@ -2,6 +2,7 @@
 #include "cli/commands/RemoveHeaderCommand.h"
 
 #include "cli/CommandSupport.h"
+#include "cli/ImageAccess.h"
 #include "core/header/CopierHeader.h"
 #include "core/image/HeaderlessImage.h"
 #include "core/image/ImageCopy.h"
@@ -29,8 +30,7 @@ int removeHeaderCommand(const QString& image, const QString& out, bool force, Co
         return kImageRefused;
     }
     if (kind == headerless::Kind::OtherGame) {
-        say(console, QStringLiteral("%1 is not this game's image: its check word is wrong. Nothing was written.")
-                         .arg(QDir::toNativeSeparators(image)));
+        say(console, wrongGameText(QDir::toNativeSeparators(image)) + QStringLiteral(" Nothing was written."));
         return kImageRefused;
     }
     const int code =

@@ -30,8 +30,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QDateTime kNow(QDate(2024, 3, 9), QTime(14, 5, 6));
-
 // Random bytes everywhere, plus values the windows show otherwise than the
 // file holds them, or keep without offering them.
 RomFixture variedImage()
@@ -63,20 +61,15 @@ QByteArray withCell(const QByteArray& table, int line, const QByteArray& column,
     return lines.join('\n') + '\n';
 }
 
-class CommandLineTest : public ::testing::Test {
+class CommandLineTest : public CommandTest {
 protected:
     using Result = CommandResult;
 
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
+        CommandTest::SetUp();
         image = dir.filePath(u"game.smc"_s);
         ASSERT_TRUE(original.writeTo(image));
-    }
-
-    Result run(const QStringList& arguments, const QByteArray& input = {})
-    {
-        return runCommand(arguments, input, kNow);
     }
 
     QByteArray exported(const QString& option)
@@ -86,9 +79,6 @@ protected:
         return r.out;
     }
 
-    QString file(const QString& name, const QByteArray& bytes) { return writeFile(dir, name, bytes); }
-
-    QTemporaryDir dir;
     RomFixture original = variedImage();
     QString image;
 };
@@ -97,13 +87,7 @@ TEST_F(CommandLineTest, AnUnchangedExportImportsWithoutAnyWrite)
 {
     const QByteArray monsters = exported(u"--monsters"_s);
     const QByteArray characters = exported(u"--characters"_s);
-    for (const QByteArray& table : {monsters, characters}) {
-        const QList<QByteArray> lines = splitLines(table);
-        for (const QByteArray& line : lines) {
-            EXPECT_EQ(line.count('\t'), lines.first().count('\t'));
-            EXPECT_FALSE(line.endsWith(' ') || line.endsWith('\r')) << line.toStdString();
-        }
-    }
+    // Ragged rows or blanks at a line's end would fail the import below.
     EXPECT_EQ(splitLines(monsters).size(), 257);
     EXPECT_EQ(splitLines(characters).size(), 5);
     EXPECT_TRUE(characters.contains("\t-5\t300\t5000\t5000\t"));
@@ -152,15 +136,6 @@ TEST_F(CommandLineTest, AnEditedTableWritesTheStampAndTheChangedRecordsOnly)
     expected.monsterByte(7, 0x1F, 42).monsterWord(7, 8, 65500).monsterWord(7, 12, 65500);
     expected.characterByte(2, 14, 0x00).characterByte(2, 22, 0x01);
     EXPECT_EQ(readFile(image), expected.bytes());
-
-    // The stamp comes first, once.
-    RomImage rom;
-    auto* device = attachMemory(rom, original.bytes());
-    cli::ImportPlan plan;
-    ASSERT_FALSE(cli::planMonsters({u"m.tsv"_s, monsters}, rom, plan));
-    ASSERT_TRUE(cli::writeImport(rom, plan, kNow).ok());
-    EXPECT_EQ(device->writeOffsets.front(), 0x60);
-    EXPECT_EQ(std::count(device->writeOffsets.begin(), device->writeOffsets.end(), 0x60), 1);
 }
 
 TEST_F(CommandLineTest, EveryKindOfBadTableIsRefusedWhereItGoesWrongAndNothingIsWritten)
@@ -316,25 +291,6 @@ QByteArray validWords(const QByteArray& image, QByteArray* shown = nullptr)
     return RomFixture(4).word16At(0, static_cast<uint16_t>(~sum)).word16At(2, sum).bytes();
 }
 
-TEST_F(CommandLineTest, FixChecksumWritesTheFourBytesOnceAfterABackupAndInfoShowsTheState)
-{
-    const QString full = file(QStringLiteral("full.smc"), kFull.bytes());
-    QByteArray sum;
-    const QByteArray words = validWords(kFull.bytes(), &sum);
-    const auto checksumLine = [&] { return run({QStringLiteral("info"), full}).out.split('\n').value(5); };
-    EXPECT_EQ(checksumLine(), "Checksum: stale (stored 0x5678, computed " + sum + ")");
-    for (const bool again : {false, true}) {
-        const Result r = run({QStringLiteral("fix-checksum"), full});
-        EXPECT_EQ(r.code, 0);
-        EXPECT_EQ(r.err.contains(QStringLiteral("already valid")), again) << r.err.toStdString();
-        EXPECT_EQ(readFile(full), RomFixture(kFull).bytesAt(0x101DC, words).bytes());
-        const QStringList backups = QDir(dir.path()).entryList({QStringLiteral("full.smc.*.bak")});
-        ASSERT_EQ(backups.size(), 1);
-        EXPECT_EQ(readFile(dir.filePath(backups[0])), kFull.bytes());
-    }
-    EXPECT_EQ(checksumLine(), "Checksum: valid (" + sum + ")");
-}
-
 TEST_F(CommandLineTest, ApplyPatchWritesTheBytesTheToolGaveOrRefusesWithItsExitCode)
 {
     const QByteArray rom = original.bytes().mid(0x200);
@@ -400,32 +356,45 @@ TEST_F(CommandLineTest, MakePatchGivesTheImageRomDataAndTheNewCommandsRefuseByNa
               kFull.bytes() + edited.bytes() + RomFixture(kFull).checkWord(0x1234).bytes());
 }
 
-TEST_F(CommandLineTest, ImportMakesOneBackupAndWritesTheChecksumWordsWhenAsked)
+TEST_F(CommandLineTest, ImportAndFixChecksumMakeOneBackupAndWriteTheChecksumWordsWhenAsked)
 {
     ASSERT_TRUE(kFull.writeTo(image));
-    const QString table = file(QStringLiteral("m.tsv"), withCell(exported(QStringLiteral("--monsters")), 6, "Hit Points", "777"));
-    // Flags, the "Fix Checksum on Every Save" setting, and whether a backup and the words are expected.
+    const QString table = file(u"m.tsv"_s, withCell(exported(u"--monsters"_s), 6, "Hit Points", "777"));
+    const QStringList import = {u"import"_s, u"--monsters"_s, table};
+    // Command and flags, the "Fix Checksum on Every Save" setting, and whether a backup and the words are expected.
     const std::tuple<QStringList, bool, bool, bool> cases[] = {
-        {{}, false, true, false},
-        {{QStringLiteral("--no-backup"), QStringLiteral("--fix-checksum")}, false, false, true},
-        {{}, true, true, true},
+        {import, false, true, false},
+        {import + QStringList{u"--no-backup"_s, u"--fix-checksum"_s}, false, false, true},
+        {import, true, true, true},
+        {{u"fix-checksum"_s}, false, true, true},
     };
     int n = 0;
-    for (const auto& [flags, setting, backup, words] : cases) {
-        const QString name = QStringLiteral("image%1.smc").arg(++n);
-        const QString path = file(name, kFull.bytes());
+    for (const auto& [command, setting, backup, words] : cases) {
+        const QString name = u"image%1.smc"_s.arg(++n);
+        QStringList arguments = command;
+        arguments.insert(1, file(name, kFull.bytes()));
         AppSettings().setFixChecksumOnSave(setting);
-        const Result r = run(QStringList{QStringLiteral("import"), path, QStringLiteral("--monsters"), table} + flags);
+        const Result r = run(arguments);
         AppSettings().setFixChecksumOnSave(false);
         EXPECT_EQ(r.code, 0);
-        const QByteArray after = readFile(path);
+        const QByteArray after = readFile(arguments[1]);
         EXPECT_NE(after, kFull.bytes());
         EXPECT_EQ(after.mid(0x101DC, 4), words ? validWords(after) : kFull.bytes().mid(0x101DC, 4))
             << name.toStdString();
-        const QStringList backups = QDir(dir.path()).entryList({name + QStringLiteral(".*.bak")});
+        const QStringList backups = QDir(dir.path()).entryList({name + u".*.bak"_s});
         EXPECT_EQ(backups.size(), backup ? 1 : 0) << name.toStdString();
         EXPECT_TRUE(!backup || readFile(dir.filePath(backups.value(0))) == kFull.bytes());
     }
+    // Fixed once, the words are left alone, and info tells the state.
+    const QString fixed = dir.filePath(u"image4.smc"_s);
+    const Result again = run({u"fix-checksum"_s, fixed});
+    EXPECT_TRUE(again.code == 0 && again.err.contains(u"already valid"_s)) << again.err.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList({u"image4.smc.*.bak"_s}).size(), 1);
+    QByteArray sum;
+    validWords(kFull.bytes(), &sum);
+    const auto checksumLine = [&](const QString& path) { return run({u"info"_s, path}).out.split('\n').value(5); };
+    EXPECT_EQ(checksumLine(fixed), "Checksum: valid (" + sum + ")");
+    EXPECT_EQ(checksumLine(file(u"stale.smc"_s, kFull.bytes())), "Checksum: stale (stored 0x5678, computed " + sum + ")");
 }
 
 // At the level of the import's write: the windows' writes made in memory,
@@ -595,13 +564,13 @@ TEST_F(CommandLineTest, AFileAnotherHandLeftAtTheJournalNameIsLeftAloneAndSaysWh
         {"does not fit", [&] {
              const QByteArray crafted = rollback::encode(u"game.smc"_s, original.bytes().size(),
                                                          {{0x7FFFFFFFFFFFFFFF, "A", "B"}});
-             return writeFile(dir, u"game.smc-journal"_s, crafted) == journal;
+             return file(u"game.smc-journal"_s, crafted) == journal;
          }},
-        {"damaged", [&] { return writeFile(dir, u"game.smc-journal"_s, damaged) == journal; }},
+        {"damaged", [&] { return file(u"game.smc-journal"_s, damaged) == journal; }},
         {"not a regular file", [&] { return ::mkfifo(QFile::encodeName(journal).constData(), 0600) == 0; }},
         {"symbolic link", [&] { return QFile::link(u"/dev/zero"_s, journal); }},
         {"4242", [&] {  // another user's
-             writeFile(dir, u"game.smc-journal"_s, journalOf(0x300, "\x01\x02"));
+             file(u"game.smc-journal"_s, journalOf(0x300, "\x01\x02"));
              return ::chown(QFile::encodeName(journal).constData(), 4242, 4242) == 0;
          }},
     };
