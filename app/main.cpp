@@ -1,4 +1,5 @@
 #include "cli/CommandLine.h"
+#include "core/image/DurableFiles.h"
 #include "core/program/AppInfo.h"
 #include "ui/FileOpenEventFilter.h"
 #include "ui/MainWindow.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char* argv[])
 {
+    zorvek::durable::ignoreFileSizeSignal();
     // Decided before any window-system connection: a command runs headless.
     const zorvek::cli::Launch launch = zorvek::cli::decideLaunch(argc, argv);
     if (launch.kind == zorvek::cli::Launch::Command)

@@ -7,6 +7,7 @@
 #include "core/characters/CharacterRecord.h"
 #include "core/header/CopierHeader.h"
 #include "core/image/FileIdentity.h"
+#include "core/image/FileLock.h"
 #include "core/image/HeaderlessImage.h"
 #include "core/image/ImageWrite.h"
 #include "core/image/RollbackJournal.h"
@@ -75,6 +76,9 @@ IoResult readWhole(const QString& path, QByteArray& bytes, Console& console)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return IoResult::failure(file.errorString());
+    // Shared with other readers until the file closes: never half of a step, nor a live step's journal.
+    if (IoResult r = filelock::lock(file.handle(), LockMode::Shared, path); !r.ok())
+        return r;
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return IoResult::failure(file.errorString());
@@ -111,6 +115,10 @@ bool takeBackInFile(RomImage& rom, const QString& path, Console& console, int* e
         say(console, QStringLiteral("Taking back the step cut off by a crash in %1 with its rollback journal %2 "
                                     "failed: %3\nNothing else was written.")
                          .arg(shown(path), shown(found.journal), found.reason));
+        *exitCode = kWriteFailed;
+        return false;
+    case State::Busy:
+        say(console, found.reason + QStringLiteral("\nNothing was written."));
         *exitCode = kWriteFailed;
         return false;
     }

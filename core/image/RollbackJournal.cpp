@@ -201,8 +201,9 @@ IoResult write(const QString& imagePath, qint64 imageSize, const std::vector<Jou
 IoResult remove(const QString& imagePath)
 {
     QFile file(journalPath(imagePath));
+    // Synced, the removal survives a power cut: a journal coming back would take the step back.
     if (file.remove())
-        return IoResult::success();
+        return durable::syncFolder(QFileInfo(file.fileName()).absolutePath());
     // Emptied, it reads as cut short: harmless at the next opening.
     const IoResult removal = IoResult::failure(file.errorString());
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.flush())
@@ -246,6 +247,18 @@ Recovery readJournal(const QString& imagePath, qint64 imageSize, std::optional<C
 
 Recovery recover(RomImage& rom)
 {
+    // A journal is a crash's only when no program holds the file: one of a
+    // step still being written is never touched.
+    const ImageLockHold alone(rom, LockMode::Exclusive);
+    if (!alone.result().ok()) {
+        Recovery out;
+        out.state = Recovery::State::Busy;
+        out.journal = journalPath(rom.path());
+        out.reason = alone.result().error;
+        return out;
+    }
+    // A step that another program finished while this one waited belongs to the image as opened.
+    rom.retakeIdentityAtOpening();
     std::optional<Contents> journal;
     bool found = false;
     Recovery out = readJournal(rom.path(), rom.size(), &journal, &found);

@@ -8,6 +8,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -74,11 +76,16 @@ protected:
     void start(QProcess& process, const QString& program, const QStringList& args, const QString& fault,
                const QString& call = QStringLiteral("write"))
     {
-        QStringList line = {"-f", "-qq", "-o", "/dev/null", "-P", image, "-P", journal, "-e", "trace=" + call};
+        QStringList line = {"-o", "/dev/null", "-P", image, "-P", journal, "-e", "trace=" + call};
         if (!fault.isEmpty())
             line << "-e" << "inject=" + call + ":" + fault;
+        traced(process, line, program, args);
+    }
+
+    void traced(QProcess& process, const QStringList& strace, const QString& program, const QStringList& args)
+    {
         process.setProcessEnvironment(m_env);
-        process.start(m_strace, line << "--" << program << args);
+        process.start(m_strace, QStringList{"-f", "-qq"} + strace + QStringList{"--", program} + args);
         EXPECT_TRUE(process.waitForFinished(60000));
     }
 
@@ -219,6 +226,34 @@ TEST_F(CrashTest, AnImportFailingAtAnyWriteIsTakenBackAndSaysSo)
         EXPECT_EQ(readFile(image), original) << "failed at write " << n;
         EXPECT_FALSE(QFile::exists(journal));
     }
+}
+
+// The journal's removal is on disk before an import ends; a backup that is
+// not made, killed or failing its folder's sync, leaves no file behind.
+TEST_F(CrashTest, TheJournalsRemovalIsSyncedAndABackupNotMadeLeavesNothing)
+{
+    const QString table = tableWithHitPoints({{3, "333"}});
+    const QStringList import = {"import", image, "--monsters", table};
+    const QString folder = QFileInfo(image).absolutePath();
+    for (const QString fault : {"signal=KILL:when=1", "error=EIO:when=2"}) {
+        reset();
+        QProcess backingUp;
+        traced(backingUp, {"-o", "/dev/null", "-e", "trace=fsync", "-e", "inject=fsync:" + fault}, kEditor, import);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files).join(' ').toStdString(), "game.smc game.smc.tsv")
+            << fault.toStdString();
+        EXPECT_EQ(readFile(image), original);
+    }
+    QTemporaryDir logs;
+    QProcess process;
+    traced(process, {"-y", "-o", logs.filePath("calls"), "-e", "trace=unlink,unlinkat,fsync"}, kEditor, import);
+    EXPECT_EQ(process.exitCode(), 0);
+    const QString calls = QString::fromUtf8(readFile(logs.filePath("calls")));
+    const qsizetype removed = calls.indexOf(QRegularExpression("unlink(at)?\\(.*-journal\""));
+    ASSERT_GE(removed, 0) << calls.toStdString();
+    EXPECT_GT(calls.indexOf(QRegularExpression("fsync\\(\\d+<" + QRegularExpression::escape(folder) + ">\\)"),
+                            removed),
+              removed)
+        << calls.toStdString();
 }
 
 } // namespace

@@ -1,0 +1,28 @@
+#include "core/image/TestHold.h"
+
+#ifdef ZORVEK_TEST_HOOKS
+#include <QByteArray>
+#include <QList>
+
+#include <cstdio>
+#include <unistd.h>
+#endif
+
+namespace zorvek::testhold {
+
+#ifdef ZORVEK_TEST_HOOKS
+void reached(const char* point)
+{
+    if (!qgetenv("ZORVEK_TEST_HOLD").split(',').contains(QByteArray(point)))
+        return;
+    std::fprintf(stderr, "held at %s\n", point);
+    std::fflush(stderr);
+    char c = 0;
+    while (::read(0, &c, 1) == 1 && c != '\n') {
+    }
+}
+#else
+void reached(const char*) {}
+#endif
+
+} // namespace zorvek::testhold
