@@ -1,10 +1,12 @@
 // Stops the real programs at each of their writes to an image and its
 // rollback journal (strace kills them there), reopens the image, and checks
-// that it holds exactly what it held before the step or after it.
+// that it holds exactly what it held before the step or after it. Holds one
+// inside its step (a test build's hold point) while another runs.
 
 #include "core/image/RollbackJournal.h"
 #include "core/image/RomImage.h"
 #include "fixtures/RomFixture.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,6 +82,25 @@ protected:
         if (!fault.isEmpty())
             line << "-e" << "inject=" + call + ":" + fault;
         traced(process, line, program, args);
+    }
+
+    // Starts program untraced; with hold, it stops at that point until a line comes in.
+    void launch(QProcess& process, const QString& program, const QStringList& args, const QString& hold = {})
+    {
+        QProcessEnvironment env = m_env;
+        env.insert("ZORVEK_TEST_HOLD", hold);
+        process.setProcessEnvironment(env);
+        process.start(program, args);
+        if (hold.isEmpty()) {
+            EXPECT_TRUE(process.waitForFinished(60000));
+            return;
+        }
+        QByteArray said;
+        process.setReadChannel(QProcess::StandardError);
+        while (!said.contains("held at") && process.waitForReadyRead(60000))
+            said += process.readAllStandardError();
+        process.setReadChannel(QProcess::StandardOutput);
+        EXPECT_TRUE(said.contains("held at")) << said.toStdString();
     }
 
     void traced(QProcess& process, const QStringList& strace, const QString& program, const QStringList& args)
@@ -158,6 +179,7 @@ private:
 
 const QString kDriver = QStringLiteral(ZORVEK_CRASH_DRIVER);
 const QString kEditor = QStringLiteral(ZORVEK_EXECUTABLE);
+const QString kCli = QStringLiteral(ZORVEK_CLI_EXECUTABLE);
 
 TEST_F(CrashTest, MonsterSaveAndItsUndoAreWholeOrAbsentAfterAKillAtAnyWrite)
 {
@@ -226,6 +248,48 @@ TEST_F(CrashTest, AnImportFailingAtAnyWriteIsTakenBackAndSaysSo)
         EXPECT_EQ(readFile(image), original) << "failed at write " << n;
         EXPECT_FALSE(QFile::exists(journal));
     }
+
+    // Past a file size limit (the monster table's writes) a write fails the same way.
+    reset();
+    QProcess limited;
+    limited.setChildProcessModifier([] {
+        zorvek::test::limitFileSize(RomFixture::kMonsterTable - 0x1000);
+        std::signal(SIGXFSZ, SIG_DFL);
+    });
+    launch(limited, kEditor, {"import", image, "--monsters", table, "--no-backup"});
+    const QString err = QString::fromUtf8(limited.readAllStandardError());
+    EXPECT_EQ(limited.exitCode(), 4) << err.toStdString();
+    EXPECT_TRUE(err.contains("File too large") && err.contains("taken back")) << err.toStdString();
+    EXPECT_EQ(readFile(image), original);
+    EXPECT_FALSE(QFile::exists(journal));
+}
+
+// A program held inside its step: a second writer and the window give up
+// naming the file, and never take the live step back; a reader waits and
+// then reads the whole step.
+TEST_F(CrashTest, OthersWaitForAStepAndNeverTakeItBack)
+{
+    const QString table = tableWithHitPoints({{7, "4321"}});
+    QProcess first, second, window, reader;
+    launch(first, kCli, {"import", image, "--monsters", table}, "image-written");
+    const QByteArray halfWay = readFile(image);
+    launch(second, kCli, {"fix-checksum", image});
+    EXPECT_EQ(second.exitCode(), 4);
+    const QString said = QString::fromUtf8(second.readAllStandardError());
+    EXPECT_TRUE(said.contains("Another program is writing " + image)) << said.toStdString();
+    launch(window, kDriver, {image, "monster-save"});
+    EXPECT_EQ(window.exitCode(), 2);
+    EXPECT_EQ(readFile(image), halfWay);
+    EXPECT_TRUE(QFile::exists(journal));
+    launch(reader, kCli, {"export", image, "--monsters", "-"}, "lock-busy");
+
+    first.write("\n");
+    ASSERT_TRUE(first.waitForFinished());
+    EXPECT_EQ(first.exitCode(), 0);
+    reader.write("\n");
+    ASSERT_TRUE(reader.waitForFinished());
+    EXPECT_EQ(reader.readAllStandardOutput(), readFile(table));
+    EXPECT_EQ(reader.readAllStandardError(), "");
 }
 
 // A backup killed or not made leaves no file behind; the journal's removal
