@@ -5,7 +5,6 @@
 #include <QList>
 
 #include <cstdio>
-#include <unistd.h>
 #endif
 
 namespace zorvek::testhold {
@@ -17,8 +16,7 @@ void reached(const char* point)
         return;
     std::fprintf(stderr, "held at %s\n", point);
     std::fflush(stderr);
-    char c = 0;
-    while (::read(0, &c, 1) == 1 && c != '\n') {
+    for (int c = std::getchar(); c != EOF && c != '\n'; c = std::getchar()) {
     }
 }
 #else
