@@ -414,7 +414,8 @@ void MainWindow::openImage(const QString& path)
         m_session.rom().close();
         enterNotLoadedState();
         m_effects.showMessage(this, MessageIcon::Exclamation,
-                              tr("The file \"%1\" was not opened:\n%2").arg(QDir::toNativeSeparators(path), found.reason));
+                              tr("The file \"%1\" was not opened:\n%2")
+                                  .arg(QDir::toNativeSeparators(path), found.reason));
         return;
     }
     if (m_session.rom().readFailure().ok())  // else refused below, with the reason

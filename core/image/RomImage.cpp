@@ -250,6 +250,7 @@ void RomImage::unlock() const
 {
     if (m_locks.empty())
         return;
+    const LockMode ended = m_locks.back();
     m_locks.pop_back();
     auto* file = qobject_cast<QFile*>(m_device.get());
     if (!file || !m_onDisk)
@@ -257,7 +258,7 @@ void RomImage::unlock() const
     const bool exclusive = std::find(m_locks.begin(), m_locks.end(), LockMode::Exclusive) != m_locks.end();
     if (m_locks.empty())
         filelock::unlock(file->handle());
-    else if (!exclusive)
+    else if (ended == LockMode::Exclusive && !exclusive)
         filelock::lock(file->handle(), LockMode::Shared, m_path);  // a step ended inside a read: never waits
 }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+
 using namespace zorvek;
 using namespace zorvek::test;
 
@@ -99,5 +101,41 @@ TEST(RomImageTest, OpeningNeverCreatesAFileAndAFileRewrittenInPlaceIsNotWrittenA
         EXPECT_EQ(readFile(path), outside);
     }
 }
+
+#ifdef F_OFD_GETLK
+// Whether another open file of path could take the lock in type now.
+bool othersMay(const QString& path, short type)
+{
+    QFile file(path);
+    struct flock probe{};
+    probe.l_type = type;
+    probe.l_whence = SEEK_SET;
+    return file.open(QIODevice::ReadWrite) && ::fcntl(file.handle(), F_OFD_GETLK, &probe) == 0 &&
+           probe.l_type == F_UNLCK;
+}
+
+// A step inside a read holds the lock alone, reads inside the step do not
+// weaken it, and each hold gives back only what it took.
+TEST(RomImageTest, TheLockNestsAndReadsInsideAStepNeverWeakenIt)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("game.smc");
+    ASSERT_TRUE(RomFixture(64).writeTo(path));
+    RomImage rom;
+    ASSERT_TRUE(rom.open(path).ok());
+    {
+        const ImageLockHold read(rom, LockMode::Shared);
+        EXPECT_TRUE(othersMay(path, F_RDLCK) && !othersMay(path, F_WRLCK));
+        {
+            const ImageLockHold step(rom, LockMode::Exclusive);
+            rom.readByte(0);
+            const ImageLockHold inner(rom, LockMode::Shared);
+            EXPECT_FALSE(othersMay(path, F_RDLCK));
+        }
+        EXPECT_TRUE(othersMay(path, F_RDLCK) && !othersMay(path, F_WRLCK));
+    }
+    EXPECT_TRUE(othersMay(path, F_WRLCK));
+}
+#endif
 
 } // namespace
