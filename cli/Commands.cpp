@@ -73,12 +73,15 @@ void takeBackInCopy(const QString& path, QByteArray& bytes, Console& console)
 
 IoResult readWhole(const QString& path, QByteArray& bytes, Console& console)
 {
+    // Shared with other readers while this handle is open: never half of a
+    // step, nor a live step's journal. The reading may use a handle of its own.
+    QFile locked(path);
+    if (locked.open(QIODevice::ReadOnly))
+        if (IoResult r = filelock::lock(locked.handle(), LockMode::Shared, path); !r.ok())
+            return r;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return IoResult::failure(file.errorString());
-    // Shared with other readers until the file closes: never half of a step, nor a live step's journal.
-    if (IoResult r = filelock::lock(file.handle(), LockMode::Shared, path); !r.ok())
-        return r;
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return IoResult::failure(file.errorString());
