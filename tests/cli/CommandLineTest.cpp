@@ -184,31 +184,6 @@ TEST_F(CommandLineTest, EveryKindOfBadTableIsRefusedWhereItGoesWrongAndNothingIs
     }
 }
 
-TEST_F(CommandLineTest, ExitCodesSayWhatWentWrong)
-{
-    const QString wrongGame = dir.filePath(u"other.smc"_s);
-    ASSERT_TRUE(RomFixture(original).checkWord(0x1234).writeTo(wrongGame));
-    const QString cut = dir.filePath(u"cut.smc"_s);
-    ASSERT_TRUE(RomFixture(0x117300).copierHeader(1).checkWord(0x1878).writeTo(cut));
-    const QString table = file(u"c.tsv"_s, exported(u"--characters"_s));
-    const QString m = u"--monsters"_s, c = u"--characters"_s, in = u"import"_s, out = u"export"_s;
-
-    const std::pair<QStringList, int> cases[] = {
-        {{u"--version"_s}, 0}, {{u"--help"_s}, 0}, {{u"info"_s, image}, 0},
-        {{u"frobnicate"_s, image}, 1}, {{out, image}, 1}, {{out, image, m, u"-"_s, c, u"-"_s}, 1},
-        {{in, image, u"--everything"_s}, 1}, {{u"info"_s, wrongGame}, 2},
-        {{out, dir.filePath(u"absent.smc"_s), m, u"-"_s}, 2}, {{in, wrongGame, c, table}, 2}, {{in, cut, c, table}, 2},
-        {{in, image, c, dir.filePath(u"absent.tsv"_s)}, 3}, {{out, image, m, dir.filePath(u"no folder/m.tsv"_s)}, 4},
-    };
-    for (const auto& [arguments, code] : cases) {
-        const Result r = run(arguments);
-        EXPECT_EQ(r.code, code) << arguments.join(' ').toStdString() << "\n" << r.err.toStdString();
-    }
-    EXPECT_TRUE(run({u"--help"_s}).out.contains("4  writing"));
-    EXPECT_EQ(run({u"-platform"_s, u"offscreen"_s, u"--version"_s}).code, 0);
-    EXPECT_EQ(readFile(image), original.bytes());
-}
-
 // The real executables, started the way a script starts them: no display and
 // no platform chosen. The window's executable runs the same commands as the
 // headless one, which loads no window system at all.
@@ -255,7 +230,7 @@ TEST_F(CommandLineTest, BothExecutablesWorkWithoutADisplayAndTheHeadlessOneLoads
 #endif
 }
 
-TEST_F(CommandLineTest, AHugeTableIsRefusedUnreadAndALongBadCellIsQuotedByItsStart)
+TEST_F(CommandLineTest, AHugeTableIsRefusedUnreadAndBadCellsAndNamesAreShownReadably)
 {
     const QByteArray line(2'000'000, '\t');
     const QByteArray longCell(100'000, 'x');
@@ -275,6 +250,12 @@ TEST_F(CommandLineTest, AHugeTableIsRefusedUnreadAndALongBadCellIsQuotedByItsSta
                 badCell.err.contains(u"found \""_s + QString(40, u'x') + u"\u2026\" (100000 characters)"_s))
         << badCell.err.toStdString();
     EXPECT_EQ(readFile(image), original.bytes());
+    // Control characters are shown, not sent to the terminal.
+    const QByteArray table = withCell(exported(u"--monsters"_s), 0, "Level", "Level\r");
+    const Result r = run({u"import"_s, image, u"--monsters"_s, file(u"m.tsv"_s, table)});
+    EXPECT_TRUE(r.err.contains(u"found \"Level\\r\""_s)) << r.err.toStdString();
+    ASSERT_TRUE(RomFixture(original).bytesAt(RomFixture::kInternalName + 2, QByteArray("\0\x1b", 2)).writeTo(image));
+    EXPECT_TRUE(run({u"info"_s, image}).out.contains("Internal name: KE\\x00\\x1bARNTHOSIA 5"));
 }
 
 // A whole image (its ROM data a power of two long, so its checksum is a
@@ -309,7 +290,6 @@ TEST_F(CommandLineTest, ApplyPatchWritesTheBytesTheToolGaveOrRefusesWithItsExitC
         {{apply, file(u"other.smc"_s, RomFixture(original).checkWord(0x1234).bytes()), bps}, 2}};
     for (const auto& [arguments, code] : refusals)
         EXPECT_EQ(run(arguments).code, code) << arguments.join(' ').toStdString();
-    EXPECT_TRUE(run({apply, image, back}).err.contains(u"another version of the image: expected CRC-32 0x"_s));
     EXPECT_EQ(readFile(image), original.bytes());
 
     ASSERT_EQ(run({apply, image, grows, u"--output"_s, out}).code, 0);
@@ -344,7 +324,7 @@ TEST_F(CommandLineTest, MakePatchGivesTheImageRomDataAndTheNewCommandsRefuseByNa
         {{make, other, hack, q}, 2, other},  {{make, headered, other, q}, 2, other},
         {{make, headered, hack, noFormat}, 1, noFormat},
         {{make, headered, hack, hack}, 1, hack},  // the patch would replace an image
-        {{fix, other}, 2, other},            {{fix, cut}, 2, cut},
+        {{fix, cut}, 2, cut},
     };
     for (const auto& [arguments, code, named] : refusals) {
         const Result r = run(arguments);
@@ -438,44 +418,45 @@ TEST_F(CommandLineTest, TheCoalescedImportEndsAsTheFieldByFieldSaveAndAFailedOne
         EXPECT_TRUE(!out.ok() && out.takenBack == faultPasses && out.partlyWritten == !faultPasses);
         EXPECT_EQ(device->data() == bytes, faultPasses);
     }
-
-    // The journal's read of the second write's bytes fails, a later write too:
-    // taking the import back must not write zeros over the records.
-    RomImage failing;
-    device = attachMemory(failing, bytes, 2);
-    device->failOnce = device->readFailsOnce = true;
-    device->readsLeft = 1;
-    const WriteOutcome out = commit(failing);
-    EXPECT_TRUE(!out.ok() && out.takenBack && out.written.result.error.contains("Input/output error"));
-    EXPECT_EQ(device->data(), bytes);
 }
 
-#ifdef Q_OS_UNIX
-TEST_F(CommandLineTest, NoOutputReplacesAnInputAnotherOutputOrWhatIsNoFile)
+TEST_F(CommandLineTest, ExitCodesSayWhatWentWrongAndNoOutputReplacesAnInputOrWhatIsNoFile)
 {
-    const QString symbolic = dir.filePath(u"link.smc"_s), hard = dir.filePath(u"hard.tsv"_s);
-    const QString kept = file(u"kept.tsv"_s, "kept"), keptToo = dir.filePath(u"kept-too.tsv"_s);
+    const QString wrongGame = file(u"other.smc"_s, RomFixture(original).checkWord(0x1234).bytes());
+    const QString cut = file(u"cut.smc"_s, RomFixture(0x117300).copierHeader(1).checkWord(0x1878).bytes());
+    const QString table = file(u"c.tsv"_s, exported(u"--characters"_s)), kept = file(u"kept.tsv"_s, "kept");
     const QString fifo = dir.filePath(u"pipe.ips"_s);
+    const QString m = u"--monsters"_s, c = u"--characters"_s, in = u"import"_s, out = u"export"_s;
+    std::vector<std::pair<QStringList, int>> cases = {
+        {{u"--version"_s}, 0}, {{u"--help"_s}, 0}, {{u"info"_s, image}, 0},
+        {{u"frobnicate"_s, image}, 1}, {{out, image}, 1}, {{out, image, m, u"-"_s, c, u"-"_s}, 1},
+        {{in, image, u"--everything"_s}, 1}, {{out, image, c, image}, 1}, {{u"info"_s, wrongGame}, 2},
+        {{out, dir.filePath(u"absent.smc"_s), m, u"-"_s}, 2}, {{in, wrongGame, c, table}, 2}, {{in, cut, c, table}, 2},
+        {{in, image, c, dir.filePath(u"absent.tsv"_s)}, 3}, {{out, image, m, dir.filePath(u"no folder/m.tsv"_s)}, 4},
+        {{out, image, m, dir.path()}, 4},
+    };
+#ifdef Q_OS_UNIX
+    const QString symbolic = dir.filePath(u"link.smc"_s), hard = dir.filePath(u"hard.tsv"_s);
+    const QString keptToo = dir.filePath(u"kept-too.tsv"_s), full = file(u"full.smc"_s, kFull.bytes());
     ASSERT_TRUE(QFile::link(image, symbolic));
     ASSERT_EQ(::link(QFile::encodeName(image).constData(), QFile::encodeName(hard).constData()), 0);
     ASSERT_EQ(::link(QFile::encodeName(kept).constData(), QFile::encodeName(keptToo).constData()), 0);
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const QString full = file(u"full.smc"_s, kFull.bytes());
-    const QString m = u"--monsters"_s, c = u"--characters"_s, out = u"export"_s;
-    const std::pair<QStringList, int> cases[] = {
-        {{out, image, c, image}, 1}, {{out, image, m, symbolic}, 1}, {{out, image, c, hard}, 1},
-        {{out, image, m, kept, c, keptToo}, 1}, {{out, image, m, fifo}, 4}, {{out, image, m, dir.path()}, 4},
-        {{u"make-patch"_s, full, full, fifo}, 4},
-    };
+    cases.insert(cases.end(), {{{out, image, m, symbolic}, 1}, {{out, image, c, hard}, 1},
+                               {{out, image, m, kept, c, keptToo}, 1}, {{out, image, m, fifo}, 4},
+                               {{u"make-patch"_s, full, full, fifo}, 4}});
+#endif
     for (const auto& [arguments, code] : cases) {
         const Result r = run(arguments);
         EXPECT_EQ(r.code, code) << arguments.join(' ').toStdString() << "\n" << r.err.toStdString();
     }
-    EXPECT_EQ(readFile(image), original.bytes());
-    EXPECT_EQ(readFile(kept), "kept");
+    EXPECT_TRUE(run({u"--help"_s}).out.contains("4  writing"));
+    EXPECT_EQ(run({u"-platform"_s, u"offscreen"_s, u"--version"_s}).code, 0);
+    EXPECT_EQ(readFile(image) + readFile(kept), original.bytes() + "kept");
     EXPECT_FALSE(QFileInfo(fifo).isFile());
 }
 
+#ifdef Q_OS_UNIX
 // The real executable on a full disk (a file size limit stands in for one)
 // and with its standard output on /dev/full.
 TEST_F(CommandLineTest, AFullDiskOrStandardOutputIsExitFourWithTheSystemsReasonAndNoFileLeft)
@@ -613,15 +594,6 @@ TEST_F(CommandLineTest, AFileLargerThanAnyCartridgeIsRefusedUnreadAndAFailedRead
     const Result r = run({u"make-patch"_s, u"/proc/self/mem"_s, image, out});
     EXPECT_TRUE(r.code == 2 && r.err.contains(u"Input/output error"_s)) << r.err.toStdString();
 #endif
-}
-
-TEST_F(CommandLineTest, ControlCharactersInCellsAndNamesAreShownVisibly)
-{
-    const QByteArray table = withCell(exported(u"--monsters"_s), 0, "Level", "Level\r");
-    const Result r = run({u"import"_s, image, u"--monsters"_s, file(u"m.tsv"_s, table)});
-    EXPECT_TRUE(r.err.contains(u"found \"Level\\r\""_s)) << r.err.toStdString();
-    ASSERT_TRUE(RomFixture(original).bytesAt(RomFixture::kInternalName + 2, QByteArray("\0\x1b", 2)).writeTo(image));
-    EXPECT_TRUE(run({u"info"_s, image}).out.contains("Internal name: KE\\x00\\x1bARNTHOSIA 5"));
 }
 
 } // namespace
