@@ -413,7 +413,7 @@ void MainWindow::openImage(const QString& path)
     if (m_session.rom().readFailure().ok())  // else refused below, with the reason
         showRecovery(found);
     LoadIName();
-    CopierType();
+    LoadCopierType();
     if (!refuseUnread())
         return;
     enterLoadedState();
@@ -534,7 +534,7 @@ void MainWindow::LoadIName() { m_nameText->setText(internalname::read(m_session.
 
 IoResult MainWindow::SaveIName() { return internalname::write(m_session.rom(), m_nameText->text()); }
 
-void MainWindow::CopierType()
+void MainWindow::LoadCopierType()
 {
     m_copierType->setCurrentIndex(static_cast<int>(copier::detect(m_session.rom())));
     m_copierPicked = false;
@@ -648,7 +648,7 @@ void MainWindow::reloadTouched(const JournalStep& step)
     if (name)
         LoadIName();
     if (header)
-        CopierType();
+        LoadCopierType();
     if (!name && !header)
         return;
     // Until read again, Save ROM would write the zeros of a failed read.
