@@ -442,6 +442,11 @@ TEST_F(MonsterTableTest, ComparesWithAnOriginalMarksRestoresAndRemembersIt)
         QString("Original: %1").arg(wordAt(original.bytes(), at(5, 8)))));
     EXPECT_FALSE(cell(5, mt::Level).data(MonsterTableModel::DiffersRole).toBool());
     EXPECT_TRUE(label(QStringLiteral("OriginalLBL")).contains("original.sfc (2 monsters differ)"));
+    // A file that cannot be read says why and keeps what was compared with.
+    effects.openAnswers.push_back(tempPath(QStringLiteral("gone.smc")));
+    clickOn(table, "CompareCMD");
+    expectMessage(2, MessageIcon::Exclamation, {"gone.smc\" could not be read:\n", "compared with before"});
+    EXPECT_TRUE(label(QStringLiteral("OriginalLBL")).contains("original.sfc (2 monsters differ)"));
 
     find<QCheckBox>(table, QStringLiteral("ChangedOnlyCHK"))->click();
     ASSERT_EQ(shown()->rowCount(), 2);
