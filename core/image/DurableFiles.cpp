@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -28,6 +29,8 @@ IoResult syncHandle(int handle)
 }
 
 IoResult syncFolder(const QString&) { return IoResult::success(); }
+
+void ignoreFileSizeSignal() {}
 
 IoResult renameNoReplace(const QString& from, const QString& to, bool* taken)
 {
@@ -69,6 +72,8 @@ IoResult syncFolder(const QString& folder)
     ::close(fd);
     return result;
 }
+
+void ignoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 IoResult renameNoReplace(const QString& from, const QString& to, bool* taken)
 {
