@@ -18,22 +18,25 @@ QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 } // namespace
 
-std::optional<QByteArray> romDataOf(const QByteArray& originalFile, const QString& originalName,
-                                    qsizetype romDataSize, QString* refusal)
+std::optional<QByteArray> romDataOf(const QByteArray& originalFile, const QString& originalName, qsizetype romDataSize,
+                                    QString* refusal)
 {
     const qsizetype skip = originalFile.size() % kSizeUnit == kHeaderSize ? kHeaderSize : 0;
     QByteArray original = originalFile.mid(skip);
-    const auto checkWord = static_cast<uint16_t>(original.size() < 2 ? 0
-        : static_cast<uint8_t>(original[0]) | static_cast<uint8_t>(original[1]) << 8);
+    const auto checkWord = static_cast<uint16_t>(
+        original.size() < 2 ? 0 : static_cast<uint8_t>(original[0]) | static_cast<uint8_t>(original[1]) << 8);
     if (checkWord != romcheck::kExpectedCheckWord) {
         *refusal = QStringLiteral("%1 is not an image of this game: its ROM data does not start with 78 18.")
                        .arg(shown(originalName));
         return std::nullopt;
     }
     if (original.size() != romDataSize) {
-        *refusal = QStringLiteral("%1 holds %2 bytes of ROM data and the open image %3: "
-                                  "the original must be of the same ROM size.")
-                       .arg(shown(originalName)).arg(original.size()).arg(romDataSize);
+        *refusal = QStringLiteral(
+                       "%1 holds %2 bytes of ROM data and the open image %3: "
+                       "the original must be of the same ROM size.")
+                       .arg(shown(originalName))
+                       .arg(original.size())
+                       .arg(romDataSize);
         return std::nullopt;
     }
     return original;

@@ -15,8 +15,8 @@ namespace zorvek::originalimage {
 // The ROM data of an original file's bytes (with or without a copier header)
 // when it is an image of this game of romDataSize bytes of ROM data;
 // otherwise the reason, naming originalName.
-std::optional<QByteArray> romDataOf(const QByteArray& originalFile, const QString& originalName,
-                                    qsizetype romDataSize, QString* refusal);
+std::optional<QByteArray> romDataOf(const QByteArray& originalFile, const QString& originalName, qsizetype romDataSize,
+                                    QString* refusal);
 
 // The original's ROM data, or why there is none: either the file could not
 // be read (unread gives the system's reason) or it is no original of an

@@ -18,8 +18,7 @@ namespace zorvek::ui {
 MonsterTableClipboard::MonsterTableClipboard(const QTableView& view, const MonsterTableFilter& filter,
                                              MonsterTableModel& model)
     : m_view(view), m_filter(filter), m_model(model)
-{
-}
+{ }
 
 void MonsterTableClipboard::copy(const QList<int>& visibleColumns) const
 {
