@@ -3,6 +3,7 @@
 
 #include "core/header/CopierHeader.h"
 #include "core/image/ImageSizeLimit.h"
+#include "core/image/OriginalImage.h"
 #include "core/image/SafeFileWriter.h"
 #include "patches/BpsPatch.h"
 #include "patches/IpsPatch.h"
@@ -16,14 +17,10 @@ namespace zorvek::patches {
 namespace {
 
 constexpr qint64 kHeaderSize = copier::kHeaderSize;
-// Copier files are whole kilobytes of ROM data behind a 512-byte header.
-constexpr qint64 kSizeUnit = 1024;
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 } // namespace
-
-QStringList saveFilters() { return {QString::fromLatin1(kIpsFilter), QString::fromLatin1(kBpsFilter)}; }
 
 std::optional<PatchFormat> formatOfName(const QString& patchPath)
 {
@@ -35,45 +32,17 @@ std::optional<PatchFormat> formatOfName(const QString& patchPath)
     return std::nullopt;
 }
 
-PatchFormat formatFor(const QString& selectedFilter, const QString& patchPath)
-{
-    if (const auto named = formatOfName(patchPath))
-        return *named;
-    return selectedFilter == QLatin1String(kBpsFilter) ? PatchFormat::Bps : PatchFormat::Ips;
-}
-
 QByteArray romDataOf(const RomImage& rom)
 {
     const qint64 count = rom.size() - kHeaderSize;
     return count > 0 ? rom.readBytes(kHeaderSize, count) : QByteArray();
 }
 
-std::optional<QByteArray> originalRomData(const QByteArray& originalFile, const QString& originalName,
-                                          qsizetype romDataSize, QString* refusal)
-{
-    const qsizetype skip = originalFile.size() % kSizeUnit == kHeaderSize ? kHeaderSize : 0;
-    QByteArray original = originalFile.mid(skip);
-    const auto checkWord = static_cast<uint16_t>(original.size() < 2 ? 0
-        : static_cast<uint8_t>(original[0]) | static_cast<uint8_t>(original[1]) << 8);
-    if (checkWord != romcheck::kExpectedCheckWord) {
-        *refusal = QStringLiteral("%1 is not an image of this game: its ROM data does not start with 78 18.")
-                       .arg(shown(originalName));
-        return std::nullopt;
-    }
-    if (original.size() != romDataSize) {
-        *refusal = QStringLiteral("%1 holds %2 bytes of ROM data and the open image %3: "
-                                  "the original must be of the same ROM size.")
-                       .arg(shown(originalName)).arg(original.size()).arg(romDataSize);
-        return std::nullopt;
-    }
-    return original;
-}
-
 PatchResult make(const QByteArray& originalFile, const QString& originalName, const QByteArray& romData,
                  PatchFormat format)
 {
     QString refusal;
-    const std::optional<QByteArray> original = originalRomData(originalFile, originalName, romData.size(), &refusal);
+    const std::optional<QByteArray> original = originalimage::romDataOf(originalFile, originalName, romData.size(), &refusal);
     if (!original)
         return {{}, refusal};
     return format == PatchFormat::Bps ? bps::create(*original, romData) : ips::create(*original, romData);

@@ -12,26 +12,11 @@ namespace zorvek::patches {
 
 enum class PatchFormat { Ips, Bps };
 
-inline constexpr const char* kIpsFilter = "IPS Patch (*.ips)";
-inline constexpr const char* kBpsFilter = "BPS Patch (*.bps)";
-
-QStringList saveFilters();
-
 // The format a file's extension names (.ips, .bps, any case), if any.
 std::optional<PatchFormat> formatOfName(const QString& patchPath);
 
-// The file's extension decides when it names a format, else the chosen filter;
-// IPS when neither does.
-PatchFormat formatFor(const QString& selectedFilter, const QString& patchPath);
-
 // The open image's ROM data: everything after the copier header.
 QByteArray romDataOf(const RomImage& rom);
-
-// The ROM data of an original file's bytes (with or without a copier header)
-// when it is an image of this game of the same ROM size as the open image;
-// otherwise the reason, naming originalName.
-std::optional<QByteArray> originalRomData(const QByteArray& originalFile, const QString& originalName,
-                                          qsizetype romDataSize, QString* refusal);
 
 // A patch from the original file's bytes (headered or not) to the image's ROM
 // data. An original of another game or another ROM size is refused with a

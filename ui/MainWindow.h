@@ -79,39 +79,48 @@ protected:
     QMenu* createPopupMenu() override;
 
 private:
+    // The notice line's text while there is nothing else to say.
+    static constexpr const char* kDefaultNotice = QT_TR_NOOP("Every save writes at once; Undo takes it back.");
+
+    // MainWindowActions.cpp: actions, menus and toolbars.
     void createActions();
     void createMenus();
     void createToolBars();
-    void createCentralArea();
 
-    void LoadIName();
-    // Says what opening did with a journal left by a crash.
-    void showRecovery(const rollback::Recovery& found);
-    void showNotice(const QString& text, const QString& details);
-    IoResult SaveIName();
-    void LoadCopierType();
-    bool CheckROM();
-    // Takes a failed read of the image being opened: says so, closes it and
-    // returns false.
-    bool refuseUnread();
-    // Sets noticeDue when the copier warning is to follow the save.
-    IoResult SaveHeader(bool* noticeDue);
+    // MainWindowStates.cpp: the central area and the loaded and not-loaded states.
+    void createCentralArea();
     void enterLoadedState();
     void enterNotLoadedState();
     // The title and file path name the open image.
     void showOpenFile();
+    void showNotice(const QString& text, const QString& details);
+    void showWriteState();
+    void applyWriteOptions();
+
+    // MainWindowOpening.cpp: opening, closing and ending.
+    // Says what opening did with a journal left by a crash.
+    void showRecovery(const rollback::Recovery& found);
+    bool CheckROM();
+    // Takes a failed read of the image being opened: says so, closes it and
+    // returns false.
+    bool refuseUnread();
+    void openRecent(const QString& path);
     // False when the monster table keeps unsaved changes (the user cancelled).
     bool settleMonsterTable();
     void closeImage();
-    void showEditor(QWidget* editor);
     void endProgram(int exitCode);
-    void replay(bool back);
-    void reloadTouched(const JournalStep& step);
-    void showWriteState();
-    void applyWriteOptions();
-    void openRecent(const QString& path);
     void imageChangedOutside(bool removed);
     void offerReopen();
+
+    // MainWindow.cpp: saving, undo and the editors.
+    void LoadIName();
+    IoResult SaveIName();
+    void LoadCopierType();
+    // Sets noticeDue when the copier warning is to follow the save.
+    IoResult SaveHeader(bool* noticeDue);
+    void showEditor(QWidget* editor);
+    void replay(bool back);
+    void reloadTouched(const JournalStep& step);
 
     void reportFailure(const CommandOutcome& outcome);
     void reportWriteFailure(QWidget* parent, const QString& reason);
@@ -119,6 +128,9 @@ private:
 
     SideEffects& m_effects;
     ImageSession m_session;
+    // Set by the loaded state, cleared by the not-loaded one: the name box
+    // is not asked what it shows.
+    bool m_loaded = false;
     bool m_quitting = false;
     // Whether the copier type was picked by hand since the image was opened.
     bool m_copierPicked = false;

@@ -38,11 +38,11 @@ TEST_F(CreatePatchTest, EitherFormatCarriesEveryDifferenceOfTheRomDataAndARefusa
 
     // Headered or headerless originals; the format by the patch's extension, else by the filter chosen.
     effects.openAnswers = {tempPath("original.smc"), tempPath("original.sfc")};
-    effects.saveAnswers = {SaveChoice{tempPath("hack.ips"), patches::kBpsFilter},
-                           SaveChoice{tempPath("hack"), patches::kBpsFilter}};
+    effects.saveAnswers = {SaveChoice{tempPath("hack.ips"), "BPS Patch (*.bps)"},
+                           SaveChoice{tempPath("hack"), "BPS Patch (*.bps)"}};
     trigger("mnuCreatePatch");
     trigger("mnuCreatePatch");
-    EXPECT_EQ(effects.lastFilters, QStringList({patches::kIpsFilter, patches::kBpsFilter}));
+    EXPECT_EQ(effects.lastFilters, QStringList({"IPS Patch (*.ips)", "BPS Patch (*.bps)"}));
     EXPECT_EQ(applyIps(readFile(tempPath("hack.ips")), headerless), edited.mid(0x200));
     EXPECT_EQ(bps::apply(readFile(tempPath("hack")), headerless).target, edited.mid(0x200));
     expectMessage(2, MessageIcon::Information, {QDir::toNativeSeparators(tempPath("hack"))});
@@ -55,7 +55,7 @@ TEST_F(CreatePatchTest, EitherFormatCarriesEveryDifferenceOfTheRomDataAndARefusa
         {"other.smc", "p.ips", "other.smc"}, {"small.smc", "p.ips", "small.smc"}, {"original.smc", "no/p.ips", "p.ips"}};
     for (const auto& [from, to, named] : refusals) {
         effects.openAnswers = {tempPath(from)};
-        effects.saveAnswers = {SaveChoice{tempPath(to), patches::kIpsFilter}};
+        effects.saveAnswers = {SaveChoice{tempPath(to), "IPS Patch (*.ips)"}};
         trigger("mnuCreatePatch");
         const auto& [icon, text] = effects.messages.back();
         EXPECT_TRUE(icon == MessageIcon::Exclamation && text.contains(named) && !text.endsWith(": "))
@@ -82,7 +82,7 @@ TEST_F(CreatePatchTest, APatchFileThatIsTheOpenImageOrTheOriginalByAnyNameIsRefu
                      QFile::encodeName(tempPath("original-too.ips")).constData()), 0);
     for (const char* patch : {"image-link.ips", "original-too.ips"}) {
         effects.openAnswers = {tempPath("original.smc")};
-        effects.saveAnswers = {SaveChoice{tempPath(patch), patches::kIpsFilter}};
+        effects.saveAnswers = {SaveChoice{tempPath(patch), "IPS Patch (*.ips)"}};
         trigger("mnuCreatePatch");
         const auto& [icon, text] = effects.messages.back();
         EXPECT_TRUE(icon == MessageIcon::Exclamation && text.contains("would replace")) << text.toStdString();

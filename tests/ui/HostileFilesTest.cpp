@@ -46,19 +46,6 @@ TEST_F(HostileFilesTest, ImageEndingInsideTheMonsterTableShowsZerosBeyondItsEnd)
     EXPECT_TRUE(effects.messages.empty());
 }
 
-TEST_F(HostileFilesTest, UnreadableFileIsNotOpenedAndSaysSo)
-{
-    romPath = tempPath("locked.smc");
-    ASSERT_TRUE(RomFixture::standard().writeTo(romPath));
-    QFile::setPermissions(romPath, QFileDevice::Permissions());
-    QFile probe(romPath);
-    if (probe.open(QIODevice::ReadOnly))
-        GTEST_SKIP() << "running with rights that ignore file permissions";
-    openPath(romPath);
-    EXPECT_FALSE(loaded());
-    expectMessage(1, MessageIcon::Exclamation, {"locked.smc"});
-}
-
 TEST_F(HostileFilesTest, PathsWithSpacesNonAsciiAndLinksWork)
 {
     ASSERT_TRUE(QDir(tempPath("")).mkpath(QStringLiteral("my röms ゲーム")));

@@ -42,8 +42,10 @@ public:
     // romName: the internal name as the main window shows it, for the caption.
     MonsterEditor(ImageSession& session, SideEffects& effects, const QString& romName, QWidget* parent = nullptr);
 
-    // An undo, redo or table save changed the shown record under the controls.
+    // An undo or redo changed the shown record under the controls.
     void reloadIfTouched(const JournalStep& step);
+    // The monster table saved these records.
+    void reloadIfAmong(const QList<int>& records);
 
 signals:
     // Cancel or the close box: whoever opened the editor takes over again.
@@ -54,9 +56,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The lock label's caption for the state.
+    static QString lockCaption(bool locked);
+
     void createControls();
-    void createNumberBoxes();
     void createFlagControls();
+    // MonsterEditorControls.cpp: the remaining controls and the layout.
+    void createNumberBoxes();
     void createAttackControls();
     void createCommandControls();
     void createLayout();
@@ -134,6 +140,8 @@ private:
     QPushButton* m_dump = nullptr;
     QPushButton* m_lock = nullptr;
     QLabel* m_lockLabel = nullptr;
+    // Whether the editing controls are locked; the label only shows it.
+    bool m_locked = false;
     QLabel* m_info = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_cancel = nullptr;

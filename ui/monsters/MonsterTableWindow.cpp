@@ -4,17 +4,19 @@
 #include "core/header/CopierHeader.h"
 #include "core/image/ImageSession.h"
 #include "core/image/ImageWrite.h"
+#include "core/image/OriginalImage.h"
 #include "core/monsters/MonsterRecord.h"
 #include "core/program/AppSettings.h"
 #include "core/table/MonsterTable.h"
 #include "core/table/TableText.h"
 #include "data/Artwork.h"
-#include "patches/PatchMaker.h"
 #include "ui/ImageFileFilters.h"
 #include "ui/SideEffects.h"
 #include "ui/WriteFailureMessage.h"
+#include "ui/monsters/CountedText.h"
 #include "ui/monsters/MonsterCellDelegate.h"
 #include "ui/monsters/MonsterColumnGroups.h"
+#include "ui/monsters/MonsterTableClipboard.h"
 #include "ui/monsters/MonsterTableFilter.h"
 #include "ui/monsters/MonsterTableModel.h"
 #include "ui/widgets/StatusTimer.h"
@@ -22,10 +24,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -40,7 +40,6 @@
 #include <QToolBar>
 
 #include <algorithm>
-#include <set>
 
 namespace zorvek::ui {
 
@@ -49,11 +48,6 @@ namespace mt = table::monstertable;
 namespace {
 
 constexpr double kStatusSeconds = 10;
-
-QString counted(qsizetype n, const char* one, const char* many)
-{
-    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
-}
 
 QString monstersText(int n) { return counted(n, "monster", "monsters"); }
 
@@ -74,6 +68,7 @@ MonsterTableWindow::MonsterTableWindow(ImageSession& session, SideEffects& effec
     m_filter = new MonsterTableFilter(*m_model, this);
 
     createViews();
+    m_clipboard = std::make_unique<MonsterTableClipboard>(*m_view, *m_filter, *m_model);
     createActions();
     createStatusArea();
 
@@ -87,6 +82,8 @@ MonsterTableWindow::MonsterTableWindow(ImageSession& session, SideEffects& effec
     applyHiddenColumns();
     resize(1000, 600);
 }
+
+MonsterTableWindow::~MonsterTableWindow() = default;
 
 // ---------------------------------------------------------------------------
 // Controls
@@ -416,7 +413,6 @@ void MonsterTableWindow::save()
         return;
     const int count = static_cast<int>(saves.records.size());
     ImageWriteSession& writes = m_session.writes();
-    RomImage& rom = m_session.rom();
     const qint64 tableSize = qint64{monsters::kRecordSize} * monsters::kRecordCount;
     if (IoResult r = writes.check(monsters::kTableOffset, tableSize); !r.ok()) {
         reportWriteFailure(m_effects, this, m_session.rom().path(), r.error);
@@ -441,11 +437,10 @@ void MonsterTableWindow::save()
         reportFailure(m_effects, this, m_session.rom().path(), out);
         return;
     }
-    JournalStep step{command, {}};
+    QList<int> records;
     for (const mt::RecordSave& save : saves.records)
-        step.changes.push_back({monsters::MonsterRecord(rom, save.record).offsetOf(0), {},
-                                QByteArray(monsters::kRecordSize, '\0')});
-    emit recordsWritten(step);
+        records.append(save.record);
+    emit recordsWritten(records);
     showStatus(tr("%1 saved.").arg(monstersText(count)));
 }
 
@@ -515,72 +510,15 @@ QList<int> MonsterTableWindow::visibleColumns() const
     return columns;
 }
 
-void MonsterTableWindow::copySelection()
-{
-    const QModelIndexList selected = m_view->selectionModel()->selectedIndexes();
-    if (selected.isEmpty())
-        return;
-    std::set<int> rows;
-    std::set<int> columns;
-    for (const QModelIndex& index : selected) {
-        rows.insert(index.row());
-        columns.insert(index.column());
-    }
-    QString text;
-    for (const int row : rows) {
-        QStringList cells;
-        for (const int column : visibleColumns())
-            if (columns.count(column)) {
-                const QModelIndex index = m_filter->index(row, column);
-                cells.append(m_view->selectionModel()->isSelected(index)
-                                 ? index.data(MonsterTableModel::ExportTextRole).toString()
-                                 : QString());
-            }
-        text += cells.join(u'\t') + u'\n';
-    }
-    QGuiApplication::clipboard()->setText(text);
-}
+void MonsterTableWindow::copySelection() { m_clipboard->copy(visibleColumns()); }
 
 void MonsterTableWindow::pasteClipboard()
 {
-    const QModelIndex start = m_view->currentIndex();
-    // Read as a table file is read: a spreadsheet's line ends, the last one optional.
-    // One line and one cell more than the grid holds is enough to refuse a paste that does not fit.
-    const table::SplitTable split = table::splitTable(QGuiApplication::clipboard()->text().toUtf8(), {},
-                                                      monsters::kRecordCount + 1, m_model->columnCount() + 1);
-    const std::vector<table::TableLine>& rows = split.lines;
-    if (rows.empty())
-        return;
-    if (!start.isValid()) {
-        showMessage(tr("Click the cell where the paste is to begin.\nNothing was pasted."));
-        return;
-    }
-    const QList<int> columns = visibleColumns();
-    const qsizetype firstColumn = columns.indexOf(start.column());
-    std::vector<MonsterTableModel::CellText> cells;
-    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        const int proxyRow = start.row() + r;
-        const QList<QStringView>& line = rows[r].cells;
-        for (qsizetype c = 0; c < line.size(); ++c) {
-            if (proxyRow >= m_filter->rowCount() || firstColumn + c >= columns.size()) {
-                showMessage(tr("The pasted block of %1 and %2 reaches past the last %3 shown "
-                               "when it begins at %4, %5.\nNothing was pasted.")
-                                .arg(counted(static_cast<qsizetype>(rows.size()), "row", "rows"),
-                                     counted(line.size(), "column", "columns"))
-                                .arg(proxyRow >= m_filter->rowCount() ? tr("row") : tr("column"))
-                                .arg(m_model->rowName(m_filter->mapToSource(start).row()),
-                                     m_model->headerData(start.column(), Qt::Horizontal, Qt::ToolTipRole).toString()));
-                return;
-            }
-            const int sourceRow = m_filter->mapToSource(m_filter->index(proxyRow, 0)).row();
-            cells.push_back({sourceRow, columns[firstColumn + c], line[c].toString()});
-        }
-    }
-    if (const auto refusal = m_model->applyTexts(cells)) {
-        showMessage(*refusal + tr("\nNothing was pasted."));
-        return;
-    }
-    showStatus(tr("%1 pasted.").arg(counted(static_cast<qsizetype>(cells.size()), "cell", "cells")));
+    const MonsterTableClipboard::Pasted pasted = m_clipboard->paste(visibleColumns());
+    if (!pasted.refusal.isEmpty())
+        showMessage(pasted.refusal);
+    else if (pasted.cells > 0)
+        showStatus(tr("%1 pasted.").arg(counted(pasted.cells, "cell", "cells")));
 }
 
 void MonsterTableWindow::restoreOriginalValues()
@@ -633,24 +571,18 @@ void MonsterTableWindow::compareWith()
 
 bool MonsterTableWindow::loadOriginal(const QString& path, bool quietly)
 {
-    QFile file(path);
-    QString refusal;
-    std::optional<QByteArray> romData;
-    if (!file.open(QIODevice::ReadOnly))
-        refusal = tr("The original \"%1\" could not be read:\n%2").arg(QDir::toNativeSeparators(path), file.errorString());
-    else
-        romData = patches::originalRomData(file.readAll(), path, m_session.rom().size() - copier::kHeaderSize, &refusal);
-    if (romData && file.error() != QFileDevice::NoError) {
-        refusal = tr("The original \"%1\" could not be read:\n%2").arg(QDir::toNativeSeparators(path), file.errorString());
-        romData.reset();
-    }
-    if (!romData) {
+    const originalimage::RomData original =
+        originalimage::read(path, m_session.rom().size() - copier::kHeaderSize);
+    if (!original.ok()) {
         if (!quietly)
-            showMessage(refusal + tr("\nThe table compares with what it compared with before."));
+            showMessage((original.unread.ok() ? original.refusal
+                                              : tr("The original \"%1\" could not be read:\n%2")
+                                                    .arg(QDir::toNativeSeparators(path), original.unread.error))
+                        + tr("\nThe table compares with what it compared with before."));
         return false;
     }
     m_originalPath = path;
-    m_model->setOriginal(romData);
+    m_model->setOriginal(original.bytes);
     // A settings file written for nothing costs a lock and a rename.
     if (AppSettings settings; settings.originalOf(m_session.rom().path()) != path)
         settings.setOriginalOf(m_session.rom().path(), path);

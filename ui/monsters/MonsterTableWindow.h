@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/image/WriteJournal.h"
-
 #include <QHash>
 #include <QMainWindow>
+
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -20,6 +20,7 @@ class ImageSession;
 namespace zorvek::ui {
 
 class MonsterCellDelegate;
+class MonsterTableClipboard;
 class MonsterTableFilter;
 class MonsterTableModel;
 class SideEffects;
@@ -33,6 +34,7 @@ class MonsterTableWindow : public QMainWindow {
 public:
     // romName: the internal name as the main window shows it, for the caption.
     MonsterTableWindow(ImageSession& session, SideEffects& effects, const QString& romName, QWidget* parent = nullptr);
+    ~MonsterTableWindow() override;
     // Puts the main window's Undo and Redo in the File menu and on their keys.
     void offerUndo(QAction* undo, QAction* redo);
     // Beside the other window, on its screen, where there is room.
@@ -54,8 +56,8 @@ public:
     void restoreOriginalValues();
 
 signals:
-    // After a save: the monster editor shows a record it touched again.
-    void recordsWritten(const zorvek::JournalStep& step);
+    // After a save, the records it wrote: the monster editor shows one of them again.
+    void recordsWritten(const QList<int>& records);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -89,6 +91,7 @@ private:
     MonsterTableFilter* m_filter = nullptr;
     MonsterCellDelegate* m_delegate = nullptr;
     StatusTimer* m_statusTimer = nullptr;
+    std::unique_ptr<MonsterTableClipboard> m_clipboard;
     QTableView* m_view = nullptr;
     QTableView* m_frozen = nullptr;
     QLineEdit* m_filterText = nullptr;
