@@ -2,24 +2,21 @@
 #pragma once
 
 #include "cli/CommandLine.h"
+#include "core/image/ImageCopy.h"
 #include "core/image/ImageWrite.h"
 
-// What the commands that write to an image share.
+// How the commands tell people what they did.
 namespace zorvek::cli {
 
 // A line for people, on standard error.
 void say(Console& console, const QString& text);
 
-// Before an image is written, a step of an earlier run cut off by a crash is
-// taken back in the file. False when the image must not be written.
-bool takeBackInFile(RomImage& rom, const QString& path, Console& console, int* exitCode);
-
-// The windows' own test of the image.
-bool isThisGame(const RomImage& rom, const QString& path, Console& console);
-
 // What a failed write did to the image, for people.
 QString failureText(const QString& image, const WriteOutcome& outcome);
 
 void sayBackup(const ImageWriteSession& session, Console& console);
+
+// The exit code of a copy written beside the image, its failure said.
+int copyWritten(const imagecopy::Outcome& outcome, Console& console);
 
 } // namespace zorvek::cli

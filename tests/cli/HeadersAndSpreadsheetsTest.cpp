@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CommandLine.h"
+#include "cli/CommandTable.h"
 #include "support/CommandRun.h"
 #include "patches/PatchApply.h"
 #include "support/ExpectedPlayCopy.h"
@@ -8,6 +9,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,21 +33,7 @@ const QByteArray kBare = RomFixture(RomFixture::kFullSize).fillRandom(15).checkW
 // rest of the 512 bytes are zeros.
 QByteArray header(const char* firstTwelve) { return QByteArray::fromHex(firstTwelve) + QByteArray(500, '\0'); }
 
-class HeadersAndSpreadsheetsTest : public ::testing::Test {
-protected:
-    using Result = CommandResult;
-
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-
-    Result run(const QStringList& arguments, const QByteArray& input = {})
-    {
-        return runCommand(arguments, input, QDateTime(QDate(2024, 3, 9), QTime(14, 5, 6)));
-    }
-
-    QString file(const QString& name, const QByteArray& bytes) { return writeFile(dir, name, bytes); }
-
-    QTemporaryDir dir;
-};
+using HeadersAndSpreadsheetsTest = CommandTest;
 
 TEST_F(HeadersAndSpreadsheetsTest, AddHeaderAndRemoveHeaderWriteEveryByteAndOpenAsTheEditorDoes)
 {
@@ -58,7 +46,7 @@ TEST_F(HeadersAndSpreadsheetsTest, AddHeaderAndRemoveHeaderWriteEveryByteAndOpen
     for (const auto& [option, expected] : types) {
         const QString copy = dir.filePath(u"copy.smc"_s);
         QFile::remove(copy);
-        const Result r = run(QStringList{u"add-header"_s, bare, copy} + option);
+        const CommandResult r = run(QStringList{u"add-header"_s, bare, copy} + option);
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
         EXPECT_EQ(readFile(copy), expected + kBare);
         EXPECT_EQ(run({u"info"_s, copy}).code, 0);
@@ -93,7 +81,7 @@ TEST_F(HeadersAndSpreadsheetsTest, NeitherCommandWritesOverItsInputAnExistingFil
         {{remove, bare, dir.filePath(u"a.sfc"_s)}, 2, u"no copier header to remove"_s},
     };
     for (const auto& [arguments, code, said] : refusals) {
-        const Result r = run(arguments);
+        const CommandResult r = run(arguments);
         EXPECT_TRUE(r.code == code && r.err.contains(said)) << arguments.join(' ').toStdString() << "\n"
                                                             << r.err.toStdString();
     }
@@ -137,7 +125,7 @@ TEST_F(HeadersAndSpreadsheetsTest, AHeaderlessImageIsNamedSoAndMakePatchTakesItA
     for (const QStringList& arguments : {QStringList{u"export"_s, bare, u"--monsters"_s, u"-"_s},
                                          QStringList{u"import"_s, bare, u"--monsters"_s, u"-"_s},
                                          QStringList{u"fix-checksum"_s, bare}, QStringList{u"info"_s, bare}}) {
-        const Result r = run(arguments);
+        const CommandResult r = run(arguments);
         EXPECT_EQ(r.code, 2);
         EXPECT_TRUE((r.err + QString::fromUtf8(r.out)).contains(u"no copier header"_s)) << r.err.toStdString();
     }
@@ -149,7 +137,7 @@ TEST_F(HeadersAndSpreadsheetsTest, AHeaderlessImageIsNamedSoAndMakePatchTakesItA
     EXPECT_EQ(readFile(fromBare), readFile(fromHeadered));
     EXPECT_EQ(patches::applyPatches(kBare, {{{}, readFile(fromBare)}}).romData, editedBare);
     // Images that do not differ give a patch that says so.
-    const Result same = run({u"make-patch"_s, original, bare, dir.filePath(u"same.ips"_s)});
+    const CommandResult same = run({u"make-patch"_s, original, bare, dir.filePath(u"same.ips"_s)});
     EXPECT_TRUE(same.code == 0 && same.err.contains(u"do not differ"_s)) << same.err.toStdString();
 
     // info reads a headerless image's name and checksum where its ROM data holds them.
@@ -183,6 +171,24 @@ TEST_F(HeadersAndSpreadsheetsTest, AFileInsteadOfACommandOpensTheWindow)
         EXPECT_EQ(decide(arguments).kind, L::Command) << arguments.join(' ').toStdString();
     EXPECT_TRUE(run({u"absent.smc"_s}).err.contains(u"no file of that name"_s));
     ASSERT_TRUE(QDir::setCurrent(previous));
+}
+
+// The bash completion is written by hand: it offers what the table holds.
+TEST(CommandTableTest, TheBashCompletionOffersEveryCommandWithItsOptions)
+{
+    const QString script = QString::fromUtf8(readFile(QStringLiteral(ZORVEK_COMPLETION)));
+    QStringList names;
+    for (const auto& command : cli::commands()) {
+        names.append(command->name());
+        const QRegularExpression line(u"\\n *"_s + QRegularExpression::escape(command->name()) +
+                                      u"\\) options\\+=\" ([^\"]*)\""_s);
+        QStringList options;
+        for (const QString& option : command->options())
+            options.append(u"--"_s + option);
+        EXPECT_EQ(line.match(script).captured(1).toStdString(), options.join(u' ').toStdString());
+    }
+    EXPECT_EQ(QRegularExpression(u"local commands=\"([^\"]*)\""_s).match(script).captured(1).toStdString(),
+              names.join(u' ').toStdString());
 }
 
 // The real executable given an image as a desktop entry gives it: the window
@@ -248,7 +254,7 @@ TEST_F(HeadersAndSpreadsheetsTest, QuotedCellsImportAsThePlainTableDoes)
 
     const QString plain = file(u"plain.tsv"_s, characters), quoted = file(u"quoted.tsv"_s, spreadsheetForm(characters));
     for (const auto& [image, table] : {std::pair{plainImage, plain}, std::pair{quotedImage, quoted}}) {
-        const Result r = run({u"import"_s, image, u"--characters"_s, table, u"--no-backup"_s});
+        const CommandResult r = run({u"import"_s, image, u"--characters"_s, table, u"--no-backup"_s});
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
     }
     EXPECT_NE(readFile(plainImage), rom.bytes());
@@ -269,7 +275,7 @@ TEST_F(HeadersAndSpreadsheetsTest, QuotedCellsImportAsThePlainTableDoes)
     };
     for (const auto& [table, said] : refused) {
         const QByteArray text = table.startsWith("Slot") ? table : header + table + '\n';
-        const Result r = run({u"import"_s, quotedImage, u"--characters"_s, file(u"t.tsv"_s, text)});
+        const CommandResult r = run({u"import"_s, quotedImage, u"--characters"_s, file(u"t.tsv"_s, text)});
         EXPECT_EQ(r.code, 3);
         EXPECT_TRUE(r.err.contains(said)) << r.err.toStdString();
     }
@@ -280,7 +286,7 @@ TEST_F(HeadersAndSpreadsheetsTest, PlayCopyWritesTheWindowsCopyAndNeverTheImage)
     const QByteArray image = playableImage(21).bytes();
     const QString path = file(u"game.smc"_s, image);
     const QString out = file(u"old.sfc"_s, "the last play");
-    const Result r = run({u"play-copy"_s, path, out});
+    const CommandResult r = run({u"play-copy"_s, path, out});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_EQ(readFile(out), expectedPlayCopy(image));
     EXPECT_EQ(run({u"play-copy"_s, path, path}).code, 1);

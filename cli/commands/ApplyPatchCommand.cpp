@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/ApplyPatchCommand.h"
+#include "cli/commands/ApplyPatchCommand.h"
 
 #include "cli/CommandSupport.h"
+#include "cli/ImageAccess.h"
 #include "core/header/CopierHeader.h"
 #include "core/header/EditorStamp.h"
 #include "core/image/ImageWrite.h"
@@ -17,6 +18,13 @@
 namespace zorvek::cli {
 
 namespace {
+
+struct ApplyPatchRequest {
+    QString image;
+    QStringList patches;  // in the order applied
+    bool dryRun = false;
+    QString output;       // empty: the image is written in place
+};
 
 // The new file --output writes: the stamp and, when asked, the checksum
 // words, as a save in place would have them.
@@ -34,8 +42,6 @@ QByteArray outputBytes(const QByteArray& after, const WriteOptions& options, con
         *result = checksum::fix(copy);
     return bytes.data();
 }
-
-} // namespace
 
 int applyPatchCommand(const ApplyPatchRequest& request, const WriteOptions& options, Console& console,
                       const QDateTime& now)
@@ -135,6 +141,28 @@ int applyPatchCommand(const ApplyPatchRequest& request, const WriteOptions& opti
                      .arg(patches::stepName(files),
                           options.fixChecksumOnSave ? QStringLiteral(", checksum words included") : QString()));
     return kSuccess;
+}
+
+} // namespace
+
+ApplyPatchCommand::ApplyPatchCommand()
+    : Command("apply-patch", {QStringLiteral("IMAGE"), QStringLiteral("PATCH")},
+              {QStringLiteral("dry-run"), QStringLiteral("no-backup"), QStringLiteral("fix-checksum"),
+               QStringLiteral("output")},
+              "  apply-patch IMAGE PATCH... [OPTION...]\n"
+              "                          Applies IPS, BPS and UPS patches, in the order\n"
+              "                          given, to the ROM data as one step. A patch for\n"
+              "                          another version of the image, or one that changes\n"
+              "                          its size, is refused. Options: --dry-run (prints\n"
+              "                          what would change), --no-backup, --fix-checksum,\n"
+              "                          --output OUT (writes the result to OUT instead).\n")
+{
+}
+
+int ApplyPatchCommand::run(const Invocation& call) const
+{
+    return applyPatchCommand({call.operands[0], call.operands.mid(1), call.isSet("dry-run"), call.value("output")},
+                             call.writeOptions(), call.console, call.now);
 }
 
 } // namespace zorvek::cli

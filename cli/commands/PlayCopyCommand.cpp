@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/PlayCopyCommand.h"
+#include "cli/commands/PlayCopyCommand.h"
 
+#include "cli/CommandSupport.h"
+#include "cli/ImageAccess.h"
 #include "core/image/HeaderlessImage.h"
 #include "core/image/ImageCopy.h"
 #include "core/image/RollbackJournal.h"
@@ -10,14 +12,19 @@
 
 namespace zorvek::cli {
 
-namespace {
-
-void say(Console& console, const QString& text) { console.err.write((text + QLatin1Char('\n')).toUtf8()); }
-
-} // namespace
-
-int playCopyCommand(const QString& image, const QString& out, Console& console)
+PlayCopyCommand::PlayCopyCommand()
+    : Command("play-copy", {QStringLiteral("IMAGE"), QStringLiteral("OUT")}, {},
+              "  play-copy IMAGE OUT     Writes what the editor's Play gives an emulator:\n"
+              "                          the ROM data without the copier header, with valid\n"
+              "                          checksum words. OUT is replaced; IMAGE is only read.\n")
 {
+}
+
+int PlayCopyCommand::run(const Invocation& call) const
+{
+    const QString& image = call.operands[0];
+    const QString& out = call.operands[1];
+    Console& console = call.console;
     const QString shownImage = QDir::toNativeSeparators(image);
     imagecopy::FileBytes source = imagecopy::readWhole(image);
     if (!source.result.ok()) {
@@ -31,8 +38,7 @@ int playCopyCommand(const QString& image, const QString& out, Console& console)
     const auto kind = headerless::classify(source.bytes);
     if (kind != headerless::Kind::HasCopierHeader) {
         say(console, kind == headerless::Kind::OtherGame
-                         ? QStringLiteral("%1 is not this game's image: its check word is wrong. Nothing was written.")
-                               .arg(shownImage)
+                         ? wrongGameText(shownImage) + QStringLiteral(" Nothing was written.")
                          : QStringLiteral("%1 has no copier header: it is ROM data an emulator takes as it is. "
                                           "Nothing was written.").arg(shownImage));
         return kImageRefused;
