@@ -16,7 +16,7 @@
 #include "core/image/RomImage.h"
 #include "core/image/SafeFileWriter.h"
 #include "core/image/SameFile.h"
-#include "core/image/SystemError.h"
+#include "core/image/WholeFile.h"
 #include "core/monsters/MonsterRecord.h"
 #include "core/table/MonsterTable.h"
 #include "core/table/TableText.h"
@@ -24,12 +24,10 @@
 #include "data/CharacterTable.h"
 #include "data/GameData.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 
 #include <algorithm>
-#include <cerrno>
 #include <functional>
 #include <tuple>
 
@@ -46,16 +44,6 @@ const QString kStandardStream = QStringLiteral("-");
 void say(Console& console, const QString& text) { console.err.write((text + QLatin1Char('\n')).toUtf8()); }
 
 namespace {
-
-// Reading commands work on a copy in memory: one read of the file, and no
-// way to write to it.
-void attachCopy(RomImage& rom, const QByteArray& bytes)
-{
-    auto buffer = std::make_unique<QBuffer>();
-    buffer->setData(bytes);
-    buffer->open(QIODevice::ReadOnly);
-    rom.attach(std::move(buffer), QStringLiteral("copy in memory"));
-}
 
 // A line end in a file name must not pass for the end of the message.
 QString shown(const QString& path) { return visibleControls(QDir::toNativeSeparators(path)); }
@@ -140,7 +128,8 @@ IoResult readCopy(const QString& path, RomImage& rom, Console& console)
     QByteArray bytes;
     if (IoResult r = readWhole(path, bytes, console); !r.ok())
         return r;
-    attachCopy(rom, bytes);
+    // Reading commands work on a copy: one read of the file, and no way to write to it.
+    rom.openCopy(bytes, RomImage::CopyAccess::ReadOnly);
     return IoResult::success();
 }
 
@@ -211,27 +200,6 @@ QByteArray tableText(const TableDefinition& table, const std::function<RecordCel
     return out.bytes();
 }
 
-// Reads at most limit + 1 bytes: enough to tell a file that is too long
-// without holding all of it.
-IoResult readAtMost(QIODevice& device, qint64 limit, QByteArray& bytes)
-{
-    constexpr qint64 kChunk = 64 * 1024;
-    bytes.clear();
-    while (bytes.size() <= limit) {
-        const qint64 want = std::min(kChunk, limit + 1 - bytes.size());
-        const qsizetype had = bytes.size();
-        bytes.resize(had + want);
-        errno = 0;
-        const qint64 got = device.read(bytes.data() + had, want);
-        if (got < 0)
-            return IoResult::failure(failureReason(device, errno));
-        bytes.resize(had + got);
-        if (got == 0)
-            break;
-    }
-    return IoResult::success();
-}
-
 // A table far longer than its records can be is refused before it is split
 // into cells, which takes many times its size in memory.
 std::optional<TableFile> readTable(const QString& path, const TableDefinition& table, Console& console)
@@ -244,7 +212,7 @@ std::optional<TableFile> readTable(const QString& path, const TableDefinition& t
         say(console, QStringLiteral("Cannot read %1: %2").arg(path, opened.errorString()));
         return std::nullopt;
     }
-    if (IoResult r = readAtMost(standardInput ? console.in : opened, limit, file.text); !r.ok()) {
+    if (IoResult r = readUpTo(standardInput ? console.in : opened, limit, file.text); !r.ok()) {
         say(console, QStringLiteral("Cannot read %1: %2").arg(file.label, r.error));
         return std::nullopt;
     }
@@ -371,7 +339,7 @@ int importCommand(const QString& image, const TablePaths& tables, bool dryRun, c
         }
     }
     RomImage current;
-    attachCopy(current, imageBytes);
+    current.openCopy(imageBytes, RomImage::CopyAccess::ReadOnly);
     if (!imageAccepted(current, image, tables, console))
         return kImageRefused;
 
@@ -502,8 +470,8 @@ int makePatchCommand(const QString& original, const QString& image, const QStrin
                      .arg(*format == patches::PatchFormat::Bps ? QStringLiteral("BPS") : QStringLiteral("IPS"), patch));
     // The original was read and taken above; an empty patch must not pass for a change.
     QString unused;
-    if (QFile read(original); read.open(QIODevice::ReadOnly)
-        && patches::originalRomData(read.readAll(), original, romData.size(), &unused) == romData)
+    if (QByteArray read; readImageFile(original, read).ok()
+        && patches::originalRomData(read, original, romData.size(), &unused) == romData)
         say(console, QStringLiteral("The ROM data of %1 and %2 do not differ: the patch changes nothing.")
                          .arg(original, image));
     return kSuccess;

@@ -3,6 +3,7 @@
 
 #include "core/header/CopierHeader.h"
 #include "core/image/ImageSizeLimit.h"
+#include "core/image/LittleEndian.h"
 #include "core/image/SafeFileWriter.h"
 #include "patches/BpsPatch.h"
 #include "patches/IpsPatch.h"
@@ -53,8 +54,7 @@ std::optional<QByteArray> originalRomData(const QByteArray& originalFile, const 
 {
     const qsizetype skip = originalFile.size() % kSizeUnit == kHeaderSize ? kHeaderSize : 0;
     QByteArray original = originalFile.mid(skip);
-    const auto checkWord = static_cast<uint16_t>(original.size() < 2 ? 0
-        : static_cast<uint8_t>(original[0]) | static_cast<uint8_t>(original[1]) << 8);
+    const quint16 checkWord = original.size() < 2 ? 0 : le::at<quint16>(original, 0);
     if (checkWord != romcheck::kExpectedCheckWord) {
         *refusal = QStringLiteral("%1 is not an image of this game: its ROM data does not start with 78 18.")
                        .arg(shown(originalName));

@@ -77,7 +77,7 @@ QString proposedCopyName(const QFileInfo& image)
 {
     const QDir folder = image.absoluteDir();
     const QString same = folder.filePath(image.completeBaseName() + QStringLiteral(".smc"));
-    if (QFileInfo(same) != image)
+    if (!isSameFile(same, image.filePath()))
         return same;
     return folder.filePath(image.completeBaseName() + QStringLiteral(" (with header).smc"));
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/image/DurableFiles.h"
 
+#include "core/image/SystemError.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -23,7 +25,7 @@ namespace zorvek::durable {
 IoResult syncHandle(int handle)
 {
     if (_commit(handle) != 0)
-        return IoResult::failure(QString::fromLocal8Bit(std::strerror(errno)));
+        return IoResult::failure(systemErrorText(errno));
     return IoResult::success();
 }
 
@@ -45,7 +47,7 @@ IoResult renameNoReplace(const QString& from, const QString& to, bool* taken)
 #else
 
 namespace {
-IoResult systemFailure() { return IoResult::failure(QString::fromLocal8Bit(std::strerror(errno))); }
+IoResult systemFailure() { return IoResult::failure(systemErrorText(errno)); }
 } // namespace
 
 IoResult syncHandle(int handle)

@@ -3,7 +3,9 @@
 
 #include "core/image/DurableFiles.h"
 #include "core/image/ImageSizeLimit.h"
+#include "core/image/LittleEndian.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -43,6 +45,15 @@ void RomImage::attach(std::unique_ptr<QIODevice> device, const QString& path)
     close();
     m_device = std::move(device);
     m_path = path;
+}
+
+void RomImage::openCopy(const QByteArray& bytes, CopyAccess access, const QString& name)
+{
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(bytes);
+    buffer->open(access == CopyAccess::Scratch ? QIODevice::ReadWrite : QIODevice::ReadOnly);
+    attach(std::move(buffer), name);
+    m_journalled = access != CopyAccess::Scratch;
 }
 
 void RomImage::close()
@@ -120,19 +131,12 @@ uint8_t RomImage::readByte(qint64 offset) const
 
 uint16_t RomImage::readWord16(qint64 offset) const
 {
-    const QByteArray b = readBytes(offset, 2);
-    const auto lo = static_cast<uint8_t>(b[0]);
-    const auto hi = static_cast<uint8_t>(b[1]);
-    return static_cast<uint16_t>(lo | hi << 8);
+    return le::at<quint16>(readBytes(offset, 2), 0);
 }
 
 uint32_t RomImage::readWord32(qint64 offset) const
 {
-    const QByteArray b = readBytes(offset, 4);
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = value << 8 | static_cast<uint8_t>(b[i]);
-    return value;
+    return le::at<quint32>(readBytes(offset, 4), 0);
 }
 
 IoResult RomImage::checkHolds(qint64 offset, qint64 count) const
@@ -151,10 +155,10 @@ IoResult RomImage::checkSameFile() const
     if (!m_identity)
         return IoResult::success();
     const std::optional<FileIdentity> now = identityOfPath(m_path);
-    if (!now || !now->sameFile(*m_identity))
+    if (!now || !isSameFile(*now, *m_identity))
         return IoResult::failure(
             QStringLiteral("The file was replaced or removed since it was opened and must be opened again."));
-    if (*now != *m_identity)
+    if (!isUnchanged(*m_identity, *now))
         return IoResult::failure(
             QStringLiteral("The file was changed by another program since it was opened and must be opened again."));
     return IoResult::success();
@@ -254,18 +258,12 @@ IoResult RomImage::writeByte(qint64 offset, uint8_t value)
 
 IoResult RomImage::writeWord16(qint64 offset, uint16_t value)
 {
-    QByteArray b(2, '\0');
-    b[0] = static_cast<char>(value & 0xFF);
-    b[1] = static_cast<char>(value >> 8 & 0xFF);
-    return writeBytes(offset, b);
+    return writeBytes(offset, le::bytes<quint16>(value));
 }
 
 IoResult RomImage::writeWord32(qint64 offset, uint32_t value)
 {
-    QByteArray b(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        b[i] = static_cast<char>(value >> (8 * i) & 0xFF);
-    return writeBytes(offset, b);
+    return writeBytes(offset, le::bytes<quint32>(value));
 }
 
 } // namespace zorvek

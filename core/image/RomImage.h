@@ -32,6 +32,11 @@ public:
     IoResult open(const QString& path);
     // Takes over an already opened device (tests inject failing devices here).
     void attach(std::unique_ptr<QIODevice> device, const QString& path);
+    // Makes this a copy of bytes in memory, known by name: the one way a copy
+    // of an image is made to read from or to work on. A scratch copy's writes
+    // stay in it and skip the undo history, which nothing needs for it.
+    enum class CopyAccess { ReadOnly, Scratch };
+    void openCopy(const QByteArray& bytes, CopyAccess access, const QString& name = QStringLiteral("copy in memory"));
     void close();
 
     bool isOpen() const;
@@ -91,9 +96,6 @@ public:
     const WriteJournal& journal() const { return m_journal; }
     // Where undo and redo write: checked as writeBytes is, never recorded.
     ByteWriter& replayWriter() { return *this; }
-    // Off for a scratch copy that nothing undoes: its writes then skip the
-    // journal and the read of the bytes they replace.
-    void setJournalled(bool on) { m_journalled = on; }
     // Changes whenever another image, or none, takes the place of the open one.
     quint64 openSerial() const { return m_openSerial; }
 

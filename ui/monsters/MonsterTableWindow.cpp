@@ -3,6 +3,7 @@
 
 #include "core/header/CopierHeader.h"
 #include "core/image/ImageSession.h"
+#include "core/image/ImageSizeLimit.h"
 #include "core/image/ImageWrite.h"
 #include "core/monsters/MonsterRecord.h"
 #include "core/program/AppSettings.h"
@@ -25,7 +26,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -633,17 +633,13 @@ void MonsterTableWindow::compareWith()
 
 bool MonsterTableWindow::loadOriginal(const QString& path, bool quietly)
 {
-    QFile file(path);
     QString refusal;
     std::optional<QByteArray> romData;
-    if (!file.open(QIODevice::ReadOnly))
-        refusal = tr("The original \"%1\" could not be read:\n%2").arg(QDir::toNativeSeparators(path), file.errorString());
+    QByteArray bytes;
+    if (IoResult r = readImageFile(path, bytes); !r.ok())
+        refusal = tr("The original \"%1\" could not be read:\n%2").arg(QDir::toNativeSeparators(path), r.error);
     else
-        romData = patches::originalRomData(file.readAll(), path, m_session.rom().size() - copier::kHeaderSize, &refusal);
-    if (romData && file.error() != QFileDevice::NoError) {
-        refusal = tr("The original \"%1\" could not be read:\n%2").arg(QDir::toNativeSeparators(path), file.errorString());
-        romData.reset();
-    }
+        romData = patches::originalRomData(bytes, path, m_session.rom().size() - copier::kHeaderSize, &refusal);
     if (!romData) {
         if (!quietly)
             showMessage(refusal + tr("\nThe table compares with what it compared with before."));
