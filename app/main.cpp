@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CommandLine.h"
+#include "core/image/DurableFiles.h"
 #include "core/program/AppInfo.h"
 #include "ui/FileOpenEventFilter.h"
 #include "ui/MainWindow.h"
@@ -11,6 +12,7 @@
 
 int main(int argc, char* argv[])
 {
+    zorvek::durable::ignoreFileSizeSignal();
     // Decided before any window-system connection: a command runs headless.
     const zorvek::cli::Launch launch = zorvek::cli::decideLaunch(argc, argv);
     if (launch.kind == zorvek::cli::Launch::Command)

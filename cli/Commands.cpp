@@ -8,6 +8,7 @@
 #include "core/characters/CharacterRecord.h"
 #include "core/header/CopierHeader.h"
 #include "core/image/FileIdentity.h"
+#include "core/image/FileLock.h"
 #include "core/image/HeaderlessImage.h"
 #include "core/image/ImageSizeLimit.h"
 #include "core/image/ImageWrite.h"
@@ -72,6 +73,12 @@ void takeBackInCopy(const QString& path, QByteArray& bytes, Console& console)
 
 IoResult readWhole(const QString& path, QByteArray& bytes, Console& console)
 {
+    // Shared with other readers while this handle is open: never half of a
+    // step, nor a live step's journal. The reading uses a handle of its own.
+    QFile locked(path);
+    if (locked.open(QIODevice::ReadOnly))
+        if (IoResult r = filelock::lock(locked.handle(), LockMode::Shared, path); !r.ok())
+            return r;
     if (IoResult r = readImageFile(path, bytes); !r.ok())
         return r;
     takeBackInCopy(path, bytes, console);
@@ -115,6 +122,10 @@ bool takeBackInFile(RomImage& rom, const QString& path, Console& console, int* e
         say(console, QStringLiteral("Taking back the step cut off by a crash in %1 with its rollback journal %2 "
                                     "failed: %3\nNothing else was written.")
                          .arg(shown(path), shown(found.journal), found.reason));
+        *exitCode = kWriteFailed;
+        return false;
+    case State::Busy:
+        say(console, found.reason + QStringLiteral("\nNothing was written."));
         *exitCode = kWriteFailed;
         return false;
     }

@@ -448,10 +448,21 @@ void MainWindow::openImage(const QString& path)
     }
     AppSettings().rememberOpenedFile(path);
     const rollback::Recovery found = rollback::recover(m_session.rom());
+    if (found.state == rollback::Recovery::State::Busy) {
+        m_session.rom().close();
+        enterNotLoadedState();
+        m_effects.showMessage(this, MessageIcon::Exclamation,
+                              tr("The file \"%1\" was not opened:\n%2")
+                                  .arg(QDir::toNativeSeparators(path), found.reason));
+        return;
+    }
     if (m_session.rom().readFailure().ok())  // else refused below, with the reason
         showRecovery(found);
-    LoadIName();
-    CopierType();
+    {
+        const ImageLockHold oneState(m_session.rom(), LockMode::Shared);
+        LoadIName();
+        CopierType();
+    }
     if (!refuseUnread())
         return;
     enterLoadedState();
@@ -548,6 +559,7 @@ void MainWindow::showRecovery(const rollback::Recovery& found)
                                  "saved into the image while the file is there: move it away to save.")
                                   .arg(journal, image, found.reason));
         break;
+    case State::Busy:  // refused before
     case State::Failed:
         showNotice(tr(kDefaultNotice), {});
         m_effects.showMessage(this, MessageIcon::Exclamation,

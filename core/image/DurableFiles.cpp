@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -30,6 +31,8 @@ IoResult syncHandle(int handle)
 }
 
 IoResult syncFolder(const QString&) { return IoResult::success(); }
+
+void ignoreFileSizeSignal() {}
 
 IoResult renameNoReplace(const QString& from, const QString& to, bool* taken)
 {
@@ -71,6 +74,8 @@ IoResult syncFolder(const QString& folder)
     ::close(fd);
     return result;
 }
+
+void ignoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 IoResult renameNoReplace(const QString& from, const QString& to, bool* taken)
 {

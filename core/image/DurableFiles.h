@@ -19,4 +19,9 @@ IoResult syncFolder(const QString& folder);
 // that case from other failures.
 IoResult renameNoReplace(const QString& from, const QString& to, bool* taken);
 
+// A file size limit (ulimit -f) then fails a write like a full disk, to be
+// taken back and reported, instead of killing the program half way through
+// a step. Every program that writes an image calls it first.
+void ignoreFileSizeSignal();
+
 } // namespace zorvek::durable

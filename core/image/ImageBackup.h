@@ -16,14 +16,16 @@ inline constexpr const char* kTimeFormat = "yyyyMMdd-HHmmss";
 QString copyName(const QString& fileName, const QDateTime& when, int n = 1);
 
 // Copies the whole file beside itself under the first free name for when.
-// The copy is complete and on disk before it takes that name, and a name
+// The copy is complete and on disk before it takes that name (unnamed until
+// then where the system allows, so a kill leaves nothing), and a name
 // another program takes meanwhile is left to it. madePath, if given,
 // receives the copy's path.
 IoResult make(const QString& imagePath, const QDateTime& when, QString* madePath = nullptr);
 
-// Deletes the image's own copies (names of exactly copyName's form) but the
-// newest kKeptCopies, newest by when they were made; keep is never deleted
-// and counts as the newest.
+// Deletes the image's own copies (names of exactly copyName's form, regular
+// files of the image's size owned by the user running the program, never a
+// link) but the newest kKeptCopies, newest by when they were made; keep is
+// never deleted and counts as the newest.
 void prune(const QString& imagePath, const QString& keep);
 
 } // namespace zorvek::backup

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/image/ImageWriteSession.h"
 
+#include "core/image/DurableFiles.h"
 #include "core/image/ImageBackup.h"
 #include "core/image/RollbackJournal.h"
 #include "core/image/RomChecksum.h"
+#include "core/image/TestHold.h"
 
 namespace zorvek {
 
 ImageWriteSession::ImageWriteSession(RomImage& rom, Clock clock, QObject* parent)
     : QObject(parent), m_rom(rom), m_clock(std::move(clock)), m_serial(rom.openSerial())
 {
+    durable::ignoreFileSizeSignal();
 }
 
 void ImageWriteSession::followImage()
@@ -116,13 +119,24 @@ ImageWriteSession::Commit ImageWriteSession::commitHeld(const std::vector<Journa
     IoResult failed;
     for (; landed < writes.size() && failed.ok(); ++landed)
         failed = file.write(writes[landed].offset, writes[landed].after);
-    if (failed.ok())
+    if (failed.ok()) {
+        testhold::reached("image-written");
         failed = m_rom.sync();
+    }
     if (!failed.ok()) {
-        // The failed write itself may have landed in part.
+        // The failed write itself may have landed in part, or not at all:
+        // then writing it back may fail as it did (past a file size limit),
+        // and the file holding the bytes from before is as good.
         bool back = true;
-        for (std::size_t j = landed; j-- > 0;)
-            back = file.write(writes[j].offset, writes[j].before).ok() && back;
+        const auto holdsBefore = [this](const JournalChange& w) {
+            const bool same = m_rom.readBytes(w.offset, static_cast<int>(w.before.size())) == w.before;
+            return m_rom.takeReadFailure().ok() && same;
+        };
+        for (std::size_t j = landed; j-- > 0;) {
+            const bool undone = file.write(writes[j].offset, writes[j].before).ok() ||
+                                (j + 1 == landed && holdsBefore(writes[j]));
+            back = undone && back;
+        }
         back = back && m_rom.sync().ok();
         // Left behind, the journal would only write the same bytes again.
         if (back)
@@ -153,20 +167,27 @@ CommandOutcome ImageWriteSession::run(const QString& command, CommandKind kind,
                                       const std::function<IoResult()>& writes)
 {
     CommandOutcome out;
-    out.result = prepareFirstWrite(&out.backupFailed);
-    if (out.ok()) {
-        const Commit step = runStep([&] {
-            JournalScope scope(m_rom.journal(), command);
-            IoResult result = writes();
-            if (result.ok() && kind == CommandKind::Save && m_options.fixChecksumOnSave)
-                result = fixChecksumWords();
-            return result;
-        });
-        out.result = step.result;
-        out.takenBack = step.left == Left::TakenBack;
-        out.partlyWritten = step.left == Left::Part;
+    {
+        // Alone on the file from the backup to the journal's removal: no other
+        // program reads half of the step, takes back its journal or writes its own.
+        const ImageLockHold alone(m_rom, LockMode::Exclusive);
+        out.result = alone.result();
         if (out.ok())
-            pruneBackups();
+            out.result = prepareFirstWrite(&out.backupFailed);
+        if (out.ok()) {
+            const Commit step = runStep([&] {
+                JournalScope scope(m_rom.journal(), command);
+                IoResult result = writes();
+                if (result.ok() && kind == CommandKind::Save && m_options.fixChecksumOnSave)
+                    result = fixChecksumWords();
+                return result;
+            });
+            out.result = step.result;
+            out.takenBack = step.left == Left::TakenBack;
+            out.partlyWritten = step.left == Left::Part;
+            if (out.ok())
+                pruneBackups();
+        }
     }
     emit written();
     return out;
@@ -178,21 +199,26 @@ ReplayOutcome ImageWriteSession::redo() { return replay(false); }
 ReplayOutcome ImageWriteSession::replay(bool back)
 {
     ReplayOutcome out;
-    out.result = checkWritable();
-    if (out.result.ok()) {
-        WriteJournal& journal = m_rom.journal();
-        const Commit step = runStep([&] {
-            out = back ? journal.undo(m_rom.replayWriter()) : journal.redo(m_rom.replayWriter());
-            return out.result;
-        });
-        if (step.held) {
-            out.result = step.result;
-            out.journalDropped = step.left == Left::Part;
+    bool changed = false;
+    {
+        const ImageLockHold alone(m_rom, LockMode::Exclusive);
+        out.result = alone.result().ok() ? checkWritable() : alone.result();
+        if (out.result.ok()) {
+            WriteJournal& journal = m_rom.journal();
+            const Commit step = runStep([&] {
+                out = back ? journal.undo(m_rom.replayWriter()) : journal.redo(m_rom.replayWriter());
+                return out.result;
+            });
+            if (step.held) {
+                out.result = step.result;
+                out.journalDropped = step.left == Left::Part;
+            }
+            changed = out.result.ok() || out.journalDropped || (step.held && step.left == Left::Step);
         }
-        // The file changed: whatever shows it must look again.
-        if (out.result.ok() || out.journalDropped || (step.held && step.left == Left::Step))
-            emit replayed(out.step);
     }
+    // The file changed: whatever shows it must look again.
+    if (changed)
+        emit replayed(out.step);
     emit written();
     return out;
 }

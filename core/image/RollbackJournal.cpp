@@ -241,13 +241,19 @@ IoResult write(const QString& imagePath, qint64 imageSize, const std::vector<Jou
 IoResult remove(const QString& imagePath)
 {
     const QString path = journalPath(imagePath);
+    // Synced, the removal survives a power cut: a journal coming back would take the step back.
+    const QString folder = QFileInfo(path).absolutePath();
 #ifdef Q_OS_WIN
     QFile file(path);
-    if (file.remove() || !QFileInfo::exists(path))
+    if (file.remove())
+        return durable::syncFolder(folder);
+    if (!QFileInfo::exists(path))
         return IoResult::success();
     return IoResult::failure(file.errorString());
 #else
-    if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT)
+    if (::unlink(QFile::encodeName(path).constData()) == 0)
+        return durable::syncFolder(folder);
+    if (errno == ENOENT)
         return IoResult::success();
     return IoResult::failure(systemErrorText(errno));
 #endif
@@ -376,6 +382,18 @@ Recovery readJournal(const QString& imagePath, qint64 imageSize, Parsed* parsed,
 
 Recovery recover(RomImage& rom)
 {
+    // A journal is a crash's only when no program holds the file: one of a
+    // step still being written is never touched.
+    const ImageLockHold alone(rom, LockMode::Exclusive);
+    if (!alone.result().ok()) {
+        Recovery out;
+        out.state = Recovery::State::Busy;
+        out.journal = journalPath(rom.path());
+        out.reason = alone.result().error;
+        return out;
+    }
+    // A step that another program finished while this one waited belongs to the image as opened.
+    rom.retakeIdentityAtOpening();
     Parsed journal;
     bool found = false;
     Recovery out = readJournal(rom.path(), rom.size(), &journal, &found);

@@ -59,16 +59,20 @@ struct Recovery {
         Changed,      // another program changed the image since: both left alone
         Refused,      // not a journal to act on (see reason): both left alone
         Failed,       // reading or writing failed: see reason
+        Busy,         // another program is writing the image: nothing looked at, see reason
     };
     State state = State::None;
     QString journal;
     QString reason;  // for Refused: what the file at the journal's name is; for Failed: the system's reason
 };
 
-// Takes back the step a journal beside rom's file describes, when it fits.
+// Takes back the step a journal beside rom's file describes, when it fits,
+// holding the file's lock alone; it waits for another program's step.
+// Called right after opening: the file as it stands then is the one opened.
 Recovery recover(RomImage& rom);
 
 // The same for bytes in memory read from imagePath, which stays untouched.
+// The caller holds the file's lock, shared, from its read through this.
 Recovery recoverCopy(const QString& imagePath, QByteArray& image);
 
 } // namespace rollback

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <utility>
 
 namespace zorvek {
@@ -68,6 +70,7 @@ void RomImage::close()
     m_journal.clear();
     m_holding = false;
     m_held.clear();
+    m_locks.clear();  // closing the file let go of its lock
     ++m_openSerial;
 }
 
@@ -79,7 +82,12 @@ QByteArray RomImage::readBytes(qint64 offset, qsizetype count) const
 {
     ++m_reads;
     QByteArray out(qMax(count, qsizetype{0}), '\0');
-    if (const IoResult r = readRaw(offset, out); !r.ok() && m_readFailure.ok())
+    // Once a read failed, what follows is refused anyway: no second wait for the lock.
+    std::optional<ImageLockHold> hold;
+    if (m_readFailure.ok())
+        hold.emplace(*this, LockMode::Shared);
+    const IoResult r = !hold || hold->result().ok() ? readRaw(offset, out) : hold->result();
+    if (!r.ok() && m_readFailure.ok())
         m_readFailure = r;
     return out;
 }
@@ -205,6 +213,9 @@ IoResult RomImage::writeChecked(qint64 offset, const QByteArray& bytes, bool rec
         m_held.push_back({offset, before, bytes});
         return IoResult::success();
     }
+    const ImageLockHold hold(*this, LockMode::Exclusive);
+    if (!hold.result().ok())
+        return hold.result();
     QByteArray before(record ? bytes.size() : 0, '\0');
     if (auto r = readRaw(offset, before); !r.ok())
         return r;
@@ -229,6 +240,40 @@ IoResult RomImage::writeChecked(qint64 offset, const QByteArray& bytes, bool rec
             m_journal.record(offset, before, after);
     }
     return result;
+}
+
+IoResult RomImage::lock(LockMode mode) const
+{
+    auto* file = qobject_cast<QFile*>(m_device.get());
+    const bool exclusive = std::find(m_locks.begin(), m_locks.end(), LockMode::Exclusive) != m_locks.end();
+    const bool held = !m_locks.empty() && (exclusive || mode == LockMode::Shared);
+    if (file && m_onDisk && !held)
+        if (IoResult r = filelock::lock(file->handle(), mode, m_path); !r.ok())
+            return r;
+    m_locks.push_back(mode);
+    return IoResult::success();
+}
+
+void RomImage::unlock() const
+{
+    if (m_locks.empty())
+        return;
+    const LockMode ended = m_locks.back();
+    m_locks.pop_back();
+    auto* file = qobject_cast<QFile*>(m_device.get());
+    if (!file || !m_onDisk)
+        return;
+    const bool exclusive = std::find(m_locks.begin(), m_locks.end(), LockMode::Exclusive) != m_locks.end();
+    if (m_locks.empty())
+        filelock::unlock(file->handle());
+    else if (ended == LockMode::Exclusive && !exclusive)
+        filelock::lock(file->handle(), LockMode::Shared, m_path);  // a step ended inside a read: never waits
+}
+
+void RomImage::retakeIdentityAtOpening()
+{
+    if (auto* file = qobject_cast<QFile*>(m_device.get()); file && m_onDisk)
+        m_identity = identityOfHandle(file->handle());
 }
 
 void RomImage::holdWrites()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/image/FileIdentity.h"
+#include "core/image/FileLock.h"
 #include "core/image/IoResult.h"
 #include "core/image/WriteJournal.h"
 
@@ -85,6 +86,16 @@ public:
     // Puts the file's writes onto the disk.
     IoResult sync();
 
+    // The file's lock (see FileLock.h), nested: an inner hold never lets go
+    // of, or weakens, an outer one. Without a hold, each read shares the
+    // lock and each write outside a step holds it alone, for that call.
+    // A device attached in place of a file has none.
+    IoResult lock(LockMode mode) const;
+    void unlock() const;
+    // Takes the file as it stands now as the one opened: for a program that
+    // has only just got the lock, after another program's step it waited for.
+    void retakeIdentityAtOpening();
+
     // Counts every read and write call; used to check that nothing is cached
     // and that a refused save wrote nothing.
     quint64 readCount() const { return m_reads; }
@@ -122,6 +133,25 @@ private:
     bool m_holding = false;
     std::vector<JournalChange> m_held;
     quint64 m_openSerial = 0;
+    mutable std::vector<LockMode> m_locks;  // holds, innermost last
+};
+
+// Holds rom's lock while it lives, when it could be taken (see result).
+class ImageLockHold {
+public:
+    ImageLockHold(const RomImage& rom, LockMode mode) : m_rom(rom), m_result(rom.lock(mode)) {}
+    ~ImageLockHold()
+    {
+        if (m_result.ok())
+            m_rom.unlock();
+    }
+    ImageLockHold(const ImageLockHold&) = delete;
+    ImageLockHold& operator=(const ImageLockHold&) = delete;
+    const IoResult& result() const { return m_result; }
+
+private:
+    const RomImage& m_rom;
+    IoResult m_result;
 };
 
 } // namespace zorvek

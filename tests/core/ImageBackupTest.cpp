@@ -2,6 +2,7 @@
 #include "core/image/ImageBackup.h"
 #include "core/image/ImageWriteSession.h"
 #include "fixtures/RomFixture.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+
+#include <unistd.h>
 
 using namespace zorvek;
 using zorvek::test::readFile;
@@ -38,13 +41,23 @@ TEST_F(ImageBackupTest, CopiesOfOneSecondAreNumberedAndPruningKeepsTheNewestMade
     // first copy's name, which is not replaced.
     const QStringList strangers = {"hack.smc", "hack.smc.bak", "hack.smc.20200101-000000.bak.old",
                                    "other.smc.20200101-000000.bak", "xhack.smc.20200101-000000.bak"};
-    const QStringList toWrite = strangers.mid(1) << "hack.smc.20240305-140709.bak";
-    for (const QString& stranger : toWrite)
+    for (const QString& stranger : strangers.mid(1))
         ASSERT_TRUE(RomFixture(1).writeTo(dir.filePath(stranger)));
-    QStringList copies = {"hack.smc.20240305-140709.bak"};
+    // Named like copies but nobody's whole copy: part of one, another
+    // user's, a link; none is deleted.
+    QStringList foreign = {"hack.smc.20000101-000000.bak", "hack.smc.20000101-000001.bak",
+                           "hack.smc.20000101-000002.bak"};
+    ASSERT_TRUE(RomFixture(0x3FFF).writeTo(dir.filePath(foreign[0])));
+    ASSERT_TRUE(QFile::copy(path, dir.filePath(foreign[1])));
+    if (::chown(QFile::encodeName(dir.filePath(foreign[1])).constData(), 65534, 65534) != 0)
+        foreign.removeAt(1);  // only the superuser gives files away
+    ASSERT_TRUE(QFile::link(path, dir.filePath(foreign.last())));
+    const QString taken = "hack.smc.20240305-140709.bak";
+    ASSERT_TRUE(RomFixture(0x4000).writeTo(dir.filePath(taken)));
+    QStringList copies = {taken};
     copies << made(t0);
     EXPECT_EQ(copies.last().toStdString(), "hack.smc.20240305-140709-2.bak");
-    EXPECT_EQ(readFile(dir.filePath(copies.first())), RomFixture(1).bytes());
+    EXPECT_EQ(readFile(dir.filePath(taken)), RomFixture(0x4000).bytes());
     EXPECT_EQ(readFile(dir.filePath(copies.last())), readFile(path));
 
     // Six sessions within that second and one after the clock was set back,
@@ -56,7 +69,7 @@ TEST_F(ImageBackupTest, CopiesOfOneSecondAreNumberedAndPruningKeepsTheNewestMade
         EXPECT_TRUE(QFile::exists(dir.filePath(copies.last())));
     }
     EXPECT_EQ(copies.last().toStdString(), "hack.smc.20230305-140709.bak");
-    QStringList expected = strangers + copies.mid(copies.size() - backup::kKeptCopies);
+    QStringList expected = strangers + foreign + copies.mid(copies.size() - backup::kKeptCopies);
     expected.sort();
     EXPECT_EQ(files().join(' ').toStdString(), expected.join(' ').toStdString());
 }
@@ -87,6 +100,12 @@ TEST_F(ImageBackupTest, AFailedCopyLeavesNoFileAndGivesTheSystemsReason)
     const QString longName = dir.filePath(QString(240, 'n'));
     ASSERT_TRUE(RomFixture(16).writeTo(longName));
     EXPECT_EQ(backup::make(longName, t0).error, "File name too long");
+#ifdef Q_OS_UNIX
+    {
+        const test::FileSizeLimit full(0x3000);  // the disk fills up half way through the copy
+        EXPECT_EQ(backup::make(path, t0).error, "File too large");
+    }
+#endif
     EXPECT_EQ(files().size(), 2);
 }
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+
 using namespace zorvek;
 using namespace zorvek::test;
 
@@ -134,5 +136,35 @@ TEST(RomImageTest, OneFileIsSeenThroughLinksAndSpellingsButNotInAFilePutInItsPla
     ASSERT_TRUE(QFile::rename(a, dir.filePath("old.smc")) && QFile::copy(b, a));
     EXPECT_FALSE(isSameFile(*before, *identityOfPath(a)));
 }
+
+#ifdef F_OFD_GETLK
+// A step inside a read holds the lock alone, reads inside the step do not
+// weaken it, and each hold gives back only what it took.
+TEST(RomImageTest, TheLockNestsAndReadsInsideAStepNeverWeakenIt)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("game.smc");
+    ASSERT_TRUE(RomFixture(64).writeTo(path));
+    QFile other(path);
+    ASSERT_TRUE(other.open(QIODevice::ReadWrite));
+    const auto othersMay = [&](short type) {  // whether another open file could take it now
+        struct flock probe{.l_type = type, .l_whence = SEEK_SET, .l_start = 0, .l_len = 0, .l_pid = 0};
+        return ::fcntl(other.handle(), F_OFD_GETLK, &probe) == 0 && probe.l_type == F_UNLCK;
+    };
+    RomImage rom;
+    ASSERT_TRUE(rom.open(path).ok());
+    {
+        const ImageLockHold read(rom, LockMode::Shared);
+        EXPECT_TRUE(othersMay(F_RDLCK) && !othersMay(F_WRLCK));
+        {
+            const ImageLockHold step(rom, LockMode::Exclusive);
+            const ImageLockHold inner(rom, LockMode::Shared);
+            EXPECT_FALSE(othersMay(F_RDLCK));
+        }
+        EXPECT_TRUE(othersMay(F_RDLCK) && !othersMay(F_WRLCK));
+    }
+    EXPECT_TRUE(othersMay(F_WRLCK));
+}
+#endif
 
 } // namespace

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Stops the real programs at each of their writes to an image and its
 // rollback journal (strace kills them there), reopens the image, and checks
-// that it holds exactly what it held before the step or after it.
+// that it holds exactly what it held before the step or after it. Holds one
+// inside its step (a test build's hold point) while another runs.
 
 #include "core/image/RollbackJournal.h"
 #include "core/image/RomImage.h"
 #include "fixtures/RomFixture.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -75,11 +79,35 @@ protected:
     void start(QProcess& process, const QString& program, const QStringList& args, const QString& fault,
                const QString& call = QStringLiteral("write"))
     {
-        QStringList line = {"-f", "-qq", "-o", "/dev/null", "-P", image, "-P", journal, "-e", "trace=" + call};
+        QStringList line = {"-o", "/dev/null", "-P", image, "-P", journal, "-e", "trace=" + call};
         if (!fault.isEmpty())
             line << "-e" << "inject=" + call + ":" + fault;
+        traced(process, line, program, args);
+    }
+
+    // Starts program untraced; with hold, it stops at that point until a line comes in.
+    void launch(QProcess& process, const QString& program, const QStringList& args, const QString& hold = {})
+    {
+        QProcessEnvironment env = m_env;
+        env.insert("ZORVEK_TEST_HOLD", hold);
+        process.setProcessEnvironment(env);
+        process.start(program, args);
+        if (hold.isEmpty()) {
+            EXPECT_TRUE(process.waitForFinished(60000));
+            return;
+        }
+        QByteArray said;
+        process.setReadChannel(QProcess::StandardError);
+        while (!said.contains("held at") && process.waitForReadyRead(60000))
+            said += process.readAllStandardError();
+        process.setReadChannel(QProcess::StandardOutput);
+        EXPECT_TRUE(said.contains("held at")) << said.toStdString();
+    }
+
+    void traced(QProcess& process, const QStringList& strace, const QString& program, const QStringList& args)
+    {
         process.setProcessEnvironment(m_env);
-        process.start(m_strace, line << "--" << program << args);
+        process.start(m_strace, QStringList{"-f", "-qq"} + strace + QStringList{"--", program} + args);
         EXPECT_TRUE(process.waitForFinished(60000));
     }
 
@@ -152,6 +180,7 @@ private:
 
 const QString kDriver = QStringLiteral(ZORVEK_CRASH_DRIVER);
 const QString kEditor = QStringLiteral(ZORVEK_EXECUTABLE);
+const QString kCli = QStringLiteral(ZORVEK_CLI_EXECUTABLE);
 
 TEST_F(CrashTest, MonsterSaveAndItsUndoAreWholeOrAbsentAfterAKillAtAnyWrite)
 {
@@ -221,6 +250,83 @@ TEST_F(CrashTest, AnImportFailingAtAnyWriteIsTakenBackAndSaysSo)
         EXPECT_EQ(readFile(image), original) << "failed at write " << n;
         EXPECT_FALSE(QFile::exists(journal));
     }
+
+    // Past a file size limit (the monster table's writes) a write fails the same way.
+    reset();
+    QProcess limited;
+    limited.setChildProcessModifier([] {
+        zorvek::test::limitFileSize(RomFixture::kMonsterTable - 0x1000);
+        std::signal(SIGXFSZ, SIG_DFL);
+    });
+    launch(limited, kEditor, {"import", image, "--monsters", table, "--no-backup"});
+    const QString err = QString::fromUtf8(limited.readAllStandardError());
+    EXPECT_TRUE(limited.exitCode() == 4 && err.contains("File too large") && err.contains("taken back"))
+        << err.toStdString();
+    EXPECT_TRUE(readFile(image) == original && !QFile::exists(journal));
+}
+
+// A program held inside its step: a second writer and the window give up
+// naming the file, and never take the live step back; a reader waits and
+// then reads the whole step.
+TEST_F(CrashTest, OthersWaitForAStepAndNeverTakeItBack)
+{
+    const QString table = tableWithHitPoints({{7, "4321"}});
+    QProcess first, second, window, reader;
+    launch(first, kCli, {"import", image, "--monsters", table}, "image-written");
+    const QByteArray halfWay = readFile(image);
+    launch(second, kCli, {"fix-checksum", image});
+    EXPECT_EQ(second.exitCode(), 4);
+    EXPECT_TRUE(QString::fromUtf8(second.readAllStandardError()).contains("Another program is writing " + image));
+    launch(window, kDriver, {image, "monster-save"});
+    EXPECT_EQ(window.exitCode(), 2);
+    EXPECT_TRUE(readFile(image) == halfWay && QFile::exists(journal));
+    launch(reader, kCli, {"export", image, "--monsters", "-"}, "lock-busy");
+
+    first.write("\n");
+    ASSERT_TRUE(first.waitForFinished());
+    EXPECT_EQ(first.exitCode(), 0);
+    reader.write("\n");
+    ASSERT_TRUE(reader.waitForFinished());
+    EXPECT_EQ(reader.readAllStandardOutput(), readFile(table));
+    EXPECT_EQ(reader.readAllStandardError(), "");
+}
+
+// A backup killed or not made leaves no file behind; the journal's removal
+// is on disk before an import ends.
+TEST_F(CrashTest, TheJournalsRemovalIsSyncedAndABackupNotMadeLeavesNothing)
+{
+    const QString table = tableWithHitPoints({{3, "333"}});
+    const QStringList import = {"import", image, "--monsters", table};
+    const QString folder = QFileInfo(image).absolutePath();
+    // Killed where a copy made under a temporary name is renamed (an unnamed
+    // one needs no renaming): no file is left but whole copies by their names.
+    reset();
+    QProcess killed;
+    traced(killed, {"-o", "/dev/null", "-e", "trace=renameat2", "-e", "inject=renameat2:signal=KILL"}, kEditor, import);
+    const QStringList left = QDir(folder).entryList(QDir::Files);
+    const QRegularExpression expected("^game\\.smc(\\.tsv|\\.\\d{8}-\\d{6}\\.bak)?$");
+    EXPECT_EQ(left.filter(expected).join(' ').toStdString(), left.join(' ').toStdString());
+    for (const QString& copy : QDir(folder).entryList({"*.bak"}))
+        QFile::remove(QDir(folder).filePath(copy));
+    // A copy whose folder sync fails is not made, and does not stay.
+    reset();
+    QProcess unsynced;
+    traced(unsynced, {"-o", "/dev/null", "-e", "trace=fsync", "-e", "inject=fsync:error=EIO:when=2"}, kEditor, import);
+    EXPECT_EQ(unsynced.exitCode(), 4);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).join(' ').toStdString(), "game.smc game.smc.tsv");
+    EXPECT_EQ(readFile(image), original);
+
+    QTemporaryDir logs;
+    QProcess process;
+    traced(process, {"-y", "-o", logs.filePath("calls"), "-e", "trace=unlink,unlinkat,fsync"}, kEditor, import);
+    EXPECT_EQ(process.exitCode(), 0);
+    const QString calls = QString::fromUtf8(readFile(logs.filePath("calls")));
+    const qsizetype removed = calls.indexOf(QRegularExpression("unlink(at)?\\(.*-journal\""));
+    ASSERT_GE(removed, 0) << calls.toStdString();
+    EXPECT_GT(calls.indexOf(QRegularExpression("fsync\\(\\d+<" + QRegularExpression::escape(folder) + ">\\)"),
+                            removed),
+              removed)
+        << calls.toStdString();
 }
 
 } // namespace

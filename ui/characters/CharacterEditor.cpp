@@ -309,7 +309,11 @@ void CharacterEditor::connectControls()
 
 void CharacterEditor::loadSlot(int slot)
 {
-    const characters::CharacterView view = characters::loadCharacter(m_session.rom(), slot);
+    const characters::CharacterView view = [&] {
+        // One record, never half of another program's step.
+        const ImageLockHold oneState(m_session.rom(), LockMode::Shared);
+        return characters::loadCharacter(m_session.rom(), slot);
+    }();
     m_loadFailure = m_session.rom().takeReadFailure();
     m_actor->setText(view.actor);
     m_level->setText(view.level);

@@ -511,6 +511,9 @@ void MonsterEditor::LoadMStats()
     const int index = m_monsterList->currentRow();
     if (!MonsterRecord::isValidIndex(index))
         return;
+    // One record, never half of another program's step.
+    std::optional<ImageLockHold> oneState;
+    oneState.emplace(m_session.rom(), LockMode::Shared);
     const MonsterRecord record(m_session.rom(), index);
     m_recordBase->setText(QString::number(record.recordBase()));
 
@@ -539,6 +542,7 @@ void MonsterEditor::LoadMStats()
         makeFirstEntryCurrent(list);
 
     const uint8_t attack = record.attackAnimation();
+    oneState.reset();
     // Taken before the boxes' rules can show a message: the reads are over.
     m_loadFailure = m_session.rom().takeReadFailure();
     setFieldText(m_attackText, QString::number(attack));  // warns beyond the list
