@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -60,7 +59,11 @@ IoResult syncHandle(int handle)
     if (::fcntl(handle, F_FULLFSYNC) == 0)
         return IoResult::success();
 #endif
-    return ::fsync(handle) == 0 ? IoResult::success() : systemFailure();
+    int result;
+    do
+        result = ::fsync(handle);
+    while (result != 0 && errno == EINTR);
+    return result == 0 ? IoResult::success() : systemFailure();
 }
 
 IoResult syncFolder(const QString& folder)
@@ -68,11 +71,11 @@ IoResult syncFolder(const QString& folder)
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return systemFailure();
+    const IoResult result = syncHandle(fd);
     // Some file systems cannot sync a folder and say so; their entries are as safe as they get.
-    const bool synced = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
-    const IoResult result = synced ? IoResult::success() : systemFailure();
+    const bool synced = result.ok() || errno == EINVAL || errno == ENOTSUP;
     ::close(fd);
-    return result;
+    return synced ? IoResult::success() : result;
 }
 
 void ignoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
