@@ -106,7 +106,7 @@ private:
     void showEditor(QWidget* editor);
     void endProgram(int exitCode);
     void replay(bool back);
-    void reloadTouched(const JournalStep& step);
+    void reloadTouched(const UndoStep& step);
     void showWriteState();
     void applyWriteOptions();
     void openRecent(const QString& path);

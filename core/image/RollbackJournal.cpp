@@ -133,7 +133,7 @@ QString journalPath(const QString& imagePath)
     return resolvedFilePath(imagePath) + QLatin1String(kSuffix);
 }
 
-QByteArray encode(const QString& imageName, qint64 imageSize, const std::vector<JournalChange>& changes)
+QByteArray encode(const QString& imageName, qint64 imageSize, const std::vector<ByteChange>& changes)
 {
     QByteArray out(kMagic, kMagicSize);
     le::append<quint64>(out, 0);  // the length, once known
@@ -143,7 +143,7 @@ QByteArray encode(const QString& imageName, qint64 imageSize, const std::vector<
     le::append<quint32>(out, static_cast<quint32>(name.size()));
     out += name;
     le::append<quint32>(out, static_cast<quint32>(changes.size()));
-    for (const JournalChange& c : changes) {
+    for (const ByteChange& c : changes) {
         le::append<quint64>(out, static_cast<quint64>(c.offset));
         le::append<quint32>(out, static_cast<quint32>(c.before.size()));
         out += c.before;
@@ -187,12 +187,12 @@ Parsed decode(const QByteArray& bytes)
 bool holdsOnlyTheStep(const Contents& journal, const QByteArray& image)
 {
     const qint64 size = image.size();
-    for (const JournalChange& c : journal.changes)
+    for (const ByteChange& c : journal.changes)
         if (c.offset < 0 || c.offset > size || c.before.size() > size - c.offset || c.after.size() != c.before.size())
             return false;
     // Writes of one step may overlap: any of them may be the one that landed last.
     std::vector<bool> touched(static_cast<std::size_t>(size)), known(static_cast<std::size_t>(size));
-    for (const JournalChange& c : journal.changes) {
+    for (const ByteChange& c : journal.changes) {
         for (qsizetype i = 0; i < c.before.size(); ++i) {
             const auto at = static_cast<std::size_t>(c.offset + i);
             touched[at] = true;
@@ -202,7 +202,7 @@ bool holdsOnlyTheStep(const Contents& journal, const QByteArray& image)
     return touched == known;
 }
 
-IoResult write(const QString& imagePath, qint64 imageSize, const std::vector<JournalChange>& changes)
+IoResult write(const QString& imagePath, qint64 imageSize, const std::vector<ByteChange>& changes)
 {
     const QString path = journalPath(imagePath);
     QFile file(path);

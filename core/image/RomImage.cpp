@@ -55,7 +55,6 @@ void RomImage::openCopy(const QByteArray& bytes, CopyAccess access, const QStrin
     buffer->setData(bytes);
     buffer->open(access == CopyAccess::Scratch ? QIODevice::ReadWrite : QIODevice::ReadOnly);
     attach(std::move(buffer), name);
-    m_journalled = access != CopyAccess::Scratch;
 }
 
 void RomImage::close()
@@ -67,7 +66,8 @@ void RomImage::close()
     m_identity.reset();
     m_onDisk = false;
     m_readFailure = IoResult::success();
-    m_journal.clear();
+    if (m_history)
+        m_history->clear();
     m_holding = false;
     m_held.clear();
     m_locks.clear();  // closing the file let go of its lock
@@ -98,7 +98,7 @@ IoResult RomImage::readRaw(qint64 offset, QByteArray& out) const
 {
     if (IoResult r = readDevice(offset, out); !r.ok())
         return r;
-    for (const JournalChange& held : m_held) {
+    for (const ByteChange& held : m_held) {
         const qint64 from = qMax(offset, held.offset);
         const qint64 to = qMin(offset + out.size(), held.offset + held.after.size());
         for (qint64 at = from; at < to; ++at)
@@ -186,7 +186,7 @@ IoResult RomImage::writeBytes(qint64 offset, const QByteArray& bytes)
         ++m_writes;
         return m_readFailure;
     }
-    return writeChecked(offset, bytes, m_journalled);
+    return writeChecked(offset, bytes, m_history != nullptr);
 }
 
 IoResult RomImage::write(qint64 offset, const QByteArray& bytes) { return writeChecked(offset, bytes, false); }
@@ -209,7 +209,7 @@ IoResult RomImage::writeChecked(qint64 offset, const QByteArray& bytes, bool rec
         if (auto r = readRaw(offset, before); !r.ok())
             return r;
         if (record)
-            m_journal.record(offset, before, bytes);
+            m_history->record(offset, before, bytes);
         m_held.push_back({offset, before, bytes});
         return IoResult::success();
     }
@@ -230,14 +230,14 @@ IoResult RomImage::writeChecked(qint64 offset, const QByteArray& bytes, bool rec
     }
     retakeIdentity();
     if (record) {
-        // A failed write may have landed in part: the journal keeps what the
+        // A failed write may have landed in part: the history keeps what the
         // file now holds, so that undo puts back the rest. When that cannot
         // be read, all of it counts as landed: undo then writes every byte back.
         QByteArray after = bytes;
         if (!result.ok() && !readRaw(offset, after).ok())
             after = bytes;
         if (after != before || result.ok())
-            m_journal.record(offset, before, after);
+            m_history->record(offset, before, after);
     }
     return result;
 }
@@ -282,7 +282,7 @@ void RomImage::holdWrites()
     m_held.clear();
 }
 
-std::vector<JournalChange> RomImage::releaseWrites()
+std::vector<ByteChange> RomImage::releaseWrites()
 {
     m_holding = false;
     return std::exchange(m_held, {});

@@ -28,7 +28,7 @@ protected:
     // A step of three writes, the third over part of the first, as a name is
     // written: blanks first, then the text.
     const QByteArray before = RomFixture(0x400).fillRandom(9).bytes();
-    const std::vector<JournalChange> step = {{0x100, before.mid(0x100, 8), "AAAAAAAA"},
+    const std::vector<ByteChange> step = {{0x100, before.mid(0x100, 8), "AAAAAAAA"},
                                              {0x300, before.mid(0x300, 2), "BB"},
                                              {0x104, "AAAA", "CCCC"}};
     QByteArray after() const

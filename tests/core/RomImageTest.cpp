@@ -60,9 +60,11 @@ TEST(RomImageTest, FailedWriteIsReportedWithItsReason)
 
 TEST(RomImageTest, AFailedReadIsKeptUntilTakenAndNoWriteGoesThroughMeanwhile)
 {
+    UndoHistory history;  // outlives the image, which clears it on closing
     MemoryImage image(RomFixture(64).fillRandom(5));
     const QByteArray bytes = image.bytes();
     RomImage& rom = image.rom;
+    rom.recordInto(&history);
     image.device->readsLeft = 0;
     image.device->readFailsOnce = true;
     EXPECT_EQ(rom.readWord16(0x20), 0);
@@ -77,9 +79,9 @@ TEST(RomImageTest, AFailedReadIsKeptUntilTakenAndNoWriteGoesThroughMeanwhile)
     // The journal could only record zeros as the bytes replaced: the write is refused whole.
     image.device->readsLeft = 0;
     EXPECT_TRUE(rom.writeWord16(0x10, 0xBEEF).error.contains("Input/output error"));
-    EXPECT_TRUE(image.bytes() == bytes && image.device->writeOffsets.empty() && !rom.journal().canUndo());
+    EXPECT_TRUE(image.bytes() == bytes && image.device->writeOffsets.empty() && !history.canUndo());
     ASSERT_TRUE(rom.writeWord16(0x10, 0xBEEF).ok());
-    ASSERT_TRUE(rom.journal().undo(rom.replayWriter()).result.ok());
+    ASSERT_TRUE(history.undo(rom.replayWriter()).result.ok());
     EXPECT_EQ(image.bytes(), bytes);
 }
 
@@ -87,7 +89,9 @@ TEST(RomImageTest, OpeningNeverCreatesAFileAndAFileRewrittenInPlaceIsNotWrittenA
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("g.smc");
+    UndoHistory history;
     RomImage rom;
+    rom.recordInto(&history);
     EXPECT_EQ(rom.open(path).error, "The file does not exist.");
     EXPECT_FALSE(QFile::exists(path));
 
@@ -100,7 +104,7 @@ TEST(RomImageTest, OpeningNeverCreatesAFileAndAFileRewrittenInPlaceIsNotWrittenA
         const QByteArray outside = readFile(path);
         EXPECT_EQ(rom.writeByte(1, 0x33).error,
                   "The file was changed by another program since it was opened and must be opened again.");
-        EXPECT_FALSE(rom.journal().undo(rom.replayWriter()).result.ok());
+        EXPECT_FALSE(history.undo(rom.replayWriter()).result.ok());
         EXPECT_EQ(readFile(path), outside);
     }
 }
@@ -115,7 +119,6 @@ TEST(RomImageTest, ACopyInMemoryReadsItsBytesAndKeepsAScratchCopysWritesToItself
     copy.openCopy(bytes, RomImage::CopyAccess::Scratch);
     ASSERT_TRUE(copy.writeWord16(30, 0xBEEF).ok());
     EXPECT_EQ(copy.readBytes(0, 32), QByteArray(bytes).replace(30, 2, QByteArray::fromHex("efbe")));
-    EXPECT_FALSE(copy.journal().canUndo());
     EXPECT_EQ(copy.path(), "copy in memory");
 }
 

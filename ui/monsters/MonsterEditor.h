@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/image/RomImage.h"
-#include "core/image/WriteJournal.h"
+#include "core/image/UndoHistory.h"
 
 #include <QHash>
 #include <QWidget>
@@ -44,7 +44,7 @@ public:
     MonsterEditor(ImageSession& session, SideEffects& effects, const QString& romName, QWidget* parent = nullptr);
 
     // An undo, redo or table save changed the shown record under the controls.
-    void reloadIfTouched(const JournalStep& step);
+    void reloadIfTouched(const UndoStep& step);
 
 signals:
     // Cancel or the close box: whoever opened the editor takes over again.

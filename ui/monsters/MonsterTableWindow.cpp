@@ -441,7 +441,7 @@ void MonsterTableWindow::save()
         reportFailure(m_effects, this, m_session.rom().path(), out);
         return;
     }
-    JournalStep step{command, {}};
+    UndoStep step{command, {}};
     for (const mt::RecordSave& save : saves.records)
         step.changes.push_back({monsters::MonsterRecord(rom, save.record).offsetOf(0), {},
                                 QByteArray(monsters::kRecordSize, '\0')});

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/image/WriteJournal.h"
+#include "core/image/UndoHistory.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -55,7 +55,7 @@ public:
 
 signals:
     // After a save: the monster editor shows a record it touched again.
-    void recordsWritten(const zorvek::JournalStep& step);
+    void recordsWritten(const zorvek::UndoStep& step);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

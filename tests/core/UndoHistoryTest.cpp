@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/image/WriteJournal.h"
+#include "core/image/UndoHistory.h"
 
 #include <gtest/gtest.h>
 
@@ -24,19 +24,19 @@ struct BufferWriter final : ByteWriter {
 };
 
 // One command's writes, recorded as the image will record them.
-void run(WriteJournal& journal, BufferWriter& image, const QString& command,
+void run(UndoHistory& journal, BufferWriter& image, const QString& command,
          std::initializer_list<std::pair<qint64, QByteArray>> writes)
 {
-    JournalScope step(journal, command);
+    UndoScope step(journal, command);
     for (const auto& [offset, after] : writes) {
         journal.record(offset, image.bytes.mid(offset, after.size()), after);
         image.bytes.replace(offset, after.size(), after);
     }
 }
 
-TEST(WriteJournalTest, UndoAndRedoRestoreExactBytesAndAFailedReplayLeavesTheFileWhereTheJournalSays)
+TEST(UndoHistoryTest, UndoAndRedoRestoreExactBytesAndAFailedReplayLeavesTheFileWhereTheJournalSays)
 {
-    WriteJournal journal;
+    UndoHistory journal;
     BufferWriter image;
     const QByteArray opened = image.bytes;
     run(journal, image, QStringLiteral("Save of Grumblox"), {{10, "AAAA"}, {12, "BB"}, {30, "C"}});
@@ -66,7 +66,7 @@ TEST(WriteJournalTest, UndoAndRedoRestoreExactBytesAndAFailedReplayLeavesTheFile
     run(journal, image, QStringLiteral("Nothing"), {});
     EXPECT_EQ(journal.redoText(), "Fix checksum");
     {
-        JournalScope outer(journal, QStringLiteral("Save ROM"));
+        UndoScope outer(journal, QStringLiteral("Save ROM"));
         run(journal, image, QStringLiteral("Stamp"), {{20, "S"}, {22, "T"}});
     }
     EXPECT_FALSE(journal.canRedo());
@@ -75,7 +75,7 @@ TEST(WriteJournalTest, UndoAndRedoRestoreExactBytesAndAFailedReplayLeavesTheFile
     // Not even the way back could be written: no step fits the file any more.
     image.failFrom = image.writes + 1;
     image.failTo = INT_MAX;
-    EXPECT_TRUE(journal.undo(image).journalDropped);
+    EXPECT_TRUE(journal.undo(image).historyDropped);
     EXPECT_FALSE(journal.canUndo() || journal.canRedo());
 }
 
