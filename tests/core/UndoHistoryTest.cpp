@@ -34,7 +34,7 @@ void run(UndoHistory& journal, BufferWriter& image, const QString& command,
     }
 }
 
-TEST(UndoHistoryTest, UndoAndRedoRestoreExactBytesAndAFailedReplayLeavesTheFileWhereTheJournalSays)
+TEST(UndoHistoryTest, UndoAndRedoRestoreExactBytesAndAFailedReplayLeavesTheFileWhereTheHistorySays)
 {
     UndoHistory journal;
     BufferWriter image;
