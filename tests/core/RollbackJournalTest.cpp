@@ -145,12 +145,15 @@ TEST_F(RollbackJournalTest, AStepLeavesNoJournalAndAJournalInTheWayStopsTheNextO
 
     ASSERT_TRUE(writeBytes(journal, "a stranger's journal"));
     const QByteArray image = readFile(path);
-    const CommandOutcome refused = session.run("Save", CommandKind::Save, [&] { return rom.writeByte(0x10, 1); });
+    const CommandOutcome refused = session.run("Refused", CommandKind::Save, [&] { return rom.writeByte(0x10, 1); });
     EXPECT_TRUE(refused.result.error.contains(journal)) << refused.result.error.toStdString();
     EXPECT_EQ(readFile(path), image);
-    EXPECT_EQ(session.undoText(), "Save");  // the refused step is not in the undo list
+    // Neither the refused step nor the refused undo changes the history.
     EXPECT_FALSE(session.undo().result.ok());
     EXPECT_EQ(readFile(journal), "a stranger's journal");
+    EXPECT_EQ(session.undoText() + session.redoText(), "Save");
+    ASSERT_TRUE(QFile::remove(journal) && session.undo().result.ok());
+    EXPECT_EQ(readFile(path), before);
 }
 
 } // namespace
