@@ -1,40 +1,91 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a file includes a layer above its own.
-#   cmake -DTREE=<source folder> -P CheckLayerIncludes.cmake
-# Layers from the bottom: core; data, patches; cli; ui; app. The editors
-# work on the session and never reach for the main window.
+#   cmake -DTREE=<source folder> [-DROOTS=<folders>] -P CheckLayerIncludes.cmake
+# Layers from the bottom: core; data, patches, fixtures; cli; ui; tools; app.
+# The editors work on the session and never reach for the main window.
+#
+# Every include is judged by the file it reaches, not by how it is spelt: a
+# quoted name is looked up beside the including file first, then, like an
+# angle-bracket name, in each include folder a target adds (ROOTS, relative
+# to TREE). A name found in none of them (the system's, a generated header)
+# is not the tree's and passes.
+
+cmake_minimum_required(VERSION 3.21)
 
 if(NOT TREE)
   message(FATAL_ERROR "TREE is not set")
 endif()
+if(NOT DEFINED ROOTS)
+  set(ROOTS ".;tools;tests")
+endif()
 
-# folder: the prefixes that no file under it may include.
-set(forbidden_core "ui/;cli/;app/;patches/;data/;fixtures/;support/")
-set(forbidden_data "ui/;cli/;app/;patches/")
-set(forbidden_patches "ui/;cli/;app/;data/")
-set(forbidden_cli "ui/;app/")
-set(forbidden_fixtures "ui/;cli/;app/;patches/;data/;support/")
-set(forbidden_ui "app/;cli/")
+# folder: the folders a file under it may reach.
+set(allowed_core "core")
+set(allowed_data "data;core")
+set(allowed_patches "patches;core")
+set(allowed_fixtures "fixtures;core")
+set(allowed_cli "cli;core;data;patches")
+set(allowed_ui "ui;core;data;patches")
+set(allowed_tools "tools;ui;core;data;patches;fixtures")
+set(allowed_app "app;ui;cli;core;data;patches")
+set(layers core data patches fixtures cli ui tools app)
+
+# The file an include reaches, relative to TREE, or "" when not in the tree.
+function(resolve_include including name angle result)
+  set(bases "")
+  if(NOT angle)
+    get_filename_component(here "${TREE}/${including}" DIRECTORY)
+    list(APPEND bases "${here}")
+  endif()
+  foreach(root IN LISTS ROOTS)
+    list(APPEND bases "${TREE}/${root}")
+  endforeach()
+  foreach(base IN LISTS bases)
+    cmake_path(APPEND base "${name}" OUTPUT_VARIABLE candidate)
+    cmake_path(NORMAL_PATH candidate)
+    if(EXISTS "${candidate}" AND NOT IS_DIRECTORY "${candidate}")
+      cmake_path(IS_PREFIX TREE "${candidate}" NORMALIZE inside)
+      if(inside)
+        cmake_path(RELATIVE_PATH candidate BASE_DIRECTORY "${TREE}" OUTPUT_VARIABLE relative)
+        set(${result} "${relative}" PARENT_SCOPE)
+      else()
+        set(${result} "" PARENT_SCOPE)
+      endif()
+      return()
+    endif()
+  endforeach()
+  set(${result} "" PARENT_SCOPE)
+endfunction()
 
 set(problems "")
-foreach(layer core data patches cli fixtures ui)
-  file(GLOB_RECURSE sources RELATIVE ${TREE} ${TREE}/${layer}/*.h ${TREE}/${layer}/*.cpp)
+foreach(layer IN LISTS layers)
+  file(GLOB_RECURSE sources RELATIVE ${TREE} ${TREE}/${layer}/*.h ${TREE}/${layer}/*.cpp ${TREE}/${layer}/*.h.in)
   foreach(source IN LISTS sources)
-    file(STRINGS ${TREE}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    file(STRINGS ${TREE}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
     foreach(line IN LISTS includes)
-      string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" included "${line}")
+      if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*([\"<])([^\">]+)[\">]")
+        continue()
+      endif()
+      set(name "${CMAKE_MATCH_2}")
+      set(angle FALSE)
+      set(spelt "\"${name}\"")
+      if(CMAKE_MATCH_1 STREQUAL "<")
+        set(angle TRUE)
+        set(spelt "<${name}>")
+      endif()
+      resolve_include("${source}" "${name}" ${angle} reached)
+      if(reached STREQUAL "")
+        continue()
+      endif()
+      string(REGEX REPLACE "/.*$" "" folder "${reached}")
       set(bad FALSE)
-      foreach(prefix IN LISTS forbidden_${layer})
-        string(FIND "${included}" "${prefix}" at)
-        if(at EQUAL 0)
-          set(bad TRUE)
-        endif()
-      endforeach()
-      if(source MATCHES "^ui/(monsters|characters)/" AND included STREQUAL "ui/MainWindow.h")
+      if(NOT folder IN_LIST allowed_${layer})
+        set(bad TRUE)
+      elseif(source MATCHES "^ui/(monsters|characters)/" AND reached STREQUAL "ui/MainWindow.h")
         set(bad TRUE)
       endif()
       if(bad)
-        string(APPEND problems "  ${source} includes \"${included}\"\n")
+        string(APPEND problems "  ${source} includes ${spelt} (${reached})\n")
       endif()
     endforeach()
   endforeach()

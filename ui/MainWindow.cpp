@@ -461,7 +461,7 @@ void MainWindow::openImage(const QString& path)
     {
         const ImageLockHold oneState(m_session.rom(), LockMode::Shared);
         LoadIName();
-        CopierType();
+        LoadCopierType();
     }
     if (!refuseUnread())
         return;
@@ -593,7 +593,7 @@ void MainWindow::LoadIName() { m_nameText->setText(internalname::read(m_session.
 
 IoResult MainWindow::SaveIName() { return internalname::write(m_session.rom(), m_nameText->text()); }
 
-void MainWindow::CopierType()
+void MainWindow::LoadCopierType()
 {
     m_copierType->setCurrentIndex(static_cast<int>(copier::detect(m_session.rom())));
     m_copierPicked = false;
@@ -713,7 +713,7 @@ void MainWindow::reloadTouched(const UndoStep& step)
     if (name)
         LoadIName();
     if (header)
-        CopierType();
+        LoadCopierType();
     if (!name && !header)
         return;
     // Until read again, Save ROM would write the zeros of a failed read.

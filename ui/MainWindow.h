@@ -89,7 +89,7 @@ private:
     void showRecovery(const rollback::Recovery& found);
     void showNotice(const QString& text, const QString& details);
     IoResult SaveIName();
-    void CopierType();
+    void LoadCopierType();
     bool CheckROM();
     // Takes a failed read of the image being opened: says so, closes it and
     // returns false.

@@ -4,6 +4,7 @@
 #include "core/image/Clock.h"
 
 #include <QString>
+#include <QTimer>
 #include <QStringList>
 #include <QUrl>
 
@@ -80,6 +81,10 @@ public:
 
     // Ends the whole program at once.
     virtual void endProgram(int exitCode) = 0;
+
+    // Starts the timer of a status text's wait. Tests hold it instead and let
+    // it run out when they move their clock on, so none waits in real time.
+    virtual void startTimer(QTimer& timer, int milliseconds) { timer.start(milliseconds); }
 };
 
 } // namespace zorvek::ui

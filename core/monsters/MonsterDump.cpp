@@ -3,6 +3,8 @@
 
 #include "core/image/SafeFileWriter.h"
 #include "core/image/SameFile.h"
+#include "core/monsters/MonsterFields.h"
+#include "core/monsters/MonsterRecord.h"
 #include "core/text/SingleByteText.h"
 
 #include <QDir>
@@ -13,25 +15,20 @@ namespace zorvek::monsters::dump {
 
 QString text(const DumpFields& f)
 {
-    const auto value = [](const char* label, const QString& v) { return QString::fromLatin1(label) + ": " + v; };
-    const QStringList lines = {
+    QStringList lines = {
         "Kelvarnthosia 5 Monster Editor - Stats of: " + f.name,
         "Dumped on: " + f.dateTime,
         "ROM Filename: " + f.romPath,
         QString(),
         QString(),
-        value("Level", f.level),
-        value("Name Index", f.nameIndex),
-        value("EXP", f.experience),
-        value("Gil", f.gil),
-        value("HP", f.hitPoints),
-        value("Strength", f.strength),
-        value("Speed", f.speed),
-        value("Defense", f.defense),
-        value("Evade%", f.evade),
-        value("Magic Power", f.magicPower),
-        value("Unknown", f.unknown),
-        value("Attack Animation Index", f.attackIndex) + " - " + f.attackDescription,
+    };
+    for (const fields::Field* dumped : fields::dumped()) {
+        QString line = QString::fromLatin1(dumped->dumpLabel) + ": " + f.texts[static_cast<size_t>(fields::indexOf(*dumped))];
+        if (dumped->offset == field::kAttackAnimation)
+            line += " - " + f.attackDescription;
+        lines.append(line);
+    }
+    lines += {
         // Always three characters, so the flag lines up whichever it is.
         "Hide HP from Scan: " + QString::fromLatin1(f.hideHp ? "Yes" : "No "),
         QString(),

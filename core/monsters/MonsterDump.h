@@ -2,10 +2,13 @@
 #pragma once
 
 #include "core/image/RomImage.h"
+#include "core/monsters/MonsterSave.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <array>
 
 namespace zorvek::monsters::dump {
 
@@ -22,8 +25,8 @@ struct DumpFields {
     QString name;
     QString dateTime;  // "<date>, <time>"
     QString romPath;   // as the user knows it, native separators
-    QString level, nameIndex, experience, gil, hitPoints, strength, speed, defense, evade, magicPower, unknown;
-    QString attackIndex, attackDescription;
+    std::array<QString, kFieldCount> texts;  // by field of fields::all(); the dumped ones are read
+    QString attackDescription;
     bool hideHp = false;
 };
 

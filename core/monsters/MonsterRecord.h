@@ -95,12 +95,13 @@ public:
     IoResult setStartStatusFlags(uint8_t value);
     IoResult setLevel(uint8_t value);
 
-private:
+    // Any field by its position k within the record.
     uint8_t byteAt(int k) const;
     uint16_t wordAt(int k) const;
     IoResult setByteAt(int k, uint8_t value);
     IoResult setWordAt(int k, uint16_t value);
 
+private:
     RomImage& m_rom;
     int m_index;
 };

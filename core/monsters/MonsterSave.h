@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -22,13 +23,12 @@ struct MonsterEntries {
     uint8_t specialAttributes = 0, startStatus = 0;
 };
 
-// The same, as the numbers that go into the record.
+// The fields of a record that the editor handles (fields::all()).
+inline constexpr int kFieldCount = 20;
+
+// The same, as the numbers that go into the record, by field.
 struct MonsterValues {
-    uint8_t agility = 0, strength = 0, magicPower = 0, evade = 0, defense = 0;
-    uint16_t hitPoints = 0, experience = 0, gil = 0;
-    uint8_t attackAnimation = 0, specialBits = 0, level = 0;
-    uint8_t elementImmunity = 0, statusImmunity = 0, absorb = 0, weakness = 0;
-    uint8_t specialAttributes = 0, startStatus = 0;
+    std::array<uint16_t, kFieldCount> numbers{};
 };
 
 // Either every value fits its field, or the first one that does not.
@@ -46,7 +46,7 @@ CheckedEntries checkEntries(const MonsterEntries& entries);
 // The message shown when a save is refused.
 QString refusalMessage(const CheckedEntries& refused);
 
-// Writes every writable field, words first; stops at the first failed write.
+// Writes every writable field in the fields' order; stops at the first failed write.
 IoResult writeValues(MonsterRecord& record, const MonsterValues& values);
 
 } // namespace zorvek::monsters

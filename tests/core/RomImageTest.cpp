@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/image/RomChecksum.h"
 #include "core/image/RomImage.h"
-#include "core/image/SameFile.h"
 #include "support/MemoryImage.h"
 #include "support/OutsideWrite.h"
 
@@ -121,24 +120,6 @@ TEST(RomImageTest, ACopyInMemoryReadsItsBytesAndKeepsAScratchCopysWritesToItself
     ASSERT_TRUE(copy.writeWord16(30, 0xBEEF).ok());
     EXPECT_EQ(copy.readBytes(0, 32), QByteArray(bytes).replace(30, 2, QByteArray::fromHex("efbe")));
     EXPECT_EQ(copy.path(), "copy in memory");
-}
-
-TEST(RomImageTest, OneFileIsSeenThroughLinksAndSpellingsButNotInAFilePutInItsPlace)
-{
-    QTemporaryDir dir;
-    const QString a = dir.filePath("a.smc"), b = dir.filePath("b.smc");
-    ASSERT_TRUE(RomFixture(16).writeTo(a) && RomFixture(16).writeTo(b));
-    ASSERT_TRUE(QFile::link(a, dir.filePath("link.smc")));
-    EXPECT_TRUE(isSameFile(a, dir.filePath("link.smc")) && isSameFile(a, dir.path() + "/./a.smc"));
-    EXPECT_FALSE(isSameFile(a, b) || isSameFile(a, dir.filePath("new.smc")));
-    EXPECT_TRUE(isSameFile(dir.filePath("new.smc"), dir.path() + "/./new.smc"));
-    EXPECT_EQ(resolvedFilePath(dir.filePath("link.smc")), resolvedFilePath(a));
-
-    const auto before = identityOfPath(a);
-    ASSERT_TRUE(before && rewriteInPlace(a, 0, "x", true));
-    EXPECT_TRUE(isSameFile(*before, *identityOfPath(a)) && !isUnchanged(*before, *identityOfPath(a)));
-    ASSERT_TRUE(QFile::rename(a, dir.filePath("old.smc")) && QFile::copy(b, a));
-    EXPECT_FALSE(isSameFile(*before, *identityOfPath(a)));
 }
 
 #ifdef F_OFD_GETLK

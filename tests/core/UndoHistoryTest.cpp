@@ -23,60 +23,68 @@ struct BufferWriter final : ByteWriter {
     }
 };
 
-// One command's writes, recorded as the image will record them.
-void run(UndoHistory& journal, BufferWriter& image, const QString& command,
-         std::initializer_list<std::pair<qint64, QByteArray>> writes)
-{
-    UndoScope step(journal, command);
-    for (const auto& [offset, after] : writes) {
-        journal.record(offset, image.bytes.mid(offset, after.size()), after);
-        image.bytes.replace(offset, after.size(), after);
+// Two commands made: a save with overlapping writes, then a checksum fix.
+class UndoHistoryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        run(QStringLiteral("Save of Grumblox"), {{10, "AAAA"}, {12, "BB"}, {30, "C"}});
+        saved = image.bytes;
+        run(QStringLiteral("Fix checksum"), {{0, "DD"}});
     }
-}
-
-TEST(UndoHistoryTest, UndoAndRedoRestoreExactBytesAndAFailedReplayLeavesTheFileWhereTheHistorySays)
-{
-    UndoHistory journal;
+    // One command's writes, recorded as the image will record them.
+    void run(const QString& command, std::initializer_list<std::pair<qint64, QByteArray>> writes)
+    {
+        UndoScope step(history, command);
+        for (const auto& [offset, after] : writes) {
+            history.record(offset, image.bytes.mid(offset, after.size()), after);
+            image.bytes.replace(offset, after.size(), after);
+        }
+    }
+    UndoHistory history;
     BufferWriter image;
     const QByteArray opened = image.bytes;
-    run(journal, image, QStringLiteral("Save of Grumblox"), {{10, "AAAA"}, {12, "BB"}, {30, "C"}});
-    const QByteArray saved = image.bytes;
-    run(journal, image, QStringLiteral("Fix checksum"), {{0, "DD"}});
-    const QByteArray fixed = image.bytes;
+    QByteArray saved;
+};
 
-    EXPECT_EQ(journal.undo(image).step.command, "Fix checksum");
+TEST_F(UndoHistoryTest, UndoAndRedoRestoreExactBytesNewestWriteFirst)
+{
+    const QByteArray fixed = image.bytes;
+    EXPECT_EQ(history.undo(image).step.command, "Fix checksum");
     EXPECT_EQ(image.bytes, saved);
-    const ReplayOutcome undone = journal.undo(image);  // overlapping writes come back newest first
+    const ReplayOutcome undone = history.undo(image);
     EXPECT_EQ(image.bytes, opened);
     EXPECT_TRUE(undone.step.touches(13, 1) && undone.step.touches(25, 6) && !undone.step.touches(14, 16));
-    EXPECT_FALSE(journal.canUndo() || journal.undo(image).result.ok());
-    EXPECT_EQ(journal.redoText(), "Save of Grumblox");
-    journal.redo(image);
-    journal.redo(image);
+    EXPECT_FALSE(history.canUndo() || history.undo(image).result.ok());
+    EXPECT_TRUE(history.redoText() == "Save of Grumblox" && history.redo(image).result.ok() && history.redo(image).result.ok());
     EXPECT_EQ(image.bytes, fixed);
+}
 
-    journal.undo(image);
+TEST_F(UndoHistoryTest, AFailedUndoLeavesTheFileAndTheStepsWhereTheHistorySays)
+{
+    history.undo(image);
     image.failFrom = image.writes + 1;  // the second of three writes fails, once
     image.failTo = image.failFrom + 1;
-    EXPECT_EQ(journal.undo(image).result.error, "Disk full");
+    EXPECT_EQ(history.undo(image).result.error, "Disk full");
     EXPECT_EQ(image.bytes, saved);
-    EXPECT_EQ(journal.undoText() + journal.redoText(), "Save of GrumbloxFix checksum");
-
-    // An empty step changes nothing; a new one ends the way forward, inner steps joining it.
-    run(journal, image, QStringLiteral("Nothing"), {});
-    EXPECT_EQ(journal.redoText(), "Fix checksum");
-    {
-        UndoScope outer(journal, QStringLiteral("Save ROM"));
-        run(journal, image, QStringLiteral("Stamp"), {{20, "S"}, {22, "T"}});
-    }
-    EXPECT_FALSE(journal.canRedo());
-    EXPECT_EQ(journal.undoText(), "Save ROM");
-
-    // Not even the way back could be written: no step fits the file any more.
-    image.failFrom = image.writes + 1;
+    EXPECT_EQ(history.undoText() + history.redoText(), "Save of GrumbloxFix checksum");
+    image.failFrom = image.writes + 1;  // now not even the way back can be written: no step fits the file
     image.failTo = INT_MAX;
-    EXPECT_TRUE(journal.undo(image).historyDropped);
-    EXPECT_FALSE(journal.canUndo() || journal.canRedo());
+    EXPECT_TRUE(history.undo(image).historyDropped);
+    EXPECT_FALSE(history.canUndo() || history.canRedo());
+}
+
+TEST_F(UndoHistoryTest, AnEmptyStepChangesNothingAndANewOneEndsTheWayForwardWithInnerStepsJoiningIt)
+{
+    history.undo(image);
+    run(QStringLiteral("Nothing"), {});
+    EXPECT_EQ(history.redoText(), "Fix checksum");
+    {
+        UndoScope outer(history, QStringLiteral("Save ROM"));
+        run(QStringLiteral("Stamp"), {{20, "S"}, {22, "T"}});
+    }
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_EQ(history.undoText(), "Save ROM");
 }
 
 } // namespace

@@ -4,23 +4,15 @@
 #include "patches/PatchApply.h"
 #include "patches/PatchMaker.h"
 #include "patches/UpsPatch.h"
-#include "support/GuiTestBase.h"
-#include "core/table/MonsterTable.h"
-#include "ui/monsters/MonsterTableModel.h"
-#include "ui/monsters/MonsterTableWindow.h"
-
-#include <QDialog>
-#include <QPlainTextEdit>
-#include <QPushButton>
 
 #include <zlib.h>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
+#include <QByteArray>
 
-using namespace zorvek;
-using namespace zorvek::ui;
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
 using namespace zorvek::patches;
 using namespace zorvek::test;
 
@@ -119,66 +111,6 @@ TEST(PatchTest, PatchesApplyInOrderAndAnIpsMadeWithACopierHeaderIsMovedBackOrRef
     EXPECT_TRUE(applyPatches(rom, {{"b.bps", bps::create(first, second).bytes}}).wrongSource);
 }
 
-class ApplyPatchWindowTest : public GuiTestBase {};
-
-TEST_F(ApplyPatchWindowTest, PatchesFromAnotherToolApplyAsOneStepInTheOrderShownAndUndoWhole)
-{
-    const RomFixture original = RomFixture(RomFixture::kFullSize).fillRandom(63).copierHeader(1).checkWord(0x1878)
-        .internalName("KELVARNTHOSIA 5");
-    const QByteArray rom = original.bytes().mid(0x200);
-    // The tool's target: a monster's hit points, a character's level, bytes no table holds.
-    QByteArray tool = RomFixture(original).monsterWord(5, 8, 1234).characterByte(1, 2, 42).bytes().mid(0x200);
-    tool.replace(0x1F0000, 3, "XYZ");
-    ASSERT_TRUE(RomFixture(0).bytesAt(0, bps::create(rom, tool).bytes).writeTo(tempPath("balance.bps")));
-    ASSERT_TRUE(RomFixture(0).bytesAt(0, "PATCH" + bytes({0x1F, 0, 0x10, 0, 0, 0, 16, 'R'}) + "EOF").writeTo(tempPath("fill.ips")));
-    const QByteArray expected = QByteArray(tool).replace(0x1F0010, 16, QByteArray(16, 'R'));
-    openImage(original);
-    QWidget* form2 = openMonsterEditor(5);
-
-    // Cancel writes nothing.
-    effects.openAnswers = {tempPath("balance.bps")};
-    trigger("mnuApplyPatch");
-    auto* dialog = find<QDialog>(form1.get(), "ApplyPatchDialog");
-    ASSERT_NE(dialog, nullptr);
-    clickOn(dialog, "CancelCMD");
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(form1->findChild<QDialog*>("ApplyPatchDialog"), nullptr);
-    EXPECT_EQ(fileBytes(), original.bytes());
-
-    // An unsaved edit in the monster table to a monster the patch changes too.
-    form1->openMonsterTable();
-    form1->monsterTable()->model().applyValues({{5, table::monstertable::Gil, 77}});
-    effects.openAnswers = {tempPath("balance.bps"), tempPath("fill.ips")};
-    trigger("mnuApplyPatch");
-    dialog = find<QDialog>(form1.get(), "ApplyPatchDialog");
-    ASSERT_NE(dialog, nullptr);
-    clickOn(dialog, "AddCMD");
-    auto* preview = find<QPlainTextEdit>(dialog, "PreviewTXT");
-    auto* apply = find<QPushButton>(dialog, "ApplyCMD");
-    for (const char* part : {"unsaved changes to monsters 5,", "Monster 5 ", "Hit Points", "-> 1234", "Character 1: Level", "-> 42",
-                             "19 bytes in 2 ranges: 0x1F0200-0x1F0202 (3), 0x1F0210-0x1F021F (16)"})
-        EXPECT_TRUE(preview->toPlainText().contains(part)) << part << " not in " << preview->toPlainText().toStdString();
-    // The fill first: the BPS is then for another version of the image.
-    clickOn(dialog, "UpCMD");
-    EXPECT_EQ(find<QListWidget>(dialog, "PatchLST")->item(0)->text(), tempPath("fill.ips"));
-    EXPECT_TRUE(preview->toPlainText().contains("another version of the image")) << preview->toPlainText().toStdString();
-    EXPECT_FALSE(apply->isEnabled());
-    clickOn(dialog, "DownCMD");
-    ASSERT_TRUE(apply->isEnabled());
-    clickOn(dialog, "ApplyCMD");
-
-    const QByteArray after = fileBytes();
-    EXPECT_EQ(after.mid(0x200), expected);
-    EXPECT_EQ(after.left(0x60), original.bytes().left(0x60));
-    EXPECT_TRUE(after.mid(0x60, 22) == "Zorvek Multi Editor | ");
-    EXPECT_EQ(find<QLineEdit>(form2, "HPTXT")->text(), "1234");
-    EXPECT_EQ(find<QAction>("mnuUndo")->text(), "&Undo Apply patch balance.bps, fill.ips");
-    trigger("mnuUndo");
-    EXPECT_EQ(fileBytes(), original.bytes());
-    EXPECT_EQ(effects.messages.size(), 0u);
-    form1->monsterTable()->model().revert();
-}
-
 TEST(PatchTest, NoIpsRecordStartsWhereItWouldReadAsTheEnd)
 {
     const qsizetype eof = 0x454F46;
@@ -192,81 +124,5 @@ TEST(PatchTest, NoIpsRecordStartsWhereItWouldReadAsTheEnd)
     }
     EXPECT_FALSE(ips::create({}, QByteArray(0x1000001, '\1')).ok());
 }
-
-class CreatePatchTest : public GuiTestBase {};
-
-TEST_F(CreatePatchTest, EitherFormatCarriesEveryDifferenceOfTheRomDataAndARefusalNamesItsFile)
-{
-    const RomFixture original = RomFixture(RomFixture::kFullSize).fillRandom(61).copierHeader(1).checkWord(0x1878)
-        .internalName("KELVARNTHOSIA 5").bytesAt(0x20200, QByteArray(70000, '\0'));
-    const QByteArray headerless = original.bytes().mid(0x200);
-    ASSERT_TRUE(original.writeTo(tempPath("original.smc")));
-    ASSERT_TRUE(RomFixture(0).bytesAt(0, headerless).writeTo(tempPath("original.sfc")));
-    // A run longer than one IPS record, the last byte, and a monster saved
-    // (with its stamp in the copier header, which no patch carries).
-    const uint8_t last = original.bytes().back();
-    openImage(RomFixture(original).bytesAt(0x20200, QByteArray(70000, '\x77')).byteAt(0x2001FF, last ^ 0xFF), "hack.smc");
-    QWidget* form2 = openMonsterEditor(200);
-    typeInto(form2, "GilTXT", "4321");
-    clickOn(form2, "SaveCMD");
-    form2->close();
-    const QByteArray edited = fileBytes();
-
-    // Headered or headerless originals; the format by the patch's extension, else by the filter chosen.
-    effects.openAnswers = {tempPath("original.smc"), tempPath("original.sfc")};
-    effects.saveAnswers = {SaveChoice{tempPath("hack.ips"), patches::kBpsFilter},
-                           SaveChoice{tempPath("hack"), patches::kBpsFilter}};
-    trigger("mnuCreatePatch");
-    trigger("mnuCreatePatch");
-    EXPECT_EQ(effects.lastFilters, QStringList({patches::kIpsFilter, patches::kBpsFilter}));
-    EXPECT_EQ(applyIps(readFile(tempPath("hack.ips")), headerless), edited.mid(0x200));
-    EXPECT_EQ(bps::apply(readFile(tempPath("hack")), headerless).target, edited.mid(0x200));
-    expectMessage(2, MessageIcon::Information, {QDir::toNativeSeparators(tempPath("hack"))});
-
-    // Another game's original, one of another size, a patch that cannot be
-    // written: each refused by its file's name. A cancel stops at once.
-    ASSERT_TRUE(RomFixture(original).checkWord(0x1879).writeTo(tempPath("other.smc")));
-    ASSERT_TRUE(RomFixture(0x100200).checkWord(0x1878).writeTo(tempPath("small.smc")));
-    const std::tuple<const char*, const char*, const char*> refusals[] = {
-        {"other.smc", "p.ips", "other.smc"}, {"small.smc", "p.ips", "small.smc"}, {"original.smc", "no/p.ips", "p.ips"}};
-    for (const auto& [from, to, named] : refusals) {
-        effects.openAnswers = {tempPath(from)};
-        effects.saveAnswers = {SaveChoice{tempPath(to), patches::kIpsFilter}};
-        trigger("mnuCreatePatch");
-        const auto& [icon, text] = effects.messages.back();
-        EXPECT_TRUE(icon == MessageIcon::Exclamation && text.contains(named) && !text.endsWith(": "))
-            << text.toStdString();
-    }
-    EXPECT_EQ(effects.messages.size(), 5u);
-    EXPECT_FALSE(QFile::exists(tempPath("p.ips")));
-    trigger("mnuCreatePatch");
-    EXPECT_EQ(effects.saveDialogCount, 5);
-    // The original's dialog lists headered and headerless images at once.
-    EXPECT_EQ(effects.lastSelectedFilter, "ROM Images (*.smc *.swc *.fig *.sfc)");
-    EXPECT_EQ(fileBytes(), edited);
-}
-
-#ifdef Q_OS_UNIX
-TEST_F(CreatePatchTest, APatchFileThatIsTheOpenImageOrTheOriginalByAnyNameIsRefused)
-{
-    const RomFixture original = RomFixture::standard(62);
-    ASSERT_TRUE(original.writeTo(tempPath("original.smc")));
-    const RomFixture edited = RomFixture(original).monsterWord(9, 8, 777);
-    openImage(edited, "hack.smc");
-    ASSERT_TRUE(QFile::link(romPath, tempPath("image-link.ips")));
-    ASSERT_EQ(::link(QFile::encodeName(tempPath("original.smc")).constData(),
-                     QFile::encodeName(tempPath("original-too.ips")).constData()), 0);
-    for (const char* patch : {"image-link.ips", "original-too.ips"}) {
-        effects.openAnswers = {tempPath("original.smc")};
-        effects.saveAnswers = {SaveChoice{tempPath(patch), patches::kIpsFilter}};
-        trigger("mnuCreatePatch");
-        const auto& [icon, text] = effects.messages.back();
-        EXPECT_TRUE(icon == MessageIcon::Exclamation && text.contains("would replace")) << text.toStdString();
-    }
-    EXPECT_EQ(effects.messages.size(), 2u);
-    EXPECT_EQ(fileBytes(), edited.bytes());
-    EXPECT_EQ(readFile(tempPath("original.smc")), original.bytes());
-}
-#endif
 
 } // namespace

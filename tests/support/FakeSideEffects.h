@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QProcess>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -135,6 +136,43 @@ public:
     int millisecondsPerSecond() override { return msPerSecond; }
     QString programFolder() override { return folder; }
     void endProgram(int exitCode) override { endedWith = exitCode; }
+
+    // With manual time, status waits are held until advance() moves the
+    // clock past their end: no real waiting, and no margin to miss.
+    void useManualTime()
+    {
+        manualTime = true;
+        msPerSecond = 1000;
+    }
+
+    void startTimer(QTimer& timer, int milliseconds) override
+    {
+        if (!manualTime)
+            return timer.start(milliseconds);
+        std::erase_if(held, [&](const HeldTimer& h) { return h.timer == &timer; });
+        held.push_back({&timer, elapsedMs + milliseconds});
+    }
+
+    void advance(double seconds)
+    {
+        elapsedMs += static_cast<qint64>(seconds * msPerSecond);
+        std::stable_sort(held.begin(), held.end(), [](const auto& a, const auto& b) { return a.due < b.due; });
+        while (!held.empty() && held.front().due <= elapsedMs) {
+            const QPointer<QTimer> timer = held.front().timer;
+            held.erase(held.begin());
+            if (timer)
+                QMetaObject::invokeMethod(timer, "timeout");
+        }
+    }
+
+private:
+    struct HeldTimer {
+        QPointer<QTimer> timer;
+        qint64 due;
+    };
+    bool manualTime = false;
+    qint64 elapsedMs = 0;
+    std::vector<HeldTimer> held;
 };
 
 } // namespace zorvek::test

@@ -50,6 +50,7 @@ class MonsterEditorTest : public GuiTestBase {
 protected:
     void openEditor(const RomFixture& rom)
     {
+        effects.useManualTime();
         openImage(rom);
         effects.messages.clear();
         reopen();
@@ -175,7 +176,7 @@ TEST_F(MonsterEditorTest, SelectingCancelAndTheCloseBoxDropUnsavedEditsAndKeepTh
     QTest::mouseMove(control("Picture1"));
     click("CancelCMD");
     expectClosed();
-    QTest::qWait(20);  // the help text's wait would have ended by now
+    effects.advance(10);  // the help text's wait ends after its window
     reopen();
     EXPECT_EQ(text("HPTXT"), "1200");
     retype("HPTXT", "999");
@@ -218,7 +219,6 @@ TEST_F(MonsterEditorTest, SaveWritesTheStampThenTheRoundedValuesOrNothingAtAll)
 {
     const RomFixture rom = quietImage(4);
     openEditor(rom);
-    effects.msPerSecond = 1000;  // the saved text is still up when the failed write comes
     selectMonster(1);
     // Fractions round, halves to the even neighbour.
     const std::pair<const char*, const char*> typed[] = {
@@ -391,7 +391,6 @@ TEST_F(MonsterEditorTest, AttackIndex207IsTheLastEntryAndAStoredIndexBeyondItWar
 TEST_F(MonsterEditorTest, LockingDisablesEditingAndTheInfoLineShowsEachTextForItsTime)
 {
     openEditor(quietImage(14));
-    effects.msPerSecond = 200;  // ten seconds last two
     const std::pair<const char*, const char*> help[] = {
         {"AttackIndexGFX", "This displays the Attack Animations for when the monster uses a regular attack."},
         {"Dump2TXT", "This dumps the current monster's stats into a seperate text file."},
@@ -429,13 +428,14 @@ TEST_F(MonsterEditorTest, LockingDisablesEditingAndTheInfoLineShowsEachTextForIt
     EXPECT_TRUE(box("MPTXT")->isReadOnly());
     EXPECT_FALSE(box("NameIndexTXT")->isEnabled());
     QTest::mouseMove(box("NameIndexTXT"));  // a disabled box shows no help
-    QTest::qWait(1200);
+    effects.advance(6);
     EXPECT_EQ(info(), savedText(0));
     QTest::mouseMove(control("Dump2TXT"));
     EXPECT_EQ(info(), help[1].second);
-    QTest::qWait(1200);
+    effects.advance(9.9);
     EXPECT_EQ(info(), help[1].second);  // the saved text's time has passed, the newer one's has not
-    EXPECT_TRUE(QTest::qWaitFor([&] { return info().isEmpty(); }, 5000));
+    effects.advance(0.1);
+    EXPECT_EQ(info(), "");
 }
 
 TEST_F(MonsterEditorTest, DumpsTheShownValuesIntoTheProgramFolderOrBesideTheImageOrSaysWhyNot)
@@ -446,7 +446,6 @@ TEST_F(MonsterEditorTest, DumpsTheShownValuesIntoTheProgramFolderOrBesideTheImag
     for (const auto& [k, v] : bytes)
         rom.monsterByte(0, k, v);
     openEditor(rom.monsterWord(0, 12, 100).monsterWord(0, 14, 50).monsterWord(0, 8, 4660));
-    effects.msPerSecond = 100;
     retype("GilTXT", "77");  // not saved: dumped all the same
     click("HideHPCHK");      // cleared
     const QString name = data::monsterNames().at(0);
@@ -468,9 +467,10 @@ TEST_F(MonsterEditorTest, DumpsTheShownValuesIntoTheProgramFolderOrBesideTheImag
 
     const QString shown = "The stats of " + name + " was saved to " + QDir::toNativeSeparators(path);
     EXPECT_EQ(info(), shown);
-    QTest::qWait(1000);  // ten seconds would be over, fifteen are not
+    effects.advance(14.9);  // ten seconds are over, fifteen are not
     EXPECT_EQ(info(), shown);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return info().isEmpty(); }, 5000));
+    effects.advance(0.1);
+    EXPECT_EQ(info(), "");
 
     click("HideHPCHK");
     click("Dump2TXT");

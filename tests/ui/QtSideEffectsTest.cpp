@@ -65,7 +65,7 @@ TEST(QtSideEffectsTest, SaveQuestionOffersSaveDiscardAndCancelAndItsCloseBoxIsCa
         {QMessageBox::Cancel, SaveAnswer::Cancel}};
     for (const auto& [button, expected] : answers) {
         QString title;
-        whenShown<QMessageBox>([&, button](QMessageBox* box) {
+        whenShown<QMessageBox>([&, button = button](QMessageBox* box) {  // clang 14 cannot capture a binding itself
             title = box->windowTitle();
             box->button(button)->click();
         });

@@ -16,6 +16,7 @@
 #include "ui/widgets/FlagListWidget.h"
 #include "core/monsters/MonsterDump.h"
 #include "core/monsters/MonsterEntryRules.h"
+#include "core/monsters/MonsterFields.h"
 #include "core/monsters/MonsterFlagLists.h"
 #include "core/monsters/MonsterRecord.h"
 #include "core/monsters/MonsterSave.h"
@@ -79,6 +80,15 @@ void makeFirstEntryCurrent(QListWidget* list)
         list->selectionModel()->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::NoUpdate);
 }
 
+// The text a field's control shows: a box's, or the special bits' label's.
+QString shownText(const QWidget* control)
+{
+    if (const auto* box = qobject_cast<const QLineEdit*>(control))
+        return box->text();
+    const auto* label = qobject_cast<const QLabel*>(control);
+    return label ? label->text() : QString();
+}
+
 QListWidget* flagList(const QString& name, const QStringList& entries, int visibleRows, QWidget* parent)
 {
     auto* list = new FlagListWidget(parent);
@@ -102,6 +112,9 @@ MonsterEditor::MonsterEditor(ImageSession& session, SideEffects& effects, const 
     m_pictures->setObjectName(QStringLiteral("AttackAniIMGLST"));
 
     createControls();
+    for (const fields::Field& field : fields::all())
+        m_fieldControls[static_cast<size_t>(fields::indexOf(field))] =
+            findChild<QWidget*>(QString::fromLatin1(field.control));
     createLayout();
     connectControls();
     installStatusHelp();
@@ -517,31 +530,27 @@ void MonsterEditor::LoadMStats()
     const MonsterRecord record(m_session.rom(), index);
     m_recordBase->setText(QString::number(record.recordBase()));
 
-    setFieldText(m_agi, QString::number(record.agility()));
-    setFieldText(m_str, QString::number(record.strength()));
-    setFieldText(m_def, QString::number(record.defense()));
-    setFieldText(m_magicPower, QString::number(record.magicPower()));
-    setFieldText(m_evade, QString::number(record.evade()));
-    setFieldText(m_nameIndex, QString::number(record.nameIndex()));
-    setFieldText(m_unknown, QString::number(record.unknown()));
-    setFieldText(m_level, QString::number(record.level()));
-    // Words above the cap show as the cap.
-    setFieldText(m_hp, QString::number(record.hitPoints()));
-    setFieldText(m_mp, QString::number(record.magicPoints()));
-    setFieldText(m_exp, QString::number(record.experience()));
-    setFieldText(m_gil, QString::number(record.gil()));
-    LoadHideHP(record.specialBits());
-
-    loadFlagByte(m_weak, flaglists::kWeaknessFirst, record.weaknessFlags());
-    loadFlagByte(m_weak, flaglists::kAbsorbFirst, record.absorbFlags());
-    loadFlagByte(m_weak, flaglists::kElementImmunityFirst, record.elementImmunityFlags());
-    loadFlagByte(m_statusConditions, flaglists::kStartStatusFirst, record.startStatusFlags());
-    loadFlagByte(m_statusConditions, flaglists::kStatusImmunityFirst, record.statusImmunityFlags());
-    loadFlagByte(m_spAttrib, flaglists::kSpecialAttributesFirst, record.specialAttributeFlags());
+    // Every read first, so the failure taken below is the whole record's.
+    std::array<uint16_t, kFieldCount> stored{};
+    for (const fields::Field& f : fields::all())
+        stored[static_cast<size_t>(fields::indexOf(f))] =
+            f.kind == fields::Kind::Word ? record.wordAt(f.offset) : record.byteAt(f.offset);
+    uint16_t attack = 0;
+    for (const fields::Field& f : fields::all()) {
+        const size_t i = static_cast<size_t>(fields::indexOf(f));
+        QWidget* control = m_fieldControls[i];
+        if (f.kind == fields::Kind::Flags)
+            loadFlagByte(static_cast<QListWidget*>(control), f.listFirst, static_cast<uint8_t>(stored[i]));
+        else if (control == m_spBit)
+            LoadHideHP(static_cast<uint8_t>(stored[i]));
+        else if (control == m_attackText)
+            attack = stored[i];
+        else  // words above the cap show as the cap
+            setFieldText(static_cast<QLineEdit*>(control), QString::number(stored[i]));
+    }
     for (QListWidget* list : {m_weak, m_statusConditions, m_spAttrib})
         makeFirstEntryCurrent(list);
 
-    const uint8_t attack = record.attackAnimation();
     oneState.reset();
     // Taken before the boxes' rules can show a message: the reads are over.
     m_loadFailure = m_session.rom().takeReadFailure();
@@ -618,23 +627,13 @@ void MonsterEditor::SaveCMD_Click()
     }
 
     MonsterEntries entries;
-    entries.agility = m_agi->text();
-    entries.strength = m_str->text();
-    entries.magicPower = m_magicPower->text();
-    entries.evade = m_evade->text();
-    entries.defense = m_def->text();
-    entries.hitPoints = m_hp->text();
-    entries.experience = m_exp->text();
-    entries.gil = m_gil->text();
-    entries.attackAnimation = m_attackText->text();
-    entries.specialBits = m_spBit->text();
-    entries.level = m_level->text();
-    entries.weakness = saveFlagByte(m_weak, flaglists::kWeaknessFirst);
-    entries.absorb = saveFlagByte(m_weak, flaglists::kAbsorbFirst);
-    entries.elementImmunity = saveFlagByte(m_weak, flaglists::kElementImmunityFirst);
-    entries.startStatus = saveFlagByte(m_statusConditions, flaglists::kStartStatusFirst);
-    entries.statusImmunity = saveFlagByte(m_statusConditions, flaglists::kStatusImmunityFirst);
-    entries.specialAttributes = saveFlagByte(m_spAttrib, flaglists::kSpecialAttributesFirst);
+    for (const fields::Field& f : fields::all()) {
+        const QWidget* control = m_fieldControls[static_cast<size_t>(fields::indexOf(f))];
+        if (f.flags)
+            entries.*f.flags = saveFlagByte(static_cast<const QListWidget*>(control), f.listFirst);
+        else if (f.text)
+            entries.*f.text = shownText(control);
+    }
 
     // Everything is checked before the first byte (the stamp) is written.
     const CheckedEntries checked = checkEntries(entries);
@@ -699,29 +698,21 @@ void MonsterEditor::LockControlsCMD_Click()
 void MonsterEditor::Dump2TXT_Click()
 {
     const QString name = selectedName();
-    dump::DumpFields fields;
-    fields.name = name;
-    fields.dateTime = stamp::dateTimeText(m_effects.now(), QLocale());
-    fields.romPath = QDir::toNativeSeparators(m_session.rom().path());
-    fields.level = m_level->text();
-    fields.nameIndex = m_nameIndex->text();
-    fields.experience = m_exp->text();
-    fields.gil = m_gil->text();
-    fields.hitPoints = m_hp->text();
-    fields.strength = m_str->text();
-    fields.speed = m_agi->text();
-    fields.defense = m_def->text();
-    fields.evade = m_evade->text();
-    fields.magicPower = m_magicPower->text();
-    fields.unknown = m_unknown->text();
-    fields.attackIndex = m_attackText->text();
-    fields.attackDescription = m_attackCombo->currentText();
-    fields.hideHp = m_hideHp->isChecked();
+    dump::DumpFields shown;
+    shown.name = name;
+    shown.dateTime = stamp::dateTimeText(m_effects.now(), QLocale());
+    shown.romPath = QDir::toNativeSeparators(m_session.rom().path());
+    for (const fields::Field* dumped : fields::dumped()) {
+        const size_t i = static_cast<size_t>(fields::indexOf(*dumped));
+        shown.texts[i] = shownText(m_fieldControls[i]);
+    }
+    shown.attackDescription = m_attackCombo->currentText();
+    shown.hideHp = m_hideHp->isChecked();
 
     const QString imageFolder = QFileInfo(m_session.rom().path()).absolutePath();
     const QString folder = dump::folder(m_effects.programFolder(), imageFolder,
                                         {QString::fromUtf8(kInstalledProgramFolder), QString::fromUtf8(kPackagedProgramFolder)});
-    const dump::Outcome outcome = dump::save(name, dump::fileBytes(fields), folder, imageFolder);
+    const dump::Outcome outcome = dump::save(name, dump::fileBytes(shown), folder, imageFolder);
     if (outcome.path.isEmpty()) {
         // The editor stays open: the user's edits are worth more than the dump.
         m_status->stop();

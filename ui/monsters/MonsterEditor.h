@@ -3,10 +3,12 @@
 
 #include "core/image/RomImage.h"
 #include "core/image/UndoHistory.h"
+#include "core/monsters/MonsterSave.h"
 
 #include <QHash>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -22,9 +24,6 @@ class QTabBar;
 
 namespace zorvek {
 class ImageSession;
-}
-namespace zorvek::monsters {
-struct MonsterValues;
 }
 
 namespace zorvek::ui {
@@ -103,6 +102,8 @@ private:
     QTabBar* m_tabs = nullptr;
     QGroupBox* m_statsFrame = nullptr;
     QHash<QString, QLabel*> m_labels;
+    // The control of each record field, in the fields' order.
+    std::array<QWidget*, monsters::kFieldCount> m_fieldControls{};
 
     LimitedLineEdit* m_nameIndex = nullptr;
     LimitedLineEdit* m_level = nullptr;

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets/StatusTimer.h"
 
-#include "core/image/Clock.h"
+#include "ui/SideEffects.h"
 
 #include <cmath>
 
 namespace zorvek::ui {
 
-StatusTimer::StatusTimer(Clock& clock, QObject* parent)
+StatusTimer::StatusTimer(SideEffects& clock, QObject* parent)
     : QObject(parent), m_clock(clock)
 {
     m_timer.setSingleShot(true);
@@ -27,7 +27,7 @@ void StatusTimer::start(double seconds, std::function<void()> onElapsed)
         return;
     }
     const double ms = seconds * m_clock.millisecondsPerSecond();
-    m_timer.start(static_cast<int>(std::lround(qMin(ms, 1e9))));
+    m_clock.startTimer(m_timer, static_cast<int>(std::lround(qMin(ms, 1e9))));
 }
 
 void StatusTimer::stop()

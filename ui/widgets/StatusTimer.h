@@ -6,11 +6,9 @@
 
 #include <functional>
 
-namespace zorvek {
-class Clock;
-}
-
 namespace zorvek::ui {
+
+class SideEffects;
 
 // One restartable timer per window in place of nested waits: a newer text
 // replaces an older one at once and the label empties when the most recent
@@ -18,7 +16,7 @@ namespace zorvek::ui {
 class StatusTimer : public QObject {
     Q_OBJECT
 public:
-    StatusTimer(Clock& clock, QObject* parent);
+    StatusTimer(SideEffects& clock, QObject* parent);
 
     // Restarts the wait; onElapsed runs once when it ends.
     void start(double seconds, std::function<void()> onElapsed);
@@ -28,7 +26,7 @@ public:
 private:
     void elapse();
 
-    Clock& m_clock;
+    SideEffects& m_clock;
     QTimer m_timer;
     std::function<void()> m_onElapsed;
 };
