@@ -4,6 +4,7 @@
 #include "patches/PatchApply.h"
 #include "patches/PatchMaker.h"
 #include "patches/UpsPatch.h"
+#include "fixtures/RomFixture.h"
 
 #include <zlib.h>
 
