@@ -6,7 +6,7 @@
 #include "core/header/EditorStamp.h"
 #include "core/image/ImageBackup.h"
 #include "core/image/RomChecksum.h"
-#include "core/image/WriteJournal.h"
+#include "core/image/UndoHistory.h"
 #include "core/monsters/MonsterRecord.h"
 #include "core/image/ImageWrite.h"
 #include "data/KnownRecords.h"
@@ -38,25 +38,26 @@ void BM_ChecksumOfWholeImage(benchmark::State& state)
 }
 BENCHMARK(BM_ChecksumOfWholeImage)->Unit(benchmark::kMillisecond);
 
-// A monster save as the image's journal records it: the stamp, then each
+// A monster save as the undo history records it: the stamp, then each
 // field as the editor writes it (17 writes), then undone and redone.
 void BM_UndoRedoMonsterSave(benchmark::State& state)
 {
+    UndoHistory history;  // outlives the image, which clears it on closing
     ImageOnDisk image;
-    WriteJournal& journal = image.rom.journal();
+    image.rom.recordInto(&history);
     const monsters::MonsterRecord record(image.rom, 42);
     const QByteArray stampBytes = stamp::text(QDateTime::currentDateTime()).toLatin1();
     const std::pair<int, int> fields[] = {{0x0C, 2}, {0x0E, 2}, {0x08, 2}, {0x00, 1}, {0x01, 1}, {0x02, 1},
                                           {0x03, 1}, {0x04, 1}, {0x06, 1}, {0x07, 1}, {0x15, 1}, {0x17, 1},
                                           {0x10, 1}, {0x19, 1}, {0x1C, 1}, {0x1D, 1}, {0x1F, 1}};
     {
-        JournalScope step(journal, QStringLiteral("Save of a monster"));
+        UndoScope step(history, QStringLiteral("Save of a monster"));
         image.rom.writeBytes(stamp::kOffset, stampBytes);
         for (const auto& [k, width] : fields)
             image.rom.writeBytes(record.offsetOf(k), QByteArray(width, '\x5A'));
     }
     for (auto _ : state) {
-        if (!journal.undo(image.rom.replayWriter()).result.ok() || !journal.redo(image.rom.replayWriter()).result.ok())
+        if (!history.undo(image.rom.replayWriter()).result.ok() || !history.redo(image.rom.replayWriter()).result.ok())
             state.SkipWithError("replay failed");
     }
 }

@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
-#include <QBuffer>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
@@ -219,11 +218,8 @@ void BM_SaveMonsterTable(benchmark::State& state)
     }
     // The same values saved one monster at a time, on a copy.
     zorvek::RomImage copy;
-    auto buffer = std::make_unique<QBuffer>();
-    buffer->setData(rom.readBytes(0, static_cast<int>(rom.size())));
-    buffer->open(QIODevice::ReadWrite);
-    copy.attach(std::move(buffer), QStringLiteral("copy"));
-    copy.setJournalled(false);
+    copy.openCopy(rom.readBytes(0, static_cast<int>(rom.size())), zorvek::RomImage::CopyAccess::Scratch,
+                  QStringLiteral("copy"));
     for (int row = 0; row < 256; ++row)
         mt::writeSaves(copy, {{row, {}}}, QDateTime::currentDateTime());
     state.counters["writes"] = static_cast<double>(writes);

@@ -11,7 +11,6 @@
 #include "core/table/TableCheck.h"
 #include "data/GameData.h"
 
-#include <QBuffer>
 
 #include <functional>
 #include <map>
@@ -22,14 +21,6 @@ namespace zorvek::cli {
 using namespace table;
 
 namespace {
-
-void attach(RomImage& rom, const QByteArray& bytes, QIODevice::OpenMode mode)
-{
-    auto buffer = std::make_unique<QBuffer>();
-    buffer->setData(bytes);
-    buffer->open(mode);
-    rom.attach(std::move(buffer), QStringLiteral("copy in memory"));
-}
 
 // One table's records, as the dry run names them.
 struct RecordSpan {
@@ -105,7 +96,7 @@ DryRunReport dryRunReport(const QByteArray& imageBytes, const ImportPlan& plan, 
     DryRunReport report;
     // The import's own write path, on a copy: whatever it would write is here.
     RomImage scratch;
-    attach(scratch, imageBytes, QIODevice::ReadWrite);
+    scratch.openCopy(imageBytes, RomImage::CopyAccess::Scratch);
     ImageWriteSession session(scratch, [now] { return now; });
     session.setOptions({false, fixChecksum});
     if (const WriteOutcome written = commitImport(session, imageBytes, plan, now); !written.ok()) {
@@ -115,8 +106,8 @@ DryRunReport dryRunReport(const QByteArray& imageBytes, const ImportPlan& plan, 
     const QByteArray afterBytes = scratch.readBytes(0, scratch.size());
 
     RomImage before, after;
-    attach(before, imageBytes, QIODevice::ReadOnly);
-    attach(after, afterBytes, QIODevice::ReadOnly);
+    before.openCopy(imageBytes, RomImage::CopyAccess::ReadOnly);
+    after.openCopy(afterBytes, RomImage::CopyAccess::ReadOnly);
     const ChangedBytes changed = classify(imageBytes, afterBytes);
     const RecordSpan monsterSpan{monstertable::definition(),
                                  [](RomImage& rom, int index, CellValues values) {

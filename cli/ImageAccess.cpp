@@ -9,7 +9,6 @@
 #include "core/image/RollbackJournal.h"
 #include "core/text/VisibleText.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 
@@ -44,14 +43,6 @@ void takeBackInCopy(const QString& path, QByteArray& bytes, Console& console)
 
 } // namespace
 
-void attachCopy(RomImage& rom, const QByteArray& bytes)
-{
-    auto buffer = std::make_unique<QBuffer>();
-    buffer->setData(bytes);
-    buffer->open(QIODevice::ReadOnly);
-    rom.attach(std::move(buffer), QStringLiteral("copy in memory"));
-}
-
 IoResult readWhole(const QString& path, QByteArray& bytes, Console& console)
 {
     // Shared with other readers while this handle is open: never half of a
@@ -71,7 +62,7 @@ IoResult readCopy(const QString& path, RomImage& rom, Console& console)
     QByteArray bytes;
     if (IoResult r = readWhole(path, bytes, console); !r.ok())
         return r;
-    attachCopy(rom, bytes);
+    rom.openCopy(bytes, RomImage::CopyAccess::ReadOnly);
     return IoResult::success();
 }
 

@@ -8,10 +8,6 @@
 // a step an earlier run left cut off by a crash.
 namespace zorvek::cli {
 
-// Reading commands work on a copy in memory: one read of the file, and no
-// way to write to it.
-void attachCopy(RomImage& rom, const QByteArray& bytes);
-
 // The whole image as a reading command sees it: a step cut off by a crash
 // is read as not made, and the file is left for a command that writes.
 IoResult readWhole(const QString& path, QByteArray& bytes, Console& console);

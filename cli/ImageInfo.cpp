@@ -7,7 +7,6 @@
 #include "core/image/RomChecksum.h"
 #include "core/text/VisibleText.h"
 
-#include <QBuffer>
 
 namespace zorvek::cli {
 
@@ -24,11 +23,9 @@ QString withoutTrailingBlanks(QString text)
 // position then finds its own field, not the bytes 512 further on.
 std::unique_ptr<RomImage> withHeaderInFront(const RomImage& rom)
 {
-    auto buffer = std::make_unique<QBuffer>();
-    buffer->setData(QByteArray(copier::kHeaderSize, '\0') + rom.readBytes(0, static_cast<int>(rom.size())));
-    buffer->open(QIODevice::ReadOnly);
     auto shifted = std::make_unique<RomImage>();
-    shifted->attach(std::move(buffer), rom.path());
+    shifted->openCopy(QByteArray(copier::kHeaderSize, '\0') + rom.readBytes(0, static_cast<int>(rom.size())),
+                      RomImage::CopyAccess::ReadOnly, rom.path());
     return shifted;
 }
 

@@ -4,7 +4,7 @@
 #include "cli/CommandSupport.h"
 #include "cli/ImageAccess.h"
 #include "core/characters/CharacterRecord.h"
-#include "core/image/SystemError.h"
+#include "core/image/WholeFile.h"
 #include "core/monsters/MonsterRecord.h"
 #include "core/table/MonsterTable.h"
 #include "core/table/TableText.h"
@@ -31,27 +31,6 @@ constexpr TableSpan kMonsterSpan{"monster table", monsters::kTableOffset,
                                  qint64{monsters::kRecordSize} * monsters::kRecordCount};
 constexpr TableSpan kCharacterSpan{"character table", characters::CharacterRecord::kTableStart,
                                    characters::CharacterRecord::kSlotStride * characters::CharacterRecord::kSlotCount};
-
-// Reads at most limit + 1 bytes: enough to tell a file that is too long
-// without holding all of it.
-IoResult readAtMost(QIODevice& device, qint64 limit, QByteArray& bytes)
-{
-    constexpr qint64 kChunk = 64 * 1024;
-    bytes.clear();
-    while (bytes.size() <= limit) {
-        const qint64 want = std::min(kChunk, limit + 1 - bytes.size());
-        const qsizetype had = bytes.size();
-        bytes.resize(had + want);
-        errno = 0;
-        const qint64 got = device.read(bytes.data() + had, want);
-        if (got < 0)
-            return IoResult::failure(failureReason(device, errno));
-        bytes.resize(had + got);
-        if (got == 0)
-            break;
-    }
-    return IoResult::success();
-}
 
 } // namespace
 
@@ -111,7 +90,7 @@ std::optional<TableFile> readTable(const QString& path, const TableDefinition& t
         say(console, QStringLiteral("Cannot read %1: %2").arg(path, opened.errorString()));
         return std::nullopt;
     }
-    if (IoResult r = readAtMost(standardInput ? console.in : opened, limit, file.text); !r.ok()) {
+    if (IoResult r = readUpTo(standardInput ? console.in : opened, limit, file.text); !r.ok()) {
         say(console, QStringLiteral("Cannot read %1: %2").arg(file.label, r.error));
         return std::nullopt;
     }

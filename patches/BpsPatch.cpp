@@ -48,9 +48,9 @@ PatchResult create(const QByteArray& source, const QByteArray& target)
         out.append(dst + i, end - i);
         i = end;
     }
-    appendLittleEndian32(out, crc32Of(src, source.size()));
-    appendLittleEndian32(out, crc32Of(dst, size));
-    appendLittleEndian32(out, crc32Of(out.constData(), out.size()));
+    le::append<quint32>(out, crc32Of(src, source.size()));
+    le::append<quint32>(out, crc32Of(dst, size));
+    le::append<quint32>(out, crc32Of(out.constData(), out.size()));
     return {out, {}};
 }
 
@@ -61,7 +61,7 @@ ApplyResult apply(const QByteArray& patch, const QByteArray& source)
     const qsizetype footer = patch.size() - kFooterSize;
     if (footer < 4)
         return ApplyResult::failure(patch.size(), QStringLiteral("the patch ends before its header"));
-    if (const uint32_t stored = littleEndian32(patch, footer + 8); stored != crc32Of(patch.constData(), footer + 8))
+    if (const uint32_t stored = le::at<quint32>(patch, footer + 8); stored != crc32Of(patch.constData(), footer + 8))
         return ApplyResult::failure(footer + 8, QStringLiteral("the patch's own CRC-32 is wrong: it is damaged"));
     qsizetype pos = 4;
     uint64_t sourceSize = 0, targetSize = 0, metadata = 0;
@@ -75,7 +75,7 @@ ApplyResult apply(const QByteArray& patch, const QByteArray& source)
     if (metadata > static_cast<uint64_t>(footer - pos))
         return ApplyResult::failure(pos, QStringLiteral("metadata longer than the patch"));
     pos += static_cast<qsizetype>(metadata);
-    if (ApplyResult wrong = checkSource(source, sourceSize, littleEndian32(patch, footer)); !wrong.ok())
+    if (ApplyResult wrong = checkSource(source, sourceSize, le::at<quint32>(patch, footer)); !wrong.ok())
         return wrong;
 
     QByteArray target(static_cast<qsizetype>(targetSize), '\0');
@@ -131,7 +131,7 @@ ApplyResult apply(const QByteArray& patch, const QByteArray& source)
     if (written != outSize)
         return ApplyResult::failure(footer, QStringLiteral("the actions end after %1 of the target's %2 bytes")
                                                 .arg(written).arg(outSize));
-    if (ApplyResult wrong = checkTarget(target, littleEndian32(patch, footer + 4), footer + 4); !wrong.ok())
+    if (ApplyResult wrong = checkTarget(target, le::at<quint32>(patch, footer + 4), footer + 4); !wrong.ok())
         return wrong;
     return {target, {}};
 }

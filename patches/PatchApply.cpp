@@ -2,12 +2,13 @@
 #include "patches/PatchApply.h"
 
 #include "core/header/CopierHeader.h"
+#include "core/image/WholeFile.h"
 #include "patches/BpsPatch.h"
 #include "patches/IpsPatch.h"
 #include "patches/UpsPatch.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
@@ -100,16 +101,14 @@ std::optional<PatchKind> kindOf(const QByteArray& patch)
 IoResult readPatchFile(const QString& path, PatchFile& file)
 {
     file.name = QDir::toNativeSeparators(path);
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly))
-        return IoResult::failure(in.errorString());
-    if (in.size() > kMaxPatchFile)
-        return IoResult::failure(QStringLiteral("%1 bytes, more than a patch for any SNES image").arg(in.size()));
-    file.bytes = in.read(kMaxPatchFile + 1);
-    if (in.error() != QFileDevice::NoError)
-        return IoResult::failure(in.errorString());
-    if (file.bytes.size() > kMaxPatchFile)
-        return IoResult::failure(QStringLiteral("more bytes than a patch for any SNES image"));
+    if (IoResult r = readFileUpTo(path, kMaxPatchFile, file.bytes); !r.ok())
+        return r;
+    if (file.bytes.size() > kMaxPatchFile) {
+        const qint64 size = QFileInfo(path).size();
+        return IoResult::failure(size > kMaxPatchFile
+                                     ? QStringLiteral("%1 bytes, more than a patch for any SNES image").arg(size)
+                                     : QStringLiteral("more bytes than a patch for any SNES image"));
+    }
     return IoResult::success();
 }
 

@@ -4,6 +4,7 @@
 #include "core/header/CopierHeader.h"
 #include "core/image/ImageSizeLimit.h"
 #include "core/image/OriginalImage.h"
+#include "core/image/LittleEndian.h"
 #include "core/image/SafeFileWriter.h"
 #include "patches/BpsPatch.h"
 #include "patches/IpsPatch.h"

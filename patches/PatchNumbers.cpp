@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "patches/PatchNumbers.h"
 
-#include <zlib.h>
-
-#include <algorithm>
-
 namespace zorvek::patches {
 
 void appendNumber(QByteArray& out, uint64_t value)
@@ -44,32 +40,6 @@ bool readNumber(const QByteArray& patch, qsizetype& pos, qsizetype end, uint64_t
         value += shift;
     }
     return false;
-}
-
-uint32_t crc32Of(const char* data, qint64 size)
-{
-    uLong crc = crc32(0L, Z_NULL, 0);
-    for (qint64 done = 0; done < size;) {
-        // zlib takes at most an unsigned int per call.
-        const auto part = static_cast<uInt>(std::min<qint64>(size - done, 1 << 30));
-        crc = crc32(crc, reinterpret_cast<const Bytef*>(data + done), part);
-        done += part;
-    }
-    return static_cast<uint32_t>(crc);
-}
-
-void appendLittleEndian32(QByteArray& out, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        out.append(static_cast<char>(value >> (8 * i) & 0xFF));
-}
-
-uint32_t littleEndian32(const QByteArray& bytes, qsizetype at)
-{
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = value << 8 | static_cast<uint8_t>(bytes[at + i]);
-    return value;
 }
 
 } // namespace zorvek::patches

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/image/Crc32.h"
+#include "core/image/LittleEndian.h"
+
 #include <QByteArray>
 
 #include <cstdint>
@@ -15,11 +18,5 @@ void appendNumber(QByteArray& out, uint64_t value);
 // Reads one at pos, stopping at end; false for one that runs past end or
 // past 64 bits, so an endless run of continuation bytes ends quickly.
 bool readNumber(const QByteArray& patch, qsizetype& pos, qsizetype end, uint64_t& value);
-
-uint32_t crc32Of(const char* data, qint64 size);
-inline uint32_t crc32Of(const QByteArray& bytes) { return crc32Of(bytes.constData(), bytes.size()); }
-
-void appendLittleEndian32(QByteArray& out, uint32_t value);
-uint32_t littleEndian32(const QByteArray& bytes, qsizetype at);
 
 } // namespace zorvek::patches

@@ -2,6 +2,7 @@
 #include "patches/PatchPreview.h"
 
 #include "core/header/CopierHeader.h"
+#include "core/image/LittleEndian.h"
 
 #include <QFileInfo>
 
@@ -20,7 +21,7 @@ PatchPreview previewPatches(const QByteArray& image, const std::vector<PatchFile
     preview.after = header + preview.run.romData;
     // The editor would refuse to open what it wrote.
     const QByteArray& rom = preview.run.romData;
-    if (rom.size() < 2 || (static_cast<uint8_t>(rom[0]) | static_cast<uint8_t>(rom[1]) << 8) != romcheck::kExpectedCheckWord) {
+    if (rom.size() < 2 || le::at<quint16>(rom, 0) != romcheck::kExpectedCheckWord) {
         preview.run.error = QStringLiteral("The patches would make an image that is not this game's: its ROM data "
                                            "would not start with 78 18.");
         preview.text = preview.run.error + QStringLiteral("\nNothing was written.");

@@ -34,9 +34,9 @@ PatchResult create(const QByteArray& source, const QByteArray& target)
         out.append('\0');
         from = ++i;
     }
-    appendLittleEndian32(out, crc32Of(source));
-    appendLittleEndian32(out, crc32Of(target));
-    appendLittleEndian32(out, crc32Of(out));
+    le::append<quint32>(out, crc32Of(source));
+    le::append<quint32>(out, crc32Of(target));
+    le::append<quint32>(out, crc32Of(out));
     return {out, {}};
 }
 
@@ -47,7 +47,7 @@ ApplyResult apply(const QByteArray& patch, const QByteArray& source)
     const qsizetype footer = patch.size() - kFooterSize;
     if (footer < 4)
         return ApplyResult::failure(patch.size(), QStringLiteral("the patch ends before its header"));
-    if (littleEndian32(patch, footer + 8) != crc32Of(patch.constData(), footer + 8))
+    if (le::at<quint32>(patch, footer + 8) != crc32Of(patch.constData(), footer + 8))
         return ApplyResult::failure(footer + 8, QStringLiteral("the patch's own CRC-32 is wrong: it is damaged"));
     qsizetype pos = 4;
     uint64_t sourceSize = 0, targetSize = 0;
@@ -58,7 +58,7 @@ ApplyResult apply(const QByteArray& patch, const QByteArray& source)
     }
     if (targetSize > static_cast<uint64_t>(kMaxImageSize))
         return ApplyResult::failure(4, QStringLiteral("a target of %1 bytes, more than any SNES image").arg(targetSize));
-    if (ApplyResult wrong = checkSource(source, sourceSize, littleEndian32(patch, footer)); !wrong.ok())
+    if (ApplyResult wrong = checkSource(source, sourceSize, le::at<quint32>(patch, footer)); !wrong.ok())
         return wrong;
 
     QByteArray target = source.left(static_cast<qsizetype>(targetSize));
@@ -86,7 +86,7 @@ ApplyResult apply(const QByteArray& patch, const QByteArray& source)
         }
         ++out;
     }
-    if (ApplyResult wrong = checkTarget(target, littleEndian32(patch, footer + 4), footer + 4); !wrong.ok())
+    if (ApplyResult wrong = checkTarget(target, le::at<quint32>(patch, footer + 4), footer + 4); !wrong.ok())
         return wrong;
     return {target, {}};
 }

@@ -4,7 +4,6 @@
 #include "core/image/RomChecksum.h"
 #include "core/image/RomImage.h"
 
-#include <QBuffer>
 
 #include <random>
 
@@ -117,10 +116,7 @@ RomFixture demoImage()
     writeCharacters(rom, dice);
     // A real dump's checksum is valid; the demo's is too.
     RomImage image;
-    auto buffer = std::make_unique<QBuffer>();
-    buffer->setData(rom.bytes());
-    buffer->open(QIODevice::ReadOnly);
-    image.attach(std::move(buffer), QStringLiteral("demo image"));
+    image.openCopy(rom.bytes(), RomImage::CopyAccess::ReadOnly, QStringLiteral("demo image"));
     rom.bytesAt(checksum::kComplementOffset, checksum::wordsFor(checksum::compute(image)));
     return rom;
 }

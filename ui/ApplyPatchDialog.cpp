@@ -239,7 +239,7 @@ void ApplyPatchDialog::apply()
     }
     // The windows take an applied patch as they take a redo: they show again
     // whatever changed under them.
-    JournalStep step{patches::stepName(patchFiles), {}};
+    UndoStep step{patches::stepName(patchFiles), {}};
     for (const auto& ranges : preview.run.changed)
         for (const patches::ByteRange& r : ranges)
             step.changes.push_back({copier::kHeaderSize + r.first,

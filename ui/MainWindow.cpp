@@ -178,14 +178,14 @@ void MainWindow::replay(bool back)
     if (outcome.result.ok())
         return;
     QString reason = outcome.result.error;
-    if (outcome.journalDropped)
+    if (outcome.historyDropped)
         reason += tr("\nThe file could not be put back as it was either, so nothing can be undone or redone any more.");
     // From an editor this window is hidden; the message goes over the editor.
     QWidget* parent = isVisible() || !QApplication::activeWindow() ? this : QApplication::activeWindow();
     reportWriteFailure(parent, reason);
 }
 
-void MainWindow::reloadTouched(const JournalStep& step)
+void MainWindow::reloadTouched(const UndoStep& step)
 {
     // The file changed under the name box and the copier list: they show it again.
     const bool name = step.touches(internalname::kOffset, internalname::kLength);

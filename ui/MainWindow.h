@@ -120,7 +120,7 @@ private:
     IoResult SaveHeader(bool* noticeDue);
     void showEditor(QWidget* editor);
     void replay(bool back);
-    void reloadTouched(const JournalStep& step);
+    void reloadTouched(const UndoStep& step);
 
     void reportFailure(const CommandOutcome& outcome);
     void reportWriteFailure(QWidget* parent, const QString& reason);

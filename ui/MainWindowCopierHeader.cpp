@@ -3,6 +3,7 @@
 
 #include "core/image/HeaderlessImage.h"
 #include "core/image/ImageCopy.h"
+#include "core/image/SameFile.h"
 #include "core/program/AppSettings.h"
 #include "ui/ImageFileFilters.h"
 #include "ui/SideEffects.h"
@@ -19,7 +20,7 @@ QString proposedCopyName(const QFileInfo& image)
 {
     const QDir folder = image.absoluteDir();
     const QString same = folder.filePath(image.completeBaseName() + QStringLiteral(".smc"));
-    if (QFileInfo(same) != image)
+    if (!isSameFile(same, image.filePath()))
         return same;
     return folder.filePath(image.completeBaseName() + QStringLiteral(" (with header).smc"));
 }

@@ -5,6 +5,7 @@
 #include "cli/ImageAccess.h"
 #include "core/header/CopierHeader.h"
 #include "core/header/EditorStamp.h"
+#include "core/image/ImageSizeLimit.h"
 #include "core/image/ImageWrite.h"
 #include "core/image/RomChecksum.h"
 #include "core/image/SafeFileWriter.h"
@@ -12,8 +13,6 @@
 #include "data/KnownRecords.h"
 #include "patches/PatchPreview.h"
 
-#include <QBuffer>
-#include <QFile>
 
 namespace zorvek::cli {
 
@@ -31,16 +30,11 @@ struct ApplyPatchRequest {
 QByteArray outputBytes(const QByteArray& after, const WriteOptions& options, const QDateTime& now, IoResult* result)
 {
     RomImage copy;
-    auto buffer = std::make_unique<QBuffer>();
-    buffer->setData(after);
-    buffer->open(QIODevice::ReadWrite);
-    const QBuffer& bytes = *buffer;
-    copy.attach(std::move(buffer), QStringLiteral("copy in memory"));
-    copy.setJournalled(false);
+    copy.openCopy(after, RomImage::CopyAccess::Scratch);
     *result = SaveQuenHeader(copy, now);
     if (result->ok() && options.fixChecksumOnSave && copy.checkHolds(checksum::kComplementOffset, 4).ok())
         *result = checksum::fix(copy);
-    return bytes.data();
+    return copy.readBytes(0, copy.size());
 }
 
 int applyPatchCommand(const ApplyPatchRequest& request, const WriteOptions& options, Console& console,
@@ -76,19 +70,14 @@ int applyPatchCommand(const ApplyPatchRequest& request, const WriteOptions& opti
             return kImageRefused;
         }
     } else {
-        QFile file(request.image);
-        if (!file.open(QIODevice::ReadOnly)) {
-            say(console, QStringLiteral("Cannot open %1: %2").arg(request.image, file.errorString()));
+        if (IoResult r = readImageFile(request.image, image); !r.ok()) {
+            say(console, QStringLiteral("Cannot open %1: %2").arg(request.image, r.error));
             return kImageRefused;
         }
-        image = file.readAll();
     }
     {
         RomImage copy;
-        auto buffer = std::make_unique<QBuffer>();
-        buffer->setData(image);
-        buffer->open(QIODevice::ReadOnly);
-        copy.attach(std::move(buffer), request.image);
+        copy.openCopy(image, RomImage::CopyAccess::ReadOnly, request.image);
         if (!isThisGame(copy, request.image, console))
             return kImageRefused;
     }

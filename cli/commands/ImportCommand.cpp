@@ -39,7 +39,7 @@ int importCommand(const QString& image, const TablePaths& tables, bool dryRun, c
         }
     }
     RomImage current;
-    attachCopy(current, imageBytes);
+    current.openCopy(imageBytes, RomImage::CopyAccess::ReadOnly);
     if (!imageAccepted(current, image, tables, console))
         return kImageRefused;
 

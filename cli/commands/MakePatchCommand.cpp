@@ -4,6 +4,7 @@
 #include "cli/CommandSupport.h"
 #include "cli/ImageAccess.h"
 #include "core/image/HeaderlessImage.h"
+#include "core/image/ImageSizeLimit.h"
 #include "core/image/OriginalImage.h"
 #include "core/image/SameFile.h"
 #include "patches/PatchMaker.h"
@@ -52,8 +53,8 @@ int makePatchCommand(const QString& original, const QString& image, const QStrin
                      .arg(*format == patches::PatchFormat::Bps ? QStringLiteral("BPS") : QStringLiteral("IPS"), patch));
     // The original was read and taken above; an empty patch must not pass for a change.
     QString unused;
-    if (QFile read(original); read.open(QIODevice::ReadOnly)
-        && originalimage::romDataOf(read.readAll(), original, romData.size(), &unused) == romData)
+    if (QByteArray read; readImageFile(original, read).ok()
+        && originalimage::romDataOf(read, original, romData.size(), &unused) == romData)
         say(console, QStringLiteral("The ROM data of %1 and %2 do not differ: the patch changes nothing.")
                          .arg(original, image));
     return kSuccess;

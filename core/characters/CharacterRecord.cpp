@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/characters/CharacterRecord.h"
 
+#include "core/image/LittleEndian.h"
+
 #include <QtGlobal>
 
 namespace zorvek::characters {
@@ -15,10 +17,7 @@ uint8_t CharacterRecord::byteAt(qint64 field) const { return m_rom.readByte(at(f
 int16_t CharacterRecord::signedWordAt(qint64 field) const
 {
     // Little-endian, two's complement: 0x8000 to 0xFFFF are negative.
-    const QByteArray b = m_rom.readBytes(at(field), 2);
-    const auto lo = static_cast<uint8_t>(b[0]);
-    const auto hi = static_cast<uint8_t>(b[1]);
-    return static_cast<int16_t>(static_cast<uint16_t>(lo | hi << 8));
+    return le::at<qint16>(m_rom.readBytes(at(field), 2), 0);
 }
 
 IoResult CharacterRecord::writeByteAt(qint64 field, uint8_t value)
@@ -28,11 +27,7 @@ IoResult CharacterRecord::writeByteAt(qint64 field, uint8_t value)
 
 IoResult CharacterRecord::writeSignedWordAt(qint64 field, int16_t value)
 {
-    const auto word = static_cast<uint16_t>(value);
-    QByteArray b(2, '\0');
-    b[0] = static_cast<char>(word & 0xFF);       // lo
-    b[1] = static_cast<char>(word >> 8 & 0xFF);  // hi
-    return m_rom.writeBytes(at(field), b);
+    return m_rom.writeBytes(at(field), le::bytes<qint16>(value));
 }
 
 qint64 CharacterRecord::commandField(int which)

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/image/DurableFiles.h"
 
+#include "core/image/SystemError.h"
+
 #include <QDir>
 #include <QFile>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -24,7 +25,7 @@ namespace zorvek::durable {
 IoResult syncHandle(int handle)
 {
     if (_commit(handle) != 0)
-        return IoResult::failure(QString::fromLocal8Bit(std::strerror(errno)));
+        return IoResult::failure(systemErrorText(errno));
     return IoResult::success();
 }
 
@@ -48,7 +49,7 @@ IoResult renameNoReplace(const QString& from, const QString& to, bool* taken)
 #else
 
 namespace {
-IoResult systemFailure() { return IoResult::failure(QString::fromLocal8Bit(std::strerror(errno))); }
+IoResult systemFailure() { return IoResult::failure(systemErrorText(errno)); }
 } // namespace
 
 IoResult syncHandle(int handle)
@@ -58,7 +59,11 @@ IoResult syncHandle(int handle)
     if (::fcntl(handle, F_FULLFSYNC) == 0)
         return IoResult::success();
 #endif
-    return ::fsync(handle) == 0 ? IoResult::success() : systemFailure();
+    int result;
+    do
+        result = ::fsync(handle);
+    while (result != 0 && errno == EINTR);
+    return result == 0 ? IoResult::success() : systemFailure();
 }
 
 IoResult syncFolder(const QString& folder)
@@ -66,11 +71,11 @@ IoResult syncFolder(const QString& folder)
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return systemFailure();
+    const IoResult result = syncHandle(fd);
     // Some file systems cannot sync a folder and say so; their entries are as safe as they get.
-    const bool synced = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
-    const IoResult result = synced ? IoResult::success() : systemFailure();
+    const bool synced = result.ok() || errno == EINVAL || errno == ENOTSUP;
     ::close(fd);
-    return result;
+    return synced ? IoResult::success() : result;
 }
 
 void ignoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }

@@ -20,10 +20,21 @@ struct FileIdentity {
     // touch -d). Windows has no change time here: it stays 0.
     qint64 modifiedNs = 0;
     qint64 changedNs = 0;
-
-    bool sameFile(const FileIdentity& other) const { return volume == other.volume && file == other.file; }
-    bool operator==(const FileIdentity&) const = default;
 };
+
+// The one test of whether two looks saw one file: paths (isSameFile in
+// SameFile.h) and the open image's check both come here.
+inline bool isSameFile(const FileIdentity& a, const FileIdentity& b)
+{
+    return a.volume == b.volume && a.file == b.file;
+}
+
+// The same file, and nothing written to it between the two looks.
+inline bool isUnchanged(const FileIdentity& then, const FileIdentity& now)
+{
+    return isSameFile(then, now) && then.size == now.size && then.modifiedNs == now.modifiedNs &&
+           then.changedNs == now.changedNs;
+}
 
 // nullopt when the system cannot tell (for a path: it no longer exists).
 std::optional<FileIdentity> identityOfHandle(int handle);

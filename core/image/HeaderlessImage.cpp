@@ -3,6 +3,8 @@
 
 #include "core/header/CopierHeader.h"
 
+#include <QtEndian>
+
 namespace zorvek::headerless {
 
 namespace {
@@ -14,8 +16,7 @@ uint16_t word16At(QByteArrayView file, qint64 offset)
 {
     if (offset + 2 > file.size())
         return 0;
-    return static_cast<uint16_t>(static_cast<uint8_t>(file[offset]) |
-                                 static_cast<uint8_t>(file[offset + 1]) << 8);
+    return qFromLittleEndian<quint16>(file.data() + offset);
 }
 
 } // namespace

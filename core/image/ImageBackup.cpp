@@ -2,6 +2,8 @@
 #include "core/image/ImageBackup.h"
 
 #include "core/image/DurableFiles.h"
+#include "core/image/ImageSizeLimit.h"
+#include "core/image/SameFile.h"
 #include "core/image/SystemError.h"
 
 #include <QDir>
@@ -14,6 +16,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <optional>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -132,13 +135,9 @@ QString copyName(const QString& fileName, const QDateTime& when, int n)
 IoResult make(const QString& imagePath, const QDateTime& when, QString* madePath)
 {
     const QFileInfo image(imagePath);
-    QFile source(imagePath);
-    errno = 0;
-    if (!source.open(QIODevice::ReadOnly))
-        return IoResult::failure(failureReason(source, errno));
-    const QByteArray bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError)
-        return IoResult::failure(failureReason(source, errno));
+    QByteArray bytes;
+    if (IoResult r = readImageFile(imagePath, bytes); !r.ok())
+        return r;
 #ifdef Q_OS_LINUX
     if (std::optional<IoResult> made = makeUnnamed(bytes, image, when, madePath))
         return *made;
@@ -167,15 +166,21 @@ void prune(const QString& imagePath, const QString& keep)
     const QDir folder = image.absoluteDir();
     const QRegularExpression ownCopy(QStringLiteral("^%1\\.\\d{8}-\\d{6}(-[1-9]\\d*)?\\.bak$")
                                          .arg(QRegularExpression::escape(image.fileName())));
-    const QString kept = QFileInfo(keep).absoluteFilePath();
     QFileInfoList copies;
     for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks))
-        if (ownCopy.match(entry.fileName()).hasMatch() && entry.absoluteFilePath() != kept &&
+        if (ownCopy.match(entry.fileName()).hasMatch() && !isSameFile(entry.absoluteFilePath(), keep) &&
             isOwnWholeCopy(entry, image.size()))
             copies.append(entry);
-    std::sort(copies.begin(), copies.end(), [](const QFileInfo& a, const QFileInfo& b) {
+    // Copies made within one tick of the file system's clock are born at
+    // once; then the name tells their order: its second, then its number.
+    const auto nameOrder = [&ownCopy](const QFileInfo& copy) {
+        const QString number = ownCopy.match(copy.fileName()).captured(1);  // "-N"; none for the first
+        const QString second = copy.fileName().chopped(number.size() + 4);   // without "-N.bak"
+        return std::pair(second, number.isEmpty() ? 1 : number.mid(1).toInt());
+    };
+    std::sort(copies.begin(), copies.end(), [&](const QFileInfo& a, const QFileInfo& b) {
         const QDateTime ta = madeAt(a), tb = madeAt(b);
-        return ta != tb ? ta > tb : a.fileName() > b.fileName();
+        return ta != tb ? ta > tb : nameOrder(a) > nameOrder(b);
     });
     for (qsizetype i = kKeptCopies - 1; i < copies.size(); ++i)
         QFile::remove(copies[i].absoluteFilePath());

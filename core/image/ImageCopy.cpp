@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/image/ImageCopy.h"
 
-#include "core/image/FileIdentity.h"
 #include "core/image/ImageSizeLimit.h"
 #include "core/image/SafeFileWriter.h"
+#include "core/image/SameFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,8 +61,7 @@ Outcome writeCopy(const QString& target, const QByteArray& bytes, const QString&
         if (!info.isFile())
             return refused(QStringLiteral("\"%1\" is not a regular file: nothing was written to it.").arg(shown(target)),
                            Failure::NotAFile);
-        const auto identity = identityOfPath(target);
-        if (identity && identity == identityOfPath(source))
+        if (isSameFile(target, source))
             return refused(
                 QStringLiteral("\"%1\" is the image being copied: the copy needs a file of its own.").arg(shown(target)));
         if (!replaceExisting)

@@ -3,7 +3,6 @@
 
 #include "core/image/RollbackJournal.h"
 
-#include <QBuffer>
 #include <QDir>
 
 #include <algorithm>
@@ -90,18 +89,13 @@ WriteOutcome commitThroughCopy(ImageWriteSession& session, const QByteArray& ima
                                const std::function<IoResult(RomImage& copy)>& writes)
 {
     RomImage copy;
-    auto buffer = std::make_unique<QBuffer>();
-    buffer->setData(imageBytes);
-    buffer->open(QIODevice::ReadWrite);
-    const QBuffer& changed = *buffer;
-    copy.attach(std::move(buffer), QStringLiteral("copy in memory"));
-    copy.setJournalled(false);
+    copy.openCopy(imageBytes, RomImage::CopyAccess::Scratch);
     if (IoResult r = writes(copy); !r.ok()) {
         WriteOutcome refused;
         refused.written.result = r;
         return refused;
     }
-    const std::vector<ByteRun> runs = changedRuns(imageBytes, changed.data());
+    const std::vector<ByteRun> runs = changedRuns(imageBytes, copy.readBytes(0, copy.size()));
     RomImage& rom = session.rom();
     return writeStep(session, command, CommandKind::Save, [&] {
         for (const ByteRun& run : runs)

@@ -9,10 +9,17 @@
 
 namespace zorvek {
 
-ImageWriteSession::ImageWriteSession(RomImage& rom, Clock clock, QObject* parent)
-    : QObject(parent), m_rom(rom), m_clock(std::move(clock)), m_serial(rom.openSerial())
+ImageWriteSession::ImageWriteSession(RomImage& rom, Now now, QObject* parent)
+    : QObject(parent), m_rom(rom), m_now(std::move(now)), m_serial(rom.openSerial())
 {
+    m_rom.recordInto(&m_history);
     durable::ignoreFileSizeSignal();
+}
+
+ImageWriteSession::~ImageWriteSession()
+{
+    if (m_rom.recordsInto() == &m_history)
+        m_rom.recordInto(nullptr);
 }
 
 void ImageWriteSession::followImage()
@@ -58,7 +65,7 @@ IoResult ImageWriteSession::prepareFirstWrite(bool* backupFailed)
     // A device attached in place of a file has no file to copy.
     if (m_options.backUpBeforeFirstWrite && m_rom.isFileOnDisk()) {
         QString made;
-        if (auto r = backup::make(m_rom.path(), m_clock(), &made); !r.ok()) {
+        if (auto r = backup::make(m_rom.path(), m_now(), &made); !r.ok()) {
             *backupFailed = true;
             return r;
         }
@@ -88,23 +95,20 @@ ImageWriteSession::Commit ImageWriteSession::runStep(const std::function<IoResul
         out.left = Left::Step;
         return out;
     }
-    const WriteJournal journalBefore = m_rom.journal();
     m_rom.holdWrites();
     const IoResult made = step();
-    const std::vector<JournalChange> writes = m_rom.releaseWrites();
+    const std::vector<ByteChange> writes = m_rom.releaseWrites();
     if (made.ok())
         out = commitHeld(writes);
     else
         out.result = made;  // refused before any byte reached the file
     out.held = true;
-    if (out.left == Left::Nothing || out.left == Left::TakenBack)
-        m_rom.journal() = journalBefore;
-    else if (out.left == Left::Part)
-        m_rom.journal().clear();  // the file matches no point of it
+    if (out.left == Left::Part)
+        m_history.clear();  // the file matches no point of it
     return out;
 }
 
-ImageWriteSession::Commit ImageWriteSession::commitHeld(const std::vector<JournalChange>& writes)
+ImageWriteSession::Commit ImageWriteSession::commitHeld(const std::vector<ByteChange>& writes)
 {
     Commit out;
     if (writes.empty())
@@ -128,7 +132,7 @@ ImageWriteSession::Commit ImageWriteSession::commitHeld(const std::vector<Journa
         // then writing it back may fail as it did (past a file size limit),
         // and the file holding the bytes from before is as good.
         bool back = true;
-        const auto holdsBefore = [this](const JournalChange& w) {
+        const auto holdsBefore = [this](const ByteChange& w) {
             const bool same = m_rom.readBytes(w.offset, static_cast<int>(w.before.size())) == w.before;
             return m_rom.takeReadFailure().ok() && same;
         };
@@ -175,13 +179,17 @@ CommandOutcome ImageWriteSession::run(const QString& command, CommandKind kind,
         if (out.ok())
             out.result = prepareFirstWrite(&out.backupFailed);
         if (out.ok()) {
+            m_history.begin(command);
             const Commit step = runStep([&] {
-                JournalScope scope(m_rom.journal(), command);
                 IoResult result = writes();
                 if (result.ok() && kind == CommandKind::Save && m_options.fixChecksumOnSave)
                     result = fixChecksumWords();
                 return result;
             });
+            if (!stands(step))
+                m_history.dropOpen();
+            else
+                m_history.end();
             out.result = step.result;
             out.takenBack = step.left == Left::TakenBack;
             out.partlyWritten = step.left == Left::Part;
@@ -204,16 +212,19 @@ ReplayOutcome ImageWriteSession::replay(bool back)
         const ImageLockHold alone(m_rom, LockMode::Exclusive);
         out.result = alone.result().ok() ? checkWritable() : alone.result();
         if (out.result.ok()) {
-            WriteJournal& journal = m_rom.journal();
+            bool moved = false;
             const Commit step = runStep([&] {
-                out = back ? journal.undo(m_rom.replayWriter()) : journal.redo(m_rom.replayWriter());
+                out = back ? m_history.undo(m_rom.replayWriter()) : m_history.redo(m_rom.replayWriter());
+                moved = out.result.ok();
                 return out.result;
             });
+            if (moved && !stands(step))
+                m_history.takeBackReplay(back);
             if (step.held) {
                 out.result = step.result;
-                out.journalDropped = step.left == Left::Part;
+                out.historyDropped = out.historyDropped || step.left == Left::Part;
             }
-            changed = out.result.ok() || out.journalDropped || (step.held && step.left == Left::Step);
+            changed = out.result.ok() || out.historyDropped || (step.held && step.left == Left::Step);
         }
     }
     // The file changed: whatever shows it must look again.

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/image/RomImage.h"
-#include "core/image/WriteJournal.h"
+#include "core/image/UndoHistory.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -33,14 +33,17 @@ struct CommandOutcome {
 };
 
 // The one way a command writes to the open image: each command becomes one
-// step of the image's journal, after the checks every write needs and the
+// step of its undo history, after the checks every write needs and the
 // backup before the first write of the session.
 class ImageWriteSession : public QObject {
     Q_OBJECT
 public:
-    using Clock = std::function<QDateTime()>;
+    // The time a backup is named by.
+    using Now = std::function<QDateTime()>;
 
-    ImageWriteSession(RomImage& rom, Clock clock, QObject* parent = nullptr);
+    // Records rom's writes into the session's undo history while it lives.
+    ImageWriteSession(RomImage& rom, Now now, QObject* parent = nullptr);
+    ~ImageWriteSession() override;
 
     RomImage& rom() { return m_rom; }
     void setOptions(const WriteOptions& options) { m_options = options; }
@@ -62,13 +65,13 @@ public:
     CommandOutcome run(const QString& command, CommandKind kind, const std::function<IoResult()>& writes);
 
     // Newest step first, with the checks of any write; a replaced file is
-    // refused before the journal is touched.
+    // refused before the history is touched.
     ReplayOutcome undo();
     ReplayOutcome redo();
-    bool canUndo() const { return m_rom.journal().canUndo(); }
-    bool canRedo() const { return m_rom.journal().canRedo(); }
-    QString undoText() const { return m_rom.journal().undoText(); }
-    QString redoText() const { return m_rom.journal().redoText(); }
+    bool canUndo() const { return m_history.canUndo(); }
+    bool canRedo() const { return m_history.canRedo(); }
+    QString undoText() const { return m_history.undoText(); }
+    QString redoText() const { return m_history.redoText(); }
 
     // The copy made for the open image; empty until one was made.
     QString backupPath() const;
@@ -77,7 +80,7 @@ signals:
     // After every command, undo and redo, also a failed one: the file may have changed.
     void written();
     // After an undo or redo that changed the file.
-    void replayed(const zorvek::JournalStep& step);
+    void replayed(const zorvek::UndoStep& step);
 
 private:
     // What a step left in the file.
@@ -87,10 +90,11 @@ private:
         Left left = Left::Nothing;
         bool held = false;  // written through the rollback journal
     };
-    // Runs step's writes, on a file held and then committed; the image's
-    // journal is put back as it was unless the step stands in the file.
+    // Runs step's writes, on a file held and then committed. The undo
+    // history is the caller's to settle: a held step counts only if it stands.
     Commit runStep(const std::function<IoResult()>& step);
-    Commit commitHeld(const std::vector<JournalChange>& writes);
+    static bool stands(const Commit& c) { return !c.held || (c.left != Left::Nothing && c.left != Left::TakenBack); }
+    Commit commitHeld(const std::vector<ByteChange>& writes);
     void pruneBackups();
     void followImage();
     IoResult checkWritable();
@@ -100,7 +104,8 @@ private:
     ReplayOutcome replay(bool back);
 
     RomImage& m_rom;
-    Clock m_clock;
+    Now m_now;
+    UndoHistory m_history;
     WriteOptions m_options;
     // The image m_firstWriteDone and m_backupPath speak of.
     quint64 m_serial = 0;

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/image/RollbackJournal.h"
 
+#include "core/image/Crc32.h"
 #include "core/image/DurableFiles.h"
+#include "core/image/LittleEndian.h"
 #include "core/image/RomImage.h"
+#include "core/image/SameFile.h"
 #include "core/image/SystemError.h"
+#include "core/image/WholeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-
-#include <zlib.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -44,45 +46,19 @@ constexpr qsizetype kCrcSize = 4;
 constexpr qsizetype kHeaderSize = kMagicSize + 8 + kCrcSize;
 constexpr const char* kSuffix = "-journal";
 
-void putLittleEndian(QByteArray& out, quint64 value, int width)
-{
-    for (int i = 0; i < width; ++i)
-        out.append(static_cast<char>(value >> (8 * i) & 0xFF));
-}
-
-quint64 littleEndianAt(const QByteArray& bytes, qsizetype at, int width)
-{
-    quint64 value = 0;
-    for (int i = width - 1; i >= 0; --i)
-        value = value << 8 | static_cast<quint8>(bytes[at + i]);
-    return value;
-}
-
-quint32 crcOf(const char* data, qsizetype size)
-{
-    uLong crc = crc32(0L, Z_NULL, 0);
-    while (size > 0) {
-        // zlib takes at most an unsigned int per call.
-        const auto part = static_cast<uInt>(std::min<qsizetype>(size, 1 << 30));
-        crc = crc32(crc, reinterpret_cast<const Bytef*>(data), part);
-        data += part;
-        size -= part;
-    }
-    return static_cast<quint32>(crc);
-}
-
 // Reads forward through the bytes, bounds checked; a short read poisons it.
 class Reader {
 public:
     Reader(const QByteArray& bytes, qsizetype start, qsizetype end) : m_bytes(bytes), m_end(end), m_pos(start) {}
     bool ok() const { return m_ok; }
     bool atEnd() const { return m_pos == m_end; }
-    quint64 number(int width)
+    template <typename T>
+    quint64 number()
     {
-        if (!has(width))
+        if (!has(sizeof(T)))
             return 0;
-        m_pos += width;
-        return littleEndianAt(m_bytes, m_pos - width, width);
+        m_pos += sizeof(T);
+        return le::at<T>(m_bytes, m_pos - sizeof(T));
     }
     QByteArray bytes(quint64 count)
     {
@@ -110,15 +86,15 @@ private:
 // written, and are bounded before any sum is made of them.
 bool readBody(Reader& in, Contents& out)
 {
-    const quint64 size = in.number(8);
+    const quint64 size = in.number<quint64>();
     if (size > static_cast<quint64>(std::numeric_limits<qint64>::max()))
         return false;
     out.imageSize = static_cast<qint64>(size);
-    out.imageName = QString::fromUtf8(in.bytes(in.number(4)));
-    const quint64 count = in.number(4);
+    out.imageName = QString::fromUtf8(in.bytes(in.number<quint32>()));
+    const quint64 count = in.number<quint32>();
     for (quint64 i = 0; i < count && in.ok(); ++i) {
-        const quint64 offset = in.number(8);
-        const quint64 length = in.number(4);
+        const quint64 offset = in.number<quint64>();
+        const quint64 length = in.number<quint32>();
         if (offset > size || length > size - offset)
             return false;
         const QByteArray before = in.bytes(length);
@@ -129,7 +105,7 @@ bool readBody(Reader& in, Contents& out)
 
 bool crcHolds(const QByteArray& bytes, qsizetype end)
 {
-    return littleEndianAt(bytes, end, kCrcSize) == crcOf(bytes.constData(), end);
+    return le::at<quint32>(bytes, end) == crc32Of(bytes.constData(), end);
 }
 
 Parsed decodeVersion1(const QByteArray& bytes)
@@ -154,34 +130,28 @@ QString imageFileName(const QString& imagePath)
 
 QString journalPath(const QString& imagePath)
 {
-    const QFileInfo image(imagePath);
-    const QString canonical = image.canonicalFilePath();
-    return (canonical.isEmpty() ? image.absoluteFilePath() : canonical) + QLatin1String(kSuffix);
+    return resolvedFilePath(imagePath) + QLatin1String(kSuffix);
 }
 
-QByteArray encode(const QString& imageName, qint64 imageSize, const std::vector<JournalChange>& changes)
+QByteArray encode(const QString& imageName, qint64 imageSize, const std::vector<ByteChange>& changes)
 {
     QByteArray out(kMagic, kMagicSize);
-    putLittleEndian(out, 0, 8);  // the length, once known
-    putLittleEndian(out, 0, kCrcSize);
-    putLittleEndian(out, static_cast<quint64>(imageSize), 8);
+    le::append<quint64>(out, 0);  // the length, once known
+    le::append<quint32>(out, 0);
+    le::append<quint64>(out, static_cast<quint64>(imageSize));
     const QByteArray name = imageName.toUtf8();
-    putLittleEndian(out, static_cast<quint64>(name.size()), 4);
+    le::append<quint32>(out, static_cast<quint32>(name.size()));
     out += name;
-    putLittleEndian(out, changes.size(), 4);
-    for (const JournalChange& c : changes) {
-        putLittleEndian(out, static_cast<quint64>(c.offset), 8);
-        putLittleEndian(out, static_cast<quint64>(c.before.size()), 4);
+    le::append<quint32>(out, static_cast<quint32>(changes.size()));
+    for (const ByteChange& c : changes) {
+        le::append<quint64>(out, static_cast<quint64>(c.offset));
+        le::append<quint32>(out, static_cast<quint32>(c.before.size()));
         out += c.before;
         out += c.after;
     }
-    QByteArray length;
-    putLittleEndian(length, static_cast<quint64>(out.size() + kCrcSize), 8);
-    out.replace(kMagicSize, 8, length);
-    QByteArray headerCrc;
-    putLittleEndian(headerCrc, crcOf(out.constData(), kMagicSize + 8), kCrcSize);
-    out.replace(kMagicSize + 8, kCrcSize, headerCrc);
-    putLittleEndian(out, crcOf(out.constData(), out.size()), kCrcSize);
+    out.replace(kMagicSize, 8, le::bytes<quint64>(static_cast<quint64>(out.size() + kCrcSize)));
+    out.replace(kMagicSize + 8, kCrcSize, le::bytes<quint32>(crc32Of(out.constData(), kMagicSize + 8)));
+    le::append<quint32>(out, crc32Of(out));
     return out;
 }
 
@@ -200,7 +170,7 @@ Parsed decode(const QByteArray& bytes)
     }
     if (bytes.size() < kHeaderSize || !bytes.startsWith(magic) || !crcHolds(bytes, kHeaderSize - kCrcSize))
         return out;
-    const quint64 length = littleEndianAt(bytes, kMagicSize, 8);
+    const quint64 length = le::at<quint64>(bytes, kMagicSize);
     if (length < quint64{kHeaderSize + kCrcSize})
         return out;
     if (static_cast<quint64>(bytes.size()) < length) {
@@ -217,12 +187,12 @@ Parsed decode(const QByteArray& bytes)
 bool holdsOnlyTheStep(const Contents& journal, const QByteArray& image)
 {
     const qint64 size = image.size();
-    for (const JournalChange& c : journal.changes)
+    for (const ByteChange& c : journal.changes)
         if (c.offset < 0 || c.offset > size || c.before.size() > size - c.offset || c.after.size() != c.before.size())
             return false;
     // Writes of one step may overlap: any of them may be the one that landed last.
     std::vector<bool> touched(static_cast<std::size_t>(size)), known(static_cast<std::size_t>(size));
-    for (const JournalChange& c : journal.changes) {
+    for (const ByteChange& c : journal.changes) {
         for (qsizetype i = 0; i < c.before.size(); ++i) {
             const auto at = static_cast<std::size_t>(c.offset + i);
             touched[at] = true;
@@ -232,7 +202,7 @@ bool holdsOnlyTheStep(const Contents& journal, const QByteArray& image)
     return touched == known;
 }
 
-IoResult write(const QString& imagePath, qint64 imageSize, const std::vector<JournalChange>& changes)
+IoResult write(const QString& imagePath, qint64 imageSize, const std::vector<ByteChange>& changes)
 {
     const QString path = journalPath(imagePath);
     QFile file(path);
@@ -331,10 +301,10 @@ JournalFile readJournalFile(const QString& path, const QString& imagePath, qint6
         return refused(QStringLiteral("it is not a regular file"));
     if (file.size() > largest)
         return refused(QStringLiteral("it holds %1 bytes, more than any journal of this image").arg(file.size()));
-    const bool opened = file.open(QIODevice::ReadOnly);
-    out.bytes = opened ? file.readAll() : QByteArray();
-    out.found = opened && file.error() == QFileDevice::NoError ? JournalFile::Found::Read : JournalFile::Found::Failed;
-    out.reason = file.errorString();
+    IoResult read = file.open(QIODevice::ReadOnly) ? readUpTo(file, largest, out.bytes)
+                                                  : IoResult::failure(file.errorString());
+    out.found = read.ok() ? JournalFile::Found::Read : JournalFile::Found::Failed;
+    out.reason = read.error;
     return out;
 #else
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -367,22 +337,13 @@ JournalFile readJournalFile(const QString& path, const QString& imagePath, qint6
     if (journal.st_uid != ::geteuid() && !imageOwners)
         return refused(QStringLiteral("it belongs to %1, who is neither you nor the owner of the image")
                            .arg(userName(journal.st_uid)));
-    out.bytes.resize(static_cast<qsizetype>(journal.st_size));
-    qsizetype got = 0;
-    while (got < out.bytes.size()) {
-        const ssize_t n = ::read(fd, out.bytes.data() + got, static_cast<size_t>(out.bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            out.found = JournalFile::Found::Failed;
-            out.reason = systemErrorText(errno);
-            return out;
-        }
-        if (n == 0)
-            break;
-        got += n;
+    QFile file;
+    file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle);
+    if (IoResult r = readUpTo(file, largest, out.bytes); !r.ok()) {
+        out.found = JournalFile::Found::Failed;
+        out.reason = r.error;
+        return out;
     }
-    out.bytes.truncate(got);
     out.found = JournalFile::Found::Read;
     return out;
 #endif

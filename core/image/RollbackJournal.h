@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/image/IoResult.h"
-#include "core/image/WriteJournal.h"
+#include "core/image/UndoHistory.h"
 
 #include <QString>
 
@@ -23,7 +23,7 @@ QString journalPath(const QString& imagePath);
 
 // Writes the changes' journal, complete and on disk (folder entry included)
 // before it returns. Never replaces a journal already there.
-IoResult write(const QString& imagePath, qint64 imageSize, const std::vector<JournalChange>& changes);
+IoResult write(const QString& imagePath, qint64 imageSize, const std::vector<ByteChange>& changes);
 
 // Removes the journal once the step's writes are on disk. Only ever
 // unlinks the name: a journal already gone is no failure.
@@ -32,7 +32,7 @@ IoResult remove(const QString& imagePath);
 struct Contents {
     QString imageName;
     qint64 imageSize = 0;
-    std::vector<JournalChange> changes;
+    std::vector<ByteChange> changes;
 };
 // A journal's header, with the length of the whole, is on disk before its
 // body is written, and the body before the image is touched: a file shorter
@@ -44,7 +44,7 @@ struct Parsed {
     Form form = Form::Damaged;
     Contents contents;  // when Whole: every change lies inside contents.imageSize
 };
-QByteArray encode(const QString& imageName, qint64 imageSize, const std::vector<JournalChange>& changes);
+QByteArray encode(const QString& imageName, qint64 imageSize, const std::vector<ByteChange>& changes);
 Parsed decode(const QByteArray& bytes);
 
 // Whether image holds, at every byte the step touches, that byte from

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/image/RomChecksum.h"
 
+#include "core/image/LittleEndian.h"
+
 #include <algorithm>
 #include <bit>
 
@@ -81,12 +83,7 @@ QString stateText(const State& state)
 QByteArray wordsFor(uint16_t computed)
 {
     const auto complement = static_cast<uint16_t>(~computed);
-    QByteArray bytes(kWordsLength, '\0');
-    bytes[0] = static_cast<char>(complement & 0xFF);
-    bytes[1] = static_cast<char>(complement >> 8);
-    bytes[2] = static_cast<char>(computed & 0xFF);
-    bytes[3] = static_cast<char>(computed >> 8);
-    return bytes;
+    return le::bytes<quint16>(complement) + le::bytes<quint16>(computed);
 }
 
 IoResult fix(RomImage& rom)

@@ -3,7 +3,9 @@
 
 #include "core/image/DurableFiles.h"
 #include "core/image/ImageSizeLimit.h"
+#include "core/image/LittleEndian.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -47,6 +49,14 @@ void RomImage::attach(std::unique_ptr<QIODevice> device, const QString& path)
     m_path = path;
 }
 
+void RomImage::openCopy(const QByteArray& bytes, CopyAccess access, const QString& name)
+{
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(bytes);
+    buffer->open(access == CopyAccess::Scratch ? QIODevice::ReadWrite : QIODevice::ReadOnly);
+    attach(std::move(buffer), name);
+}
+
 void RomImage::close()
 {
     if (m_device)
@@ -56,7 +66,8 @@ void RomImage::close()
     m_identity.reset();
     m_onDisk = false;
     m_readFailure = IoResult::success();
-    m_journal.clear();
+    if (m_history)
+        m_history->clear();
     m_holding = false;
     m_held.clear();
     m_locks.clear();  // closing the file let go of its lock
@@ -87,7 +98,7 @@ IoResult RomImage::readRaw(qint64 offset, QByteArray& out) const
 {
     if (IoResult r = readDevice(offset, out); !r.ok())
         return r;
-    for (const JournalChange& held : m_held) {
+    for (const ByteChange& held : m_held) {
         const qint64 from = qMax(offset, held.offset);
         const qint64 to = qMin(offset + out.size(), held.offset + held.after.size());
         for (qint64 at = from; at < to; ++at)
@@ -128,19 +139,12 @@ uint8_t RomImage::readByte(qint64 offset) const
 
 uint16_t RomImage::readWord16(qint64 offset) const
 {
-    const QByteArray b = readBytes(offset, 2);
-    const auto lo = static_cast<uint8_t>(b[0]);
-    const auto hi = static_cast<uint8_t>(b[1]);
-    return static_cast<uint16_t>(lo | hi << 8);
+    return le::at<quint16>(readBytes(offset, 2), 0);
 }
 
 uint32_t RomImage::readWord32(qint64 offset) const
 {
-    const QByteArray b = readBytes(offset, 4);
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = value << 8 | static_cast<uint8_t>(b[i]);
-    return value;
+    return le::at<quint32>(readBytes(offset, 4), 0);
 }
 
 IoResult RomImage::checkHolds(qint64 offset, qint64 count) const
@@ -159,10 +163,10 @@ IoResult RomImage::checkSameFile() const
     if (!m_identity)
         return IoResult::success();
     const std::optional<FileIdentity> now = identityOfPath(m_path);
-    if (!now || !now->sameFile(*m_identity))
+    if (!now || !isSameFile(*now, *m_identity))
         return IoResult::failure(
             QStringLiteral("The file was replaced or removed since it was opened and must be opened again."));
-    if (*now != *m_identity)
+    if (!isUnchanged(*m_identity, *now))
         return IoResult::failure(
             QStringLiteral("The file was changed by another program since it was opened and must be opened again."));
     return IoResult::success();
@@ -182,7 +186,7 @@ IoResult RomImage::writeBytes(qint64 offset, const QByteArray& bytes)
         ++m_writes;
         return m_readFailure;
     }
-    return writeChecked(offset, bytes, m_journalled);
+    return writeChecked(offset, bytes, m_history != nullptr);
 }
 
 IoResult RomImage::write(qint64 offset, const QByteArray& bytes) { return writeChecked(offset, bytes, false); }
@@ -205,7 +209,7 @@ IoResult RomImage::writeChecked(qint64 offset, const QByteArray& bytes, bool rec
         if (auto r = readRaw(offset, before); !r.ok())
             return r;
         if (record)
-            m_journal.record(offset, before, bytes);
+            m_history->record(offset, before, bytes);
         m_held.push_back({offset, before, bytes});
         return IoResult::success();
     }
@@ -226,14 +230,14 @@ IoResult RomImage::writeChecked(qint64 offset, const QByteArray& bytes, bool rec
     }
     retakeIdentity();
     if (record) {
-        // A failed write may have landed in part: the journal keeps what the
+        // A failed write may have landed in part: the history keeps what the
         // file now holds, so that undo puts back the rest. When that cannot
         // be read, all of it counts as landed: undo then writes every byte back.
         QByteArray after = bytes;
         if (!result.ok() && !readRaw(offset, after).ok())
             after = bytes;
         if (after != before || result.ok())
-            m_journal.record(offset, before, after);
+            m_history->record(offset, before, after);
     }
     return result;
 }
@@ -278,7 +282,7 @@ void RomImage::holdWrites()
     m_held.clear();
 }
 
-std::vector<JournalChange> RomImage::releaseWrites()
+std::vector<ByteChange> RomImage::releaseWrites()
 {
     m_holding = false;
     return std::exchange(m_held, {});
@@ -299,18 +303,12 @@ IoResult RomImage::writeByte(qint64 offset, uint8_t value)
 
 IoResult RomImage::writeWord16(qint64 offset, uint16_t value)
 {
-    QByteArray b(2, '\0');
-    b[0] = static_cast<char>(value & 0xFF);
-    b[1] = static_cast<char>(value >> 8 & 0xFF);
-    return writeBytes(offset, b);
+    return writeBytes(offset, le::bytes<quint16>(value));
 }
 
 IoResult RomImage::writeWord32(qint64 offset, uint32_t value)
 {
-    QByteArray b(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        b[i] = static_cast<char>(value >> (8 * i) & 0xFF);
-    return writeBytes(offset, b);
+    return writeBytes(offset, le::bytes<quint32>(value));
 }
 
 } // namespace zorvek

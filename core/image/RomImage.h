@@ -4,7 +4,7 @@
 #include "core/image/FileIdentity.h"
 #include "core/image/FileLock.h"
 #include "core/image/IoResult.h"
-#include "core/image/WriteJournal.h"
+#include "core/image/UndoHistory.h"
 
 #include <QByteArray>
 #include <QString>
@@ -33,6 +33,11 @@ public:
     IoResult open(const QString& path);
     // Takes over an already opened device (tests inject failing devices here).
     void attach(std::unique_ptr<QIODevice> device, const QString& path);
+    // Makes this a copy of bytes in memory, known by name: the one way a copy
+    // of an image is made to read from or to work on. A scratch copy's writes
+    // stay in it.
+    enum class CopyAccess { ReadOnly, Scratch };
+    void openCopy(const QByteArray& bytes, CopyAccess access, const QString& name = QStringLiteral("copy in memory"));
     void close();
 
     bool isOpen() const;
@@ -58,14 +63,14 @@ public:
     // Fails when the path no longer leads to the file that was opened (a tool
     // replaced or removed it: writes would land in a file nobody sees), or
     // when another program changed the file since it was opened or last
-    // written here (its bytes are no longer what the journal and the windows
+    // written here (its bytes are no longer what the undo history and the windows
     // know). A device attached without a file is not checked.
     IoResult checkSameFile() const;
 
     // Each write goes straight to the file and is flushed before returning;
     // nothing is written into a replaced, removed or changed file, nor while
-    // a failed read is kept. The journal records what it changed, also the
-    // part of a write that failed half way; a write whose bytes before could
+    // a failed read is kept. The history given to recordInto learns what it
+    // changed, also the part of a write that failed half way; a write whose bytes before could
     // not be read is refused, so that undo never puts back zeros.
     IoResult writeBytes(qint64 offset, const QByteArray& bytes);
     IoResult writeByte(qint64 offset, uint8_t value);
@@ -76,7 +81,7 @@ public:
     // here, and reads see them; releasing hands them over in order, with the
     // bytes each replaced, to be written once their way back is on disk.
     void holdWrites();
-    std::vector<JournalChange> releaseWrites();
+    std::vector<ByteChange> releaseWrites();
     bool holdsWrites() const { return m_holding; }
     // Puts the file's writes onto the disk.
     IoResult sync();
@@ -96,15 +101,12 @@ public:
     quint64 readCount() const { return m_reads; }
     quint64 writeCount() const { return m_writes; }
 
-    // Every write since the image was opened; opening, attaching and closing
-    // start it afresh.
-    WriteJournal& journal() { return m_journal; }
-    const WriteJournal& journal() const { return m_journal; }
+    // Where writes are recorded for undo (none: not recorded); opening,
+    // attaching and closing clear it, as it describes the image opened.
+    void recordInto(UndoHistory* history) { m_history = history; }
+    const UndoHistory* recordsInto() const { return m_history; }
     // Where undo and redo write: checked as writeBytes is, never recorded.
     ByteWriter& replayWriter() { return *this; }
-    // Off for a scratch copy that nothing undoes: its writes then skip the
-    // journal and the read of the bytes they replace.
-    void setJournalled(bool on) { m_journalled = on; }
     // Changes whenever another image, or none, takes the place of the open one.
     quint64 openSerial() const { return m_openSerial; }
 
@@ -112,7 +114,7 @@ private:
     IoResult write(qint64 offset, const QByteArray& bytes) override;
     IoResult writeChecked(qint64 offset, const QByteArray& bytes, bool record);
     // Reads into out, sized and zeroed by the caller, without counting or
-    // keeping a failure: the journal's own look at a write's bytes. Writes
+    // keeping a failure: the history's own look at a write's bytes. Writes
     // being held show through.
     IoResult readRaw(qint64 offset, QByteArray& out) const;
     IoResult readDevice(qint64 offset, QByteArray& out) const;
@@ -126,10 +128,9 @@ private:
     mutable quint64 m_reads = 0;
     mutable IoResult m_readFailure;
     quint64 m_writes = 0;
-    WriteJournal m_journal;
-    bool m_journalled = true;
+    UndoHistory* m_history = nullptr;
     bool m_holding = false;
-    std::vector<JournalChange> m_held;
+    std::vector<ByteChange> m_held;
     quint64 m_openSerial = 0;
     mutable std::vector<LockMode> m_locks;  // holds, innermost last
 };

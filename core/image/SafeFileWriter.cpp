@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/image/SafeFileWriter.h"
 
+#include "core/image/DurableFiles.h"
 #include "core/image/SystemError.h"
 
 #include <QFile>
@@ -9,48 +10,7 @@
 
 #include <cerrno>
 
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace zorvek {
-
-namespace {
-
-// QSaveFile::commit syncs too, but ignores a failed sync.
-int syncToDisk(int handle)
-{
-#ifdef Q_OS_WIN
-    return _commit(handle) == 0 ? 0 : errno;
-#else
-    int result;
-    do
-        result = ::fsync(handle);
-    while (result != 0 && errno == EINTR);
-    return result == 0 ? 0 : errno;
-#endif
-}
-
-// The new name lives in the folder: synced too, it survives a power cut.
-// Best effort: some file systems cannot sync a folder, and the name holds
-// the old file or the whole new one either way.
-void syncFolderOf(const QString& path)
-{
-#ifndef Q_OS_WIN
-    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
-#else
-    Q_UNUSED(path);
-#endif
-}
-
-} // namespace
 
 QString SafeFileWriter::refusal(const QString& path)
 {
@@ -78,13 +38,13 @@ IoResult SafeFileWriter::write(const QString& path, const QByteArray& bytes)
     // Not committed, the temporary file goes with the object.
     if (file.write(bytes) != bytes.size() || !file.flush())
         return IoResult::failure(failureReason(file, errno));
-    if (const int code = syncToDisk(file.handle()); code != 0)
-        return IoResult::failure(systemErrorText(code));
+    // QSaveFile::commit syncs too, but ignores a failed sync.
+    if (IoResult r = durable::syncHandle(file.handle()); !r.ok())
+        return r;
     errno = 0;
     if (!file.commit())
         return IoResult::failure(failureReason(file, errno));
-    syncFolderOf(path);
-    return IoResult::success();
+    return durable::syncFolder(QFileInfo(path).absolutePath());
 }
 
 } // namespace zorvek

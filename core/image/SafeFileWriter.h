@@ -11,8 +11,10 @@ namespace zorvek {
 // Writes the whole files the program makes (patches, tables, dumps, copies)
 // so that a failure never passes for a file: the bytes go to a temporary
 // name beside the file, are flushed and synced to the disk, and only then
-// take the file's name. On any failure nothing is left under the name (an
-// older file there stays as it was) and the error gives the system's reason.
+// take the file's name. On any failure before that nothing is left under
+// the name (an older file there stays as it was); one in syncing the folder
+// after it is reported too, the file then named but not safe from a power
+// cut (see DurableFiles.h). The error gives the system's reason.
 class SafeFileWriter {
 public:
     // An existing path that is not a regular file (a device, a pipe, a

@@ -8,26 +8,24 @@
 
 namespace zorvek {
 
-namespace {
-
-QString resolvedPath(const QString& path)
+QString resolvedFilePath(const QString& path)
 {
     const QFileInfo info(path);
+    if (const QString canonical = info.canonicalFilePath(); !canonical.isEmpty())
+        return canonical;
     const QString folder = info.absoluteDir().canonicalPath();
     return QDir::cleanPath((folder.isEmpty() ? info.absolutePath() : folder) + QLatin1Char('/') + info.fileName());
 }
-
-} // namespace
 
 bool isSameFile(const QString& a, const QString& b)
 {
     const auto first = identityOfPath(a);
     const auto second = identityOfPath(b);
     if (first && second)
-        return first->sameFile(*second);
+        return isSameFile(*first, *second);
     if (first || second)
         return false;
-    return resolvedPath(a) == resolvedPath(b);
+    return resolvedFilePath(a) == resolvedFilePath(b);
 }
 
 } // namespace zorvek

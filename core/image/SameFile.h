@@ -11,4 +11,8 @@ namespace zorvek {
 // not exist yet.
 bool isSameFile(const QString& a, const QString& b);
 
+// The path of the file path leads to, links resolved; for a file that does
+// not exist yet, its folder's. Files beside it and settings about it go by it.
+QString resolvedFilePath(const QString& path);
+
 } // namespace zorvek

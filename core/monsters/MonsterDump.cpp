@@ -2,6 +2,7 @@
 #include "core/monsters/MonsterDump.h"
 
 #include "core/image/SafeFileWriter.h"
+#include "core/image/SameFile.h"
 #include "core/monsters/MonsterFields.h"
 #include "core/monsters/MonsterRecord.h"
 #include "core/text/SingleByteText.h"
@@ -56,9 +57,8 @@ bool isUsableFileName(const QString& name)
 
 QString folder(const QString& programFolder, const QString& imageFolder, const QStringList& installedFolders)
 {
-    const QString program = QFileInfo(programFolder).canonicalFilePath();
     for (const QString& installed : installedFolders) {
-        if (!program.isEmpty() && QFileInfo(installed).canonicalFilePath() == program)
+        if (QFileInfo::exists(programFolder) && isSameFile(installed, programFolder))
             return imageFolder;
     }
     return programFolder;

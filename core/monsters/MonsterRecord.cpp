@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/monsters/MonsterRecord.h"
 
+#include "core/image/LittleEndian.h"
+
 #include <QtGlobal>
 
 namespace zorvek::monsters {
@@ -14,21 +16,15 @@ uint8_t MonsterRecord::byteAt(int k) const { return m_rom.readByte(offsetOf(k));
 
 uint16_t MonsterRecord::wordAt(int k) const
 {
-    // One read of both bytes; the low byte comes first in the file.
-    const QByteArray bytes = m_rom.readBytes(offsetOf(k), 2);
-    const uint16_t lo = static_cast<uint8_t>(bytes.at(0));
-    const uint16_t hi = static_cast<uint8_t>(bytes.at(1));
-    return static_cast<uint16_t>(lo | hi << 8);
+    // One read of both bytes.
+    return le::at<quint16>(m_rom.readBytes(offsetOf(k), 2), 0);
 }
 
 IoResult MonsterRecord::setByteAt(int k, uint8_t value) { return m_rom.writeByte(offsetOf(k), value); }
 
 IoResult MonsterRecord::setWordAt(int k, uint16_t value)
 {
-    QByteArray bytes(2, '\0');
-    bytes[0] = static_cast<char>(value & 0xFF);  // low byte first
-    bytes[1] = static_cast<char>(value >> 8);
-    return m_rom.writeBytes(offsetOf(k), bytes);
+    return m_rom.writeBytes(offsetOf(k), le::bytes<quint16>(value));
 }
 
 uint8_t MonsterRecord::agility() const { return byteAt(field::kAgility); }

@@ -5,8 +5,8 @@
 #include "core/image/RomChecksum.h"
 #include "core/image/RomImage.h"
 #include "core/image/SafeFileWriter.h"
+#include "core/image/SameFile.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -16,26 +16,20 @@ namespace zorvek::playcopy {
 Copy make(const QByteArray& imageBytes, const std::vector<table::monstertable::RecordSave>& unsaved)
 {
     RomImage copy;
-    auto buffer = std::make_unique<QBuffer>();
-    buffer->setData(imageBytes);
-    buffer->open(QIODevice::ReadWrite);
-    const QBuffer& bytes = *buffer;
-    copy.attach(std::move(buffer), QStringLiteral("play copy in memory"));
-    copy.setJournalled(false);
+    copy.openCopy(imageBytes, RomImage::CopyAccess::Scratch, QStringLiteral("play copy in memory"));
     // The saves' stamp lands in the copier header, which the copy leaves out.
     IoResult result = table::monstertable::writeSaves(copy, unsaved, QDateTime::currentDateTime());
     if (result.ok())
         result = checksum::fix(copy);
     if (!result.ok())
         return {{}, result};
-    return {bytes.data().mid(copier::kHeaderSize), IoResult::success()};
+    return {copy.readBytes(copier::kHeaderSize, copy.size() - copier::kHeaderSize), IoResult::success()};
 }
 
 QString pathFor(const QString& folder, const QString& imagePath)
 {
     const QFileInfo image(imagePath);
-    const QString canonical = image.canonicalFilePath().isEmpty() ? image.absoluteFilePath() : image.canonicalFilePath();
-    const QByteArray tag = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
+    const QByteArray tag = QCryptographicHash::hash(resolvedFilePath(imagePath).toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
     return QDir(folder).filePath(image.completeBaseName() + u'-' + QString::fromLatin1(tag) + QStringLiteral(".sfc"));
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/program/AppSettings.h"
 
+#include "core/image/SameFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -21,8 +23,7 @@ const QString kOriginalsKey = QStringLiteral("MonsterTable/Originals");
 
 QString imageKey(const QString& imagePath)
 {
-    const QFileInfo image(imagePath);
-    return image.canonicalFilePath().isEmpty() ? image.absoluteFilePath() : image.canonicalFilePath();
+    return resolvedFilePath(imagePath);
 }
 } // namespace
 

@@ -6,7 +6,6 @@
 #include "core/image/RomChecksum.h"
 #include "core/table/TableCheck.h"
 
-#include <QBuffer>
 
 #include <algorithm>
 #include <map>
@@ -16,14 +15,6 @@ namespace zorvek::table {
 namespace {
 
 constexpr int kRangesListed = 12;
-
-void attachCopy(RomImage& rom, const QByteArray& bytes)
-{
-    auto buffer = std::make_unique<QBuffer>();
-    buffer->setData(bytes);
-    buffer->open(QIODevice::ReadOnly);
-    rom.attach(std::move(buffer), QStringLiteral("copy in memory"));
-}
 
 QString hex(qint64 v) { return QStringLiteral("0x%1").arg(QString::number(v, 16).toUpper().rightJustified(6, QLatin1Char('0'))); }
 
@@ -82,8 +73,8 @@ ChangeReport describeChanges(const QByteArray& before, const QByteArray& after, 
     ChangeReport report;
     std::vector<Range> ranges = differences(before, after);
     RomImage old, now;
-    attachCopy(old, before);
-    attachCopy(now, after);
+    old.openCopy(before, RomImage::CopyAccess::ReadOnly);
+    now.openCopy(after, RomImage::CopyAccess::ReadOnly);
 
     report.records.resize(tables.size());
     for (size_t t = 0; t < tables.size(); ++t) {

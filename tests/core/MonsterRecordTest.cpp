@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/characters/CharacterSlot.h"
 #include "core/monsters/MonsterDump.h"
 #include "core/monsters/SpecialBits.h"
+#include "support/MemoryImage.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,4 +49,14 @@ TEST(SpecialBitsTest, ABoxSetsOrClearsItsOwnBitWhateverTheByteHeldAndLeavesTheOt
                 const uint8_t after = withBit(static_cast<uint8_t>(byte), bit, on);
                 ASSERT_TRUE(((after & bit) != 0) == on && (after & ~bit) == (byte & ~bit)) << byte << " " << int(bit);
             }
+}
+
+// Field positions, widths and signs are checked through the window, which
+// shows every field of every slot and saves its own.
+TEST(CharacterRecordTest, SaveIntoASlotTheImageEndsInsideWritesNothing)
+{
+    // Ends after slot 3's battle commands, before its attributes.
+    zorvek::test::MemoryImage image(zorvek::test::RomFixture(0x1172F0 + 0x20));
+    EXPECT_TRUE(zorvek::characters::saveCharacter(image.rom, 3, zorvek::characters::CharacterValues{}).error.contains("too short"));
+    EXPECT_EQ(image.rom.writeCount(), 0u);
 }

@@ -28,7 +28,7 @@ protected:
     // A step of three writes, the third over part of the first, as a name is
     // written: blanks first, then the text.
     const QByteArray before = RomFixture(0x400).fillRandom(9).bytes();
-    const std::vector<JournalChange> step = {{0x100, before.mid(0x100, 8), "AAAAAAAA"},
+    const std::vector<ByteChange> step = {{0x100, before.mid(0x100, 8), "AAAAAAAA"},
                                              {0x300, before.mid(0x300, 2), "BB"},
                                              {0x104, "AAAA", "CCCC"}};
     QByteArray after() const
@@ -145,12 +145,15 @@ TEST_F(RollbackJournalTest, AStepLeavesNoJournalAndAJournalInTheWayStopsTheNextO
 
     ASSERT_TRUE(writeBytes(journal, "a stranger's journal"));
     const QByteArray image = readFile(path);
-    const CommandOutcome refused = session.run("Save", CommandKind::Save, [&] { return rom.writeByte(0x10, 1); });
+    const CommandOutcome refused = session.run("Refused", CommandKind::Save, [&] { return rom.writeByte(0x10, 1); });
     EXPECT_TRUE(refused.result.error.contains(journal)) << refused.result.error.toStdString();
     EXPECT_EQ(readFile(path), image);
-    EXPECT_EQ(session.undoText(), "Save");  // the refused step is not in the undo list
+    // Neither the refused step nor the refused undo changes the history.
     EXPECT_FALSE(session.undo().result.ok());
     EXPECT_EQ(readFile(journal), "a stranger's journal");
+    EXPECT_EQ(session.undoText() + session.redoText(), "Save");
+    ASSERT_TRUE(QFile::remove(journal) && session.undo().result.ok());
+    EXPECT_EQ(readFile(path), before);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/image/RomChecksum.h"
 #include "core/image/RomImage.h"
 #include "support/MemoryImage.h"
 #include "support/OutsideWrite.h"
@@ -27,6 +28,16 @@ TEST(RomImageTest, ReadsLittleEndianAndGivesZerosPastTheEnd)
     EXPECT_EQ(rom.readByte(1000000) | rom.readByte(-1), 0);
 }
 
+TEST(RomChecksumTest, MirrorsARomSizeThatIsNoPowerOfTwo)
+{
+    // 1 MiB + 512 KiB + 128 KiB: the last 128 KiB four times fills 512 KiB,
+    // which with the 512 KiB before it fills the second MiB.
+    const RomFixture fixture = RomFixture(0x200 + 0x1A0000).fillRandom(9);
+    const QByteArray& b = fixture.bytes();
+    const uint32_t sum = plainRomSum(b, 0, 0x180000) + 4 * plainRomSum(b, 0x180000, 0x1A0000);
+    EXPECT_EQ(checksum::compute(MemoryImage(fixture).rom), static_cast<uint16_t>(sum));
+}
+
 TEST(RomImageTest, WritesInPlaceAtOnceAndNeverGrowsTheFile)
 {
     QTemporaryDir dir;
@@ -47,21 +58,13 @@ TEST(RomImageTest, WritesInPlaceAtOnceAndNeverGrowsTheFile)
                                           .toHex());
 }
 
-TEST(RomImageTest, FailedWriteIsReportedWithItsReason)
-{
-    RomImage rom;
-    MemoryDevice* device = attachMemory(rom, QByteArray(64, '\0'), 0, QStringLiteral("No space left on device"));
-    EXPECT_EQ(rom.writeByte(3, 0x42).error, QStringLiteral("No space left on device"));
-    EXPECT_EQ(device->data(), QByteArray(64, '\0'));
-    rom.close();
-    EXPECT_FALSE(rom.writeByte(0, 1).ok());
-}
-
 TEST(RomImageTest, AFailedReadIsKeptUntilTakenAndNoWriteGoesThroughMeanwhile)
 {
+    UndoHistory history;  // outlives the image, which clears it on closing
     MemoryImage image(RomFixture(64).fillRandom(5));
     const QByteArray bytes = image.bytes();
     RomImage& rom = image.rom;
+    rom.recordInto(&history);
     image.device->readsLeft = 0;
     image.device->readFailsOnce = true;
     EXPECT_EQ(rom.readWord16(0x20), 0);
@@ -76,9 +79,9 @@ TEST(RomImageTest, AFailedReadIsKeptUntilTakenAndNoWriteGoesThroughMeanwhile)
     // The journal could only record zeros as the bytes replaced: the write is refused whole.
     image.device->readsLeft = 0;
     EXPECT_TRUE(rom.writeWord16(0x10, 0xBEEF).error.contains("Input/output error"));
-    EXPECT_TRUE(image.bytes() == bytes && image.device->writeOffsets.empty() && !rom.journal().canUndo());
+    EXPECT_TRUE(image.bytes() == bytes && image.device->writeOffsets.empty() && !history.canUndo());
     ASSERT_TRUE(rom.writeWord16(0x10, 0xBEEF).ok());
-    ASSERT_TRUE(rom.journal().undo(rom.replayWriter()).result.ok());
+    ASSERT_TRUE(history.undo(rom.replayWriter()).result.ok());
     EXPECT_EQ(image.bytes(), bytes);
 }
 
@@ -86,7 +89,9 @@ TEST(RomImageTest, OpeningNeverCreatesAFileAndAFileRewrittenInPlaceIsNotWrittenA
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("g.smc");
+    UndoHistory history;
     RomImage rom;
+    rom.recordInto(&history);
     EXPECT_EQ(rom.open(path).error, "The file does not exist.");
     EXPECT_FALSE(QFile::exists(path));
 
@@ -99,9 +104,22 @@ TEST(RomImageTest, OpeningNeverCreatesAFileAndAFileRewrittenInPlaceIsNotWrittenA
         const QByteArray outside = readFile(path);
         EXPECT_EQ(rom.writeByte(1, 0x33).error,
                   "The file was changed by another program since it was opened and must be opened again.");
-        EXPECT_FALSE(rom.journal().undo(rom.replayWriter()).result.ok());
+        EXPECT_FALSE(history.undo(rom.replayWriter()).result.ok());
         EXPECT_EQ(readFile(path), outside);
     }
+}
+
+TEST(RomImageTest, ACopyInMemoryReadsItsBytesAndKeepsAScratchCopysWritesToItself)
+{
+    const QByteArray bytes = RomFixture(32).fillRandom(7).bytes();
+    RomImage copy;
+    copy.openCopy(bytes, RomImage::CopyAccess::ReadOnly, QStringLiteral("named"));
+    EXPECT_TRUE(copy.readBytes(0, 32) == bytes && copy.path() == "named" && !copy.isFileOnDisk());
+    EXPECT_FALSE(copy.writeByte(0, 1).ok());
+    copy.openCopy(bytes, RomImage::CopyAccess::Scratch);
+    ASSERT_TRUE(copy.writeWord16(30, 0xBEEF).ok());
+    EXPECT_EQ(copy.readBytes(0, 32), QByteArray(bytes).replace(30, 2, QByteArray::fromHex("efbe")));
+    EXPECT_EQ(copy.path(), "copy in memory");
 }
 
 #ifdef F_OFD_GETLK

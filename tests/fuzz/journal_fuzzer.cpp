@@ -31,7 +31,7 @@ QByteArray crafted(const QByteArray& in, const QByteArray& original, QByteArray&
 {
     qsizetype at = 1;
     const auto next = [&] { return at < in.size() ? static_cast<quint8>(in[at++]) : 0; };
-    std::vector<JournalChange> changes;
+    std::vector<ByteChange> changes;
     for (int i = 0, count = next() % 8, landed = next() % 8; i < count; ++i) {
         const int flags = next(), length = 1 + next() % 64;
         const qint64 offset = flags & 0x80 ? 0x7FFFFFFFFFFFFFFF - (flags & 0x0F) : (next() << 8 | next()) % 4000;

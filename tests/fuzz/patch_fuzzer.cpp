@@ -29,9 +29,9 @@ QByteArray sealed(QByteArray patch, const QByteArray& source)
     if (patch.size() < 16)
         return patch;
     QByteArray body = patch.left(patch.size() - 12);
-    appendLittleEndian32(body, crc32Of(source));
+    le::append<quint32>(body, crc32Of(source));
     body += patch.mid(patch.size() - 8, 4);
-    appendLittleEndian32(body, crc32Of(body));
+    le::append<quint32>(body, crc32Of(body));
     return body;
 }
 

@@ -299,7 +299,7 @@ void CharacterEditor::connectControls()
     connect(m_tabs, &QTabBar::currentChanged, this, &CharacterEditor::TabStrip1_Click);
     connect(m_save, &QPushButton::clicked, this, &CharacterEditor::SaveCMD_Click);
     connect(m_cancel, &QPushButton::clicked, this, &CharacterEditor::CancelCMD_Click);
-    connect(&m_session.writes(), &ImageWriteSession::replayed, this, [this](const JournalStep& step) {
+    connect(&m_session.writes(), &ImageWriteSession::replayed, this, [this](const UndoStep& step) {
         // An undo or redo changed the shown slot under the controls.
         const int slot = m_scroll->value();
         if (characters::CharacterRecord::isSlot(slot) && step.touches(characters::CharacterRecord::start(slot), characters::CharacterRecord::kSlotStride))

@@ -335,7 +335,7 @@ QString MonsterEditor::unreadConsequence() const
         .arg(selectedName());
 }
 
-void MonsterEditor::reloadIfTouched(const JournalStep& step)
+void MonsterEditor::reloadIfTouched(const UndoStep& step)
 {
     const int index = m_monsterList->currentRow();
     if (MonsterRecord::isValidIndex(index) && step.touches(MonsterRecord(m_session.rom(), index).offsetOf(0), kRecordSize))

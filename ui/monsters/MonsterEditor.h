@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/image/RomImage.h"
-#include "core/image/WriteJournal.h"
+#include "core/image/UndoHistory.h"
 #include "core/monsters/MonsterSave.h"
 
 #include <QHash>
@@ -43,7 +43,7 @@ public:
     MonsterEditor(ImageSession& session, SideEffects& effects, const QString& romName, QWidget* parent = nullptr);
 
     // An undo or redo changed the shown record under the controls.
-    void reloadIfTouched(const JournalStep& step);
+    void reloadIfTouched(const UndoStep& step);
     // The monster table saved these records.
     void reloadIfAmong(const QList<int>& records);
 

@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QBrush>
-#include <QBuffer>
 #include <QFont>
 
 namespace zorvek::ui {
@@ -28,10 +27,7 @@ const QColor kDiffersHue(0x0B, 0x4F, 0xA8);
 std::vector<RecordCells> readRecords(const QByteArray& imageBytes)
 {
     RomImage copy;
-    auto buffer = std::make_unique<QBuffer>();
-    buffer->setData(imageBytes);
-    buffer->open(QIODevice::ReadOnly);
-    copy.attach(std::move(buffer), QStringLiteral("copy in memory"));
+    copy.openCopy(imageBytes, RomImage::CopyAccess::ReadOnly);
     const QStringList& names = data::monsterNames();
     std::vector<RecordCells> records;
     records.reserve(monsters::kRecordCount);

@@ -3,6 +3,7 @@
 
 #include "core/header/CopierHeader.h"
 #include "core/image/ImageSession.h"
+#include "core/image/ImageSizeLimit.h"
 #include "core/image/ImageWrite.h"
 #include "core/image/OriginalImage.h"
 #include "core/monsters/MonsterRecord.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/image/WriteJournal.h"
+#include "core/image/UndoHistory.h"
 
 namespace zorvek {
 
@@ -10,18 +10,18 @@ constexpr const char* kLooseWriteCommand = "Write";
 enum class Direction { Back, Forward };
 
 // Writes the step one way. A failure part way writes the changes already
-// made back the other way, so that the file is again where the journal says
+// made back the other way, so that the file is again where the history says
 // it is and the step stays where it was; the user may try once more. Should
-// that rollback fail too, the file matches no point of the journal: the
-// caller then drops the journal rather than replay bytes that no longer fit.
-IoResult replay(const JournalStep& step, Direction direction, ByteWriter& writer, bool* rolledBack)
+// that rollback fail too, the file matches no point of the history: the
+// caller then drops the history rather than replay bytes that no longer fit.
+IoResult replay(const UndoStep& step, Direction direction, ByteWriter& writer, bool* rolledBack)
 {
     const auto& changes = step.changes;
     const int n = static_cast<int>(changes.size());
-    auto changeAt = [&](int i) -> const JournalChange& {
+    auto changeAt = [&](int i) -> const ByteChange& {
         return direction == Direction::Back ? changes[n - 1 - i] : changes[i];
     };
-    auto bytesOf = [&](const JournalChange& c, bool wanted) -> const QByteArray& {
+    auto bytesOf = [&](const ByteChange& c, bool wanted) -> const QByteArray& {
         return (direction == Direction::Back) == wanted ? c.before : c.after;
     };
     *rolledBack = true;
@@ -40,21 +40,21 @@ IoResult replay(const JournalStep& step, Direction direction, ByteWriter& writer
 
 } // namespace
 
-bool JournalStep::touches(qint64 offset, qint64 length) const
+bool UndoStep::touches(qint64 offset, qint64 length) const
 {
-    for (const JournalChange& c : changes)
+    for (const ByteChange& c : changes)
         if (c.offset < offset + length && offset < c.offset + c.after.size())
             return true;
     return false;
 }
 
-void WriteJournal::begin(const QString& command)
+void UndoHistory::begin(const QString& command)
 {
     if (m_depth++ == 0)
-        m_open = JournalStep{command, {}};
+        m_open = UndoStep{command, {}};
 }
 
-void WriteJournal::end()
+void UndoHistory::end()
 {
     if (m_depth == 0 || --m_depth > 0)
         return;
@@ -62,16 +62,16 @@ void WriteJournal::end()
     m_open = {};
 }
 
-void WriteJournal::record(qint64 offset, const QByteArray& before, const QByteArray& after)
+void UndoHistory::record(qint64 offset, const QByteArray& before, const QByteArray& after)
 {
     if (m_depth > 0) {
         m_open.changes.push_back({offset, before, after});
         return;
     }
-    push(JournalStep{QString::fromLatin1(kLooseWriteCommand), {{offset, before, after}}});
+    push(UndoStep{QString::fromLatin1(kLooseWriteCommand), {{offset, before, after}}});
 }
 
-void WriteJournal::push(JournalStep step)
+void UndoHistory::push(UndoStep step)
 {
     if (step.changes.empty())
         return;
@@ -79,24 +79,24 @@ void WriteJournal::push(JournalStep step)
     m_redo.clear();
 }
 
-QString WriteJournal::undoText() const { return canUndo() ? m_undo.back().command : QString(); }
-QString WriteJournal::redoText() const { return canRedo() ? m_redo.back().command : QString(); }
+QString UndoHistory::undoText() const { return canUndo() ? m_undo.back().command : QString(); }
+QString UndoHistory::redoText() const { return canRedo() ? m_redo.back().command : QString(); }
 
-ReplayOutcome WriteJournal::undo(ByteWriter& writer)
+ReplayOutcome UndoHistory::undo(ByteWriter& writer)
 {
     if (!canUndo())
         return {IoResult::failure(QStringLiteral("There is nothing to undo.")), {}};
     return moveTop(m_undo, m_redo, true, writer);
 }
 
-ReplayOutcome WriteJournal::redo(ByteWriter& writer)
+ReplayOutcome UndoHistory::redo(ByteWriter& writer)
 {
     if (!canRedo())
         return {IoResult::failure(QStringLiteral("There is nothing to redo.")), {}};
     return moveTop(m_redo, m_undo, false, writer);
 }
 
-ReplayOutcome WriteJournal::moveTop(std::vector<JournalStep>& from, std::vector<JournalStep>& to, bool back,
+ReplayOutcome UndoHistory::moveTop(std::vector<UndoStep>& from, std::vector<UndoStep>& to, bool back,
                                     ByteWriter& writer)
 {
     ReplayOutcome out{{}, from.back()};
@@ -107,12 +107,32 @@ ReplayOutcome WriteJournal::moveTop(std::vector<JournalStep>& from, std::vector<
         from.pop_back();
     } else if (!rolledBack) {
         clear();
-        out.journalDropped = true;
+        out.historyDropped = true;
     }
     return out;
 }
 
-void WriteJournal::clear()
+void UndoHistory::dropOpen()
+{
+    if (m_depth > 1) {
+        end();
+        return;
+    }
+    m_open = {};
+    m_depth = 0;
+}
+
+void UndoHistory::takeBackReplay(bool undone)
+{
+    std::vector<UndoStep>& from = undone ? m_redo : m_undo;
+    std::vector<UndoStep>& to = undone ? m_undo : m_redo;
+    if (from.empty())
+        return;
+    to.push_back(std::move(from.back()));
+    from.pop_back();
+}
+
+void UndoHistory::clear()
 {
     m_undo.clear();
     m_redo.clear();

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/image/WriteJournal.h"
+#include "core/image/UndoHistory.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ struct BufferWriter final : ByteWriter {
 };
 
 // Two commands made: a save with overlapping writes, then a checksum fix.
-class WriteJournalTest : public ::testing::Test {
+class UndoHistoryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -35,56 +35,56 @@ protected:
     // One command's writes, recorded as the image will record them.
     void run(const QString& command, std::initializer_list<std::pair<qint64, QByteArray>> writes)
     {
-        JournalScope step(journal, command);
+        UndoScope step(history, command);
         for (const auto& [offset, after] : writes) {
-            journal.record(offset, image.bytes.mid(offset, after.size()), after);
+            history.record(offset, image.bytes.mid(offset, after.size()), after);
             image.bytes.replace(offset, after.size(), after);
         }
     }
-    WriteJournal journal;
+    UndoHistory history;
     BufferWriter image;
     const QByteArray opened = image.bytes;
     QByteArray saved;
 };
 
-TEST_F(WriteJournalTest, UndoAndRedoRestoreExactBytesNewestWriteFirst)
+TEST_F(UndoHistoryTest, UndoAndRedoRestoreExactBytesNewestWriteFirst)
 {
     const QByteArray fixed = image.bytes;
-    EXPECT_EQ(journal.undo(image).step.command, "Fix checksum");
+    EXPECT_EQ(history.undo(image).step.command, "Fix checksum");
     EXPECT_EQ(image.bytes, saved);
-    const ReplayOutcome undone = journal.undo(image);
+    const ReplayOutcome undone = history.undo(image);
     EXPECT_EQ(image.bytes, opened);
     EXPECT_TRUE(undone.step.touches(13, 1) && undone.step.touches(25, 6) && !undone.step.touches(14, 16));
-    EXPECT_FALSE(journal.canUndo() || journal.undo(image).result.ok());
-    EXPECT_TRUE(journal.redoText() == "Save of Grumblox" && journal.redo(image).result.ok() && journal.redo(image).result.ok());
+    EXPECT_FALSE(history.canUndo() || history.undo(image).result.ok());
+    EXPECT_TRUE(history.redoText() == "Save of Grumblox" && history.redo(image).result.ok() && history.redo(image).result.ok());
     EXPECT_EQ(image.bytes, fixed);
 }
 
-TEST_F(WriteJournalTest, AFailedUndoLeavesTheFileAndTheStepsWhereTheJournalSays)
+TEST_F(UndoHistoryTest, AFailedUndoLeavesTheFileAndTheStepsWhereTheHistorySays)
 {
-    journal.undo(image);
+    history.undo(image);
     image.failFrom = image.writes + 1;  // the second of three writes fails, once
     image.failTo = image.failFrom + 1;
-    EXPECT_EQ(journal.undo(image).result.error, "Disk full");
+    EXPECT_EQ(history.undo(image).result.error, "Disk full");
     EXPECT_EQ(image.bytes, saved);
-    EXPECT_EQ(journal.undoText() + journal.redoText(), "Save of GrumbloxFix checksum");
+    EXPECT_EQ(history.undoText() + history.redoText(), "Save of GrumbloxFix checksum");
     image.failFrom = image.writes + 1;  // now not even the way back can be written: no step fits the file
     image.failTo = INT_MAX;
-    EXPECT_TRUE(journal.undo(image).journalDropped);
-    EXPECT_FALSE(journal.canUndo() || journal.canRedo());
+    EXPECT_TRUE(history.undo(image).historyDropped);
+    EXPECT_FALSE(history.canUndo() || history.canRedo());
 }
 
-TEST_F(WriteJournalTest, AnEmptyStepChangesNothingAndANewOneEndsTheWayForwardWithInnerStepsJoiningIt)
+TEST_F(UndoHistoryTest, AnEmptyStepChangesNothingAndANewOneEndsTheWayForwardWithInnerStepsJoiningIt)
 {
-    journal.undo(image);
+    history.undo(image);
     run(QStringLiteral("Nothing"), {});
-    EXPECT_EQ(journal.redoText(), "Fix checksum");
+    EXPECT_EQ(history.redoText(), "Fix checksum");
     {
-        JournalScope outer(journal, QStringLiteral("Save ROM"));
+        UndoScope outer(history, QStringLiteral("Save ROM"));
         run(QStringLiteral("Stamp"), {{20, "S"}, {22, "T"}});
     }
-    EXPECT_FALSE(journal.canRedo());
-    EXPECT_EQ(journal.undoText(), "Save ROM");
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_EQ(history.undoText(), "Save ROM");
 }
 
 } // namespace

@@ -10,40 +10,40 @@
 
 namespace zorvek {
 
-// Where undo and redo write. It must not record into the journal it serves.
+// Where undo and redo write. It must not record into the history it serves.
 class ByteWriter {
 public:
     virtual ~ByteWriter() = default;
     virtual IoResult write(qint64 offset, const QByteArray& bytes) = 0;
 };
 
-struct JournalChange {
+struct ByteChange {
     qint64 offset = 0;
     QByteArray before;
     QByteArray after;
 };
 
 // The writes of one command, in the order they were made.
-struct JournalStep {
+struct UndoStep {
     QString command;
-    std::vector<JournalChange> changes;
+    std::vector<ByteChange> changes;
     bool touches(qint64 offset, qint64 length) const;
 };
 
 struct ReplayOutcome {
     IoResult result;
-    JournalStep step;             // the step undone or redone, also when it failed
-    bool journalDropped = false;  // the file could not be put back either: no way back is left
+    UndoStep step;             // the step undone or redone, also when it failed
+    bool historyDropped = false;  // the file could not be put back either: no way back is left
 };
 
 // Every write to the open image, grouped into one step per command, from the
 // image as it was opened to now.
-class WriteJournal {
+class UndoHistory {
 public:
     // Steps nest: writes inside an inner begin/end join the outer step.
     void begin(const QString& command);
     void end();
-    // Outside a step a write still becomes one of its own, so that the journal
+    // Outside a step a write still becomes one of its own, so that the history
     // always describes the file.
     void record(qint64 offset, const QByteArray& before, const QByteArray& after);
 
@@ -58,29 +58,35 @@ public:
     // Writes the bytes after of the newest undone step, first change first.
     ReplayOutcome redo(ByteWriter& writer);
 
+    // For a step held back and then not written: the open step goes without
+    // a trace (in place of end), or the step the last undo or redo moved
+    // goes back where it was.
+    void dropOpen();
+    void takeBackReplay(bool undone);
+
     void clear();
 
 private:
-    void push(JournalStep step);
-    ReplayOutcome moveTop(std::vector<JournalStep>& from, std::vector<JournalStep>& to, bool back,
+    void push(UndoStep step);
+    ReplayOutcome moveTop(std::vector<UndoStep>& from, std::vector<UndoStep>& to, bool back,
                           ByteWriter& writer);
 
-    std::vector<JournalStep> m_undo;
-    std::vector<JournalStep> m_redo;
-    JournalStep m_open;
+    std::vector<UndoStep> m_undo;
+    std::vector<UndoStep> m_redo;
+    UndoStep m_open;
     int m_depth = 0;
 };
 
 // Opens a step for its lifetime.
-class JournalScope {
+class UndoScope {
 public:
-    JournalScope(WriteJournal& journal, const QString& command) : m_journal(journal) { journal.begin(command); }
-    ~JournalScope() { m_journal.end(); }
-    JournalScope(const JournalScope&) = delete;
-    JournalScope& operator=(const JournalScope&) = delete;
+    UndoScope(UndoHistory& history, const QString& command) : m_history(history) { history.begin(command); }
+    ~UndoScope() { m_history.end(); }
+    UndoScope(const UndoScope&) = delete;
+    UndoScope& operator=(const UndoScope&) = delete;
 
 private:
-    WriteJournal& m_journal;
+    UndoHistory& m_history;
 };
 
 } // namespace zorvek
