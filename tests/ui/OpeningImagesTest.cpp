@@ -137,7 +137,6 @@ TEST_F(OpeningImagesTest, OneDroppedImageOpensAsOpenWouldAndAnythingElseIsIgnore
     EXPECT_EQ(form1->session().rom().path(), second);
     EXPECT_TRUE(effects.messages.empty());
     EXPECT_EQ(effects.openDialogCount, 0);
-
 }
 
 TEST_F(OpeningImagesTest, OpenRecentKeepsTheLastEightAcrossARestart)
