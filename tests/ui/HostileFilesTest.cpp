@@ -107,7 +107,7 @@ TEST_F(HostileFilesTest, FileTruncatedOrRemovedWhileOpenNeitherCrashesNorLies)
     EXPECT_FALSE(loaded());
 }
 
-TEST_F(HostileFilesTest, ACraftedJournalIsLeftAloneAndAFileLargerThanAnyCartridgeIsNotOpened)
+TEST_F(HostileFilesTest, ACraftedJournalIsLeftAloneAndAFileTooLargeOrUnreadableIsNotOpened)
 {
     const RomFixture rom = RomFixture::standard();
     const QByteArray crafted = rollback::encode("game.smc", rom.bytes().size(), {{0x7FFFFFFFFFFFFFFF, "A", "B"}});
@@ -120,6 +120,15 @@ TEST_F(HostileFilesTest, ACraftedJournalIsLeftAloneAndAFileLargerThanAnyCartridg
     openPath(romPath);
     EXPECT_FALSE(loaded());
     expectMessage(2, MessageIcon::Exclamation, {"64 Mbit"});
+
+    // Nor is one that cannot be read, where the rights allow such a file.
+    ASSERT_TRUE(QFile::resize(romPath, rom.bytes().size()));
+    QFile::setPermissions(romPath, QFileDevice::Permissions());
+    if (QFile(romPath).open(QIODevice::ReadOnly))
+        return;
+    openPath(romPath);
+    EXPECT_FALSE(loaded());
+    expectMessage(3, MessageIcon::Exclamation, {"game.smc"});
 }
 
 TEST_F(HostileFilesTest, ImageReplacedOnDiskIsNeverWrittenUntilOpenedAgain)

@@ -100,7 +100,7 @@ protected:
 
 } // namespace
 
-TEST_F(MonsterEditorTest, OpensShowingMonsterZeroWithTheWindowsOwnTexts)
+TEST_F(MonsterEditorTest, OpensShowingMonsterZeroAndNamesEveryFlagBit)
 {
     openEditor(quietImage(1).monsterWord(0, 8, 0x1234).monsterWord(0, 10, 0x8000).monsterWord(0, 12, 0xFFFF));
     EXPECT_FALSE(form1->isVisible());

@@ -115,10 +115,11 @@ TEST_F(OpeningImagesTest, AddCopierHeaderSaysWhatAFileIsInsteadAndWritesNothing)
     EXPECT_EQ(readFile(tempPath("game.sfc")), kBare);
 }
 
-TEST_F(OpeningImagesTest, OneDroppedImageOpensAsOpenWouldAndAnythingElseIsIgnored)
+TEST_F(OpeningImagesTest, OneDroppedOrHandedOverImageOpensAsOpenWouldAndAnythingElseIsIgnored)
 {
     const QString first = write("first.smc", kSmcHeader + kBare);
     const QString second = write("second.smc", kSmcHeader + kBare);
+    const QString handed = write("handed.smc", kSmcHeader + kBare);
     drop(form1.get(), {QUrl::fromLocalFile(first)});
     EXPECT_EQ(form1->session().rom().path(), first);
     // The title names the open image.
@@ -135,9 +136,18 @@ TEST_F(OpeningImagesTest, OneDroppedImageOpensAsOpenWouldAndAnythingElseIsIgnore
     drop(form1.get(), {QUrl("https://example.org/game.smc")});
     drop(form1.get(), {}, "some text");
     EXPECT_EQ(form1->session().rom().path(), second);
+
+    // Handed over by the system, as a file or as an address it cannot open.
+    FileOpenEventFilter filter(*form1);
+    qApp->installEventFilter(&filter);
+    QFileOpenEvent file(handed), remote(QUrl("https://example.org/game.smc"));
+    QCoreApplication::sendEvent(qApp, &file);
+    QCoreApplication::sendEvent(qApp, &remote);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form1->session().rom().path(), handed);
+    EXPECT_EQ(shownName(), "KELVARNTHOSIA 5      ");
     EXPECT_TRUE(effects.messages.empty());
     EXPECT_EQ(effects.openDialogCount, 0);
-
 }
 
 TEST_F(OpeningImagesTest, OpenRecentKeepsTheLastEightAcrossARestart)
@@ -180,19 +190,3 @@ TEST_F(OpeningImagesTest, OpenRecentKeepsTheLastEightAcrossARestart)
 }
 
 } // namespace
-
-TEST_F(OpeningImagesTest, AnImageTheSystemHandsOverOpensAsOpenWould)
-{
-    FileOpenEventFilter filter(*form1);
-    qApp->installEventFilter(&filter);
-    const QString image = write("handed.smc", kSmcHeader + kBare);
-    QFileOpenEvent handed(image);
-    QCoreApplication::sendEvent(qApp, &handed);
-    QFileOpenEvent remote(QUrl("https://example.org/game.smc"));
-    QCoreApplication::sendEvent(qApp, &remote);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(form1->session().rom().path(), image);
-    EXPECT_EQ(shownName(), "KELVARNTHOSIA 5      ");
-    EXPECT_TRUE(effects.messages.empty());
-    EXPECT_EQ(effects.openDialogCount, 0);
-}
