@@ -20,27 +20,6 @@ namespace {
 // A patch carries at most every byte of the biggest image, and some framing.
 constexpr qint64 kMaxPatchFile = 2 * kMaxImageSize;
 
-std::vector<ByteRange> changedRanges(const QByteArray& before, const QByteArray& after)
-{
-    std::vector<ByteRange> ranges;
-    const qsizetype common = std::min(before.size(), after.size());
-    const char* a = before.constData();
-    const char* b = after.constData();
-    for (qsizetype i = 0; i < common;) {
-        const qsizetype equal = std::mismatch(b + i, b + common, a + i).first - b;
-        if (equal >= common)
-            break;
-        qsizetype end = equal + 1;
-        while (end < common && a[end] != b[end])
-            ++end;
-        ranges.push_back({equal, end - 1});
-        i = end;
-    }
-    if (after.size() > common)
-        ranges.push_back({common, after.size() - 1});
-    return ranges;
-}
-
 // Byte ranges two lists of sorted ranges share.
 std::vector<ByteRange> shared(const std::vector<ByteRange>& x, const std::vector<ByteRange>& y)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/image/ByteRanges.h"
 #include "core/image/IoResult.h"
 #include "patches/PatchResult.h"
 
@@ -25,10 +26,7 @@ struct PatchFile {
 // image can be before it is read into memory.
 IoResult readPatchFile(const QString& path, PatchFile& file);
 
-struct ByteRange {
-    qint64 first = 0;
-    qint64 last = 0;  // included
-};
+using zorvek::ByteRange;
 
 // Where patches applied one after another change the ROM data.
 struct PatchRun {

@@ -3,6 +3,7 @@
 
 #include "core/header/CopierHeader.h"
 #include "core/header/InternalName.h"
+#include "core/image/ByteRanges.h"
 #include "core/image/RomChecksum.h"
 #include "core/table/TableCheck.h"
 
@@ -18,31 +19,7 @@ constexpr int kRangesListed = 12;
 
 QString hex(qint64 v) { return QStringLiteral("0x%1").arg(QString::number(v, 16).toUpper().rightJustified(6, QLatin1Char('0'))); }
 
-struct Range {
-    qint64 first;
-    qint64 last;  // included
-};
-
-std::vector<Range> differences(const QByteArray& before, const QByteArray& after)
-{
-    std::vector<Range> ranges;
-    const qsizetype common = std::min(before.size(), after.size());
-    const char* a = before.constData();
-    const char* b = after.constData();
-    for (qsizetype i = 0; i < common;) {
-        const qsizetype at = std::mismatch(b + i, b + common, a + i).first - b;
-        if (at >= common)
-            break;
-        qsizetype end = at + 1;
-        while (end < common && a[end] != b[end])
-            ++end;
-        ranges.push_back({at, end - 1});
-        i = end;
-    }
-    if (after.size() > common)
-        ranges.push_back({common, after.size() - 1});
-    return ranges;
-}
+using Range = ByteRange;
 
 // Cuts the ranges at the known places: what falls inside [first, last] is
 // handed to inside, the rest stays.
@@ -71,7 +48,7 @@ QString sizeText(qint64 n) { return n == 1 ? QStringLiteral("1 byte") : QStringL
 ChangeReport describeChanges(const QByteArray& before, const QByteArray& after, const std::vector<KnownRecords>& tables)
 {
     ChangeReport report;
-    std::vector<Range> ranges = differences(before, after);
+    std::vector<Range> ranges = changedRanges(before, after);
     RomImage old, now;
     old.openCopy(before, RomImage::CopyAccess::ReadOnly);
     now.openCopy(after, RomImage::CopyAccess::ReadOnly);
