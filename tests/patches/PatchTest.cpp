@@ -5,6 +5,7 @@
 #include "patches/PatchMaker.h"
 #include "patches/UpsPatch.h"
 #include "fixtures/RomFixture.h"
+#include "support/ByteLiteral.h"
 
 #include <zlib.h>
 
@@ -18,14 +19,6 @@ using namespace zorvek::patches;
 using namespace zorvek::test;
 
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (const int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
 
 uint32_t crcOf(const QByteArray& b) { return crc32(0, reinterpret_cast<const Bytef*>(b.constData()), b.size()); }
 

@@ -2,6 +2,7 @@
 #include "core/table/MonsterTable.h"
 #include "patches/BpsPatch.h"
 #include "support/GuiTestBase.h"
+#include "support/ByteLiteral.h"
 #include "ui/monsters/MonsterTableModel.h"
 #include "ui/monsters/MonsterTableWindow.h"
 
@@ -16,14 +17,6 @@ using namespace zorvek::patches;
 using namespace zorvek::test;
 
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (const int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
 
 class ApplyPatchWindowTest : public GuiTestBase {};
 
