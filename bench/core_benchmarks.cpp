@@ -133,7 +133,7 @@ void BM_ApplyPatchOfEveryMonster(benchmark::State& state)
         RomImage& rom = hack.image.rom;
         const QByteArray image = rom.readBytes(0, static_cast<int>(rom.size()));
         const patches::PatchRun run = patches::applyPatches(image.mid(0x200), {hack.patch});
-        const WriteOutcome out = commitThroughCopy(session, image, QStringLiteral("Apply patch"), [&](RomImage& copy) {
+        const CommandOutcome out = commitThroughCopy(session, image, QStringLiteral("Apply patch"), [&](RomImage& copy) {
             if (IoResult r = SaveQuenHeader(copy, QDateTime::currentDateTime()); !r.ok())
                 return r;
             return copy.writeBytes(0x200, run.romData);

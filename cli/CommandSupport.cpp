@@ -8,10 +8,10 @@ namespace zorvek::cli {
 void say(Console& console, const QString& text) { console.err.write((text + QLatin1Char('\n')).toUtf8()); }
 
 // What a failed write did to the image, for people.
-QString failureText(const QString& image, const WriteOutcome& outcome)
+QString failureText(const QString& image, const CommandOutcome& outcome)
 {
-    const QString error = outcome.written.result.error;
-    if (outcome.written.backupFailed)
+    const QString error = outcome.result.error;
+    if (outcome.backupFailed)
         return QStringLiteral("Nothing was written to %1: its backup copy could not be made: %2\n"
                               "To write without a backup, add --no-backup.")
             .arg(image, error);

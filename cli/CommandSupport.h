@@ -12,7 +12,7 @@ namespace zorvek::cli {
 void say(Console& console, const QString& text);
 
 // What a failed write did to the image, for people.
-QString failureText(const QString& image, const WriteOutcome& outcome);
+QString failureText(const QString& image, const CommandOutcome& outcome);
 
 void sayBackup(const ImageWriteSession& session, Console& console);
 

@@ -99,8 +99,8 @@ DryRunReport dryRunReport(const QByteArray& imageBytes, const ImportPlan& plan, 
     scratch.openCopy(imageBytes, RomImage::CopyAccess::Scratch);
     ImageWriteSession session(scratch, [now] { return now; });
     session.setOptions({false, fixChecksum});
-    if (const WriteOutcome written = commitImport(session, imageBytes, plan, now); !written.ok()) {
-        report.result = written.written.result;
+    if (const CommandOutcome written = commitImport(session, imageBytes, plan, now); !written.ok()) {
+        report.result = written.result;
         return report;
     }
     const QByteArray afterBytes = scratch.readBytes(0, scratch.size());

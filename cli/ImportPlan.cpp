@@ -97,7 +97,7 @@ QString changeCount(size_t monsters, size_t characters)
     return count(monsters, "monster") + QStringLiteral(" and ") + count(characters, "character");
 }
 
-WriteOutcome commitImport(ImageWriteSession& session, const QByteArray& imageBytes, const ImportPlan& plan,
+CommandOutcome commitImport(ImageWriteSession& session, const QByteArray& imageBytes, const ImportPlan& plan,
                           const QDateTime& now)
 {
     return commitThroughCopy(session, imageBytes, QStringLiteral("Import"),

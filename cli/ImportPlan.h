@@ -51,7 +51,7 @@ std::optional<TableError> planCharacters(const TableFile& file, RomImage& curren
 IoResult writeImport(RomImage& rom, const ImportPlan& plan, const QDateTime& now);
 
 // The import's writes as the step "Import", all or nothing (commitThroughCopy).
-WriteOutcome commitImport(ImageWriteSession& session, const QByteArray& imageBytes, const ImportPlan& plan,
+CommandOutcome commitImport(ImageWriteSession& session, const QByteArray& imageBytes, const ImportPlan& plan,
                           const QDateTime& now);
 
 // "3 monsters and 1 character"

@@ -228,13 +228,13 @@ void ApplyPatchDialog::apply()
     const QDateTime now = m_effects.now();
     const QByteArray romData = preview.after.mid(copier::kHeaderSize);
     ImageWriteSession& writes = m_session.writes();
-    const WriteOutcome out = commitThroughCopy(writes, image, patches::stepName(patchFiles), [&](RomImage& copy) {
+    const CommandOutcome out = commitThroughCopy(writes, image, patches::stepName(patchFiles), [&](RomImage& copy) {
         if (IoResult r = SaveQuenHeader(copy, now); !r.ok())
             return r;
         return copy.writeBytes(copier::kHeaderSize, romData);
     });
     if (!out.ok()) {
-        reportFailure(m_effects, this, m_session.rom().path(), out.written);
+        reportFailure(m_effects, this, m_session.rom().path(), out);
         return;
     }
     // The windows take an applied patch as they take a redo: they show again

@@ -31,21 +31,16 @@ void reportReadFailure(SideEffects& effects, QWidget* parent, const QString& ima
 
 void reportFailure(SideEffects& effects, QWidget* parent, const QString& imagePath, const CommandOutcome& outcome)
 {
-    reportFailure(effects, parent, imagePath, WriteOutcome{outcome, outcome.takenBack, outcome.partlyWritten, {}});
-}
-
-void reportFailure(SideEffects& effects, QWidget* parent, const QString& imagePath, const WriteOutcome& outcome)
-{
-    if (!outcome.written.backupFailed) {
+    if (!outcome.backupFailed) {
         const QString left = stepLeftText(outcome, imagePath);
         reportWriteFailure(effects, parent, imagePath,
-                           outcome.written.result.error + (left.isEmpty() ? QString() : QLatin1Char('\n') + left));
+                           outcome.result.error + (left.isEmpty() ? QString() : QLatin1Char('\n') + left));
         return;
     }
     effects.showMessage(parent, MessageIcon::Exclamation,
                         tr("Nothing was written to the ROM image \"%1\": its backup copy could not be made:\n%2\n\n"
                            "To save without a backup, turn off \"Back Up Before First Save\" in the Stuff menu.")
-                            .arg(QDir::toNativeSeparators(imagePath), outcome.written.result.error));
+                            .arg(QDir::toNativeSeparators(imagePath), outcome.result.error));
 }
 
 } // namespace zorvek::ui

@@ -22,6 +22,5 @@ void reportReadFailure(SideEffects& effects, QWidget* parent, const QString& ima
 // The same, or for a backup that failed, that nothing was written and how to
 // save without one.
 void reportFailure(SideEffects& effects, QWidget* parent, const QString& imagePath, const CommandOutcome& outcome);
-void reportFailure(SideEffects& effects, QWidget* parent, const QString& imagePath, const WriteOutcome& outcome);
 
 } // namespace zorvek::ui

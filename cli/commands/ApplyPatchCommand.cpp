@@ -113,7 +113,7 @@ int applyPatchCommand(const ApplyPatchRequest& request, const WriteOptions& opti
     ImageWriteSession session(rom, [now] { return now; });
     session.setOptions(options);
     const QByteArray romData = preview.after.mid(copier::kHeaderSize);
-    const WriteOutcome written =
+    const CommandOutcome written =
         commitThroughCopy(session, image, patches::stepName(files), [&](RomImage& copy) {
             if (IoResult r = SaveQuenHeader(copy, now); !r.ok())
                 return r;

@@ -38,8 +38,8 @@ int fixChecksumCommand(const QString& image, const WriteOptions& options, Consol
     }
     ImageWriteSession session(rom, [now] { return now; });
     session.setOptions(options);
-    const WriteOutcome written = writeStep(session, QStringLiteral("Fix checksum"), CommandKind::Other,
-                                           [&rom] { return checksum::fix(rom); });
+    const CommandOutcome written =
+        session.run(QStringLiteral("Fix checksum"), CommandKind::Other, [&rom] { return checksum::fix(rom); });
     if (!written.ok()) {
         say(console, failureText(image, written));
         return kWriteFailed;

@@ -81,7 +81,7 @@ int importCommand(const QString& image, const TablePaths& tables, bool dryRun, c
     }
     ImageWriteSession session(rom, [now] { return now; });
     session.setOptions(options);
-    const WriteOutcome written = commitImport(session, imageBytes, plan, now);
+    const CommandOutcome written = commitImport(session, imageBytes, plan, now);
     if (!written.ok()) {
         say(console, failureText(image, written));
         return kWriteFailed;

@@ -53,7 +53,7 @@ std::vector<ByteRun> changedRuns(const QByteArray& before, const QByteArray& aft
 
 } // namespace
 
-QString stepLeftText(const WriteOutcome& outcome, const QString& imagePath)
+QString stepLeftText(const CommandOutcome& outcome, const QString& imagePath)
 {
     if (outcome.takenBack)
         return QStringLiteral("The writes already made were taken back: the image is as it was.");
@@ -68,36 +68,16 @@ QString stepLeftText(const WriteOutcome& outcome, const QString& imagePath)
         .arg(QDir::toNativeSeparators(rollback::journalPath(imagePath)));
 }
 
-WriteOutcome writeStep(ImageWriteSession& session, const QString& command, CommandKind kind,
-                       const std::function<IoResult()>& writes)
-{
-    WriteOutcome out;
-    out.written = session.run(command, kind, writes);
-    out.takenBack = out.written.takenBack;
-    out.partlyWritten = out.written.partlyWritten;
-    // A step that wrote nothing is not in the journal; nor is one already taken back.
-    if (out.ok() || out.written.backupFailed || out.takenBack || out.partlyWritten || !session.canUndo())
-        return out;
-    const ReplayOutcome back = session.undo();
-    out.takeBackResult = back.result;
-    out.takenBack = back.result.ok();
-    out.partlyWritten = !out.takenBack;
-    return out;
-}
-
-WriteOutcome commitThroughCopy(ImageWriteSession& session, const QByteArray& imageBytes, const QString& command,
+CommandOutcome commitThroughCopy(ImageWriteSession& session, const QByteArray& imageBytes, const QString& command,
                                const std::function<IoResult(RomImage& copy)>& writes)
 {
     RomImage copy;
     copy.openCopy(imageBytes, RomImage::CopyAccess::Scratch);
-    if (IoResult r = writes(copy); !r.ok()) {
-        WriteOutcome refused;
-        refused.written.result = r;
-        return refused;
-    }
+    if (IoResult r = writes(copy); !r.ok())
+        return CommandOutcome::of(r);
     const std::vector<ByteRun> runs = changedRuns(imageBytes, copy.readBytes(0, copy.size()));
     RomImage& rom = session.rom();
-    return writeStep(session, command, CommandKind::Save, [&] {
+    return session.run(command, CommandKind::Save, [&] {
         for (const ByteRun& run : runs)
             if (IoResult r = rom.writeBytes(run.offset, run.bytes); !r.ok())
                 return r;

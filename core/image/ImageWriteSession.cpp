@@ -90,7 +90,7 @@ ImageWriteSession::Commit ImageWriteSession::runStep(const std::function<IoResul
 {
     Commit out;
     // A command run inside another's step joins it.
-    if (!m_rom.isFileOnDisk() || m_rom.holdsWrites()) {
+    if (m_rom.holdsWrites()) {
         out.result = step();
         out.left = Left::Step;
         return out;
@@ -114,10 +114,12 @@ ImageWriteSession::Commit ImageWriteSession::commitHeld(const std::vector<ByteCh
     if (writes.empty())
         return out;
     const QString path = m_rom.path();
-    if (IoResult r = rollback::write(path, m_rom.size(), writes); !r.ok()) {
-        out.result = r;
-        return out;
-    }
+    const bool journal = m_rom.isFileOnDisk();
+    if (journal)
+        if (IoResult r = rollback::write(path, m_rom.size(), writes); !r.ok()) {
+            out.result = r;
+            return out;
+        }
     ByteWriter& file = m_rom.replayWriter();
     std::size_t landed = 0;
     IoResult failed;
@@ -131,25 +133,30 @@ ImageWriteSession::Commit ImageWriteSession::commitHeld(const std::vector<ByteCh
         // The failed write itself may have landed in part, or not at all:
         // then writing it back may fail as it did (past a file size limit),
         // and the file holding the bytes from before is as good.
-        bool back = true;
         const auto holdsBefore = [this](const ByteChange& w) {
             const bool same = m_rom.readBytes(w.offset, static_cast<int>(w.before.size())) == w.before;
             return m_rom.takeReadFailure().ok() && same;
         };
+        IoResult back;
         for (std::size_t j = landed; j-- > 0;) {
-            const bool undone = file.write(writes[j].offset, writes[j].before).ok() ||
-                                (j + 1 == landed && holdsBefore(writes[j]));
-            back = undone && back;
+            const IoResult r = file.write(writes[j].offset, writes[j].before);
+            if (!r.ok() && !(j + 1 == landed && holdsBefore(writes[j])) && back.ok())
+                back = r;
         }
-        back = back && m_rom.sync().ok();
+        if (back.ok())
+            back = m_rom.sync();
         // Left behind, the journal would only write the same bytes again.
-        if (back)
+        if (back.ok() && journal)
             rollback::remove(path);
         out.result = failed;
-        out.left = back ? Left::TakenBack : Left::Part;
+        out.left = back.ok() ? Left::TakenBack : Left::Part;
+        if (!journal)
+            out.takeBack = back;
         return out;
     }
     out.left = Left::Step;
+    if (!journal)
+        return out;
     if (IoResult r = rollback::remove(path); !r.ok())
         out.result = IoResult::failure(
             QStringLiteral("The changes were written, but their rollback journal \"%1\" could not be removed: %2\n"
@@ -193,6 +200,7 @@ CommandOutcome ImageWriteSession::run(const QString& command, CommandKind kind,
             out.result = step.result;
             out.takenBack = step.left == Left::TakenBack;
             out.partlyWritten = step.left == Left::Part;
+            out.takeBackResult = step.takeBack;
             if (out.ok())
                 pruneBackups();
         }

@@ -29,7 +29,17 @@ struct CommandOutcome {
     // Writing them back failed too: the file may hold part of the step, and
     // its rollback journal stays for the next opening to take it back.
     bool partlyWritten = false;
+    // Why writing them back failed, when no journal stays to do it (a device
+    // attached in place of a file has none).
+    IoResult takeBackResult;
     bool ok() const { return result.ok(); }
+    // Only a result: nothing was written.
+    static CommandOutcome of(IoResult why)
+    {
+        CommandOutcome out;
+        out.result = std::move(why);
+        return out;
+    }
 };
 
 // The one way a command writes to the open image: each command becomes one
@@ -55,13 +65,13 @@ public:
     IoResult check(qint64 offset, qint64 count) const;
 
     // Runs writes as the step named command. Nothing is written into a
-    // replaced file or when the backup fails. On a file, the step's writes
-    // are made in memory first, then their way back goes into the rollback
-    // journal beside the image and onto the disk, then they reach the image
-    // and the disk, then the journal goes: a crash at any point leaves the
-    // whole step or none of it. A step that fails part way is written back.
-    // On a device attached in place of a file, the writes go straight
-    // through and a step that fails part way keeps them, for undo.
+    // replaced file or when the backup fails. The step's writes are made in
+    // memory first, then their way back goes into the rollback journal beside
+    // the image and onto the disk, then they reach the image and the disk,
+    // then the journal goes: a crash at any point leaves the whole step or
+    // none of it. A step that fails part way is written back, here and only
+    // here, for commands, undo and redo alike. A device attached in place of
+    // a file takes the same way without the journal.
     CommandOutcome run(const QString& command, CommandKind kind, const std::function<IoResult()>& writes);
 
     // Newest step first, with the checks of any write; a replaced file is
@@ -88,10 +98,11 @@ private:
     struct Commit {
         IoResult result;
         Left left = Left::Nothing;
-        bool held = false;  // written through the rollback journal
+        bool held = false;  // a step of its own, not joined to an outer one
+        IoResult takeBack;  // why writing back failed, when no journal stays
     };
-    // Runs step's writes, on a file held and then committed. The undo
-    // history is the caller's to settle: a held step counts only if it stands.
+    // Runs step's writes held, then commits them. The undo history is the
+    // caller's to settle: a held step counts only if it stands.
     Commit runStep(const std::function<IoResult()>& step);
     static bool stands(const Commit& c) { return !c.held || (c.left != Left::Nothing && c.left != Left::TakenBack); }
     Commit commitHeld(const std::vector<ByteChange>& writes);

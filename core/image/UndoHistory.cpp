@@ -9,31 +9,17 @@ constexpr const char* kLooseWriteCommand = "Write";
 
 enum class Direction { Back, Forward };
 
-// Writes the step one way. A failure part way writes the changes already
-// made back the other way, so that the file is again where the history says
-// it is and the step stays where it was; the user may try once more. Should
-// that rollback fail too, the file matches no point of the history: the
-// caller then drops the history rather than replay bytes that no longer fit.
-IoResult replay(const UndoStep& step, Direction direction, ByteWriter& writer, bool* rolledBack)
+// Writes the step one way and stops at the first failure. The session holds
+// the writes back and puts them on the file only once they all succeeded, so
+// a failure here has not reached the file.
+IoResult replay(const UndoStep& step, Direction direction, ByteWriter& writer)
 {
     const auto& changes = step.changes;
-    const int n = static_cast<int>(changes.size());
-    auto changeAt = [&](int i) -> const ByteChange& {
-        return direction == Direction::Back ? changes[n - 1 - i] : changes[i];
-    };
-    auto bytesOf = [&](const ByteChange& c, bool wanted) -> const QByteArray& {
-        return (direction == Direction::Back) == wanted ? c.before : c.after;
-    };
-    *rolledBack = true;
-    for (int i = 0; i < n; ++i) {
-        const IoResult r = writer.write(changeAt(i).offset, bytesOf(changeAt(i), true));
-        if (r.ok())
-            continue;
-        // The failed change itself may have landed in part.
-        for (int j = i; j >= 0; --j)
-            if (!writer.write(changeAt(j).offset, bytesOf(changeAt(j), false)).ok())
-                *rolledBack = false;
-        return r;
+    const std::size_t n = changes.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const ByteChange& c = direction == Direction::Back ? changes[n - 1 - i] : changes[i];
+        if (IoResult r = writer.write(c.offset, direction == Direction::Back ? c.before : c.after); !r.ok())
+            return r;
     }
     return IoResult::success();
 }
@@ -100,14 +86,10 @@ ReplayOutcome UndoHistory::moveTop(std::vector<UndoStep>& from, std::vector<Undo
                                     ByteWriter& writer)
 {
     ReplayOutcome out{{}, from.back()};
-    bool rolledBack = true;
-    out.result = replay(out.step, back ? Direction::Back : Direction::Forward, writer, &rolledBack);
+    out.result = replay(out.step, back ? Direction::Back : Direction::Forward, writer);
     if (out.result.ok()) {
         to.push_back(std::move(from.back()));
         from.pop_back();
-    } else if (!rolledBack) {
-        clear();
-        out.historyDropped = true;
     }
     return out;
 }

@@ -33,7 +33,7 @@ struct UndoStep {
 struct ReplayOutcome {
     IoResult result;
     UndoStep step;             // the step undone or redone, also when it failed
-    bool historyDropped = false;  // the file could not be put back either: no way back is left
+    bool historyDropped = false;  // the file could not be put back as it was: no way back is left
 };
 
 // Every write to the open image, grouped into one step per command, from the
@@ -53,7 +53,8 @@ public:
     QString undoText() const;
     QString redoText() const;
 
-    // Writes the bytes before of the newest step, last change first.
+    // Writes the bytes before of the newest step, last change first; a step
+    // whose writes fail stays where it was.
     ReplayOutcome undo(ByteWriter& writer);
     // Writes the bytes after of the newest undone step, first change first.
     ReplayOutcome redo(ByteWriter& writer);

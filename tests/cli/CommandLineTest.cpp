@@ -414,7 +414,7 @@ TEST_F(CommandLineTest, TheCoalescedImportEndsAsTheFieldByFieldSaveAndAFailedOne
         RomImage failing;
         device = attachMemory(failing, bytes, 1);
         device->failOnce = faultPasses;
-        const WriteOutcome out = commit(failing);
+        const CommandOutcome out = commit(failing);
         EXPECT_TRUE(!out.ok() && out.takenBack == faultPasses && out.partlyWritten == !faultPasses);
         EXPECT_EQ(device->data() == bytes, faultPasses);
     }

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/image/ImageWriteSession.h"
 #include "core/image/UndoHistory.h"
+#include "support/MemoryImage.h"
 
 #include <gtest/gtest.h>
 
@@ -60,20 +62,6 @@ TEST_F(UndoHistoryTest, UndoAndRedoRestoreExactBytesNewestWriteFirst)
     EXPECT_EQ(image.bytes, fixed);
 }
 
-TEST_F(UndoHistoryTest, AFailedUndoLeavesTheFileAndTheStepsWhereTheHistorySays)
-{
-    history.undo(image);
-    image.failFrom = image.writes + 1;  // the second of three writes fails, once
-    image.failTo = image.failFrom + 1;
-    EXPECT_EQ(history.undo(image).result.error, "Disk full");
-    EXPECT_EQ(image.bytes, saved);
-    EXPECT_EQ(history.undoText() + history.redoText(), "Save of GrumbloxFix checksum");
-    image.failFrom = image.writes + 1;  // now not even the way back can be written: no step fits the file
-    image.failTo = INT_MAX;
-    EXPECT_TRUE(history.undo(image).historyDropped);
-    EXPECT_FALSE(history.canUndo() || history.canRedo());
-}
-
 TEST_F(UndoHistoryTest, AnEmptyStepChangesNothingAndANewOneEndsTheWayForwardWithInnerStepsJoiningIt)
 {
     history.undo(image);
@@ -85,6 +73,35 @@ TEST_F(UndoHistoryTest, AnEmptyStepChangesNothingAndANewOneEndsTheWayForwardWith
     }
     EXPECT_FALSE(history.canRedo());
     EXPECT_EQ(history.undoText(), "Save ROM");
+}
+
+// The session holds a step's writes until all are made, then writes them,
+// and writes them back when one fails: undo and redo go the same way.
+TEST(UndoThroughASessionTest, AFailedUndoIsTakenBackAndOneThatCannotBeDropsTheHistory)
+{
+    const QByteArray opened(64, 'o');
+    RomImage rom;
+    test::MemoryDevice* device = test::attachMemory(rom, opened);
+    ImageWriteSession session(rom, [] { return QDateTime(); });
+    ASSERT_TRUE(session.run(QStringLiteral("Save of Grumblox"), CommandKind::Other, [&] {
+        for (const auto& [offset, bytes] : {std::pair{10, "AAAA"}, {12, "BB"}, {30, "C"}})
+            if (IoResult r = rom.writeBytes(offset, bytes); !r.ok())
+                return r;
+        return IoResult::success();
+    }).ok());
+    const QByteArray saved = device->data();
+
+    device->failAfter(1, true);  // the second of three writes fails, once
+    const ReplayOutcome failed = session.undo();
+    EXPECT_EQ(failed.result.error, "Disk full");
+    EXPECT_EQ(device->data(), saved);
+    EXPECT_TRUE(!failed.historyDropped && session.undoText() == "Save of Grumblox" && !session.canRedo());
+
+    device->failAfter(1, false);  // now not even the way back can be written: no step fits the file
+    EXPECT_TRUE(session.undo().historyDropped);
+    EXPECT_FALSE(session.canUndo() || session.canRedo());
+    device->failAfter(-1, false);
+    EXPECT_TRUE(session.redo().result.error == "There is nothing to redo." && device->data() != opened);
 }
 
 } // namespace

@@ -28,6 +28,11 @@ public:
     std::vector<qint64> writeOffsets;
     // Only the first failing write fails, as after a passing fault.
     bool failOnce = false;
+    void failAfter(int writes, bool once)
+    {
+        m_left = writes;
+        failOnce = once;
+    }
     // Reads to pass before one fails (-1: none fails); then they fail from
     // there on, or only once.
     int readsLeft = -1;

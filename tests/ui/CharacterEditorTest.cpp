@@ -350,8 +350,9 @@ TEST_F(CharacterEditorTest, RefusedOrFailedSaveIsReportedAndNeverShownAsSaved)
         typeInto(name, good);
     }
 
-    // After a save that stands, the fourth write of the next one fails: the
-    // three before it stand, nothing is tried after it, nothing says "saved".
+    // After a save that stands, writes fail from the fourth of the next one:
+    // nothing is tried after it, writing back the three before it fails too,
+    // and nothing says "saved".
     clickButton("SaveCMD");
     ASSERT_EQ(info(), "The Stats of: Character 0 has been saved.");
     ASSERT_TRUE(form1->session().pendingStamp().flush().ok());
@@ -359,10 +360,10 @@ TEST_F(CharacterEditorTest, RefusedOrFailedSaveIsReportedAndNeverShownAsSaved)
     typeInto("LevelTXT", "5");
     const quint64 writes = form1->session().rom().writeCount();
     clickButton("SaveCMD");
-    expectMessage(2, MessageIcon::Exclamation, {"Disk full", "game.smc"});
+    expectMessage(2, MessageIcon::Exclamation, {"game.smc", "Disk full", "failed too (Disk full): the image may hold part"});
     EXPECT_EQ(info(), "");
     EXPECT_FALSE(form1->session().pendingStamp().isPending());
-    EXPECT_EQ(form1->session().rom().writeCount() - writes, 4u);
+    EXPECT_EQ(form1->session().rom().writeCount() - writes, 8u);
     EXPECT_EQ(memory->writeOffsets, (std::vector<qint64>{0x117202, 0x117206, 0x117208}));
     EXPECT_TRUE(editor->isVisible());
 }

@@ -270,18 +270,25 @@ TEST_F(HostileFilesTest, ZerosOfAFailedReadAreNeitherShownAsTheFilesNorWrittenBa
     form1->session().pendingStamp().cancel();
     form3->close();
 
-    // Undo puts back Save ROM's name; read back as zeros, it would be saved again.
+    // Undo reads the bytes it replaces first: unread, it writes nothing.
     const QByteArray before = memory->data();
     typeInto(form1.get(), "InternalROMNameTXT", "AB");
     trigger("mnuSave");
+    const QByteArray saved = memory->data();
+    memory->writeOffsets.clear();
     failReads(true);
+    trigger("mnuUndo");
+    expectRead(8, "");
+    // Undo puts back Save ROM's six writes, reading each place first; the
+    // name, read back as zeros, would be saved again.
+    memory->readsLeft = 6;
     trigger("mnuUndo");
     EXPECT_EQ(memory->data(), before);
     memory->writeOffsets.clear();
-    expectRead(8, "Save ROM writes nothing until the image is opened again");
+    expectRead(9, "Save ROM writes nothing until the image is opened again");
     failReads(false);
     trigger("mnuSave");
-    expectRead(9, "Open the image again to save");
+    expectRead(10, "Open the image again to save");
 }
 
 } // namespace

@@ -401,7 +401,8 @@ void CharacterEditor::SaveCMD_Click()
         return;
     }
     const int slot = m_scroll->value();
-    CommandOutcome written{m_session.writes().check(characters::CharacterRecord::start(slot), characters::CharacterRecord::kMagicPower + 1)};
+    CommandOutcome written = CommandOutcome::of(m_session.writes().check(
+        characters::CharacterRecord::start(slot), characters::CharacterRecord::kMagicPower + 1));
     if (written.ok())
         written = m_session.writes().run(QStringLiteral("Save of Character ") + m_charIndex->text(), CommandKind::Save,
                                       [&] { return characters::saveCharacter(m_session.rom(), slot, *checked.values); });

@@ -415,7 +415,8 @@ void MonsterEditor::SaveCMD_Click()
 
     // The editor stamp goes first, then the record, as one step; a file
     // replaced since it was opened, or too short for the record, gets neither.
-    CommandOutcome saved{m_session.writes().check(MonsterRecord(m_session.rom(), index).offsetOf(0), kRecordSize)};
+    CommandOutcome saved = CommandOutcome::of(
+        m_session.writes().check(MonsterRecord(m_session.rom(), index).offsetOf(0), kRecordSize));
     if (saved.ok())
         saved = m_session.writes().run(QStringLiteral("Save of ") + selectedName(), CommandKind::Save, [&] {
             IoResult result = SaveQuenHeader();

@@ -429,7 +429,7 @@ void MonsterTableWindow::save()
     const QDateTime now = m_effects.now();
     const QString command = QStringLiteral("Save of ") + monstersText(count);
     m_saving = true;
-    const WriteOutcome out = commitThroughCopy(writes, imageBytes, command, [&](RomImage& copy) {
+    const CommandOutcome out = commitThroughCopy(writes, imageBytes, command, [&](RomImage& copy) {
         return mt::writeSaves(copy, saves.records, now);
     });
     m_saving = false;
