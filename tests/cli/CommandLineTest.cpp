@@ -418,6 +418,11 @@ TEST_F(CommandLineTest, TheCoalescedImportEndsAsTheFieldByFieldSaveAndAFailedOne
         EXPECT_TRUE(!out.ok() && out.takenBack == faultPasses && out.partlyWritten == !faultPasses);
         EXPECT_EQ(device->data() == bytes, faultPasses);
     }
+    // The bytes a run replaces cannot be read: no zeros go into the way back, nothing is written.
+    RomImage unreadable;
+    device = attachMemory(unreadable, bytes);
+    device->readsLeft = 0;
+    EXPECT_TRUE(!commit(unreadable).ok() && device->writeOffsets.empty());
 }
 
 TEST_F(CommandLineTest, ExitCodesSayWhatWentWrongAndNoOutputReplacesAnInputOrWhatIsNoFile)
