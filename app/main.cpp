@@ -36,7 +36,8 @@ int main(int argc, char* argv[])
     // ends the program the same way.
     if (launch.kind == zorvek::cli::Launch::WindowWithImage)
         QMetaObject::invokeMethod(
-            &mainWindow, [&mainWindow, image = QFileInfo(launch.image).absoluteFilePath()] { mainWindow.openImage(image); },
+            &mainWindow,
+            [&mainWindow, image = QFileInfo(launch.image).absoluteFilePath()] { mainWindow.openImage(image); },
             Qt::QueuedConnection);
     return QApplication::exec();
 }

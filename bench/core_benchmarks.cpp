@@ -24,7 +24,11 @@ using namespace zorvek;
 namespace {
 
 struct ImageOnDisk {
-    ImageOnDisk() { demo::demoImage().writeTo(path); rom.open(path); }
+    ImageOnDisk()
+    {
+        demo::demoImage().writeTo(path);
+        rom.open(path);
+    }
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("demo.smc"));
     RomImage rom;
@@ -42,7 +46,7 @@ BENCHMARK(BM_ChecksumOfWholeImage)->Unit(benchmark::kMillisecond);
 // field as the editor writes it (17 writes), then undone and redone.
 void BM_UndoRedoMonsterSave(benchmark::State& state)
 {
-    UndoHistory history;  // outlives the image, which clears it on closing
+    UndoHistory history; // outlives the image, which clears it on closing
     ImageOnDisk image;
     image.rom.recordInto(&history);
     const monsters::MonsterRecord record(image.rom, 42);
@@ -133,11 +137,12 @@ void BM_ApplyPatchOfEveryMonster(benchmark::State& state)
         RomImage& rom = hack.image.rom;
         const QByteArray image = rom.readBytes(0, static_cast<int>(rom.size()));
         const patches::PatchRun run = patches::applyPatches(image.mid(0x200), {hack.patch});
-        const CommandOutcome out = commitThroughCopy(session, image, QStringLiteral("Apply patch"), [&](RomImage& copy) {
-            if (IoResult r = SaveQuenHeader(copy, QDateTime::currentDateTime()); !r.ok())
-                return r;
-            return copy.writeBytes(0x200, run.romData);
-        });
+        const CommandOutcome out =
+            commitThroughCopy(session, image, QStringLiteral("Apply patch"), [&](RomImage& copy) {
+                if (IoResult r = SaveQuenHeader(copy, QDateTime::currentDateTime()); !r.ok())
+                    return r;
+                return copy.writeBytes(0x200, run.romData);
+            });
         if (!out.ok())
             state.SkipWithError("apply failed");
         state.PauseTiming();

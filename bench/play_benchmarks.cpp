@@ -74,7 +74,7 @@ void BM_PlayFrom4MiBImage(benchmark::State& state)
     for (auto _ : state) {
         play->trigger();
         state.PauseTiming();
-        QApplication::processEvents();  // the ended processes are reaped here
+        QApplication::processEvents(); // the ended processes are reaped here
         state.ResumeTiming();
     }
 }

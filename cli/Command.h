@@ -10,8 +10,8 @@ namespace zorvek::cli {
 
 // One run of a command, its words already checked against its shape.
 struct Invocation {
-    QStringList operands;              // the words after the command's name
-    const QCommandLineParser& parser;  // only options the command takes are set
+    QStringList operands;             // the words after the command's name
+    const QCommandLineParser& parser; // only options the command takes are set
     Console& console;
     QDateTime now;
 
@@ -28,8 +28,7 @@ class Command {
 public:
     Command(const char* name, QStringList operands, QStringList options, const char* help)
         : m_name(name), m_operands(std::move(operands)), m_options(std::move(options)), m_help(help)
-    {
-    }
+    { }
     virtual ~Command() = default;
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;

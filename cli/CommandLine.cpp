@@ -19,12 +19,16 @@ namespace zorvek::cli {
 namespace {
 
 // Options every Qt program takes; some take the next argument as value.
-const std::set<QString> kQtValueOptions = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry",
-    "qwindowicon", "icon", "qwindowtitle", "title", "display", "name", "style", "stylesheet",
-    "session", "visual"};
-const std::set<QString> kQtFlagOptions = {"reverse", "nograb", "dograb", "sync", "widgetcount",
-                                          "testability", "qmljsdebugger"};
+const std::set<QString> kQtValueOptions = {"platform",        "platformpluginpath",
+                                           "platformtheme",   "plugin",
+                                           "qwindowgeometry", "geometry",
+                                           "qwindowicon",     "icon",
+                                           "qwindowtitle",    "title",
+                                           "display",         "name",
+                                           "style",           "stylesheet",
+                                           "session",         "visual"};
+const std::set<QString> kQtFlagOptions = {"reverse",     "nograb",      "dograb",       "sync",
+                                          "widgetcount", "testability", "qmljsdebugger"};
 
 // How many arguments a Qt option at arguments[i] takes up; 0 when it is none.
 int qtOptionLength(const QStringList& arguments, qsizetype i)
@@ -106,8 +110,7 @@ Launch decideLaunch(const QStringList& arguments)
         return {Launch::Window, {}};
     const QString& first = kept[1];
     // A command keeps its meaning even beside a file of its name; "./info" names the file.
-    if (kept.size() == 2 && !isCommandName(first) && !first.startsWith(QLatin1Char('-')) &&
-        QFileInfo(first).isFile())
+    if (kept.size() == 2 && !isCommandName(first) && !first.startsWith(QLatin1Char('-')) && QFileInfo(first).isFile())
         return {Launch::WindowWithImage, first};
     return {Launch::Command, {}};
 }
@@ -124,8 +127,8 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Edits the monster and character records of a ROM image in place.\n\n") +
-        commandsHelp() + QString::fromLatin1(kAfterCommands));
+        QStringLiteral("Edits the monster and character records of a ROM image in place.\n\n") + commandsHelp()
+        + QString::fromLatin1(kAfterCommands));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption monsters(QStringLiteral("monsters"), QStringLiteral("The monster table."),
@@ -133,13 +136,16 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
     const QCommandLineOption characters(QStringLiteral("characters"), QStringLiteral("The character table."),
                                         QStringLiteral("FILE"));
     const QCommandLineOption dryRun(QStringLiteral("dry-run"),
-                                    QStringLiteral("Import, apply-patch: list the records and fields that would change, "
-                                                   "as stored before and after, and whether the checksum "
-                                                   "words would be written; write nothing."));
+                                    QStringLiteral(
+                                        "Import, apply-patch: list the records and fields that would change, "
+                                        "as stored before and after, and whether the checksum "
+                                        "words would be written; write nothing."));
     const QCommandLineOption noBackup(QStringLiteral("no-backup"),
-                                      QStringLiteral("Import, fix-checksum, apply-patch: no backup copy of the image this time."));
+                                      QStringLiteral(
+                                          "Import, fix-checksum, apply-patch: no backup copy of the image this time."));
     const QCommandLineOption fixChecksum(QStringLiteral("fix-checksum"),
-                                         QStringLiteral("Import, apply-patch: also write the checksum words this time."));
+                                         QStringLiteral(
+                                             "Import, apply-patch: also write the checksum words this time."));
     const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("make-patch: ips or bps."),
                                     QStringLiteral("FORMAT"));
     const QCommandLineOption type(QStringLiteral("type"),
@@ -160,12 +166,13 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
         return output(console, parser.helpText());
     if (parser.isSet(version))
-        return output(console, QStringLiteral("%1 %2\n"
-                                              "License GPL-3.0-or-later: GNU GPL version 3 or later "
-                                              "<https://www.gnu.org/licenses/gpl-3.0.html>.\n"
-                                              "This is free software: you are free to change and redistribute it.\n"
-                                              "There is NO WARRANTY, to the extent permitted by law.\n")
-                                   .arg(QLatin1String(kAppTitle), stamp::versionText()));
+        return output(console,
+                      QStringLiteral("%1 %2\n"
+                                     "License GPL-3.0-or-later: GNU GPL version 3 or later "
+                                     "<https://www.gnu.org/licenses/gpl-3.0.html>.\n"
+                                     "This is free software: you are free to change and redistribute it.\n"
+                                     "There is NO WARRANTY, to the extent permitted by law.\n")
+                          .arg(QLatin1String(kAppTitle), stamp::versionText()));
 
     const QStringList words = parser.positionalArguments();
     const QString command = words.value(0);
@@ -176,15 +183,17 @@ int execute(const QStringList& arguments, Console& console, const QDateTime& now
         const QString problem = QStringLiteral("Unknown command \"%1\".").arg(command);
         // Only the headless executable gets here with an image: the editor's opens it.
         if (words.size() == 1 && QFileInfo(command).isFile())
-            return usageError(console, problem + QStringLiteral(" To open the image in the editor: zorvek-multi-editor %1")
-                                                     .arg(command));
+            return usageError(
+                console,
+                problem + QStringLiteral(" To open the image in the editor: zorvek-multi-editor %1").arg(command));
         if (words.size() == 1)
             return usageError(console, problem + QStringLiteral(" There is no file of that name to open either."));
         return usageError(console, problem);
     }
     const bool moreOperands = found->repeatsLastOperand() && words.size() > found->operands().size() + 1;
     if (words.size() != found->operands().size() + 1 && !moreOperands)
-        return usageError(console, QStringLiteral("%1 takes %2.").arg(command, found->operands().join(QLatin1Char(' '))));
+        return usageError(console,
+                          QStringLiteral("%1 takes %2.").arg(command, found->operands().join(QLatin1Char(' '))));
     for (const QString& option : parser.optionNames())
         if (!found->options().contains(option))
             return usageError(console, QStringLiteral("%1 takes no --%2.").arg(command, option));

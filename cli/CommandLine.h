@@ -12,22 +12,21 @@ namespace zorvek::cli {
 enum ExitCode : int {
     kSuccess = 0,
     kUsageError = 1,
-    kImageRefused = 2,  // the image cannot be opened or read, is too short, or is not this game's
-    kTableRefused = 3,  // a table cannot be read or is refused; nothing was written
-    kWriteFailed = 4,   // writing the image, a file, a copy or standard output failed
+    kImageRefused = 2, // the image cannot be opened or read, is too short, or is not this game's
+    kTableRefused = 3, // a table cannot be read or is refused; nothing was written
+    kWriteFailed = 4,  // writing the image, a file, a copy or standard output failed
 };
 
 struct Console {
-    QIODevice& in;   // tables given as "-"
-    QIODevice& out;  // data
-    QIODevice& err;  // messages for people
+    QIODevice& in;  // tables given as "-"
+    QIODevice& out; // data
+    QIODevice& err; // messages for people
 };
 
 // Data for standard output. False, with a message naming the system's
 // reason, when it cannot take it all (a full disk, /dev/full): the command
 // then ends with kWriteFailed.
 bool writeOutput(Console& console, const QByteArray& data);
-
 
 // What the arguments ask for. Nothing besides Qt's own options opens the
 // window; one argument naming a file that is not a command opens the window

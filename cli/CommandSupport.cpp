@@ -12,8 +12,9 @@ QString failureText(const QString& image, const CommandOutcome& outcome)
 {
     const QString error = outcome.result.error;
     if (outcome.backupFailed)
-        return QStringLiteral("Nothing was written to %1: its backup copy could not be made: %2\n"
-                              "To write without a backup, add --no-backup.")
+        return QStringLiteral(
+                   "Nothing was written to %1: its backup copy could not be made: %2\n"
+                   "To write without a backup, add --no-backup.")
             .arg(image, error);
     const QString text = QStringLiteral("Writing %1 failed: %2\n").arg(image, error);
     if (const QString left = stepLeftText(outcome, image); !left.isEmpty())

@@ -11,7 +11,6 @@
 #include "core/table/TableCheck.h"
 #include "data/GameData.h"
 
-
 #include <functional>
 #include <map>
 #include <set>
@@ -51,7 +50,8 @@ ChangedBytes classify(const QByteArray& before, const QByteArray& after)
 {
     ChangedBytes changed;
     const qint64 monsterEnd = monsters::kTableOffset + qint64{monsters::kRecordSize} * monsters::kRecordCount;
-    const qint64 characterEnd = characters::CharacterRecord::kTableStart + characters::CharacterRecord::kSlotStride * characters::CharacterRecord::kSlotCount;
+    const qint64 characterEnd = characters::CharacterRecord::kTableStart
+        + characters::CharacterRecord::kSlotStride * characters::CharacterRecord::kSlotCount;
     for (qint64 at = 0; at < after.size(); ++at) {
         if (at < before.size() && before[at] == after[at])
             continue;
@@ -62,7 +62,9 @@ ChangedBytes classify(const QByteArray& before, const QByteArray& after)
         else if (at >= monsters::kTableOffset && at < monsterEnd)
             changed.monsters[static_cast<int>((at - monsters::kTableOffset) / monsters::kRecordSize)].insert(at);
         else if (at >= characters::CharacterRecord::kTableStart && at < characterEnd)
-            changed.characters[static_cast<int>((at - characters::CharacterRecord::kTableStart) / characters::CharacterRecord::kSlotStride)]
+            changed
+                .characters[static_cast<int>((at - characters::CharacterRecord::kTableStart)
+                                             / characters::CharacterRecord::kSlotStride)]
                 .insert(at);
         else
             changed.elsewhere.insert(at);
@@ -116,8 +118,8 @@ DryRunReport dryRunReport(const QByteArray& imageBytes, const ImportPlan& plan, 
                                  &monsterTitle};
     const RecordSpan characterSpan{charactertable::definition(), &charactertable::cells, &characterTitle};
     QStringList lines;
-    for (const auto& [span, records] : {std::pair{&monsterSpan, &changed.monsters},
-                                        std::pair{&characterSpan, &changed.characters}})
+    for (const auto& [span, records] :
+         {std::pair{&monsterSpan, &changed.monsters}, std::pair{&characterSpan, &changed.characters}})
         for (const auto& [record, bytes] : *records)
             lines.append(describeRecord(*span, record, before, after, bytes));
     const checksum::State stateAfter = checksum::readState(after);
@@ -131,16 +133,17 @@ DryRunReport dryRunReport(const QByteArray& imageBytes, const ImportPlan& plan, 
     for (const QString& line : lines)
         report.lines += line.toUtf8() + '\n';
 
-    QString summary = QStringLiteral("Dry run: %1 would change")
-                          .arg(changeCount(changed.monsters.size(), changed.characters.size()));
+    QString summary =
+        QStringLiteral("Dry run: %1 would change").arg(changeCount(changed.monsters.size(), changed.characters.size()));
     if (changed.stamp)
         summary += QStringLiteral(", after the editor stamp");
     if (changed.checksum)
         summary += QStringLiteral(", with the checksum words");
     summary += QLatin1Char('.');
     if (!changed.checksum && !stateAfter.valid())
-        summary += QStringLiteral(" The checksum words would not be written: the checksum would be %1; "
-                                  "--fix-checksum writes them.")
+        summary += QStringLiteral(
+                       " The checksum words would not be written: the checksum would be %1; "
+                       "--fix-checksum writes them.")
                        .arg(checksum::stateText(stateAfter));
     report.summary = summary + QStringLiteral(" Nothing was written.");
     return report;

@@ -11,9 +11,9 @@ namespace zorvek::cli {
 
 // What an import would do to an image, told from the bytes it would change.
 struct DryRunReport {
-    QByteArray lines;  // a line per changed record naming each changed field, one for the checksum words
-    QString summary;   // counts, the stamp, and whether the checksum words are written
-    IoResult result;   // the import itself would fail
+    QByteArray lines; // a line per changed record naming each changed field, one for the checksum words
+    QString summary;  // counts, the stamp, and whether the checksum words are written
+    IoResult result;  // the import itself would fail
 };
 
 // Makes the import's writes, the checksum words included when fixChecksum,

@@ -26,19 +26,23 @@ void takeBackInCopy(const QString& path, QByteArray& bytes, Console& console)
     const rollback::Recovery found = rollback::recoverCopy(path, bytes);
     using State = rollback::Recovery::State;
     if (found.state == State::TakenBack)
-        say(console, QStringLiteral("%1 holds part of a step cut off by a crash: it is read as it was before that "
-                                    "step. Its rollback journal %2 puts the file back the next time the image is "
-                                    "opened to be written.")
-                         .arg(shown(path), shown(found.journal)));
+        say(console,
+            QStringLiteral("%1 holds part of a step cut off by a crash: it is read as it was before that "
+                           "step. Its rollback journal %2 puts the file back the next time the image is "
+                           "opened to be written.")
+                .arg(shown(path), shown(found.journal)));
     else if (found.state == State::Changed)
-        say(console, QStringLiteral("%1 has the rollback journal %2 of a step cut off by a crash, but another "
-                                    "program changed the image since: it is read as it is.")
-                         .arg(shown(path), shown(found.journal)));
+        say(console,
+            QStringLiteral("%1 has the rollback journal %2 of a step cut off by a crash, but another "
+                           "program changed the image since: it is read as it is.")
+                .arg(shown(path), shown(found.journal)));
     else if (found.state == State::Refused)
-        say(console, QStringLiteral("%1 was left alone as no rollback journal of %2: %3. The image is read as it is.")
-                         .arg(shown(found.journal), shown(path), found.reason));
+        say(console,
+            QStringLiteral("%1 was left alone as no rollback journal of %2: %3. The image is read as it is.")
+                .arg(shown(found.journal), shown(path), found.reason));
     else if (found.state == State::Failed)
-        say(console, QStringLiteral("The rollback journal %1 could not be read: %2").arg(shown(found.journal), found.reason));
+        say(console,
+            QStringLiteral("The rollback journal %1 could not be read: %2").arg(shown(found.journal), found.reason));
 }
 
 } // namespace
@@ -74,31 +78,36 @@ bool takeBackInFile(RomImage& rom, const QString& path, Console& console, int* e
     case State::None:
         return true;
     case State::TornRemoved:
-        say(console, QStringLiteral("Removed the rollback journal %1 of a step cut off before it wrote to %2.")
-                         .arg(shown(found.journal), shown(path)));
+        say(console,
+            QStringLiteral("Removed the rollback journal %1 of a step cut off before it wrote to %2.")
+                .arg(shown(found.journal), shown(path)));
         return true;
     case State::TakenBack:
-        say(console, QStringLiteral("%1 held part of a step cut off by a crash: its rollback journal %2 put back "
-                                    "the bytes from before that step.")
-                         .arg(shown(path), shown(found.journal)));
+        say(console,
+            QStringLiteral("%1 held part of a step cut off by a crash: its rollback journal %2 put back "
+                           "the bytes from before that step.")
+                .arg(shown(path), shown(found.journal)));
         return true;
     case State::Changed:
-        say(console, QStringLiteral("%1 has the rollback journal %2 of a step cut off by a crash, but another "
-                                    "program changed the image since: both were left as they are, and nothing "
-                                    "was written. Move the journal away to write to the image.")
-                         .arg(shown(path), shown(found.journal)));
+        say(console,
+            QStringLiteral("%1 has the rollback journal %2 of a step cut off by a crash, but another "
+                           "program changed the image since: both were left as they are, and nothing "
+                           "was written. Move the journal away to write to the image.")
+                .arg(shown(path), shown(found.journal)));
         *exitCode = kImageRefused;
         return false;
     case State::Refused:
-        say(console, QStringLiteral("%1 was left alone as no rollback journal of %2: %3. Image and journal were "
-                                    "left as they are, and nothing was written. Move it away to write to the image.")
-                         .arg(shown(found.journal), shown(path), found.reason));
+        say(console,
+            QStringLiteral("%1 was left alone as no rollback journal of %2: %3. Image and journal were "
+                           "left as they are, and nothing was written. Move it away to write to the image.")
+                .arg(shown(found.journal), shown(path), found.reason));
         *exitCode = kImageRefused;
         return false;
     case State::Failed:
-        say(console, QStringLiteral("Taking back the step cut off by a crash in %1 with its rollback journal %2 "
-                                    "failed: %3\nNothing else was written.")
-                         .arg(shown(path), shown(found.journal), found.reason));
+        say(console,
+            QStringLiteral("Taking back the step cut off by a crash in %1 with its rollback journal %2 "
+                           "failed: %3\nNothing else was written.")
+                .arg(shown(path), shown(found.journal), found.reason));
         *exitCode = kWriteFailed;
         return false;
     case State::Busy:
@@ -124,10 +133,11 @@ bool isThisGame(const RomImage& rom, const QString& path, Console& console)
     if (right)
         return true;
     if (headerless::lacksCopierHeader(rom))
-        say(console, QStringLiteral("%1 has no copier header: this game's ROM data starts at its first byte, and "
-                                    "the editor needs the 512-byte header in front of it.\nMake a copy with one: "
-                                    "zorvek-multi-editor add-header %1 COPY.smc")
-                         .arg(path));
+        say(console,
+            QStringLiteral("%1 has no copier header: this game's ROM data starts at its first byte, and "
+                           "the editor needs the 512-byte header in front of it.\nMake a copy with one: "
+                           "zorvek-multi-editor add-header %1 COPY.smc")
+                .arg(path));
     else
         say(console, wrongGameText(path));
     return false;

@@ -7,7 +7,6 @@
 #include "core/image/RomChecksum.h"
 #include "core/text/VisibleText.h"
 
-
 namespace zorvek::cli {
 
 namespace {
@@ -43,8 +42,9 @@ QList<InfoLine> imageInfo(const RomImage& image, const QString& path)
     const uint16_t checkWord = image.readWord16(romcheck::kCheckWordOffset);
     QString check = QStringLiteral("%1, right").arg(hex(checkWord));
     if (checkWord != romcheck::kExpectedCheckWord && bare)
-        check = QStringLiteral("%1, wrong: the image has no copier header (this game's ROM data starts at its "
-                               "first byte; add-header makes a copy with one)")
+        check = QStringLiteral(
+                    "%1, wrong: the image has no copier header (this game's ROM data starts at its "
+                    "first byte; add-header makes a copy with one)")
                     .arg(hex(checkWord));
     else if (checkWord != romcheck::kExpectedCheckWord)
         check = QStringLiteral("%1, wrong (this game's images hold %2): not this game's image")
@@ -52,12 +52,14 @@ QList<InfoLine> imageInfo(const RomImage& image, const QString& path)
     return {
         {QStringLiteral("Image"), path},
         {QStringLiteral("Size"), QStringLiteral("%1 bytes").arg(image.size())},
-        {QStringLiteral("Copier type"), bare ? QStringLiteral("none: the image has no copier header")
-                                             : QString::fromLatin1(copier::typeNames()[static_cast<int>(copier::detect(rom))])},
+        {QStringLiteral("Copier type"),
+         bare ? QStringLiteral("none: the image has no copier header")
+              : QString::fromLatin1(copier::typeNames()[static_cast<int>(copier::detect(rom))])},
         // The name field is padded with blanks; lines end without them.
         {QStringLiteral("Internal name"), visibleControls(withoutTrailingBlanks(internalname::read(rom)))},
         {QStringLiteral("Check word"), check},
-        {QStringLiteral("Checksum"), rom.checkHolds(checksum::kComplementOffset, checksum::kWordsLength).ok()
+        {QStringLiteral("Checksum"),
+         rom.checkHolds(checksum::kComplementOffset, checksum::kWordsLength).ok()
              ? checksum::stateText(checksum::readState(rom))
              : QStringLiteral("none: the file ends before the checksum words")},
     };

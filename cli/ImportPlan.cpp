@@ -27,8 +27,9 @@ TableError refusedBySave(const QString& file, const ChangedRow& row, const QStri
 std::optional<TableError> planMonsters(const TableFile& file, RomImage& current, ImportPlan& plan)
 {
     const TableDefinition& table = monstertable::definition();
-    const CheckedTable checked =
-        checkTable(table, file.text, file.label, [&](int index) { return monstertable::cells(current, index, data::monsterNames().value(index)); });
+    const CheckedTable checked = checkTable(table, file.text, file.label, [&](int index) {
+        return monstertable::cells(current, index, data::monsterNames().value(index));
+    });
     if (checked.error)
         return checked.error;
     std::vector<MonsterChange> changes;
@@ -70,7 +71,9 @@ IoResult writeImport(RomImage& rom, const ImportPlan& plan, const QDateTime& now
             !r.ok())
             return r;
     for (const CharacterChange& change : plan.characters)
-        if (IoResult r = rom.checkHolds(characters::CharacterRecord::start(change.slot), characters::CharacterRecord::kSlotStride); !r.ok())
+        if (IoResult r = rom.checkHolds(characters::CharacterRecord::start(change.slot),
+                                        characters::CharacterRecord::kSlotStride);
+            !r.ok())
             return r;
     // Every save writes its stamp first; one import is one save.
     if (IoResult r = SaveQuenHeader(rom, now); !r.ok())
@@ -98,7 +101,7 @@ QString changeCount(size_t monsters, size_t characters)
 }
 
 CommandOutcome commitImport(ImageWriteSession& session, const QByteArray& imageBytes, const ImportPlan& plan,
-                          const QDateTime& now)
+                            const QDateTime& now)
 {
     return commitThroughCopy(session, imageBytes, QStringLiteral("Import"),
                              [&](RomImage& copy) { return writeImport(copy, plan, now); });

@@ -52,7 +52,7 @@ IoResult writeImport(RomImage& rom, const ImportPlan& plan, const QDateTime& now
 
 // The import's writes as the step "Import", all or nothing (commitThroughCopy).
 CommandOutcome commitImport(ImageWriteSession& session, const QByteArray& imageBytes, const ImportPlan& plan,
-                          const QDateTime& now);
+                            const QDateTime& now);
 
 // "3 monsters and 1 character"
 QString changeCount(const ImportPlan& plan);

@@ -30,7 +30,7 @@ struct TableSpan {
 constexpr TableSpan kMonsterSpan{"monster table", monsters::kTableOffset,
                                  qint64{monsters::kRecordSize} * monsters::kRecordCount};
 constexpr TableSpan kCharacterSpan{"character table", characters::CharacterRecord::kTableStart,
-                                   characters::CharacterRecord::kSlotStride * characters::CharacterRecord::kSlotCount};
+                                   characters::CharacterRecord::kSlotStride* characters::CharacterRecord::kSlotCount};
 
 } // namespace
 
@@ -38,8 +38,8 @@ std::optional<TablePaths> tablePaths(const QString& command, const Invocation& c
 {
     const TablePaths tables{call.value("monsters"), call.value("characters")};
     if (tables.monsters.isEmpty() && tables.characters.isEmpty()) {
-        *code = usageError(call.console, QStringLiteral("%1 needs --monsters FILE, --characters FILE or both.")
-                                             .arg(command));
+        *code = usageError(call.console,
+                           QStringLiteral("%1 needs --monsters FILE, --characters FILE or both.").arg(command));
         return std::nullopt;
     }
     if (tables.monsters == tables.characters) {
@@ -61,10 +61,11 @@ bool imageAccepted(const RomImage& rom, const QString& path, const TablePaths& t
     for (const auto& [asked, span] : {std::pair{!tables.monsters.isEmpty(), kMonsterSpan},
                                       std::pair{!tables.characters.isEmpty(), kCharacterSpan}}) {
         if (asked && !rom.checkHolds(span.start, span.size).ok()) {
-            say(console, QStringLiteral("%1 is too short (%2 bytes) to hold the %3.")
-                             .arg(path)
-                             .arg(rom.size())
-                             .arg(QLatin1String(span.name)));
+            say(console,
+                QStringLiteral("%1 is too short (%2 bytes) to hold the %3.")
+                    .arg(path)
+                    .arg(rom.size())
+                    .arg(QLatin1String(span.name)));
             return false;
         }
     }
@@ -96,11 +97,17 @@ std::optional<TableFile> readTable(const QString& path, const TableDefinition& t
     }
     if (file.text.size() > limit) {
         const QString found = standardInput ? QStringLiteral("more") : QStringLiteral("%1 bytes").arg(opened.size());
-        say(console, TableError{file.label, 1, 1, {},
-                                QStringLiteral("a table of %1 %2s, at most %3 bytes")
-                                    .arg(table.recordCount).arg(QLatin1String(table.recordNoun)).arg(limit),
-                                found}
-                         .message());
+        say(console,
+            TableError{file.label,
+                       1,
+                       1,
+                       {},
+                       QStringLiteral("a table of %1 %2s, at most %3 bytes")
+                           .arg(table.recordCount)
+                           .arg(QLatin1String(table.recordNoun))
+                           .arg(limit),
+                       found}
+                .message());
         return std::nullopt;
     }
     return file;

@@ -18,9 +18,11 @@ using namespace paint;
 
 QPolygonF zigZagZ(QRectF box)
 {
-    auto at = [&box](double x, double y) { return QPointF(box.left() + x * box.width(), box.top() + y * box.height()); };
-    return QPolygonF{at(0, 0),     at(1, 0), at(1, 0.17), at(0.32, 0.83), at(1, 0.83),
-                     at(1, 1),     at(0, 1), at(0, 0.83), at(0.68, 0.17), at(0, 0.17)};
+    auto at = [&box](double x, double y) {
+        return QPointF(box.left() + x * box.width(), box.top() + y * box.height());
+    };
+    return QPolygonF{at(0, 0), at(1, 0), at(1, 0.17), at(0.32, 0.83), at(1, 0.83),
+                     at(1, 1), at(0, 1), at(0, 0.83), at(0.68, 0.17), at(0, 0.17)};
 }
 
 QPainterPath questionMark(QPointF c, double s)
@@ -219,7 +221,7 @@ QImage equipmentIcon(int slot)
     case 2: // helmet
         p.setBrush(steel);
         p.drawChord(QRectF(2.5, 2.5, 11, 16), 0, 180 * 16);
-        p.drawRect(QRectF(2.5, 10.5, 3, 4));  // cheek guards
+        p.drawRect(QRectF(2.5, 10.5, 3, 4)); // cheek guards
         p.drawRect(QRectF(10.5, 10.5, 3, 4));
         p.setPen(QPen(dark, 1.5));
         p.drawLine(QPointF(4, 8.5), QPointF(12, 8.5)); // visor slit
@@ -228,8 +230,8 @@ QImage equipmentIcon(int slot)
         break;
     case 3: // body armour
         p.setBrush(steel);
-        p.drawPolygon(QPolygonF{{5, 1.5}, {11, 1.5}, {14.5, 4}, {13, 8}, {12, 8}, {12, 14.5},
-                                {4, 14.5}, {4, 8}, {3, 8}, {1.5, 4}});
+        p.drawPolygon(QPolygonF{
+            {5, 1.5}, {11, 1.5}, {14.5, 4}, {13, 8}, {12, 8}, {12, 14.5}, {4, 14.5}, {4, 8}, {3, 8}, {1.5, 4}});
         p.setPen(QPen(gold, 1));
         p.drawLine(QPointF(8, 3), QPointF(8, 13));
         break;

@@ -45,9 +45,9 @@ struct Look {
     Element element = Element::None;
     bool mirrored = false; // a "Reverse" curl turns the other way
     bool large = false;
-    bool twin = false;     // "Dual ... Slashes"
+    bool twin = false; // "Dual ... Slashes"
     bool crashes = false;
-    bool named = false;    // carries a weapon name in parentheses
+    bool named = false; // carries a weapon name in parentheses
     QList<QColor> colours;
 };
 
@@ -58,11 +58,10 @@ struct NamedColour {
 
 // Two-word names come first so "Light Blue" wins over "Blue".
 constexpr NamedColour kColours[] = {
-    {"Light Blue", 0x7fd4ff}, {"Dark Pink", 0xb8266e},   {"Light Green", 0x9af07a},
-    {"Deep Red", 0x9a0d1a},   {"Bluish Green", 0x1db89a}, {"Grey", 0xb8bcc6},
-    {"Blue", 0x3d6dff},       {"Pink", 0xff8ccb},         {"Green", 0x2fc03c},
-    {"Red", 0xec3428},        {"Yellow", 0xffe035},       {"Black", 0x161616},
-    {"Fire", 0xff7a1a},       {"Ice", 0xbff6ff},          {"Bolt", 0xfff04a},
+    {"Light Blue", 0x7fd4ff},   {"Dark Pink", 0xb8266e}, {"Light Green", 0x9af07a}, {"Deep Red", 0x9a0d1a},
+    {"Bluish Green", 0x1db89a}, {"Grey", 0xb8bcc6},      {"Blue", 0x3d6dff},        {"Pink", 0xff8ccb},
+    {"Green", 0x2fc03c},        {"Red", 0xec3428},       {"Yellow", 0xffe035},      {"Black", 0x161616},
+    {"Fire", 0xff7a1a},         {"Ice", 0xbff6ff},       {"Bolt", 0xfff04a},
 };
 
 bool addColour(const QString& word, QList<QColor>& out)
@@ -141,18 +140,27 @@ Look parseLook(QString text)
         }
     }
 
-    if (bells) look.shape = Shape::Bells;
-    else if (arrow) look.shape = Shape::Arrow;
-    else if (chinese) look.shape = Shape::Shuriken;
-    else if (stars || star) look.shape = smallMedium ? Shape::SmallStars : multiple ? Shape::ManyStars : Shape::LargeStar;
-    else if (curl) look.shape = Shape::Curl;
-    else if (jagged) look.shape = Shape::Jagged;
+    if (bells)
+        look.shape = Shape::Bells;
+    else if (arrow)
+        look.shape = Shape::Arrow;
+    else if (chinese)
+        look.shape = Shape::Shuriken;
+    else if (stars || star)
+        look.shape = smallMedium ? Shape::SmallStars : multiple ? Shape::ManyStars : Shape::LargeStar;
+    else if (curl)
+        look.shape = Shape::Curl;
+    else if (jagged)
+        look.shape = Shape::Jagged;
 
     if (look.colours.isEmpty())
         look.colours.append(QColor::fromRgb(0xb8bcc6));
-    if (words.contains(QLatin1String("Fire"))) look.element = Element::Fire;
-    else if (words.contains(QLatin1String("Ice"))) look.element = Element::Ice;
-    else if (words.contains(QLatin1String("Bolt"))) look.element = Element::Bolt;
+    if (words.contains(QLatin1String("Fire")))
+        look.element = Element::Fire;
+    else if (words.contains(QLatin1String("Ice")))
+        look.element = Element::Ice;
+    else if (words.contains(QLatin1String("Bolt")))
+        look.element = Element::Bolt;
     return look;
 }
 
@@ -204,10 +212,14 @@ void sweep(QPainter& p, const QList<QPointF>& pts, const std::function<double(do
 std::pair<QPointF, QPointF> ends(Dir dir)
 {
     switch (dir) {
-    case Dir::Horizontal: return {{7, 38}, {57, 38}};
-    case Dir::Vertical: return {{30, 7}, {30, 57}};
-    case Dir::Diagonal: return {{9, 55}, {55, 9}};
-    case Dir::ReverseDiagonal: return {{9, 9}, {55, 55}};
+    case Dir::Horizontal:
+        return {{7, 38}, {57, 38}};
+    case Dir::Vertical:
+        return {{30, 7}, {30, 57}};
+    case Dir::Diagonal:
+        return {{9, 55}, {55, 9}};
+    case Dir::ReverseDiagonal:
+        return {{9, 9}, {55, 55}};
     }
     return {};
 }
@@ -234,7 +246,8 @@ void drawSlash(QPainter& p, const Look& look, const Ink& ink)
             pts.append((1 - t) * (1 - t) * a2 + 2 * t * (1 - t) * c + t * t * b2);
         }
         const double peak = look.twin ? 4.5 : 6.0;
-        sweep(p, pts, [peak](double t) { return 0.8 + peak * std::sin(kPi * t); }, ink);
+        sweep(
+            p, pts, [peak](double t) { return 0.8 + peak * std::sin(kPi * t); }, ink);
     }
 }
 
@@ -246,7 +259,8 @@ void drawJagged(QPainter& p, const Look& look, const Ink& ink)
     QList<QPointF> pts;
     for (int i = 0; i <= 8; ++i)
         pts.append(a + (b - a) * (i / 8.0) + n * kAmp[i]);
-    sweep(p, pts, [](double t) { return 2.5 + 1.5 * (1 - std::abs(2 * t - 1)); }, ink);
+    sweep(
+        p, pts, [](double t) { return 2.5 + 1.5 * (1 - std::abs(2 * t - 1)); }, ink);
 }
 
 void drawCurl(QPainter& p, const Look& look, const Ink& ink)
@@ -256,7 +270,9 @@ void drawCurl(QPainter& p, const Look& look, const Ink& ink)
         p.translate(64, 0);
         p.scale(-1, 1);
     }
-    struct Whorl { double x, y, size; };
+    struct Whorl {
+        double x, y, size;
+    };
     static constexpr Whorl kOne[] = {{32, 33, 1.0}};
     static constexpr Whorl kTwo[] = {{22, 24, 0.62}, {40, 42, 0.62}};
     for (const Whorl& w : look.twin ? std::span<const Whorl>(kTwo) : std::span<const Whorl>(kOne)) {
@@ -266,11 +282,11 @@ void drawCurl(QPainter& p, const Look& look, const Ink& ink)
             pts.append(QPointF(w.x + r * std::cos(angle), w.y + r * std::sin(angle)));
         }
         pts.append(QPointF(w.x + 27 * w.size, w.y - 21 * w.size)); // the spiral flings out into a slash
-        sweep(p, pts, [&w](double t) { return (1 + 5 * t) * std::max(w.size, 0.75); }, ink);
+        sweep(
+            p, pts, [&w](double t) { return (1 + 5 * t) * std::max(w.size, 0.75); }, ink);
     }
     p.restore();
 }
-
 
 void drawStar(QPainter& p, QPointF c, double r, int points, const Ink& ink)
 {
@@ -292,14 +308,18 @@ void drawStar(QPainter& p, QPointF c, double r, int points, const Ink& ink)
 
 void drawStars(QPainter& p, const Look& look, const Ink& ink)
 {
-    struct Spot { double x, y, r; };
+    struct Spot {
+        double x, y, r;
+    };
     static constexpr Spot kSparkles[] = {{17, 18, 8}, {45, 14, 5}, {33, 35, 10}, {13, 47, 5},
                                          {51, 44, 8}, {27, 56, 4}, {54, 27, 3}};
     static constexpr Spot kBig[] = {{20, 21, 15}, {45, 27, 14}, {28, 47, 15}};
     if (look.shape == Shape::SmallStars)
-        for (const Spot& s : kSparkles) drawStar(p, {s.x, s.y}, s.r, 4, ink);
+        for (const Spot& s : kSparkles)
+            drawStar(p, {s.x, s.y}, s.r, 4, ink);
     else if (look.shape == Shape::ManyStars)
-        for (const Spot& s : kBig) drawStar(p, {s.x, s.y}, s.r, 5, ink);
+        for (const Spot& s : kBig)
+            drawStar(p, {s.x, s.y}, s.r, 5, ink);
     else
         drawStar(p, {32, 33}, 27, 5, ink);
 }
@@ -331,7 +351,8 @@ void drawArrow(QPainter& p, const Look& look, const Ink& ink)
     const QPointF dir = (tip - tail) / std::hypot(tip.x() - tail.x(), tip.y() - tail.y());
     const QPointF side(-dir.y(), dir.x());
     QList<QPointF> shaft{tail, tip - dir * head * 0.6};
-    sweep(p, shaft, [thick](double) { return thick; }, ink);
+    sweep(
+        p, shaft, [thick](double) { return thick; }, ink);
     const QColor tipColour = ink.colours.size() > 1 ? ink.colours[1] : ink.core(1);
     p.setPen(QPen(tipColour.darker(160), 0.8));
     p.setBrush(tipColour);
@@ -364,14 +385,16 @@ void drawBell(QPainter& p, QPointF c, double s, const Ink& ink)
     p.setPen(QPen(QColor(255, 255, 255, 150), 1.2, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     for (int k = 1; k <= 2; ++k) // ringing
-        p.drawArc(QRectF(c.x() + s * 0.3, c.y() - s * 0.9, s * (0.9 + k * 0.5), s * (1.2 + k * 0.5)), -40 * 16, 80 * 16);
+        p.drawArc(QRectF(c.x() + s * 0.3, c.y() - s * 0.9, s * (0.9 + k * 0.5), s * (1.2 + k * 0.5)), -40 * 16,
+                  80 * 16);
 }
 
 void drawElement(QPainter& p, Element element)
 {
     p.setPen(Qt::NoPen);
     if (element == Element::Fire) {
-        static constexpr double kEmbers[][3] = {{14, 20, 2.2}, {50, 52, 2.6}, {20, 54, 1.6}, {56, 26, 1.8}, {9, 33, 1.4}};
+        static constexpr double kEmbers[][3] = {
+            {14, 20, 2.2}, {50, 52, 2.6}, {20, 54, 1.6}, {56, 26, 1.8}, {9, 33, 1.4}};
         for (const auto& e : kEmbers) {
             p.setBrush(QColor(255, 190, 60, 220));
             p.drawEllipse(QPointF(e[0], e[1]), e[2], e[2]);
@@ -454,19 +477,32 @@ QImage paintLook(const Look& look, int index)
 
     const Ink ink{look.colours, look.element};
     switch (look.shape) {
-    case Shape::Slash: drawSlash(p, look, ink); break;
-    case Shape::Jagged: drawJagged(p, look, ink); break;
-    case Shape::Curl: drawCurl(p, look, ink); break;
+    case Shape::Slash:
+        drawSlash(p, look, ink);
+        break;
+    case Shape::Jagged:
+        drawJagged(p, look, ink);
+        break;
+    case Shape::Curl:
+        drawCurl(p, look, ink);
+        break;
     case Shape::SmallStars:
     case Shape::LargeStar:
-    case Shape::ManyStars: drawStars(p, look, ink); break;
-    case Shape::Shuriken: drawShuriken(p, look, ink); break;
-    case Shape::Arrow: drawArrow(p, look, ink); break;
+    case Shape::ManyStars:
+        drawStars(p, look, ink);
+        break;
+    case Shape::Shuriken:
+        drawShuriken(p, look, ink);
+        break;
+    case Shape::Arrow:
+        drawArrow(p, look, ink);
+        break;
     case Shape::Bells:
         drawBell(p, {17, 25}, 11, ink);
         drawBell(p, {38, 39}, 11, ink);
         break;
-    default: break;
+    default:
+        break;
     }
     drawElement(p, look.element);
     if (look.named)

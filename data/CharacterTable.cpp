@@ -12,14 +12,29 @@ using namespace table;
 namespace {
 
 enum Column {
-    Slot, Level, HitPoints, MaximumHitPoints, MagicPoints, MaximumMagicPoints, Experience, ActorBit,
-    Strength, Agility, Vitality, MagicPower,
-    RightHand, LeftHand, Head, Body, Arms, Command1, EquipBit = Command1 + characters::CharacterRecord::kCommandCount
+    Slot,
+    Level,
+    HitPoints,
+    MaximumHitPoints,
+    MagicPoints,
+    MaximumMagicPoints,
+    Experience,
+    ActorBit,
+    Strength,
+    Agility,
+    Vitality,
+    MagicPower,
+    RightHand,
+    LeftHand,
+    Head,
+    Body,
+    Arms,
+    Command1,
+    EquipBit = Command1 + characters::CharacterRecord::kCommandCount
 };
 
 const ChoiceList kEquipment{"equipment list", &data::equipmentLabels, &characters::rules::unlistedEquipmentLabel};
-const ChoiceList kCommands{"battle command list", &data::battleCommandLabels,
-                           &characters::rules::unlistedCommandLabel};
+const ChoiceList kCommands{"battle command list", &data::battleCommandLabels, &characters::rules::unlistedCommandLabel};
 
 // The most digits the window lets the user type into each point box.
 constexpr int kTypedHitPoints = 9999;
@@ -35,7 +50,8 @@ TableDefinition build()
         return TableColumn{name, CellKind::Choice, 0, 0, &choices};
     };
     const int byteMaximum = characters::rules::kAttributeCap;
-    TableDefinition table{"character", characters::CharacterRecord::kSlotCount,
+    TableDefinition table{"character",
+                          characters::CharacterRecord::kSlotCount,
                           {
                               {QStringLiteral("Slot"), CellKind::Record},
                               number("Level", byteMaximum),

@@ -18,7 +18,9 @@ const std::vector<table::KnownRecords>& knownRecords()
          [](RomImage& rom, int record) {
              return monstertable::cells(rom, record, monsterNames().value(record), CellValues::Stored);
          },
-         [](int record, const RecordCells& cells) { return QStringLiteral("Monster %1 %2").arg(record).arg(cells.label); }},
+         [](int record, const RecordCells& cells) {
+             return QStringLiteral("Monster %1 %2").arg(record).arg(cells.label);
+         }},
         {&charactertable::definition(), CharacterRecord::kTableStart, CharacterRecord::kSlotStride,
          CharacterRecord::kSlotCount,
          [](RomImage& rom, int slot) { return charactertable::cells(rom, slot, CellValues::Stored); },

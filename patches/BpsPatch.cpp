@@ -27,7 +27,7 @@ PatchResult create(const QByteArray& source, const QByteArray& target)
     QByteArray out("BPS1");
     appendNumber(out, static_cast<uint64_t>(source.size()));
     appendNumber(out, static_cast<uint64_t>(target.size()));
-    appendNumber(out, 0);  // no metadata
+    appendNumber(out, 0); // no metadata
     const char* src = source.constData();
     const char* dst = target.constData();
     const qint64 common = std::min(source.size(), target.size());
@@ -71,7 +71,8 @@ ApplyResult apply(const QByteArray& patch, const QByteArray& source)
             return ApplyResult::failure(at, QStringLiteral("a number that does not end"));
     }
     if (targetSize > static_cast<uint64_t>(kMaxImageSize))
-        return ApplyResult::failure(4, QStringLiteral("a target of %1 bytes, more than any SNES image").arg(targetSize));
+        return ApplyResult::failure(4,
+                                    QStringLiteral("a target of %1 bytes, more than any SNES image").arg(targetSize));
     if (metadata > static_cast<uint64_t>(footer - pos))
         return ApplyResult::failure(pos, QStringLiteral("metadata longer than the patch"));
     pos += static_cast<qsizetype>(metadata);
@@ -112,11 +113,14 @@ ApplyResult apply(const QByteArray& patch, const QByteArray& source)
             qint64& from = fromSource ? sourceAt : targetAt;
             const uint64_t step = relative >> 1;
             const qint64 limit = fromSource ? source.size() - n : written - 1;
-            const qint64 moved = step > static_cast<uint64_t>(kMaxImageSize) ? -1
-                               : from + (relative & 1 ? -1 : 1) * static_cast<qint64>(step);
+            const qint64 moved = step > static_cast<uint64_t>(kMaxImageSize)
+                ? -1
+                : from + (relative & 1 ? -1 : 1) * static_cast<qint64>(step);
             if (moved < 0 || moved > limit)
-                return ApplyResult::failure(at, QStringLiteral("a copy from outside the %1")
-                                                    .arg(fromSource ? QStringLiteral("source") : QStringLiteral("bytes made so far")));
+                return ApplyResult::failure(at,
+                                            QStringLiteral("a copy from outside the %1")
+                                                .arg(fromSource ? QStringLiteral("source")
+                                                                : QStringLiteral("bytes made so far")));
             from = moved;
             const char* copyFrom = fromSource ? in : out;
             // A target copy may overlap what it writes: byte by byte, as the format means.
@@ -129,8 +133,8 @@ ApplyResult apply(const QByteArray& patch, const QByteArray& source)
         written += n;
     }
     if (written != outSize)
-        return ApplyResult::failure(footer, QStringLiteral("the actions end after %1 of the target's %2 bytes")
-                                                .arg(written).arg(outSize));
+        return ApplyResult::failure(
+            footer, QStringLiteral("the actions end after %1 of the target's %2 bytes").arg(written).arg(outSize));
     if (ApplyResult wrong = checkTarget(target, le::at<quint32>(patch, footer + 4), footer + 4); !wrong.ok())
         return wrong;
     return {target, {}};

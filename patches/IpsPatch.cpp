@@ -108,8 +108,10 @@ Parsed read(const QByteArray& patch)
                 return fail(at, QStringLiteral("a run of fill of no bytes"));
         } else {
             if (size - pos < record.length)
-                return fail(at, QStringLiteral("a record of %1 bytes with %2 left in the patch")
-                                    .arg(record.length).arg(size - pos));
+                return fail(at,
+                            QStringLiteral("a record of %1 bytes with %2 left in the patch")
+                                .arg(record.length)
+                                .arg(size - pos));
             record.data = pos;
             pos += record.length;
         }

@@ -20,7 +20,7 @@ PatchResult create(const QByteArray& source, const QByteArray& target);
 struct Record {
     qint64 offset = 0;
     qint64 length = 0;
-    qsizetype data = -1;  // where its bytes are in the patch; -1 for a run of fill
+    qsizetype data = -1; // where its bytes are in the patch; -1 for a run of fill
     char fill = 0;
     qint64 end() const { return offset + length; }
 };
@@ -29,8 +29,8 @@ struct Record {
 // fall can be judged first.
 struct Parsed {
     std::vector<Record> records;
-    std::optional<qint64> truncateTo;  // the extension after the end marker
-    ApplyResult problem;               // not ok: where the patch goes wrong
+    std::optional<qint64> truncateTo; // the extension after the end marker
+    ApplyResult problem;              // not ok: where the patch goes wrong
 };
 
 Parsed read(const QByteArray& patch);

@@ -40,26 +40,28 @@ ApplyResult applyIps(const PatchFile& patch, const QByteArray& romData, QString*
         return parsed.problem;
     const qint64 size = romData.size();
     const auto fits = [&](qint64 shift) {
-        return std::all_of(parsed.records.begin(), parsed.records.end(), [&](const ips::Record& r) {
-            return r.offset >= shift && r.end() - shift <= size;
-        }) && (!parsed.truncateTo || *parsed.truncateTo - shift == size);
+        return std::all_of(parsed.records.begin(), parsed.records.end(),
+                           [&](const ips::Record& r) { return r.offset >= shift && r.end() - shift <= size; })
+            && (!parsed.truncateTo || *parsed.truncateTo - shift == size);
     };
     qint64 shift = 0;
     if (!fits(0) && !parsed.records.empty() && fits(copier::kHeaderSize)) {
         shift = copier::kHeaderSize;
-        *note = QStringLiteral("%1 was made from an image with a copier header: its records were moved back "
-                               "512 bytes to fit the ROM data.").arg(patch.name);
+        *note = QStringLiteral(
+                    "%1 was made from an image with a copier header: its records were moved back "
+                    "512 bytes to fit the ROM data.")
+                    .arg(patch.name);
     } else if (!fits(0)) {
         const auto inHeader = std::find_if(parsed.records.begin(), parsed.records.end(),
                                            [](const ips::Record& r) { return r.offset < copier::kHeaderSize; });
-        const bool headerFit = std::all_of(parsed.records.begin(), parsed.records.end(), [&](const ips::Record& r) {
-            return r.end() <= size + copier::kHeaderSize;
-        });
+        const bool headerFit = std::all_of(parsed.records.begin(), parsed.records.end(),
+                                           [&](const ips::Record& r) { return r.end() <= size + copier::kHeaderSize; });
         const bool pastEnd = std::any_of(parsed.records.begin(), parsed.records.end(),
                                          [&](const ips::Record& r) { return r.end() > size; });
         if (headerFit && pastEnd && inHeader != parsed.records.end())
-            return {{}, QStringLiteral("it was made from an image with a copier header, but it also changes "
-                                       "that header, which the ROM data does not have")};
+            return {{},
+                    QStringLiteral("it was made from an image with a copier header, but it also changes "
+                                   "that header, which the ROM data does not have")};
     }
     return {ips::apply(patch.bytes, parsed, romData, shift), {}};
 }
@@ -104,7 +106,8 @@ PatchRun applyPatches(const QByteArray& romData, const std::vector<PatchFile>& p
         else if (*kind == PatchKind::Ips)
             applied = applyIps(patch, run.romData, &note);
         else
-            applied = *kind == PatchKind::Bps ? bps::apply(patch.bytes, run.romData) : ups::apply(patch.bytes, run.romData);
+            applied =
+                *kind == PatchKind::Bps ? bps::apply(patch.bytes, run.romData) : ups::apply(patch.bytes, run.romData);
         if (!applied.ok()) {
             run.error = QStringLiteral("The patch %1 cannot be applied: %2.").arg(patch.name, applied.error);
             run.wrongSource = applied.wrongSource;

@@ -18,7 +18,7 @@ enum class PatchKind { Ips, Bps, Ups };
 std::optional<PatchKind> kindOf(const QByteArray& patch);
 
 struct PatchFile {
-    QString name;  // as messages name it
+    QString name; // as messages name it
     QByteArray bytes;
 };
 
@@ -30,11 +30,11 @@ using zorvek::ByteRange;
 
 // Where patches applied one after another change the ROM data.
 struct PatchRun {
-    QByteArray romData;  // after every patch
-    QStringList notes;   // how a patch was fitted (an IPS made with a copier header)
+    QByteArray romData; // after every patch
+    QStringList notes;  // how a patch was fitted (an IPS made with a copier header)
     QStringList overlaps;
-    std::vector<std::vector<ByteRange>> changed;  // per patch, in ROM data offsets
-    QString error;       // names the patch and why it was refused
+    std::vector<std::vector<ByteRange>> changed; // per patch, in ROM data offsets
+    QString error;                               // names the patch and why it was refused
     bool wrongSource = false;
     bool sizeChanged = false;
     bool ok() const { return error.isEmpty(); }

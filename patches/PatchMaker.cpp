@@ -43,7 +43,8 @@ PatchResult make(const QByteArray& originalFile, const QString& originalName, co
                  PatchFormat format)
 {
     QString refusal;
-    const std::optional<QByteArray> original = originalimage::romDataOf(originalFile, originalName, romData.size(), &refusal);
+    const std::optional<QByteArray> original =
+        originalimage::romDataOf(originalFile, originalName, romData.size(), &refusal);
     if (!original)
         return {{}, refusal};
     return format == PatchFormat::Bps ? bps::create(*original, romData) : ips::create(*original, romData);
@@ -61,7 +62,8 @@ IoResult createPatchFile(const QString& originalPath, const QByteArray& romData,
         *failure = PatchFailure::None;
     QByteArray originalFile;
     if (IoResult r = readImageFile(originalPath, originalFile); !r.ok())
-        return failed(PatchFailure::Original, QStringLiteral("%1 could not be read: %2").arg(shown(originalPath), r.error));
+        return failed(PatchFailure::Original,
+                      QStringLiteral("%1 could not be read: %2").arg(shown(originalPath), r.error));
     const PatchResult patch = make(originalFile, originalPath, romData, format);
     if (!patch.ok())
         return failed(PatchFailure::Original, patch.error);

@@ -22,8 +22,9 @@ PatchPreview previewPatches(const QByteArray& image, const std::vector<PatchFile
     // The editor would refuse to open what it wrote.
     const QByteArray& rom = preview.run.romData;
     if (rom.size() < 2 || le::at<quint16>(rom, 0) != romcheck::kExpectedCheckWord) {
-        preview.run.error = QStringLiteral("The patches would make an image that is not this game's: its ROM data "
-                                           "would not start with 78 18.");
+        preview.run.error = QStringLiteral(
+            "The patches would make an image that is not this game's: its ROM data "
+            "would not start with 78 18.");
         preview.text = preview.run.error + QStringLiteral("\nNothing was written.");
         return preview;
     }
@@ -33,7 +34,8 @@ PatchPreview previewPatches(const QByteArray& image, const std::vector<PatchFile
     if (preview.run.sizeChanged)
         lines.append(QStringLiteral("The patches make the ROM data %1 bytes long instead of %2: they are not "
                                     "applied in place (apply-patch --output writes the result as a new file).")
-                         .arg(preview.run.romData.size()).arg(image.size() - header.size()));
+                         .arg(preview.run.romData.size())
+                         .arg(image.size() - header.size()));
     for (const QString& overlap : preview.run.overlaps)
         lines.append(QStringLiteral("Overlap: ") + overlap);
     preview.report = table::describeChanges(image, preview.after, tables);

@@ -9,9 +9,9 @@ namespace zorvek::patches {
 // Patches applied to a copy of a whole image, and what they change in it.
 struct PatchPreview {
     PatchRun run;
-    QByteArray after;  // the whole image: its copier header and the patched ROM data
+    QByteArray after; // the whole image: its copier header and the patched ROM data
     table::ChangeReport report;
-    QString text;      // for people: the patches, how they were fitted, what they change
+    QString text; // for people: the patches, how they were fitted, what they change
 
     bool applicable() const { return run.ok() && !run.sizeChanged; }
 };

@@ -21,8 +21,8 @@ inline constexpr qint64 kMaxImageSize = 0x1000000;
 struct ApplyResult {
     QByteArray target;
     QString error;
-    qint64 at = -1;            // the patch's byte where it goes wrong
-    bool wrongSource = false;  // a sound patch for another version of the image
+    qint64 at = -1;           // the patch's byte where it goes wrong
+    bool wrongSource = false; // a sound patch for another version of the image
     bool ok() const { return error.isEmpty(); }
 
     static ApplyResult failure(qint64 at, const QString& reason)

@@ -57,7 +57,8 @@ ApplyResult apply(const QByteArray& patch, const QByteArray& source)
             return ApplyResult::failure(at, QStringLiteral("a number that does not end"));
     }
     if (targetSize > static_cast<uint64_t>(kMaxImageSize))
-        return ApplyResult::failure(4, QStringLiteral("a target of %1 bytes, more than any SNES image").arg(targetSize));
+        return ApplyResult::failure(4,
+                                    QStringLiteral("a target of %1 bytes, more than any SNES image").arg(targetSize));
     if (ApplyResult wrong = checkSource(source, sourceSize, le::at<quint32>(patch, footer)); !wrong.ok())
         return wrong;
 

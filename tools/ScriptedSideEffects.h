@@ -47,7 +47,7 @@ public:
         return imagePath;
     }
     std::optional<ui::SaveChoice> chooseFileToSave(QWidget*, const QString&, const QStringList&, const QString&,
-                                               const QString&) override
+                                                   const QString&) override
     {
         return std::nullopt;
     }
@@ -64,7 +64,7 @@ public:
     QDateTime now() override { return QDateTime::currentDateTime(); }
     int millisecondsPerSecond() override { return 1000; }
     QString programFolder() override { return folder; }
-    void endProgram(int) override {}
+    void endProgram(int) override { }
 };
 
 } // namespace zorvek::demo

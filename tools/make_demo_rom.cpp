@@ -19,6 +19,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "could not write %s\n", qPrintable(path));
         return 1;
     }
-    std::printf("Demo ROM image written to %s\n", qPrintable(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
+    std::printf("Demo ROM image written to %s\n",
+                qPrintable(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
     return 0;
 }

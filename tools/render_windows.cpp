@@ -67,8 +67,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: render-windows <demo image> <output folder>\n"
-                             "       render-windows --icon <png file>\n");
+        std::fprintf(stderr,
+                     "usage: render-windows <demo image> <output folder>\n"
+                     "       render-windows --icon <png file>\n");
         return 2;
     }
     if (QString::fromLatin1(argv[1]) == QLatin1String("--icon"))
@@ -140,8 +141,12 @@ int main(int argc, char** argv)
         table->compareWith();
         table->resize(980, 430);
         zorvek::ui::MonsterTableModel& model = table->model();
-        model.applyValues({{1, mt::HitPoints, 4800}, {1, mt::Gil, 350}, {3, mt::Level, 27},
-                           {3, mt::Strength, 61}, {6, mt::Experience, 900}, {6, mt::FirstFlag + 1, 1}});
+        model.applyValues({{1, mt::HitPoints, 4800},
+                           {1, mt::Gil, 350},
+                           {3, mt::Level, 27},
+                           {3, mt::Strength, 61},
+                           {6, mt::Experience, 900},
+                           {6, mt::FirstFlag + 1, 1}});
         ok &= save(table, out.filePath("monster-table.png"));
         const QPalette light = QApplication::palette();
         QApplication::setPalette(darkPalette());
@@ -176,7 +181,7 @@ int main(int argc, char** argv)
         word(1, zorvek::monsters::field::kGil, 350);
         word(3, zorvek::monsters::field::kExperience, 900);
         hack[zorvek::monsters::kTableOffset - 0x200 + 32 * 6 + zorvek::monsters::field::kWeakness] ^= 0x05;
-        hack[0x117000 + 80 + 2] = 30;  // character 1's level
+        hack[0x117000 + 80 + 2] = 30; // character 1's level
         hack.replace(0x1A0000, 24, QByteArray(24, '\x42'));
         QFile patch(scratch.filePath(QStringLiteral("balance.bps")));
         if (patch.open(QIODevice::WriteOnly) && patch.write(zorvek::patches::bps::create(rom, hack).bytes) > 0) {

@@ -108,8 +108,9 @@ ApplyPatchDialog* ApplyPatchDialog::start(ImageSession& session, SideEffects& ef
         for (int column = 0; column < table->columnCount(); ++column)
             if (table->isChanged(row, column))
                 unsavedMonsters.insert(row);
-    const std::optional<QStringList> chosen = effects.chooseFilesToOpen(
-        parent, tr("Apply Patch"), kPatchFilters, kPatchFilters.first(), QFileInfo(session.rom().path()).absolutePath());
+    const std::optional<QStringList> chosen =
+        effects.chooseFilesToOpen(parent, tr("Apply Patch"), kPatchFilters, kPatchFilters.first(),
+                                  QFileInfo(session.rom().path()).absolutePath());
     if (!chosen || chosen->isEmpty())
         return nullptr;
     auto* dialog = new ApplyPatchDialog(session, effects, *chosen, std::move(unsavedMonsters), parent);
@@ -124,8 +125,9 @@ QString ApplyPatchDialog::previewText() const { return m_preview->toPlainText();
 
 void ApplyPatchDialog::addPatches()
 {
-    const std::optional<QStringList> chosen = m_effects.chooseFilesToOpen(
-        this, tr("Apply Patch"), kPatchFilters, kPatchFilters.first(), QFileInfo(m_session.rom().path()).absolutePath());
+    const std::optional<QStringList> chosen =
+        m_effects.chooseFilesToOpen(this, tr("Apply Patch"), kPatchFilters, kPatchFilters.first(),
+                                    QFileInfo(m_session.rom().path()).absolutePath());
     if (!chosen)
         return;
     m_list->addItems(*chosen);

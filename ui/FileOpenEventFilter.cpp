@@ -8,7 +8,7 @@
 
 namespace zorvek::ui {
 
-FileOpenEventFilter::FileOpenEventFilter(MainWindow& window, QObject* parent) : QObject(parent), m_window(window) {}
+FileOpenEventFilter::FileOpenEventFilter(MainWindow& window, QObject* parent) : QObject(parent), m_window(window) { }
 
 bool FileOpenEventFilter::eventFilter(QObject* watched, QEvent* event)
 {
@@ -16,7 +16,7 @@ bool FileOpenEventFilter::eventFilter(QObject* watched, QEvent* event)
         return QObject::eventFilter(watched, event);
     const QString file = static_cast<QFileOpenEvent*>(event)->file();
     if (file.isEmpty())
-        return false;  // a URL that is not a local file: not ours to open
+        return false; // a URL that is not a local file: not ours to open
     // Queued, as a click on Open would run: never from inside whatever is handling events now.
     QMetaObject::invokeMethod(
         &m_window, [window = &m_window, path = QFileInfo(file).absoluteFilePath()] { window->openImage(path); },

@@ -18,7 +18,7 @@ const QStringList& originalImageFilters()
 {
     // Headered and headerless images alike, in the first, chosen filter.
     static const QStringList filters = QStringList{QStringLiteral("ROM Images (*.smc *.swc *.fig *.sfc)")}
-                                       + imageFileFilters() + QStringList{headerlessImageFilter()};
+        + imageFileFilters() + QStringList{headerlessImageFilter()};
     return filters;
 }
 

@@ -159,7 +159,7 @@ void MainWindow::mnuFixChecksum_Click()
     if (!isLoaded())
         return;
     const CommandOutcome fixed = m_session.writes().run(QStringLiteral("Fix checksum"), CommandKind::Other,
-                                               [this] { return checksum::fix(m_session.rom()); });
+                                                        [this] { return checksum::fix(m_session.rom()); });
     if (!fixed.ok())
         reportFailure(fixed);
 }
@@ -200,8 +200,9 @@ void MainWindow::reloadTouched(const UndoStep& step)
     m_headerRead = m_session.rom().takeReadFailure();
     if (!m_headerRead.ok())
         reportReadFailure(isVisible() || !QApplication::activeWindow() ? this : QApplication::activeWindow(),
-                          m_headerRead, tr("The name and the copier type shown are not the file's; Save ROM "
-                                           "writes nothing until the image is opened again."));
+                          m_headerRead,
+                          tr("The name and the copier type shown are not the file's; Save ROM "
+                             "writes nothing until the image is opened again."));
 }
 
 void MainWindow::ToolbarSave_Click()

@@ -109,9 +109,12 @@ void MainWindow::createActions()
     connect(m_characters, &QAction::triggered, this, &MainWindow::openCharacterEditor);
     connect(m_play, &QAction::triggered, this, &MainWindow::mnuPlay_Click);
     connect(m_emulator, &QAction::triggered, this, &MainWindow::mnuEmulator_Click);
-    connect(m_defaultName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("KELVARNTHOSIA 5")); });
-    connect(m_zorvekName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia 5")); });
-    connect(m_zorvanName, &QAction::triggered, this, [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia V")); });
+    connect(m_defaultName, &QAction::triggered, this,
+            [this] { m_nameText->setText(QStringLiteral("KELVARNTHOSIA 5")); });
+    connect(m_zorvekName, &QAction::triggered, this,
+            [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia 5")); });
+    connect(m_zorvanName, &QAction::triggered, this,
+            [this] { m_nameText->setText(QStringLiteral("Kelvarnthosia V")); });
 }
 
 void MainWindow::createMenus()
@@ -182,10 +185,11 @@ void MainWindow::createToolBars()
     m_toolbar1->setMovable(false);
     m_toolbar1->setFloatable(false);
     m_toolbar1->setIconSize(QSize(24, 24));
-    addButtons(m_toolbar1, {{"Open", "Displays Open File dialog box."},
-                            {"Save", "Save - Feature not coded."},
-                            {"Config", "Settings - Feature not coded."},
-                            {"URL", "Goto Quenmark-Soft's Homepage"}});
+    addButtons(m_toolbar1,
+               {{"Open", "Displays Open File dialog box."},
+                {"Save", "Save - Feature not coded."},
+                {"Config", "Settings - Feature not coded."},
+                {"URL", "Goto Quenmark-Soft's Homepage"}});
     connect(m_toolbar1, &QToolBar::actionTriggered, this, [this](QAction* action) {
         const QString key = action->objectName();
         if (key == QLatin1String("Open"))

@@ -40,6 +40,9 @@ void MainWindow::mnuPlay_Click()
         showNotice(said, QDir::toNativeSeparators(m_launcher->copyPathFor(m_session.rom().path())));
 }
 
-void MainWindow::mnuEmulator_Click() { m_launcher->chooseEmulator(this, isLoaded() ? m_session.rom().path() : QString()); }
+void MainWindow::mnuEmulator_Click()
+{
+    m_launcher->chooseEmulator(this, isLoaded() ? m_session.rom().path() : QString());
+}
 
 } // namespace zorvek::ui

@@ -29,9 +29,10 @@ QString proposedCopyName(const QFileInfo& image)
 
 void MainWindow::mnuAddHeader_Click()
 {
-    const std::optional<QString> source = m_effects.chooseFileToOpen(
-        this, tr("Headerless ROM Image"), {headerlessImageFilter(), imageFileFilters().at(0)}, headerlessImageFilter(),
-        AppSettings().openFolder());
+    const std::optional<QString> source =
+        m_effects.chooseFileToOpen(this, tr("Headerless ROM Image"),
+                                   {headerlessImageFilter(), imageFileFilters().at(0)}, headerlessImageFilter(),
+                                   AppSettings().openFolder());
     if (!source)
         return;
     const QString shownSource = QDir::toNativeSeparators(*source);
@@ -42,8 +43,8 @@ void MainWindow::mnuAddHeader_Click()
     }
     if (const auto kind = headerless::classify(bytes.bytes); kind != headerless::Kind::ThisGame) {
         m_effects.showMessage(this, MessageIcon::Exclamation,
-                              headerless::refusalText(kind, shownSource, bytes.bytes.size()) +
-                                  tr("\nNothing was written."));
+                              headerless::refusalText(kind, shownSource, bytes.bytes.size())
+                                  + tr("\nNothing was written."));
         return;
     }
     const QString smcFilter = imageFileFilters().at(1);
@@ -53,8 +54,9 @@ void MainWindow::mnuAddHeader_Click()
     if (!target)
         return;
     // The dialog has asked before replacing a file.
-    const imagecopy::Outcome written = imagecopy::writeCopy(
-        target->path, imagecopy::headerFor(zorvek::CopierType::SuperMagicom) + bytes.bytes, *source, true);
+    const imagecopy::Outcome written =
+        imagecopy::writeCopy(target->path, imagecopy::headerFor(zorvek::CopierType::SuperMagicom) + bytes.bytes,
+                             *source, true);
     if (!written.ok()) {
         m_effects.showMessage(this, MessageIcon::Exclamation, written.result.error);
         return;

@@ -37,7 +37,7 @@ void MainWindow::LoadROM()
     const std::optional<QString> chosen =
         m_effects.chooseFileToOpen(this, {}, imageFileFilters(), imageFileFilters().at(1), AppSettings().openFolder());
     if (!chosen)
-        return;  // a cancelled dialog leaves the open image as it was
+        return; // a cancelled dialog leaves the open image as it was
     openImage(*chosen);
 }
 
@@ -59,12 +59,12 @@ void MainWindow::openImage(const QString& path)
     if (found.state == rollback::Recovery::State::Busy) {
         m_session.rom().close();
         enterNotLoadedState();
-        m_effects.showMessage(this, MessageIcon::Exclamation,
-                              tr("The file \"%1\" was not opened:\n%2")
-                                  .arg(QDir::toNativeSeparators(path), found.reason));
+        m_effects.showMessage(
+            this, MessageIcon::Exclamation,
+            tr("The file \"%1\" was not opened:\n%2").arg(QDir::toNativeSeparators(path), found.reason));
         return;
     }
-    if (m_session.rom().readFailure().ok())  // else refused below, with the reason
+    if (m_session.rom().readFailure().ok()) // else refused below, with the reason
         showRecovery(found);
     {
         const ImageLockHold oneState(m_session.rom(), LockMode::Shared);
@@ -132,7 +132,7 @@ void MainWindow::showRecovery(const rollback::Recovery& found)
                                  "saved into the image while the file is there: move it away to save.")
                                   .arg(journal, image, found.reason));
         break;
-    case State::Busy:  // refused before
+    case State::Busy: // refused before
     case State::Failed:
         showNotice(tr(kDefaultNotice), {});
         m_effects.showMessage(this, MessageIcon::Exclamation,
@@ -283,8 +283,10 @@ void MainWindow::offerReopen()
 {
     const QString path = m_session.rom().path();
     const QString shown = QDir::toNativeSeparators(path);
-    if (m_effects.askYesNo(this, tr("Another program changed or replaced the ROM image \"%1\".\n\nOpen it again "
-                                    "to see what it holds now?").arg(shown)))
+    if (m_effects.askYesNo(this,
+                           tr("Another program changed or replaced the ROM image \"%1\".\n\nOpen it again "
+                              "to see what it holds now?")
+                               .arg(shown)))
         openImage(path);
 }
 

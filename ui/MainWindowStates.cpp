@@ -95,10 +95,7 @@ void MainWindow::createCentralArea()
     setCentralWidget(central);
 }
 
-bool MainWindow::isLoaded() const
-{
-    return m_loaded && m_session.rom().isOpen();
-}
+bool MainWindow::isLoaded() const { return m_loaded && m_session.rom().isOpen(); }
 
 void MainWindow::showNotice(const QString& text, const QString& details)
 {

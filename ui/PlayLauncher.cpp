@@ -37,8 +37,7 @@ QString lastLines(const QString& logPath)
 
 PlayLauncher::PlayLauncher(SideEffects& effects, const QString& cacheFolder, QObject* parent)
     : QObject(parent), m_effects(effects), m_cacheFolder(cacheFolder), m_places(emulator::SearchPlaces::system())
-{
-}
+{ }
 
 PlayLauncher::~PlayLauncher()
 {
@@ -48,7 +47,10 @@ PlayLauncher::~PlayLauncher()
             delete process;
 }
 
-QString PlayLauncher::copyPathFor(const QString& imagePath) const { return playcopy::pathFor(m_cacheFolder, imagePath); }
+QString PlayLauncher::copyPathFor(const QString& imagePath) const
+{
+    return playcopy::pathFor(m_cacheFolder, imagePath);
+}
 
 QString PlayLauncher::play(QWidget* parent, ImageSession& session,
                            const std::vector<table::monstertable::RecordSave>& unsaved)
@@ -61,9 +63,10 @@ QString PlayLauncher::play(QWidget* parent, ImageSession& session,
         return {};
     const QByteArray bytes = rom.readBytes(0, static_cast<int>(rom.size()));
     if (const IoResult unread = rom.takeReadFailure(); !unread.ok()) {
-        m_effects.showMessage(parent, MessageIcon::Exclamation,
-                              tr("The ROM image \"%1\" could not be read for the play copy:\n%2\n\nNothing was started.")
-                                  .arg(image, unread.error));
+        m_effects.showMessage(
+            parent, MessageIcon::Exclamation,
+            tr("The ROM image \"%1\" could not be read for the play copy:\n%2\n\nNothing was started.")
+                .arg(image, unread.error));
         return {};
     }
     const playcopy::Copy copy = playcopy::make(bytes, unsaved);
@@ -92,12 +95,12 @@ QString PlayLauncher::play(QWidget* parent, ImageSession& session,
     m_effects.startProgram(*process);
     emit started();
     // A program that is not there may be refused at once; that was reported.
-    if (!startedProcess || (startedProcess->state() == QProcess::NotRunning &&
-                            startedProcess->error() == QProcess::FailedToStart))
+    if (!startedProcess
+        || (startedProcess->state() == QProcess::NotRunning && startedProcess->error() == QProcess::FailedToStart))
         return {};
 
-    QString text = tr("Playing a copy of %1 in %2").arg(QFileInfo(rom.path()).fileName(),
-                                                         QFileInfo(launch->program).fileName());
+    QString text =
+        tr("Playing a copy of %1 in %2").arg(QFileInfo(rom.path()).fileName(), QFileInfo(launch->program).fileName());
     if (!unsaved.empty())
         text += tr(", with the table's unsaved changes to %n monster(s)", nullptr, static_cast<int>(unsaved.size()));
     return text + u'.';
@@ -116,9 +119,10 @@ void PlayLauncher::watch(QProcess* process, QWidget* parent, const QString& show
         if (error != QProcess::FailedToStart)
             return;
         process->deleteLater();
-        m_effects.showMessage(over, MessageIcon::Exclamation,
-                              tr("The emulator could not be started:\n%1\n\n%2\n\nChoose another in Stuff > Emulator...")
-                                  .arg(shownCommand, process->errorString()));
+        m_effects.showMessage(
+            over, MessageIcon::Exclamation,
+            tr("The emulator could not be started:\n%1\n\n%2\n\nChoose another in Stuff > Emulator...")
+                .arg(shownCommand, process->errorString()));
     });
     connect(process, &QProcess::finished, this, [=, this](int exitCode, QProcess::ExitStatus status) {
         process->deleteLater();
@@ -141,8 +145,8 @@ void PlayLauncher::chooseEmulator(QWidget* parent, const QString& imagePath, std
         m_dialog->activateWindow();
         return;
     }
-    const QString romPath = imagePath.isEmpty() ? QDir(m_cacheFolder).filePath(QStringLiteral("game.sfc"))
-                                                : copyPathFor(imagePath);
+    const QString romPath =
+        imagePath.isEmpty() ? QDir(m_cacheFolder).filePath(QStringLiteral("game.sfc")) : copyPathFor(imagePath);
     m_dialog = new EmulatorDialog(m_places, AppSettings().emulatorCommand(), romPath, parent);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
     EmulatorDialog* dialog = m_dialog;

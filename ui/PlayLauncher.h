@@ -41,8 +41,7 @@ public:
     // Starts the emulator on a fresh copy of the image with the unsaved
     // monster records on top; returns the text for the status line, empty
     // when nothing started (the reason was shown).
-    QString play(QWidget* parent, ImageSession& session,
-                 const std::vector<table::monstertable::RecordSave>& unsaved);
+    QString play(QWidget* parent, ImageSession& session, const std::vector<table::monstertable::RecordSave>& unsaved);
 
     // Opens the emulator dialog without waiting; chosen runs once a command
     // is kept.

@@ -49,7 +49,8 @@ SaveAnswer QtSideEffects::askToSave(QWidget* parent, const QString& text)
 bool QtSideEffects::askYesNo(QWidget* parent, const QString& text)
 {
     return QMessageBox::question(parent, QString::fromLatin1(kAppTitle), text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+                                 QMessageBox::Yes)
+        == QMessageBox::Yes;
 }
 
 void QtSideEffects::startProgram(QProcess& process) { process.start(); }
@@ -130,8 +131,8 @@ std::optional<QStringList> QtSideEffects::chooseFilesToOpen(QWidget* parent, con
 }
 
 std::optional<SaveChoice> QtSideEffects::chooseFileToSave(QWidget* parent, const QString& title,
-                                                          const QStringList& nameFilters,
-                                                          const QString& selectedFilter, const QString& suggestedPath)
+                                                          const QStringList& nameFilters, const QString& selectedFilter,
+                                                          const QString& suggestedPath)
 {
     QFileDialog dialog(parent, title);
     if (!suggestedPath.isEmpty())

@@ -8,7 +8,8 @@ namespace zorvek::ui {
 class QtSideEffects final : public SideEffects {
 public:
     void showMessage(QWidget* parent, MessageIcon icon, const QString& text) override;
-    void explainMessage(QWidget* parent, MessageIcon icon, const QString& text, const QString& informativeText) override;
+    void explainMessage(QWidget* parent, MessageIcon icon, const QString& text,
+                        const QString& informativeText) override;
     std::optional<QString> chooseFileToOpen(QWidget* parent, const QString& title, const QStringList& nameFilters,
                                             const QString& selectedFilter, const QString& startFolder) override;
     std::optional<QStringList> chooseFilesToOpen(QWidget* parent, const QString& title, const QStringList& nameFilters,

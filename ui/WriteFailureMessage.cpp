@@ -16,9 +16,9 @@ QString tr(const char* text) { return QCoreApplication::translate("WriteFailureM
 
 void reportWriteFailure(SideEffects& effects, QWidget* parent, const QString& imagePath, const QString& reason)
 {
-    effects.showMessage(parent, MessageIcon::Exclamation,
-                        tr("The ROM image \"%1\" could not be written:\n%2")
-                            .arg(QDir::toNativeSeparators(imagePath), reason));
+    effects.showMessage(
+        parent, MessageIcon::Exclamation,
+        tr("The ROM image \"%1\" could not be written:\n%2").arg(QDir::toNativeSeparators(imagePath), reason));
 }
 
 void reportReadFailure(SideEffects& effects, QWidget* parent, const QString& imagePath, const IoResult& failure,

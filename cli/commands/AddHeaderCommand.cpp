@@ -25,14 +25,17 @@ int addHeaderCommand(const QString& image, const QString& out, CopierType type, 
     }
     const auto kind = headerless::classify(source.bytes);
     if (kind != headerless::Kind::ThisGame) {
-        say(console, headerless::refusalText(kind, QDir::toNativeSeparators(image), source.bytes.size()) +
-                         QStringLiteral(" Nothing was written."));
+        say(console,
+            headerless::refusalText(kind, QDir::toNativeSeparators(image), source.bytes.size())
+                + QStringLiteral(" Nothing was written."));
         return kImageRefused;
     }
-    const int code = copyWritten(imagecopy::writeCopy(out, imagecopy::headerFor(type) + source.bytes, image, force), console);
+    const int code =
+        copyWritten(imagecopy::writeCopy(out, imagecopy::headerFor(type) + source.bytes, image, force), console);
     if (code == kSuccess)
-        say(console, QStringLiteral("Wrote %1 with a %2 header.")
-                         .arg(QDir::toNativeSeparators(out), QLatin1String(copier::typeNames()[static_cast<int>(type)])));
+        say(console,
+            QStringLiteral("Wrote %1 with a %2 header.")
+                .arg(QDir::toNativeSeparators(out), QLatin1String(copier::typeNames()[static_cast<int>(type)])));
     return code;
 }
 
@@ -45,8 +48,7 @@ AddHeaderCommand::AddHeaderCommand()
               "                          Writes a copy of a headerless image (.sfc) with a\n"
               "                          copier header in front (Super MagiCom unless\n"
               "                          --type says otherwise), as the editor opens it.\n")
-{
-}
+{ }
 
 int AddHeaderCommand::run(const Invocation& call) const
 {
@@ -54,8 +56,8 @@ int AddHeaderCommand::run(const Invocation& call) const
     const std::pair<const char*, CopierType> types[] = {{"smc", CopierType::SuperMagicom},
                                                         {"swc", CopierType::SuperWildCard},
                                                         {"fig", CopierType::ProFighter}};
-    const auto chosen = std::find_if(std::begin(types), std::end(types),
-                                     [&](const auto& t) { return name == QLatin1String(t.first); });
+    const auto chosen =
+        std::find_if(std::begin(types), std::end(types), [&](const auto& t) { return name == QLatin1String(t.first); });
     if (chosen == std::end(types))
         return usageError(call.console, QStringLiteral("--type takes smc, swc or fig."));
     return addHeaderCommand(call.operands[0], call.operands[1], chosen->second, call.isSet("force"), call.console);

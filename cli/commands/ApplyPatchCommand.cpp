@@ -13,16 +13,15 @@
 #include "data/KnownRecords.h"
 #include "patches/PatchPreview.h"
 
-
 namespace zorvek::cli {
 
 namespace {
 
 struct ApplyPatchRequest {
     QString image;
-    QStringList patches;  // in the order applied
+    QStringList patches; // in the order applied
     bool dryRun = false;
-    QString output;       // empty: the image is written in place
+    QString output; // empty: the image is written in place
 };
 
 // The new file --output writes: the stamp and, when asked, the checksum
@@ -41,14 +40,15 @@ int applyPatchCommand(const ApplyPatchRequest& request, const WriteOptions& opti
                       const QDateTime& now)
 {
     if (!request.output.isEmpty() && isSameFile(request.output, request.image)) {
-        say(console, QStringLiteral("--output %1 is the image; leave it out to write the image in place.")
-                         .arg(request.output));
+        say(console,
+            QStringLiteral("--output %1 is the image; leave it out to write the image in place.").arg(request.output));
         return kUsageError;
     }
     std::vector<patches::PatchFile> files(request.patches.size());
     for (qsizetype i = 0; i < request.patches.size(); ++i)
         if (IoResult r = patches::readPatchFile(request.patches[i], files[i]); !r.ok()) {
-            say(console, QStringLiteral("Cannot read the patch %1: %2\nNothing was written.").arg(request.patches[i], r.error));
+            say(console,
+                QStringLiteral("Cannot read the patch %1: %2\nNothing was written.").arg(request.patches[i], r.error));
             return kTableRefused;
         }
 
@@ -90,8 +90,9 @@ int applyPatchCommand(const ApplyPatchRequest& request, const WriteOptions& opti
     if (request.dryRun) {
         if (!writeOutput(console, (preview.text + QLatin1Char('\n')).toUtf8()))
             return kWriteFailed;
-        say(console, QStringLiteral("Dry run: the editor stamp%1 would be written too; nothing was written.")
-                         .arg(options.fixChecksumOnSave ? QStringLiteral(" and the checksum words") : QString()));
+        say(console,
+            QStringLiteral("Dry run: the editor stamp%1 would be written too; nothing was written.")
+                .arg(options.fixChecksumOnSave ? QStringLiteral(" and the checksum words") : QString()));
         return kSuccess;
     }
     if (!request.output.isEmpty()) {
@@ -113,12 +114,11 @@ int applyPatchCommand(const ApplyPatchRequest& request, const WriteOptions& opti
     ImageWriteSession session(rom, [now] { return now; });
     session.setOptions(options);
     const QByteArray romData = preview.after.mid(copier::kHeaderSize);
-    const CommandOutcome written =
-        commitThroughCopy(session, image, patches::stepName(files), [&](RomImage& copy) {
-            if (IoResult r = SaveQuenHeader(copy, now); !r.ok())
-                return r;
-            return copy.writeBytes(copier::kHeaderSize, romData);
-        });
+    const CommandOutcome written = commitThroughCopy(session, image, patches::stepName(files), [&](RomImage& copy) {
+        if (IoResult r = SaveQuenHeader(copy, now); !r.ok())
+            return r;
+        return copy.writeBytes(copier::kHeaderSize, romData);
+    });
     if (!written.ok()) {
         say(console, failureText(request.image, written));
         return kWriteFailed;
@@ -126,9 +126,10 @@ int applyPatchCommand(const ApplyPatchRequest& request, const WriteOptions& opti
     sayBackup(session, console);
     for (const QString& note : preview.run.notes)
         say(console, note);
-    say(console, QStringLiteral("%1: done%2.")
-                     .arg(patches::stepName(files),
-                          options.fixChecksumOnSave ? QStringLiteral(", checksum words included") : QString()));
+    say(console,
+        QStringLiteral("%1: done%2.")
+            .arg(patches::stepName(files),
+                 options.fixChecksumOnSave ? QStringLiteral(", checksum words included") : QString()));
     return kSuccess;
 }
 
@@ -145,8 +146,7 @@ ApplyPatchCommand::ApplyPatchCommand()
               "                          its size, is refused. Options: --dry-run (prints\n"
               "                          what would change), --no-backup, --fix-checksum,\n"
               "                          --output OUT (writes the result to OUT instead).\n")
-{
-}
+{ }
 
 int ApplyPatchCommand::run(const Invocation& call) const
 {

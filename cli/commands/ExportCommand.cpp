@@ -34,8 +34,8 @@ int exportCommand(const QString& image, const TablePaths& tables, Console& conso
         if (!isFile(output.path))
             continue;
         if (isSameFile(output.path, image)) {
-            say(console, QStringLiteral("The table %1 would replace the image %2; give another file.")
-                             .arg(output.path, image));
+            say(console,
+                QStringLiteral("The table %1 would replace the image %2; give another file.").arg(output.path, image));
             return kUsageError;
         }
         if (const QString refused = SafeFileWriter::refusal(output.path); !refused.isEmpty()) {
@@ -78,8 +78,7 @@ ExportCommand::ExportCommand()
               "                          Writes the 256 monsters and the 4 characters as\n"
               "                          tab-separated tables (FILE - is standard output).\n"
               "                          A FILE that is the image is refused.\n")
-{
-}
+{ }
 
 int ExportCommand::run(const Invocation& call) const
 {

@@ -32,8 +32,9 @@ int fixChecksumCommand(const QString& image, const WriteOptions& options, Consol
         return kImageRefused;
     }
     if (state.valid()) {
-        say(console, QStringLiteral("The checksum of %1 is already %2: nothing was written.")
-                         .arg(image, checksum::stateText(state)));
+        say(console,
+            QStringLiteral("The checksum of %1 is already %2: nothing was written.")
+                .arg(image, checksum::stateText(state)));
         return kSuccess;
     }
     ImageWriteSession session(rom, [now] { return now; });
@@ -47,8 +48,9 @@ int fixChecksumCommand(const QString& image, const WriteOptions& options, Consol
     sayBackup(session, console);
     // Fixing the words never changes the sum they are checked against.
     const checksum::State fixed{state.computed, static_cast<uint16_t>(~state.computed), state.computed};
-    say(console, QStringLiteral("The checksum of %1 was %2; it is now %3.")
-                     .arg(image, checksum::stateText(state), checksum::stateText(fixed)));
+    say(console,
+        QStringLiteral("The checksum of %1 was %2; it is now %3.")
+            .arg(image, checksum::stateText(state), checksum::stateText(fixed)));
     return kSuccess;
 }
 
@@ -59,8 +61,7 @@ FixChecksumCommand::FixChecksumCommand()
               "  fix-checksum IMAGE [--no-backup]\n"
               "                          Writes the checksum words for the ROM data; nothing\n"
               "                          when they are already valid.\n")
-{
-}
+{ }
 
 int FixChecksumCommand::run(const Invocation& call) const
 {

@@ -87,9 +87,10 @@ int importCommand(const QString& image, const TablePaths& tables, bool dryRun, c
         return kWriteFailed;
     }
     sayBackup(session, console);
-    say(console, QStringLiteral("%1 changed%2.")
-                     .arg(changeCount(plan), options.fixChecksumOnSave ? QStringLiteral(", checksum words included")
-                                                                       : QString()));
+    say(console,
+        QStringLiteral("%1 changed%2.")
+            .arg(changeCount(plan),
+                 options.fixChecksumOnSave ? QStringLiteral(", checksum words included") : QString()));
     return kSuccess;
 }
 
@@ -105,8 +106,7 @@ ImportCommand::ImportCommand()
               "                          cell is checked first: one bad cell and nothing is\n"
               "                          written. A write that fails part way is taken back.\n"
               "                          Options: --dry-run, --no-backup, --fix-checksum.\n")
-{
-}
+{ }
 
 int ImportCommand::run(const Invocation& call) const
 {
@@ -115,8 +115,7 @@ int ImportCommand::run(const Invocation& call) const
     if (!tables)
         return refused;
     // A dry run reads the settings too: it tells whether the checksum words would be written.
-    return importCommand(call.operands[0], *tables, call.isSet("dry-run"), call.writeOptions(), call.console,
-                         call.now);
+    return importCommand(call.operands[0], *tables, call.isSet("dry-run"), call.writeOptions(), call.console, call.now);
 }
 
 } // namespace zorvek::cli

@@ -28,8 +28,7 @@ InfoCommand::InfoCommand()
     : Command("info", {QStringLiteral("IMAGE")}, {},
               "  info IMAGE              Size, copier type, internal name, check word and\n"
               "                          checksum state.\n")
-{
-}
+{ }
 
 int InfoCommand::run(const Invocation& call) const { return infoCommand(call.operands[0], call.console); }
 

@@ -29,9 +29,10 @@ int makePatchCommand(const QString& original, const QString& image, const QStrin
     if (!format)
         format = patches::formatOfName(patch);
     if (!format) {
-        say(console, QStringLiteral("%1 names no patch format: give --format ips or --format bps, or end the "
-                                    "file name in .ips or .bps.")
-                         .arg(patch));
+        say(console,
+            QStringLiteral("%1 names no patch format: give --format ips or --format bps, or end the "
+                           "file name in .ips or .bps.")
+                .arg(patch));
         return kUsageError;
     }
     RomImage rom;
@@ -49,14 +50,15 @@ int makePatchCommand(const QString& original, const QString& image, const QStrin
         say(console, r.error);
         return failure == patches::PatchFailure::Original ? kImageRefused : kWriteFailed;
     }
-    say(console, QStringLiteral("Wrote the %1 patch %2.")
-                     .arg(*format == patches::PatchFormat::Bps ? QStringLiteral("BPS") : QStringLiteral("IPS"), patch));
+    say(console,
+        QStringLiteral("Wrote the %1 patch %2.")
+            .arg(*format == patches::PatchFormat::Bps ? QStringLiteral("BPS") : QStringLiteral("IPS"), patch));
     // The original was read and taken above; an empty patch must not pass for a change.
     QString unused;
     if (QByteArray read; readImageFile(original, read).ok()
         && originalimage::romDataOf(read, original, romData.size(), &unused) == romData)
-        say(console, QStringLiteral("The ROM data of %1 and %2 do not differ: the patch changes nothing.")
-                         .arg(original, image));
+        say(console,
+            QStringLiteral("The ROM data of %1 and %2 do not differ: the patch changes nothing.").arg(original, image));
     return kSuccess;
 }
 
@@ -70,8 +72,7 @@ MakePatchCommand::MakePatchCommand()
               "                          IMAGE, in the format --format or PATCH's extension\n"
               "                          names. Neither image is written. IMAGE and\n"
               "                          ORIGINAL may be with or without a copier header.\n")
-{
-}
+{ }
 
 int MakePatchCommand::run(const Invocation& call) const
 {

@@ -17,8 +17,7 @@ PlayCopyCommand::PlayCopyCommand()
               "  play-copy IMAGE OUT     Writes what the editor's Play gives an emulator:\n"
               "                          the ROM data without the copier header, with valid\n"
               "                          checksum words. OUT is replaced; IMAGE is only read.\n")
-{
-}
+{ }
 
 int PlayCopyCommand::run(const Invocation& call) const
 {
@@ -33,14 +32,18 @@ int PlayCopyCommand::run(const Invocation& call) const
     }
     // As the window would open it: a step cut off by a crash is not played.
     if (rollback::recoverCopy(image, source.bytes).state == rollback::Recovery::State::TakenBack)
-        say(console, QStringLiteral("%1 holds part of a step cut off by a crash: the copy is made from the image as "
-                                    "it was before that step.").arg(shownImage));
+        say(console,
+            QStringLiteral("%1 holds part of a step cut off by a crash: the copy is made from the image as "
+                           "it was before that step.")
+                .arg(shownImage));
     const auto kind = headerless::classify(source.bytes);
     if (kind != headerless::Kind::HasCopierHeader) {
-        say(console, kind == headerless::Kind::OtherGame
-                         ? wrongGameText(shownImage) + QStringLiteral(" Nothing was written.")
-                         : QStringLiteral("%1 has no copier header: it is ROM data an emulator takes as it is. "
-                                          "Nothing was written.").arg(shownImage));
+        say(console,
+            kind == headerless::Kind::OtherGame
+                ? wrongGameText(shownImage) + QStringLiteral(" Nothing was written.")
+                : QStringLiteral("%1 has no copier header: it is ROM data an emulator takes as it is. "
+                                 "Nothing was written.")
+                      .arg(shownImage));
         return kImageRefused;
     }
     const playcopy::Copy copy = playcopy::make(source.bytes);
@@ -54,8 +57,9 @@ int PlayCopyCommand::run(const Invocation& call) const
         say(console, written.result.error);
         return written.failure == imagecopy::Failure::Refused ? kUsageError : kWriteFailed;
     }
-    say(console, QStringLiteral("Wrote the play copy of %1 to %2: no copier header, valid checksum.")
-                     .arg(shownImage, QDir::toNativeSeparators(out)));
+    say(console,
+        QStringLiteral("Wrote the play copy of %1 to %2: no copier header, valid checksum.")
+            .arg(shownImage, QDir::toNativeSeparators(out)));
     return kSuccess;
 }
 

@@ -24,9 +24,10 @@ int removeHeaderCommand(const QString& image, const QString& out, bool force, Co
     }
     const auto kind = headerless::classify(source.bytes);
     if (kind == headerless::Kind::ThisGame || kind == headerless::Kind::NotWholeBanks) {
-        say(console, QStringLiteral("%1 has no copier header to remove: this game's ROM data starts at its first "
-                                    "byte. Nothing was written.")
-                         .arg(QDir::toNativeSeparators(image)));
+        say(console,
+            QStringLiteral("%1 has no copier header to remove: this game's ROM data starts at its first "
+                           "byte. Nothing was written.")
+                .arg(QDir::toNativeSeparators(image)));
         return kImageRefused;
     }
     if (kind == headerless::Kind::OtherGame) {
@@ -36,8 +37,9 @@ int removeHeaderCommand(const QString& image, const QString& out, bool force, Co
     const int code =
         copyWritten(imagecopy::writeCopy(out, source.bytes.mid(copier::kHeaderSize), image, force), console);
     if (code == kSuccess)
-        say(console, QStringLiteral("Wrote the ROM data of %1 without its copier header to %2.")
-                         .arg(QDir::toNativeSeparators(image), QDir::toNativeSeparators(out)));
+        say(console,
+            QStringLiteral("Wrote the ROM data of %1 without its copier header to %2.")
+                .arg(QDir::toNativeSeparators(image), QDir::toNativeSeparators(out)));
     return code;
 }
 
@@ -50,8 +52,7 @@ RemoveHeaderCommand::RemoveHeaderCommand()
               "                          header, for emulators and patch tools.\n"
               "                          Neither command writes over IMAGE, nor over an\n"
               "                          existing OUT unless --force is given.\n")
-{
-}
+{ }
 
 int RemoveHeaderCommand::run(const Invocation& call) const
 {

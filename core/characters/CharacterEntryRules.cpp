@@ -29,14 +29,8 @@ QString hexByte(uint8_t value)
 
 } // namespace
 
-QString unlistedEquipmentLabel(uint8_t value)
-{
-    return QStringLiteral("Unlisted item (%1)").arg(hexByte(value));
-}
+QString unlistedEquipmentLabel(uint8_t value) { return QStringLiteral("Unlisted item (%1)").arg(hexByte(value)); }
 
-QString unlistedCommandLabel(uint8_t value)
-{
-    return QStringLiteral("Unlisted command (%1)").arg(hexByte(value));
-}
+QString unlistedCommandLabel(uint8_t value) { return QStringLiteral("Unlisted command (%1)").arg(hexByte(value)); }
 
 } // namespace zorvek::characters::rules

@@ -7,10 +7,7 @@
 
 namespace zorvek::characters {
 
-CharacterRecord::CharacterRecord(RomImage& rom, int slot) : m_rom(rom), m_slot(slot)
-{
-    Q_ASSERT(isSlot(slot));
-}
+CharacterRecord::CharacterRecord(RomImage& rom, int slot) : m_rom(rom), m_slot(slot) { Q_ASSERT(isSlot(slot)); }
 
 uint8_t CharacterRecord::byteAt(qint64 field) const { return m_rom.readByte(at(field)); }
 
@@ -20,10 +17,7 @@ int16_t CharacterRecord::signedWordAt(qint64 field) const
     return le::at<qint16>(m_rom.readBytes(at(field), 2), 0);
 }
 
-IoResult CharacterRecord::writeByteAt(qint64 field, uint8_t value)
-{
-    return m_rom.writeByte(at(field), value);
-}
+IoResult CharacterRecord::writeByteAt(qint64 field, uint8_t value) { return m_rom.writeByte(at(field), value); }
 
 IoResult CharacterRecord::writeSignedWordAt(qint64 field, int16_t value)
 {

@@ -13,25 +13,25 @@ namespace zorvek::characters {
 class CharacterRecord {
 public:
     static constexpr int kSlotCount = 4;
-    static constexpr qint64 kTableStart = 0x117200;  // ROM 0x117000 behind the copier header
+    static constexpr qint64 kTableStart = 0x117200; // ROM 0x117000 behind the copier header
     static constexpr qint64 kSlotStride = 0x50;
     static constexpr int kCommandCount = 4;
 
     // Field offsets inside a record.
-    static constexpr qint64 kActor = 0x00;           // actor bit, shown only
+    static constexpr qint64 kActor = 0x00; // actor bit, shown only
     static constexpr qint64 kLevel = 0x02;
-    static constexpr qint64 kExperience = 0x03;      // signed word, shown only
-    static constexpr qint64 kCurrentHp = 0x06;       // signed word
-    static constexpr qint64 kMaximumHp = 0x08;       // signed word
-    static constexpr qint64 kCurrentMp = 0x0A;       // signed word
-    static constexpr qint64 kMaximumMp = 0x0C;       // signed word
-    static constexpr qint64 kHead = 0x0E;            // equipment list index
-    static constexpr qint64 kBody = 0x0F;            // equipment list index
-    static constexpr qint64 kArms = 0x10;            // equipment list index
-    static constexpr qint64 kRightHand = 0x13;       // equipment list index
-    static constexpr qint64 kLeftHand = 0x14;        // equipment list index
-    static constexpr qint64 kEquipBit = 0x15;        // shown only
-    static constexpr qint64 kBattleCommand1 = 0x16;  // battle command list index, then 2 to 4
+    static constexpr qint64 kExperience = 0x03;     // signed word, shown only
+    static constexpr qint64 kCurrentHp = 0x06;      // signed word
+    static constexpr qint64 kMaximumHp = 0x08;      // signed word
+    static constexpr qint64 kCurrentMp = 0x0A;      // signed word
+    static constexpr qint64 kMaximumMp = 0x0C;      // signed word
+    static constexpr qint64 kHead = 0x0E;           // equipment list index
+    static constexpr qint64 kBody = 0x0F;           // equipment list index
+    static constexpr qint64 kArms = 0x10;           // equipment list index
+    static constexpr qint64 kRightHand = 0x13;      // equipment list index
+    static constexpr qint64 kLeftHand = 0x14;       // equipment list index
+    static constexpr qint64 kEquipBit = 0x15;       // shown only
+    static constexpr qint64 kBattleCommand1 = 0x16; // battle command list index, then 2 to 4
     static constexpr qint64 kStrength = 0x24;
     static constexpr qint64 kAgility = 0x25;
     static constexpr qint64 kVitality = 0x26;

@@ -5,9 +5,9 @@ namespace zorvek::copier {
 
 namespace {
 constexpr uint32_t kMagicomA = 0x00000100;
-constexpr uint32_t kMagicomDetectAlt = 0x00800001;  // 01 00 80 00 at 0x001
+constexpr uint32_t kMagicomDetectAlt = 0x00800001; // 01 00 80 00 at 0x001
 constexpr uint32_t kWildCardA = 0x00040080;
-constexpr uint32_t kSwcSmcC = 0x0004BBAA;           // AA BB 04 00
+constexpr uint32_t kSwcSmcC = 0x0004BBAA; // AA BB 04 00
 constexpr uint32_t kFigA = 0x00000080;
 constexpr uint32_t kFigB = 0x00008377;
 } // namespace
@@ -21,11 +21,20 @@ std::array<const char*, 5> typeNames()
 bool headerWordsFor(CopierType type, HeaderWords* out)
 {
     switch (type) {
-    case CopierType::Undetected: *out = {0, 0, 0}; return true;
-    case CopierType::SuperMagicom: *out = {kMagicomA, 0, kSwcSmcC}; return true;
-    case CopierType::SuperWildCard: *out = {kWildCardA, 0, kSwcSmcC}; return true;
-    case CopierType::ProFighter: *out = {kFigA, kFigB, 0}; return true;
-    case CopierType::NotLoaded: break;
+    case CopierType::Undetected:
+        *out = {0, 0, 0};
+        return true;
+    case CopierType::SuperMagicom:
+        *out = {kMagicomA, 0, kSwcSmcC};
+        return true;
+    case CopierType::SuperWildCard:
+        *out = {kWildCardA, 0, kSwcSmcC};
+        return true;
+    case CopierType::ProFighter:
+        *out = {kFigA, kFigB, 0};
+        return true;
+    case CopierType::NotLoaded:
+        break;
     }
     return false;
 }
@@ -66,9 +75,6 @@ IoResult write(RomImage& rom, CopierType type)
 
 namespace zorvek::romcheck {
 
-bool isRightGame(const RomImage& rom)
-{
-    return rom.readWord16(kCheckWordOffset) == kExpectedCheckWord;
-}
+bool isRightGame(const RomImage& rom) { return rom.readWord16(kCheckWordOffset) == kExpectedCheckWord; }
 
 } // namespace zorvek::romcheck

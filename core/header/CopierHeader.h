@@ -10,20 +10,20 @@ namespace zorvek {
 
 // List index of the copier type box; the order is the box's entry order.
 enum class CopierType : int {
-    Undetected = 0,    // no known copier header
+    Undetected = 0, // no known copier header
     SuperMagicom = 1,
     SuperWildCard = 2,
     ProFighter = 3,
-    NotLoaded = 4,     // no image open; writes nothing
+    NotLoaded = 4, // no image open; writes nothing
 };
 
 namespace copier {
 
-inline constexpr qint64 kWordAOffset = 0x000;       // header word A
-inline constexpr qint64 kDetectWordOffset = 0x001;  // second MagiCom form, read only
-inline constexpr qint64 kWordBOffset = 0x004;       // header word B
-inline constexpr qint64 kWordCOffset = 0x008;       // header word C
-inline constexpr int kHeaderSize = 0x200;            // bytes in front of the ROM data
+inline constexpr qint64 kWordAOffset = 0x000;      // header word A
+inline constexpr qint64 kDetectWordOffset = 0x001; // second MagiCom form, read only
+inline constexpr qint64 kWordBOffset = 0x004;      // header word B
+inline constexpr qint64 kWordCOffset = 0x008;      // header word C
+inline constexpr int kHeaderSize = 0x200;          // bytes in front of the ROM data
 
 struct HeaderWords {
     uint32_t a;
@@ -46,8 +46,8 @@ IoResult write(RomImage& rom, CopierType type);
 
 namespace romcheck {
 
-inline constexpr qint64 kCheckWordOffset = 0x200;  // first two bytes of ROM data
-inline constexpr uint16_t kExpectedCheckWord = 0x1878;  // 78 18: SEI, CLC
+inline constexpr qint64 kCheckWordOffset = 0x200;      // first two bytes of ROM data
+inline constexpr uint16_t kExpectedCheckWord = 0x1878; // 78 18: SEI, CLC
 
 bool isRightGame(const RomImage& rom);
 

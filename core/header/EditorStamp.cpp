@@ -99,8 +99,8 @@ QList<Piece> datePieces(const QLocale& locale) { return stampPieces(locale.dateF
 QList<Piece> timePieces(const QLocale& locale)
 {
     QList<Piece> pieces = stampPieces(locale.timeFormat(QLocale::LongFormat));
-    const bool seconds = std::any_of(pieces.cbegin(), pieces.cend(),
-                                     [](const Piece& p) { return p.letter() == QLatin1Char('s'); });
+    const bool seconds =
+        std::any_of(pieces.cbegin(), pieces.cend(), [](const Piece& p) { return p.letter() == QLatin1Char('s'); });
     return seconds ? pieces : pattern::parse(QStringLiteral("HH:mm:ss"));
 }
 
@@ -128,7 +128,7 @@ QList<Piece> asciiPieces(QList<Piece> pieces, const QString& separator, const QL
         if (piece.letter() == QLatin1Char('M') && piece.text.size() > 2) {
             piece.text = QStringLiteral("M");
         } else if (piece.letter() == QLatin1Char('m') || piece.letter() == QLatin1Char('s')) {
-            piece.text = QString(2, piece.letter());  // colons in place of units: "9:1:2" reads badly
+            piece.text = QString(2, piece.letter()); // colons in place of units: "9:1:2" reads badly
         } else if (piece.letter() == QLatin1Char('h')) {
             // Written out here: without an AP field left, Qt would count to 23.
             const int hour = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
@@ -152,10 +152,7 @@ QString withPlainSpaces(QString text)
 
 } // namespace
 
-QString versionText()
-{
-    return QStringLiteral("%1.%2").arg(kVersionMajor).arg(kVersionRevision);
-}
+QString versionText() { return QStringLiteral("%1.%2").arg(kVersionMajor).arg(kVersionRevision); }
 
 QString dateTimeText(const QDateTime& when, const QLocale& locale)
 {
@@ -175,8 +172,8 @@ QString dateTimeText(const QDateTime& when, const QLocale& locale)
 
 QString text(const QDateTime& when, const QLocale& locale)
 {
-    return QStringLiteral("%1 | %2 | %3").arg(QString::fromLatin1(kAppTitle), versionText(),
-                                              dateTimeText(when, locale));
+    return QStringLiteral("%1 | %2 | %3")
+        .arg(QString::fromLatin1(kAppTitle), versionText(), dateTimeText(when, locale));
 }
 
 IoResult write(RomImage& rom, const QString& stampText)
@@ -188,9 +185,6 @@ IoResult write(RomImage& rom, const QString& stampText)
 
 namespace zorvek {
 
-IoResult SaveQuenHeader(RomImage& rom, const QDateTime& now)
-{
-    return stamp::write(rom, stamp::text(now));
-}
+IoResult SaveQuenHeader(RomImage& rom, const QDateTime& now) { return stamp::write(rom, stamp::text(now)); }
 
 } // namespace zorvek

@@ -8,7 +8,7 @@
 
 namespace zorvek::stamp {
 
-inline constexpr qint64 kOffset = 0x060;  // inside the copier header, clear of its words
+inline constexpr qint64 kOffset = 0x060; // inside the copier header, clear of its words
 // The stamp must end before the ROM data at 0x200.
 inline constexpr int kMaxLength = 0x200 - 0x060;
 

@@ -5,10 +5,7 @@
 
 namespace zorvek::internalname {
 
-QString read(const RomImage& rom)
-{
-    return fromSingleBytes(rom.readBytes(kOffset, kLength));
-}
+QString read(const RomImage& rom) { return fromSingleBytes(rom.readBytes(kOffset, kLength)); }
 
 IoResult write(RomImage& rom, const QString& name)
 {

@@ -5,7 +5,7 @@
 
 namespace zorvek::internalname {
 
-inline constexpr qint64 kOffset = 0x101C0;  // title in the cartridge header (ROM 0xFFC0)
+inline constexpr qint64 kOffset = 0x101C0; // title in the cartridge header (ROM 0xFFC0)
 inline constexpr int kLength = 21;
 
 // All 21 characters, trailing blanks included.

@@ -9,7 +9,7 @@ namespace zorvek {
 
 struct ByteRange {
     qint64 first = 0;
-    qint64 last = 0;  // included
+    qint64 last = 0; // included
 };
 
 // The runs of bytes where after differs from before, in order; bytes after

@@ -31,15 +31,14 @@ IoResult syncHandle(int handle)
 
 IoResult syncFolder(const QString&) { return IoResult::success(); }
 
-void ignoreFileSizeSignal() {}
+void ignoreFileSizeSignal() { }
 
 IoResult renameNoReplace(const QString& from, const QString& to, bool* taken)
 {
     *taken = false;
     const QString a = QDir::toNativeSeparators(from), b = QDir::toNativeSeparators(to);
     // Without MOVEFILE_REPLACE_EXISTING an existing name is an error, decided atomically.
-    if (MoveFileExW(reinterpret_cast<LPCWSTR>(a.utf16()), reinterpret_cast<LPCWSTR>(b.utf16()),
-                    MOVEFILE_WRITE_THROUGH))
+    if (MoveFileExW(reinterpret_cast<LPCWSTR>(a.utf16()), reinterpret_cast<LPCWSTR>(b.utf16()), MOVEFILE_WRITE_THROUGH))
         return IoResult::success();
     const DWORD error = GetLastError();
     *taken = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;

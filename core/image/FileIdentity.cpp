@@ -57,10 +57,7 @@ std::optional<FileIdentity> identityOfPath(const QString& path)
 #else
 
 namespace {
-qint64 nanoseconds(const struct timespec& time)
-{
-    return static_cast<qint64>(time.tv_sec) * 1000000000 + time.tv_nsec;
-}
+qint64 nanoseconds(const struct timespec& time) { return static_cast<qint64>(time.tv_sec) * 1000000000 + time.tv_nsec; }
 
 FileIdentity identityOf(const struct stat& st)
 {
@@ -78,7 +75,7 @@ FileIdentity identityOf(const struct stat& st)
 
 std::optional<FileIdentity> identityOfHandle(int handle)
 {
-    struct stat st {};
+    struct stat st { };
     if (handle < 0 || ::fstat(handle, &st) != 0)
         return std::nullopt;
     return identityOf(st);
@@ -87,7 +84,7 @@ std::optional<FileIdentity> identityOfHandle(int handle)
 std::optional<FileIdentity> identityOfPath(const QString& path)
 {
     // Follows links, as opening the path did.
-    struct stat st {};
+    struct stat st { };
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return std::nullopt;
     return identityOf(st);

@@ -32,8 +32,8 @@ inline bool isSameFile(const FileIdentity& a, const FileIdentity& b)
 // The same file, and nothing written to it between the two looks.
 inline bool isUnchanged(const FileIdentity& then, const FileIdentity& now)
 {
-    return isSameFile(then, now) && then.size == now.size && then.modifiedNs == now.modifiedNs &&
-           then.changedNs == now.changedNs;
+    return isSameFile(then, now) && then.size == now.size && then.modifiedNs == now.modifiedNs
+        && then.changedNs == now.changedNs;
 }
 
 // nullopt when the system cannot tell (for a path: it no longer exists).

@@ -38,7 +38,7 @@ Try tryLock(int handle, LockMode mode, int* error)
 {
     const auto file = reinterpret_cast<HANDLE>(_get_osfhandle(handle));
     OVERLAPPED range = lockedRange();
-    UnlockFileEx(file, 0, 1, 0, &range);  // no conversion in place there
+    UnlockFileEx(file, 0, 1, 0, &range); // no conversion in place there
     range = lockedRange();
     const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (mode == LockMode::Exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
     if (LockFileEx(file, flags, 0, 1, 0, &range))
@@ -57,7 +57,7 @@ QString errorText(int error) { return qt_error_string(error); }
 #elif defined(F_OFD_SETLK)
 Try tryLock(int handle, LockMode mode, int* error)
 {
-    struct flock range{};
+    struct flock range { };
     range.l_type = mode == LockMode::Exclusive ? F_WRLCK : F_RDLCK;
     range.l_whence = SEEK_SET;
     int result;
@@ -72,7 +72,7 @@ Try tryLock(int handle, LockMode mode, int* error)
 
 void release(int handle)
 {
-    struct flock range{};
+    struct flock range { };
     range.l_type = F_UNLCK;
     range.l_whence = SEEK_SET;
     ::fcntl(handle, F_OFD_SETLK, &range);

@@ -42,12 +42,14 @@ QString refusalText(Kind kind, const QString& shownName, qint64 size)
     case Kind::HasCopierHeader:
         return QStringLiteral("\"%1\" already has a copier header: open it as it is.").arg(shownName);
     case Kind::OtherGame:
-        return QStringLiteral("\"%1\" is not this game's ROM data: it does not start with the check word 78 18, "
-                              "with or without a copier header.")
+        return QStringLiteral(
+                   "\"%1\" is not this game's ROM data: it does not start with the check word 78 18, "
+                   "with or without a copier header.")
             .arg(shownName);
     case Kind::NotWholeBanks:
-        return QStringLiteral("\"%1\" holds %2 bytes, which is not a whole number of 32 KiB banks: it is not a "
-                              "whole dump of the ROM.")
+        return QStringLiteral(
+                   "\"%1\" holds %2 bytes, which is not a whole number of 32 KiB banks: it is not a "
+                   "whole dump of the ROM.")
             .arg(shownName)
             .arg(size);
     }
@@ -56,8 +58,8 @@ QString refusalText(Kind kind, const QString& shownName, qint64 size)
 
 bool lacksCopierHeader(const RomImage& rom)
 {
-    return rom.readWord16(0) == romcheck::kExpectedCheckWord &&
-           rom.readWord16(romcheck::kCheckWordOffset) != romcheck::kExpectedCheckWord;
+    return rom.readWord16(0) == romcheck::kExpectedCheckWord
+        && rom.readWord16(romcheck::kCheckWordOffset) != romcheck::kExpectedCheckWord;
 }
 
 } // namespace zorvek::headerless

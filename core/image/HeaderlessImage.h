@@ -13,10 +13,10 @@ inline constexpr qint64 kBankSize = 0x8000;
 
 // What a file offered as this game's ROM data without a copier header is.
 enum class Kind {
-    ThisGame,         // the check word at its first two bytes, whole banks
-    HasCopierHeader,  // the check word behind a 512-byte copier header
-    OtherGame,        // the check word is nowhere it should be
-    NotWholeBanks,    // this game's check word, but a size no dump has
+    ThisGame,        // the check word at its first two bytes, whole banks
+    HasCopierHeader, // the check word behind a 512-byte copier header
+    OtherGame,       // the check word is nowhere it should be
+    NotWholeBanks,   // this game's check word, but a size no dump has
 };
 
 Kind classify(QByteArrayView file);

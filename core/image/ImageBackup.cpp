@@ -72,12 +72,12 @@ std::optional<IoResult> makeUnnamed(const QByteArray& bytes, const QFileInfo& im
     for (int n = 1; n <= kCopiesPerSecond; ++n) {
         const QString target = QDir(folder).filePath(copyName(image.fileName(), when, n));
         // Never over an existing name: a link fails on one.
-        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, QFile::encodeName(target).constData(),
-                     AT_SYMLINK_FOLLOW) == 0)
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, QFile::encodeName(target).constData(), AT_SYMLINK_FOLLOW)
+            == 0)
             return settle(folder, target, madePath);
         if (errno == EEXIST)
             continue;
-        if (n == 1 && errno == ENOENT)  // no /proc to name the file by
+        if (n == 1 && errno == ENOENT) // no /proc to name the file by
             return std::nullopt;
         return systemFailure(errno);
     }
@@ -164,18 +164,18 @@ void prune(const QString& imagePath, const QString& keep)
 {
     const QFileInfo image(imagePath);
     const QDir folder = image.absoluteDir();
-    const QRegularExpression ownCopy(QStringLiteral("^%1\\.\\d{8}-\\d{6}(-[1-9]\\d*)?\\.bak$")
-                                         .arg(QRegularExpression::escape(image.fileName())));
+    const QRegularExpression ownCopy(
+        QStringLiteral("^%1\\.\\d{8}-\\d{6}(-[1-9]\\d*)?\\.bak$").arg(QRegularExpression::escape(image.fileName())));
     QFileInfoList copies;
     for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks))
-        if (ownCopy.match(entry.fileName()).hasMatch() && !isSameFile(entry.absoluteFilePath(), keep) &&
-            isOwnWholeCopy(entry, image.size()))
+        if (ownCopy.match(entry.fileName()).hasMatch() && !isSameFile(entry.absoluteFilePath(), keep)
+            && isOwnWholeCopy(entry, image.size()))
             copies.append(entry);
     // Copies made within one tick of the file system's clock are born at
     // once; then the name tells their order: its second, then its number.
     const auto nameOrder = [&ownCopy](const QFileInfo& copy) {
-        const QString number = ownCopy.match(copy.fileName()).captured(1);  // "-N"; none for the first
-        const QString second = copy.fileName().chopped(number.size() + 4);   // without "-N.bak"
+        const QString number = ownCopy.match(copy.fileName()).captured(1); // "-N"; none for the first
+        const QString second = copy.fileName().chopped(number.size() + 4); // without "-N.bak"
         return std::pair(second, number.isEmpty() ? 1 : number.mid(1).toInt());
     };
     std::sort(copies.begin(), copies.end(), [&](const QFileInfo& a, const QFileInfo& b) {

@@ -8,7 +8,7 @@
 
 namespace zorvek::backup {
 
-inline constexpr int kKeptCopies = 5;  // per image; older copies are deleted
+inline constexpr int kKeptCopies = 5; // per image; older copies are deleted
 inline constexpr const char* kTimeFormat = "yyyyMMdd-HHmmss";
 
 // "<file name>.<yyyyMMdd-HHmmss>.bak" for the first copy of a second,

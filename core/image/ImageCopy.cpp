@@ -26,8 +26,9 @@ QByteArray headerFor(CopierType type)
     copier::HeaderWords words{};
     if (!copier::headerWordsFor(type, &words))
         return header;
-    for (const auto& [offset, value] : {std::pair{copier::kWordAOffset, words.a}, std::pair{copier::kWordBOffset, words.b},
-                                        std::pair{copier::kWordCOffset, words.c}})
+    for (const auto& [offset, value] :
+         {std::pair{copier::kWordAOffset, words.a}, std::pair{copier::kWordBOffset, words.b},
+          std::pair{copier::kWordCOffset, words.c}})
         qToLittleEndian<quint32>(value, header.data() + offset);
     return header;
 }
@@ -49,27 +50,29 @@ Outcome writeCopy(const QString& target, const QByteArray& bytes, const QString&
     // it would make a file wherever it points.
     if (info.isSymLink() && !info.exists()) {
         if (!replaceExisting)
-            return refused(QStringLiteral("\"%1\" already exists, as a link to a file that does not exist.")
-                               .arg(shown(target)),
-                           Failure::Exists);
+            return refused(
+                QStringLiteral("\"%1\" already exists, as a link to a file that does not exist.").arg(shown(target)),
+                Failure::Exists);
         if (!QFile::remove(target))
-            return refused(QStringLiteral("The link \"%1\" could not be replaced: nothing was written.")
-                               .arg(shown(target)),
-                           Failure::Write);
+            return refused(
+                QStringLiteral("The link \"%1\" could not be replaced: nothing was written.").arg(shown(target)),
+                Failure::Write);
     } else if (info.exists()) {
         // Renaming over a device node or a folder would replace it.
         if (!info.isFile())
-            return refused(QStringLiteral("\"%1\" is not a regular file: nothing was written to it.").arg(shown(target)),
-                           Failure::NotAFile);
-        if (isSameFile(target, source))
             return refused(
-                QStringLiteral("\"%1\" is the image being copied: the copy needs a file of its own.").arg(shown(target)));
+                QStringLiteral("\"%1\" is not a regular file: nothing was written to it.").arg(shown(target)),
+                Failure::NotAFile);
+        if (isSameFile(target, source))
+            return refused(QStringLiteral("\"%1\" is the image being copied: the copy needs a file of its own.")
+                               .arg(shown(target)));
         if (!replaceExisting)
             return refused(QStringLiteral("\"%1\" already exists.").arg(shown(target)), Failure::Exists);
     }
     // Through the shared writer: a short write or a failed sync never passes for a copy.
     if (IoResult r = SafeFileWriter::write(target, bytes); !r.ok())
-        return {IoResult::failure(QStringLiteral("The copy \"%1\" could not be written: %2").arg(shown(target), r.error)),
+        return {IoResult::failure(
+                    QStringLiteral("The copy \"%1\" could not be written: %2").arg(shown(target), r.error)),
                 Failure::Write};
     return {};
 }

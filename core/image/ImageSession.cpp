@@ -10,8 +10,7 @@ ImageSession::ImageSession(Clock& clock, QObject* parent)
       m_clock(clock),
       m_writes(m_rom, [&clock] { return clock.now(); }),
       m_pendingStamp(m_writes, clock, nullptr)
-{
-}
+{ }
 
 ImageSession::~ImageSession() { m_pendingStamp.flush(); }
 

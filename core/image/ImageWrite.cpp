@@ -60,16 +60,18 @@ QString stepLeftText(const CommandOutcome& outcome, const QString& imagePath)
     if (!outcome.partlyWritten)
         return {};
     if (!outcome.takeBackResult.error.isEmpty())
-        return QStringLiteral("Taking back the writes already made failed too (%1): the image may hold part of the "
-                              "changes.")
+        return QStringLiteral(
+                   "Taking back the writes already made failed too (%1): the image may hold part of the "
+                   "changes.")
             .arg(outcome.takeBackResult.error);
-    return QStringLiteral("Taking back the writes already made failed too: the image may hold part of the changes "
-                          "until it is opened again, when its rollback journal \"%1\" takes them back.")
+    return QStringLiteral(
+               "Taking back the writes already made failed too: the image may hold part of the changes "
+               "until it is opened again, when its rollback journal \"%1\" takes them back.")
         .arg(QDir::toNativeSeparators(rollback::journalPath(imagePath)));
 }
 
 CommandOutcome commitThroughCopy(ImageWriteSession& session, const QByteArray& imageBytes, const QString& command,
-                               const std::function<IoResult(RomImage& copy)>& writes)
+                                 const std::function<IoResult(RomImage& copy)>& writes)
 {
     RomImage copy;
     copy.openCopy(imageBytes, RomImage::CopyAccess::Scratch);

@@ -18,6 +18,6 @@ QString stepLeftText(const CommandOutcome& outcome, const QString& imagePath);
 // bytes instead of one per field, so the file ends exactly as after the
 // same writes made one by one. A write refused on the copy writes nothing.
 CommandOutcome commitThroughCopy(ImageWriteSession& session, const QByteArray& imageBytes, const QString& command,
-                               const std::function<IoResult(RomImage& copy)>& writes);
+                                 const std::function<IoResult(RomImage& copy)>& writes);
 
 } // namespace zorvek

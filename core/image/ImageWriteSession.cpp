@@ -33,10 +33,7 @@ void ImageWriteSession::followImage()
     m_pruned = false;
 }
 
-QString ImageWriteSession::backupPath() const
-{
-    return m_serial == m_rom.openSerial() ? m_backupPath : QString();
-}
+QString ImageWriteSession::backupPath() const { return m_serial == m_rom.openSerial() ? m_backupPath : QString(); }
 
 IoResult ImageWriteSession::check(qint64 offset, qint64 count) const
 {
@@ -101,10 +98,10 @@ ImageWriteSession::Commit ImageWriteSession::runStep(const std::function<IoResul
     if (made.ok())
         out = commitHeld(writes);
     else
-        out.result = made;  // refused before any byte reached the file
+        out.result = made; // refused before any byte reached the file
     out.held = true;
     if (out.left == Left::Part)
-        m_history.clear();  // the file matches no point of it
+        m_history.clear(); // the file matches no point of it
     return out;
 }
 
@@ -174,8 +171,7 @@ void ImageWriteSession::pruneBackups()
     m_pruned = true;
 }
 
-CommandOutcome ImageWriteSession::run(const QString& command, CommandKind kind,
-                                      const std::function<IoResult()>& writes)
+CommandOutcome ImageWriteSession::run(const QString& command, CommandKind kind, const std::function<IoResult()>& writes)
 {
     CommandOutcome out;
     {

@@ -98,8 +98,8 @@ private:
     struct Commit {
         IoResult result;
         Left left = Left::Nothing;
-        bool held = false;  // a step of its own, not joined to an outer one
-        IoResult takeBack;  // why writing back failed, when no journal stays
+        bool held = false; // a step of its own, not joined to an outer one
+        IoResult takeBack; // why writing back failed, when no journal stays
     };
     // Runs step's writes held, then commits them. The undo history is the
     // caller's to settle: a held step counts only if it stands.

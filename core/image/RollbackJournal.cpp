@@ -49,7 +49,7 @@ constexpr const char* kSuffix = "-journal";
 // Reads forward through the bytes, bounds checked; a short read poisons it.
 class Reader {
 public:
-    Reader(const QByteArray& bytes, qsizetype start, qsizetype end) : m_bytes(bytes), m_end(end), m_pos(start) {}
+    Reader(const QByteArray& bytes, qsizetype start, qsizetype end) : m_bytes(bytes), m_end(end), m_pos(start) { }
     bool ok() const { return m_ok; }
     bool atEnd() const { return m_pos == m_end; }
     template <typename T>
@@ -128,15 +128,12 @@ QString imageFileName(const QString& imagePath)
 
 } // namespace
 
-QString journalPath(const QString& imagePath)
-{
-    return resolvedFilePath(imagePath) + QLatin1String(kSuffix);
-}
+QString journalPath(const QString& imagePath) { return resolvedFilePath(imagePath) + QLatin1String(kSuffix); }
 
 QByteArray encode(const QString& imageName, qint64 imageSize, const std::vector<ByteChange>& changes)
 {
     QByteArray out(kMagic, kMagicSize);
-    le::append<quint64>(out, 0);  // the length, once known
+    le::append<quint64>(out, 0); // the length, once known
     le::append<quint32>(out, 0);
     le::append<quint64>(out, static_cast<quint64>(imageSize));
     const QByteArray name = imageName.toUtf8();
@@ -161,8 +158,8 @@ Parsed decode(const QByteArray& bytes)
     const QByteArray magic(kMagic, kMagicSize);
     if (bytes.startsWith(QByteArray(kMagicV1, kMagicSize)))
         return decodeVersion1(bytes);
-    const bool zeros = std::all_of(bytes.begin(), bytes.begin() + std::min(bytes.size(), kHeaderSize),
-                                   [](char c) { return c == 0; });
+    const bool zeros =
+        std::all_of(bytes.begin(), bytes.begin() + std::min(bytes.size(), kHeaderSize), [](char c) { return c == 0; });
     // Nothing of the header on disk yet (a power cut can leave its place zeros).
     if (zeros || (bytes.size() < kHeaderSize && magic.startsWith(bytes.left(kMagicSize)))) {
         out.form = Parsed::Form::Torn;
@@ -301,8 +298,8 @@ JournalFile readJournalFile(const QString& path, const QString& imagePath, qint6
         return refused(QStringLiteral("it is not a regular file"));
     if (file.size() > largest)
         return refused(QStringLiteral("it holds %1 bytes, more than any journal of this image").arg(file.size()));
-    IoResult read = file.open(QIODevice::ReadOnly) ? readUpTo(file, largest, out.bytes)
-                                                  : IoResult::failure(file.errorString());
+    IoResult read =
+        file.open(QIODevice::ReadOnly) ? readUpTo(file, largest, out.bytes) : IoResult::failure(file.errorString());
     out.found = read.ok() ? JournalFile::Found::Read : JournalFile::Found::Failed;
     out.reason = read.error;
     return out;
@@ -321,8 +318,8 @@ JournalFile readJournalFile(const QString& path, const QString& imagePath, qint6
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
-    struct stat journal {};
-    struct stat image {};
+    struct stat journal { };
+    struct stat image { };
     if (::fstat(fd, &journal) != 0) {
         out.found = JournalFile::Found::Failed;
         out.reason = systemErrorText(errno);
@@ -332,8 +329,8 @@ JournalFile readJournalFile(const QString& path, const QString& imagePath, qint6
         return refused(QStringLiteral("it is not a regular file (a folder, a pipe or a device)"));
     if (journal.st_size > largest)
         return refused(QStringLiteral("it holds %1 bytes, more than any journal of this image").arg(journal.st_size));
-    const bool imageOwners = ::stat(QFile::encodeName(imagePath).constData(), &image) == 0 &&
-                             image.st_uid == journal.st_uid;
+    const bool imageOwners =
+        ::stat(QFile::encodeName(imagePath).constData(), &image) == 0 && image.st_uid == journal.st_uid;
     if (journal.st_uid != ::geteuid() && !imageOwners)
         return refused(QStringLiteral("it belongs to %1, who is neither you nor the owner of the image")
                            .arg(userName(journal.st_uid)));
@@ -369,10 +366,11 @@ Recovery readJournal(const QString& imagePath, qint64 imageSize, Parsed* parsed,
     *parsed = decode(file.bytes);
     if (parsed->form == Parsed::Form::Damaged) {
         out.state = Recovery::State::Refused;
-        out.reason = QStringLiteral("it is damaged: it was written whole but does not read back so, or it does "
-                                    "not fit the image");
-    } else if (parsed->form == Parsed::Form::Whole &&
-               (parsed->contents.imageName != imageFileName(imagePath) || parsed->contents.imageSize != imageSize)) {
+        out.reason = QStringLiteral(
+            "it is damaged: it was written whole but does not read back so, or it does "
+            "not fit the image");
+    } else if (parsed->form == Parsed::Form::Whole
+               && (parsed->contents.imageName != imageFileName(imagePath) || parsed->contents.imageSize != imageSize)) {
         out.state = Recovery::State::Changed;
     }
     return out;

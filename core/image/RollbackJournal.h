@@ -42,7 +42,7 @@ struct Contents {
 struct Parsed {
     enum class Form { Whole, Torn, Damaged };
     Form form = Form::Damaged;
-    Contents contents;  // when Whole: every change lies inside contents.imageSize
+    Contents contents; // when Whole: every change lies inside contents.imageSize
 };
 QByteArray encode(const QString& imageName, qint64 imageSize, const std::vector<ByteChange>& changes);
 Parsed decode(const QByteArray& bytes);
@@ -53,17 +53,17 @@ bool holdsOnlyTheStep(const Contents& journal, const QByteArray& image);
 
 struct Recovery {
     enum class State {
-        None,         // no journal
-        TornRemoved,  // cut off before any write to the image: removed
-        TakenBack,    // the image holds what it held before the step again
-        Changed,      // another program changed the image since: both left alone
-        Refused,      // not a journal to act on (see reason): both left alone
-        Failed,       // reading or writing failed: see reason
-        Busy,         // another program is writing the image: nothing looked at, see reason
+        None,        // no journal
+        TornRemoved, // cut off before any write to the image: removed
+        TakenBack,   // the image holds what it held before the step again
+        Changed,     // another program changed the image since: both left alone
+        Refused,     // not a journal to act on (see reason): both left alone
+        Failed,      // reading or writing failed: see reason
+        Busy,        // another program is writing the image: nothing looked at, see reason
     };
     State state = State::None;
     QString journal;
-    QString reason;  // for Refused: what the file at the journal's name is; for Failed: the system's reason
+    QString reason; // for Refused: what the file at the journal's name is; for Failed: the system's reason
 };
 
 // Takes back the step a journal beside rom's file describes, when it fits,

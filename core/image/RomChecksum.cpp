@@ -37,7 +37,7 @@ uint32_t rangeSum(const RomImage& rom, qint64 from, qint64 count)
 
 struct Mirrored {
     uint32_t sum;
-    qint64 size;  // the power of two the part fills once mirrored
+    qint64 size; // the power of two the part fills once mirrored
 };
 
 // The largest power of two comes first; the rest is mirrored up to its own

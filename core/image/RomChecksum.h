@@ -9,10 +9,10 @@
 
 namespace zorvek::checksum {
 
-inline constexpr qint64 kRomDataOffset = 0x200;       // the ROM data follows the copier header
-inline constexpr qint64 kComplementOffset = 0x101DC;  // ROM 0xFFDC: complement word, then the checksum
-inline constexpr qint64 kChecksumOffset = 0x101DE;    // ROM 0xFFDE
-inline constexpr int kWordsLength = 4;                 // complement and checksum, both little-endian
+inline constexpr qint64 kRomDataOffset = 0x200;      // the ROM data follows the copier header
+inline constexpr qint64 kComplementOffset = 0x101DC; // ROM 0xFFDC: complement word, then the checksum
+inline constexpr qint64 kChecksumOffset = 0x101DE;   // ROM 0xFFDE
+inline constexpr int kWordsLength = 4;               // complement and checksum, both little-endian
 
 // The cartridge header's checksum words against the sum of the ROM data.
 struct State {

@@ -70,7 +70,7 @@ void RomImage::close()
         m_history->clear();
     m_holding = false;
     m_held.clear();
-    m_locks.clear();  // closing the file let go of its lock
+    m_locks.clear(); // closing the file let go of its lock
     ++m_openSerial;
 }
 
@@ -132,20 +132,11 @@ IoResult RomImage::readDevice(qint64 offset, QByteArray& out) const
     return IoResult::success();
 }
 
-uint8_t RomImage::readByte(qint64 offset) const
-{
-    return static_cast<uint8_t>(readBytes(offset, 1).at(0));
-}
+uint8_t RomImage::readByte(qint64 offset) const { return static_cast<uint8_t>(readBytes(offset, 1).at(0)); }
 
-uint16_t RomImage::readWord16(qint64 offset) const
-{
-    return le::at<quint16>(readBytes(offset, 2), 0);
-}
+uint16_t RomImage::readWord16(qint64 offset) const { return le::at<quint16>(readBytes(offset, 2), 0); }
 
-uint32_t RomImage::readWord32(qint64 offset) const
-{
-    return le::at<quint32>(readBytes(offset, 4), 0);
-}
+uint32_t RomImage::readWord32(qint64 offset) const { return le::at<quint32>(readBytes(offset, 4), 0); }
 
 IoResult RomImage::checkHolds(qint64 offset, qint64 count) const
 {
@@ -267,7 +258,7 @@ void RomImage::unlock() const
     if (m_locks.empty())
         filelock::unlock(file->handle());
     else if (ended == LockMode::Exclusive && !exclusive)
-        filelock::lock(file->handle(), LockMode::Shared, m_path);  // a step ended inside a read: never waits
+        filelock::lock(file->handle(), LockMode::Shared, m_path); // a step ended inside a read: never waits
 }
 
 void RomImage::retakeIdentityAtOpening()
@@ -301,14 +292,8 @@ IoResult RomImage::writeByte(qint64 offset, uint8_t value)
     return writeBytes(offset, QByteArray(1, static_cast<char>(value)));
 }
 
-IoResult RomImage::writeWord16(qint64 offset, uint16_t value)
-{
-    return writeBytes(offset, le::bytes<quint16>(value));
-}
+IoResult RomImage::writeWord16(qint64 offset, uint16_t value) { return writeBytes(offset, le::bytes<quint16>(value)); }
 
-IoResult RomImage::writeWord32(qint64 offset, uint32_t value)
-{
-    return writeBytes(offset, le::bytes<quint32>(value));
-}
+IoResult RomImage::writeWord32(qint64 offset, uint32_t value) { return writeBytes(offset, le::bytes<quint32>(value)); }
 
 } // namespace zorvek

@@ -132,13 +132,13 @@ private:
     bool m_holding = false;
     std::vector<ByteChange> m_held;
     quint64 m_openSerial = 0;
-    mutable std::vector<LockMode> m_locks;  // holds, innermost last
+    mutable std::vector<LockMode> m_locks; // holds, innermost last
 };
 
 // Holds rom's lock while it lives, when it could be taken (see result).
 class ImageLockHold {
 public:
-    ImageLockHold(const RomImage& rom, LockMode mode) : m_rom(rom), m_result(rom.lock(mode)) {}
+    ImageLockHold(const RomImage& rom, LockMode mode) : m_rom(rom), m_result(rom.lock(mode)) { }
     ~ImageLockHold()
     {
         if (m_result.ok())

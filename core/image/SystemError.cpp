@@ -8,10 +8,7 @@
 
 namespace zorvek {
 
-QString systemErrorText(int code)
-{
-    return QString::fromLocal8Bit(std::generic_category().message(code));
-}
+QString systemErrorText(int code) { return QString::fromLocal8Bit(std::generic_category().message(code)); }
 
 QString failureReason(const QIODevice& device, int code)
 {

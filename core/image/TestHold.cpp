@@ -17,11 +17,10 @@ void reached(const char* point)
         return;
     std::fprintf(stderr, "held at %s\n", point);
     std::fflush(stderr);
-    for (int c = std::getchar(); c != EOF && c != '\n'; c = std::getchar()) {
-    }
+    for (int c = std::getchar(); c != EOF && c != '\n'; c = std::getchar()) { }
 }
 #else
-void reached(const char*) {}
+void reached(const char*) { }
 #endif
 
 } // namespace zorvek::testhold

@@ -83,7 +83,7 @@ ReplayOutcome UndoHistory::redo(ByteWriter& writer)
 }
 
 ReplayOutcome UndoHistory::moveTop(std::vector<UndoStep>& from, std::vector<UndoStep>& to, bool back,
-                                    ByteWriter& writer)
+                                   ByteWriter& writer)
 {
     ReplayOutcome out{{}, from.back()};
     out.result = replay(out.step, back ? Direction::Back : Direction::Forward, writer);

@@ -32,8 +32,8 @@ struct UndoStep {
 
 struct ReplayOutcome {
     IoResult result;
-    UndoStep step;             // the step undone or redone, also when it failed
-    bool historyDropped = false;  // the file could not be put back as it was: no way back is left
+    UndoStep step;               // the step undone or redone, also when it failed
+    bool historyDropped = false; // the file could not be put back as it was: no way back is left
 };
 
 // Every write to the open image, grouped into one step per command, from the
@@ -69,8 +69,7 @@ public:
 
 private:
     void push(UndoStep step);
-    ReplayOutcome moveTop(std::vector<UndoStep>& from, std::vector<UndoStep>& to, bool back,
-                          ByteWriter& writer);
+    ReplayOutcome moveTop(std::vector<UndoStep>& from, std::vector<UndoStep>& to, bool back, ByteWriter& writer);
 
     std::vector<UndoStep> m_undo;
     std::vector<UndoStep> m_redo;

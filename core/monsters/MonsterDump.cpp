@@ -23,7 +23,8 @@ QString text(const DumpFields& f)
         QString(),
     };
     for (const fields::Field* dumped : fields::dumped()) {
-        QString line = QString::fromLatin1(dumped->dumpLabel) + ": " + f.texts[static_cast<size_t>(fields::indexOf(*dumped))];
+        QString line =
+            QString::fromLatin1(dumped->dumpLabel) + ": " + f.texts[static_cast<size_t>(fields::indexOf(*dumped))];
         if (dumped->offset == field::kAttackAnimation)
             line += " - " + f.attackDescription;
         lines.append(line);
@@ -64,8 +65,7 @@ QString folder(const QString& programFolder, const QString& imageFolder, const Q
     return programFolder;
 }
 
-Outcome save(const QString& name, const QByteArray& bytes, const QString& programFolder,
-             const QString& imageFolder)
+Outcome save(const QString& name, const QByteArray& bytes, const QString& programFolder, const QString& imageFolder)
 {
     const QString fileName = name + QStringLiteral(".txt");
     Outcome outcome;

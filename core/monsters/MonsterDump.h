@@ -23,9 +23,9 @@ inline constexpr char kFailureMessage[] = "An Error has occured.";
 // saved or not.
 struct DumpFields {
     QString name;
-    QString dateTime;  // "<date>, <time>"
-    QString romPath;   // as the user knows it, native separators
-    std::array<QString, kFieldCount> texts;  // by field of fields::all(); the dumped ones are read
+    QString dateTime;                       // "<date>, <time>"
+    QString romPath;                        // as the user knows it, native separators
+    std::array<QString, kFieldCount> texts; // by field of fields::all(); the dumped ones are read
     QString attackDescription;
     bool hideHp = false;
 };
@@ -47,14 +47,13 @@ QString folder(const QString& programFolder, const QString& imageFolder, const Q
 
 // Where a dump went, or why it went nowhere.
 struct Outcome {
-    QString path;               // the file written, native separators; empty when none
-    bool besideImage = false;   // the program's folder could not be written
-    QString problem;            // each file tried with the system's reason, a line each
+    QString path;             // the file written, native separators; empty when none
+    bool besideImage = false; // the program's folder could not be written
+    QString problem;          // each file tried with the system's reason, a line each
 };
 
 // The program's folder first; an installed program's folder is seldom
 // writable, so the folder of the open image is tried next.
-Outcome save(const QString& name, const QByteArray& bytes, const QString& programFolder,
-             const QString& imageFolder);
+Outcome save(const QString& name, const QByteArray& bytes, const QString& programFolder, const QString& imageFolder);
 
 } // namespace zorvek::monsters::dump

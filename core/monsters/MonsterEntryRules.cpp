@@ -14,9 +14,6 @@ QString corrected(const QString& text, int maximum)
     return text;
 }
 
-bool isBeyondAttackList(const QString& text)
-{
-    return numbertext::isAbove(text, kAttackAnimationCount - 1);
-}
+bool isBeyondAttackList(const QString& text) { return numbertext::isAbove(text, kAttackAnimationCount - 1); }
 
 } // namespace zorvek::monsters::rules

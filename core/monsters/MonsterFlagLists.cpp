@@ -28,15 +28,14 @@ const QStringList& elementalEntries()
 
 const QStringList& statusEntries()
 {
-    static const QStringList entries =
-        prefixed("Start Battle: ", kStatuses) + prefixed("Strong Against: ", kStatuses);
+    static const QStringList entries = prefixed("Start Battle: ", kStatuses) + prefixed("Strong Against: ", kStatuses);
     return entries;
 }
 
 const QStringList& specialAttributeEntries()
 {
-    static const QStringList entries = {"HP Regen", "No DMG from Weapons", "Unknown", "Unknown",
-                                        "Unknown",  "Unknown",             "Reduced DMG from Weapons", "Wall"};
+    static const QStringList entries = {"HP Regen", "No DMG from Weapons",      "Unknown", "Unknown", "Unknown",
+                                        "Unknown",  "Reduced DMG from Weapons", "Wall"};
     return entries;
 }
 

@@ -15,8 +15,8 @@ inline constexpr int kSpecialAttributesFirst = 0;
 
 // The texts, in list order. The weakness entries end "Wind", "Water" but
 // the absorb and immunity entries "Water", "Wind": each text names its bit.
-const QStringList& elementalEntries();         // 24
-const QStringList& statusEntries();            // 16
-const QStringList& specialAttributeEntries();  // 8
+const QStringList& elementalEntries();        // 24
+const QStringList& statusEntries();           // 16
+const QStringList& specialAttributeEntries(); // 8
 
 } // namespace zorvek::monsters::flaglists

@@ -7,10 +7,7 @@
 
 namespace zorvek::monsters {
 
-MonsterRecord::MonsterRecord(RomImage& rom, int index) : m_rom(rom), m_index(index)
-{
-    Q_ASSERT(isValidIndex(index));
-}
+MonsterRecord::MonsterRecord(RomImage& rom, int index) : m_rom(rom), m_index(index) { Q_ASSERT(isValidIndex(index)); }
 
 uint8_t MonsterRecord::byteAt(int k) const { return m_rom.readByte(offsetOf(k)); }
 

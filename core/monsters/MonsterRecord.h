@@ -15,29 +15,29 @@ inline constexpr int kRecordCount = 256;
 
 // Positions of the fields within a record.
 namespace field {
-inline constexpr int kAgility = 0x00;            // byte
-inline constexpr int kStrength = 0x01;           // byte
-inline constexpr int kMagicPower = 0x02;         // byte
-inline constexpr int kEvade = 0x03;              // byte, evade percentage
-inline constexpr int kDefense = 0x04;            // byte
-inline constexpr int kUnknown = 0x05;            // byte, read only
+inline constexpr int kAgility = 0x00;    // byte
+inline constexpr int kStrength = 0x01;   // byte
+inline constexpr int kMagicPower = 0x02; // byte
+inline constexpr int kEvade = 0x03;      // byte, evade percentage
+inline constexpr int kDefense = 0x04;    // byte
+inline constexpr int kUnknown = 0x05;    // byte, read only
 // Which of bytes 6 and 7 holds which immunity set is this editor's own
 // choice: 6 holds the element immunity flags ("No DMG from:"), 7 the status
 // immunity flags ("Strong Against:"). Load and save both go through here.
-inline constexpr int kElementImmunity = 0x06;    // 8 flags
-inline constexpr int kStatusImmunity = 0x07;     // 8 flags
-inline constexpr int kHitPoints = 0x08;          // word, low byte first
-inline constexpr int kMagicPoints = 0x0A;        // word, read only
-inline constexpr int kExperience = 0x0C;         // word
-inline constexpr int kGil = 0x0E;                // word
-inline constexpr int kAttackAnimation = 0x10;    // byte
-inline constexpr int kAbsorb = 0x15;             // 8 flags
-inline constexpr int kWeakness = 0x17;           // 8 flags
-inline constexpr int kSpecialBits = 0x19;        // bit flags, also shown as a number
-inline constexpr int kSpecialAttributes = 0x1C;  // 8 flags
-inline constexpr int kStartStatus = 0x1D;        // 8 flags, statuses at battle start
-inline constexpr int kNameIndex = 0x1E;          // byte, read only
-inline constexpr int kLevel = 0x1F;              // byte
+inline constexpr int kElementImmunity = 0x06;   // 8 flags
+inline constexpr int kStatusImmunity = 0x07;    // 8 flags
+inline constexpr int kHitPoints = 0x08;         // word, low byte first
+inline constexpr int kMagicPoints = 0x0A;       // word, read only
+inline constexpr int kExperience = 0x0C;        // word
+inline constexpr int kGil = 0x0E;               // word
+inline constexpr int kAttackAnimation = 0x10;   // byte
+inline constexpr int kAbsorb = 0x15;            // 8 flags
+inline constexpr int kWeakness = 0x17;          // 8 flags
+inline constexpr int kSpecialBits = 0x19;       // bit flags, also shown as a number
+inline constexpr int kSpecialAttributes = 0x1C; // 8 flags
+inline constexpr int kStartStatus = 0x1D;       // 8 flags, statuses at battle start
+inline constexpr int kNameIndex = 0x1E;         // byte, read only
+inline constexpr int kLevel = 0x1F;             // byte
 } // namespace field
 
 // One monster's record in the open image. Every accessor is one read or one

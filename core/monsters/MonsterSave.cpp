@@ -26,8 +26,9 @@ CheckedEntries checkEntries(const MonsterEntries& e)
 
 QString refusalMessage(const CheckedEntries& refused)
 {
-    return QStringLiteral("%1 cannot hold \"%2\": it takes a whole number from 0 to %3.\n"
-                          "Nothing has been saved; your edits are still in the window.")
+    return QStringLiteral(
+               "%1 cannot hold \"%2\": it takes a whole number from 0 to %3.\n"
+               "Nothing has been saved; your edits are still in the window.")
         .arg(refused.field, refused.text)
         .arg(refused.maximum);
 }

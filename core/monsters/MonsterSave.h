@@ -34,9 +34,9 @@ struct MonsterValues {
 // Either every value fits its field, or the first one that does not.
 struct CheckedEntries {
     std::optional<MonsterValues> values;
-    QString field;     // window label of the refused field, e.g. "Hit Points"
-    QString text;      // its text as shown
-    int maximum = 0;   // what the field can hold
+    QString field;   // window label of the refused field, e.g. "Hit Points"
+    QString text;    // its text as shown
+    int maximum = 0; // what the field can hold
 };
 
 // Each text must be a whole decimal number ("12.5" saves as 12, halves

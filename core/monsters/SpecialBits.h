@@ -6,9 +6,9 @@
 namespace zorvek::monsters::specialbits {
 
 // The named bits of the special bit byte; the other five have no box.
-inline constexpr uint8_t kHideHp = 0x80;    // bit 7
-inline constexpr uint8_t kUnknown1 = 0x08;  // bit 3
-inline constexpr uint8_t kUnknown2 = 0x10;  // bit 4
+inline constexpr uint8_t kHideHp = 0x80;   // bit 7
+inline constexpr uint8_t kUnknown1 = 0x08; // bit 3
+inline constexpr uint8_t kUnknown2 = 0x10; // bit 4
 
 struct Boxes {
     bool hideHp = false;

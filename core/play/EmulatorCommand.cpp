@@ -12,7 +12,7 @@ namespace {
 struct Known {
     const char* program;
     const char* label;
-    const char* arguments;  // before the file
+    const char* arguments; // before the file
 };
 
 // Each with what makes it start the game at once rather than a menu.
@@ -57,8 +57,8 @@ std::vector<Preset> findPresets(const SearchPlaces& places)
     std::vector<Preset> presets;
     const auto find = [&](const char* name) {
         return places.programFolders.isEmpty()
-                   ? QString()
-                   : QStandardPaths::findExecutable(QString::fromLatin1(name), places.programFolders);
+            ? QString()
+            : QStandardPaths::findExecutable(QString::fromLatin1(name), places.programFolders);
     };
     const QString placeholder = QString::fromLatin1(kRomPlaceholder);
     if (const QString retroarch = find("retroarch"); !retroarch.isEmpty()) {
@@ -66,9 +66,9 @@ std::vector<Preset> findPresets(const SearchPlaces& places)
             const QDir dir(folder);
             for (const QString& core : dir.entryList(QDir::Files, QDir::Name)) {
                 if (isSnesCore(core))
-                    presets.push_back({QStringLiteral("RetroArch with %1").arg(core.section(u'_', 0, -2)),
-                                       quoted(retroarch) + QStringLiteral(" -L ") + quoted(dir.filePath(core)) + u' ' +
-                                           placeholder});
+                    presets.push_back(
+                        {QStringLiteral("RetroArch with %1").arg(core.section(u'_', 0, -2)),
+                         quoted(retroarch) + QStringLiteral(" -L ") + quoted(dir.filePath(core)) + u' ' + placeholder});
             }
         }
     }

@@ -29,7 +29,8 @@ Copy make(const QByteArray& imageBytes, const std::vector<table::monstertable::R
 QString pathFor(const QString& folder, const QString& imagePath)
 {
     const QFileInfo image(imagePath);
-    const QByteArray tag = QCryptographicHash::hash(resolvedFilePath(imagePath).toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
+    const QByteArray tag =
+        QCryptographicHash::hash(resolvedFilePath(imagePath).toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
     return QDir(folder).filePath(image.completeBaseName() + u'-' + QString::fromLatin1(tag) + QStringLiteral(".sfc"));
 }
 

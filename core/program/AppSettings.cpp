@@ -21,10 +21,7 @@ const QString kHiddenGroupsKey = QStringLiteral("MonsterTable/HiddenGroups");
 // One map from image to original: a path cannot be a settings key.
 const QString kOriginalsKey = QStringLiteral("MonsterTable/Originals");
 
-QString imageKey(const QString& imagePath)
-{
-    return resolvedFilePath(imagePath);
-}
+QString imageKey(const QString& imagePath) { return resolvedFilePath(imagePath); }
 } // namespace
 
 // QSettings is made on demand: reading the file at start-up would slow it.

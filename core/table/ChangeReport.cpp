@@ -7,7 +7,6 @@
 #include "core/image/RomChecksum.h"
 #include "core/table/TableCheck.h"
 
-
 #include <algorithm>
 #include <map>
 
@@ -17,7 +16,10 @@ namespace {
 
 constexpr int kRangesListed = 12;
 
-QString hex(qint64 v) { return QStringLiteral("0x%1").arg(QString::number(v, 16).toUpper().rightJustified(6, QLatin1Char('0'))); }
+QString hex(qint64 v)
+{
+    return QStringLiteral("0x%1").arg(QString::number(v, 16).toUpper().rightJustified(6, QLatin1Char('0')));
+}
 
 using Range = ByteRange;
 
@@ -56,7 +58,7 @@ ChangeReport describeChanges(const QByteArray& before, const QByteArray& after, 
     report.records.resize(tables.size());
     for (size_t t = 0; t < tables.size(); ++t) {
         const KnownRecords& table = tables[t];
-        std::map<int, qint64> touched;  // record -> changed bytes
+        std::map<int, qint64> touched; // record -> changed bytes
         ranges = takeOut(ranges, table.start, table.start + table.stride * table.count - 1, [&](const Range& r) {
             for (qint64 at = r.first; at <= r.last; ++at)
                 ++touched[static_cast<int>((at - table.start) / table.stride)];
@@ -69,12 +71,14 @@ ChangeReport describeChanges(const QByteArray& before, const QByteArray& after, 
                 if (row.values[column] != row.current.values[column])
                     row.changed.push_back(static_cast<int>(column));
             const QString title = table.title(record, row.current);
-            report.lines.append(row.changed.empty()
-                                    ? QStringLiteral("%1: %2 that no field shows").arg(title, sizeText(bytes))
-                                    : QStringLiteral("%1: %2").arg(title, table::describeChanges(*table.definition, row)));
+            report.lines.append(
+                row.changed.empty()
+                    ? QStringLiteral("%1: %2 that no field shows").arg(title, sizeText(bytes))
+                    : QStringLiteral("%1: %2").arg(title, table::describeChanges(*table.definition, row)));
         }
     }
-    ranges = takeOut(ranges, internalname::kOffset, internalname::kOffset + internalname::kLength - 1, [&](const Range&) {});
+    ranges =
+        takeOut(ranges, internalname::kOffset, internalname::kOffset + internalname::kLength - 1, [&](const Range&) {});
     if (const QString was = internalname::read(old), is = internalname::read(now); was != is)
         report.lines.append(QStringLiteral("Internal name: \"%1\" -> \"%2\"").arg(was.trimmed(), is.trimmed()));
     qint64 headerBytes = 0;
@@ -85,24 +89,27 @@ ChangeReport describeChanges(const QByteArray& before, const QByteArray& after, 
         report.lines.append(QStringLiteral("Copier header: %1 changed%2")
                                 .arg(sizeText(headerBytes),
                                      was == is ? QString()
-                                               : QStringLiteral(", %1 -> %2").arg(QLatin1String(names[static_cast<int>(was)]),
-                                                                                 QLatin1String(names[static_cast<int>(is)]))));
+                                               : QStringLiteral(", %1 -> %2")
+                                                     .arg(QLatin1String(names[static_cast<int>(was)]),
+                                                          QLatin1String(names[static_cast<int>(is)]))));
     }
     bool words = false;
     ranges = takeOut(ranges, checksum::kComplementOffset, checksum::kComplementOffset + checksum::kWordsLength - 1,
                      [&](const Range&) { words = true; });
     if (words)
-        report.lines.append(QStringLiteral("Checksum words: %1 -> %2")
-                                .arg(checksum::stateText(checksum::readState(old)),
-                                     checksum::stateText(checksum::readState(now))));
+        report.lines.append(
+            QStringLiteral("Checksum words: %1 -> %2")
+                .arg(checksum::stateText(checksum::readState(old)), checksum::stateText(checksum::readState(now))));
     if (!ranges.empty()) {
         std::sort(ranges.begin(), ranges.end(), [](const Range& x, const Range& y) { return x.first < y.first; });
         QStringList listed;
         for (const Range& r : ranges) {
             report.otherBytes += r.last - r.first + 1;
             if (listed.size() < kRangesListed)
-                listed.append(r.first == r.last ? hex(r.first)
-                                                : QStringLiteral("%1-%2 (%3)").arg(hex(r.first), hex(r.last)).arg(r.last - r.first + 1));
+                listed.append(
+                    r.first == r.last
+                        ? hex(r.first)
+                        : QStringLiteral("%1-%2 (%3)").arg(hex(r.first), hex(r.last)).arg(r.last - r.first + 1));
         }
         if (ranges.size() > kRangesListed)
             listed.append(QStringLiteral("and %1 more ranges").arg(ranges.size() - kRangesListed));

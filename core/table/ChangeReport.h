@@ -15,10 +15,10 @@ namespace zorvek::table {
 // A table of fixed-size records that the editor shows field by field.
 struct KnownRecords {
     const TableDefinition* definition = nullptr;
-    qint64 start = 0;  // file offset of record 0
+    qint64 start = 0; // file offset of record 0
     qint64 stride = 0;
     int count = 0;
-    std::function<RecordCells(RomImage&, int)> cells;  // as the file stores them
+    std::function<RecordCells(RomImage&, int)> cells; // as the file stores them
     std::function<QString(int, const RecordCells&)> title;
 };
 
@@ -26,8 +26,8 @@ struct KnownRecords {
 // included), told by what the editor knows of its bytes.
 struct ChangeReport {
     QStringList lines;
-    std::vector<std::set<int>> records;  // per known table, the records touched
-    qint64 otherBytes = 0;               // bytes outside every known place
+    std::vector<std::set<int>> records; // per known table, the records touched
+    qint64 otherBytes = 0;              // bytes outside every known place
 };
 
 // Each touched record with every field old -> new, the internal name, the

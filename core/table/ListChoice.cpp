@@ -59,12 +59,12 @@ Choice choose(const ChoiceList& list, const QString& cell, int current)
     if (const auto byte = parseNumberForm(cell)) {
         if (*byte < list.size())
             return {*byte, {}};
-        return {std::nullopt,
-                QStringLiteral("an entry of the %1, 0x00 to %2").arg(QLatin1String(list.name), last)};
+        return {std::nullopt, QStringLiteral("an entry of the %1, 0x00 to %2").arg(QLatin1String(list.name), last)};
     }
-    return {std::nullopt, QStringLiteral("an entry of the %1: its text as the window shows it, or its number "
-                                         "form 0x00 to %2")
-                              .arg(QLatin1String(list.name), last)};
+    return {std::nullopt,
+            QStringLiteral("an entry of the %1: its text as the window shows it, or its number "
+                           "form 0x00 to %2")
+                .arg(QLatin1String(list.name), last)};
 }
 
 } // namespace zorvek::table

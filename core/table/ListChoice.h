@@ -11,7 +11,7 @@ namespace zorvek::table {
 // A drop-down list of the character editor: entry text by stored byte, and
 // the text the window shows for a byte the list has no entry for.
 struct ChoiceList {
-    const char* name;  // "equipment list", for messages
+    const char* name; // "equipment list", for messages
     const QStringList& (*labels)();
     QString (*unlistedLabel)(uint8_t);
 

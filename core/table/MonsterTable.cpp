@@ -55,7 +55,8 @@ TableDefinition build()
         return TableColumn{QString::fromLatin1(name), CellKind::Number, 0, maximum};
     };
     const auto shown = [](const char* name) { return TableColumn{QString::fromLatin1(name), CellKind::ReadOnly}; };
-    TableDefinition table{"monster", monsters::kRecordCount,
+    TableDefinition table{"monster",
+                          monsters::kRecordCount,
                           {
                               {QStringLiteral("Record"), CellKind::Record},
                               {QStringLiteral("Name"), CellKind::Label},
@@ -81,10 +82,7 @@ TableDefinition build()
 }
 
 // The words show capped, as the window's change rule shows them.
-int shownWord(uint16_t stored)
-{
-    return rules::corrected(QString::number(stored), rules::kWordMaximum).toInt();
-}
+int shownWord(uint16_t stored) { return rules::corrected(QString::number(stored), rules::kWordMaximum).toInt(); }
 
 } // namespace
 

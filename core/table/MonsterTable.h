@@ -13,8 +13,22 @@ namespace zorvek::table::monstertable {
 // byte: weakness, absorb, element immunity, start-battle status, status
 // immunity, special attributes (the window's list order).
 enum Column {
-    Record, Name, NameIndex, Level, HitPoints, MagicPoints, Experience, Gil,
-    Strength, Agility, Defense, Evade, MagicPower, Unknown, AttackIndex, SpecialBits,
+    Record,
+    Name,
+    NameIndex,
+    Level,
+    HitPoints,
+    MagicPoints,
+    Experience,
+    Gil,
+    Strength,
+    Agility,
+    Defense,
+    Evade,
+    MagicPower,
+    Unknown,
+    AttackIndex,
+    SpecialBits,
     FirstFlag
 };
 inline constexpr int kFlagsPerByte = 8;

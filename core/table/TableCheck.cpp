@@ -25,7 +25,7 @@ std::optional<int> plainNumber(QStringView cell)
         value = value * 10 + (c.unicode() - '0');
     }
     if (negative && value == 0)
-        return std::nullopt;  // "-0"
+        return std::nullopt; // "-0"
     return negative ? -value : value;
 }
 
@@ -40,8 +40,7 @@ CellValue checkCell(const TableColumn& c, QStringView cell, int now, const QStri
     case CellKind::ReadOnly:
         if (c.kind == CellKind::Label ? cell == label : plainNumber(cell) == now)
             return {now, {}};
-        return {std::nullopt,
-                quoted(cellText(c, now, label)) + QStringLiteral(", as exported (it is read-only)")};
+        return {std::nullopt, quoted(cellText(c, now, label)) + QStringLiteral(", as exported (it is read-only)")};
     case CellKind::Flag:
         if (cell == QLatin1String("0") || cell == QLatin1String("1"))
             return {cell == QLatin1String("1") ? 1 : 0, {}};
@@ -70,8 +69,7 @@ class RowChecker {
 public:
     RowChecker(const TableDefinition& table, const QString& file, const TableLine& line)
         : m_table(table), m_file(file), m_line(line)
-    {
-    }
+    { }
 
     TableError error(int column, const QString& expected, const QString& found) const
     {
@@ -109,8 +107,8 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
     const QStringList names = columnNames(table);
     const qsizetype width = names.size();
     if (split.lines.empty()) {
-        out.error = TableError{fileLabel, 1, 1, names.first(), QStringLiteral("a header line"),
-                               QStringLiteral("an empty file")};
+        out.error = TableError{
+            fileLabel, 1, 1, names.first(), QStringLiteral("a header line"), QStringLiteral("an empty file")};
         return out;
     }
 
@@ -120,20 +118,29 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
         const qsizetype cells = line.cells.size();
         for (qsizetype i = 0; i < qMin(cells, width); ++i) {
             if (header && line.cells[i] != names[i]) {
-                out.error = TableError{fileLabel, line.number, static_cast<int>(i) + 1, {},
+                out.error = TableError{fileLabel,
+                                       line.number,
+                                       static_cast<int>(i) + 1,
+                                       {},
                                        QStringLiteral("the column %1").arg(quoted(names[i])),
                                        quoted(line.cells[i])};
                 return out;
             }
         }
         if (cells < width) {
-            out.error = TableError{fileLabel, line.number, static_cast<int>(cells) + 1, names[cells],
+            out.error = TableError{fileLabel,
+                                   line.number,
+                                   static_cast<int>(cells) + 1,
+                                   names[cells],
                                    QStringLiteral("%1 columns, one per field").arg(width),
                                    QStringLiteral("the end of the line after %1 columns").arg(cells)};
             return out;
         }
         if (cells > width) {
-            out.error = TableError{fileLabel, line.number, static_cast<int>(width) + 1, {},
+            out.error = TableError{fileLabel,
+                                   line.number,
+                                   static_cast<int>(width) + 1,
+                                   {},
                                    QStringLiteral("the end of the line after %1 columns").arg(width),
                                    quoted(line.cells[width])};
             return out;
@@ -146,15 +153,19 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
         const RowChecker check(table, fileLabel, line);
         const auto record = plainNumber(line.cells[0]);
         if (!record || *record < 0 || *record >= table.recordCount) {
-            out.error = check.error(0, QStringLiteral("a %1 number from 0 to %2").arg(QLatin1String(table.recordNoun))
-                                           .arg(table.recordCount - 1),
+            out.error = check.error(0,
+                                    QStringLiteral("a %1 number from 0 to %2")
+                                        .arg(QLatin1String(table.recordNoun))
+                                        .arg(table.recordCount - 1),
                                     quoted(line.cells[0]));
             return out;
         }
         if (const auto seen = lineOfRecord.find(*record); seen != lineOfRecord.end()) {
             out.error = check.error(0, QStringLiteral("each %1 once").arg(QLatin1String(table.recordNoun)),
                                     QStringLiteral("%1 %2 again (first on line %3)")
-                                        .arg(QLatin1String(table.recordNoun)).arg(*record).arg(seen->second));
+                                        .arg(QLatin1String(table.recordNoun))
+                                        .arg(*record)
+                                        .arg(seen->second));
             return out;
         }
         lineOfRecord.emplace(*record, line.number);
@@ -180,12 +191,16 @@ CheckedTable checkTable(const TableDefinition& table, const QByteArray& text, co
         while (lineOfRecord.count(missing))
             ++missing;
         const int end = split.lines.back().number + 1;
-        out.error = TableError{fileLabel, end, 1, names.first(),
-                               QStringLiteral("%1 rows, one per %2").arg(table.recordCount).arg(QLatin1String(table.recordNoun)),
-                               QStringLiteral("%1 rows (%2 %3 is missing)")
-                                   .arg(lineOfRecord.size())
-                                   .arg(QLatin1String(table.recordNoun))
-                                   .arg(missing)};
+        out.error = TableError{
+            fileLabel,
+            end,
+            1,
+            names.first(),
+            QStringLiteral("%1 rows, one per %2").arg(table.recordCount).arg(QLatin1String(table.recordNoun)),
+            QStringLiteral("%1 rows (%2 %3 is missing)")
+                .arg(lineOfRecord.size())
+                .arg(QLatin1String(table.recordNoun))
+                .arg(missing)};
         return out;
     }
     std::sort(out.changes.begin(), out.changes.end(),
@@ -202,7 +217,8 @@ QString describeChanges(const TableDefinition& table, const ChangedRow& row)
             const QString text = cellText(c, value, row.current.label);
             return c.kind == CellKind::Choice ? QStringLiteral("%1 (%2)").arg(text, numberForm(value)) : text;
         };
-        parts.append(QStringLiteral("%1 %2 -> %3").arg(c.name, shown(row.current.values[column]), shown(row.values[column])));
+        parts.append(
+            QStringLiteral("%1 %2 -> %3").arg(c.name, shown(row.current.values[column]), shown(row.values[column])));
     }
     return parts.join(QStringLiteral(", "));
 }

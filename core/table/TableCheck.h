@@ -16,13 +16,13 @@ namespace zorvek::table {
 struct ChangedRow {
     int record = 0;
     int line = 0;
-    std::vector<int> values;    // one per column
-    RecordCells current;        // the record before the change
-    std::vector<int> changed;   // columns whose value differs
+    std::vector<int> values;  // one per column
+    RecordCells current;      // the record before the change
+    std::vector<int> changed; // columns whose value differs
 };
 
 struct CheckedTable {
-    std::vector<ChangedRow> changes;  // in record order
+    std::vector<ChangedRow> changes; // in record order
     std::optional<TableError> error;
 };
 

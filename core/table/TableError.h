@@ -13,7 +13,7 @@ struct TableError {
     int column = 0;
     QString columnName;
     QString expected;
-    QString found;  // already phrased: a quoted cell, "the end of the line", ...
+    QString found; // already phrased: a quoted cell, "the end of the line", ...
 
     // "monsters.tsv:5:3: Level: expected a whole number from 0 to 255, found \"300\""
     QString message() const;

@@ -14,7 +14,7 @@ namespace {
 // "-" and six digits). A choice list with longer labels raises it.
 constexpr qint64 kCellAllowance = 64;
 constexpr qint64 kByteOrderMark = 3;
-constexpr qint64 kLineEnd = 2;  // "\r\n"
+constexpr qint64 kLineEnd = 2; // "\r\n"
 
 } // namespace
 

@@ -11,24 +11,24 @@
 namespace zorvek::table {
 
 enum class CellKind {
-    Record,    // the record number; identifies the row
-    Label,     // a read-only text (the monster's name)
-    ReadOnly,  // a number shown only: the cell must stay as exported
-    Number,    // a whole number in plain digits
-    Flag,      // 0 or 1
-    Choice,    // an entry of a drop-down list, by its text
+    Record,   // the record number; identifies the row
+    Label,    // a read-only text (the monster's name)
+    ReadOnly, // a number shown only: the cell must stay as exported
+    Number,   // a whole number in plain digits
+    Flag,     // 0 or 1
+    Choice,   // an entry of a drop-down list, by its text
 };
 
 struct TableColumn {
-    QString name;  // the window's label
+    QString name; // the window's label
     CellKind kind = CellKind::Number;
-    int minimum = 0;                       // Number
-    int maximum = 0;                       // Number
-    const ChoiceList* choices = nullptr;   // Choice
+    int minimum = 0;                     // Number
+    int maximum = 0;                     // Number
+    const ChoiceList* choices = nullptr; // Choice
 };
 
 struct TableDefinition {
-    const char* recordNoun;  // "monster", "character"
+    const char* recordNoun; // "monster", "character"
     int recordCount;
     QList<TableColumn> columns;
 };

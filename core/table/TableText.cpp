@@ -22,7 +22,7 @@ QString quoted(QStringView cell)
         return QLatin1Char('"') + visibleControls(cell) + QLatin1Char('"');
     qsizetype cut = kQuotedLength;
     if (cell[cut - 1].isHighSurrogate())
-        --cut;  // never half a character
+        --cut; // never half a character
     return QStringLiteral("\"%1\u2026\" (%2 characters)").arg(visibleControls(cell.first(cut))).arg(cell.size());
 }
 
@@ -46,7 +46,7 @@ int lineOfBadByte(QByteArrayView bytes)
         if (end < 0)
             end = bytes.size();
         QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString decoded = decode(bytes.sliced(start, end - start));  // decoding happens on conversion
+        const QString decoded = decode(bytes.sliced(start, end - start)); // decoding happens on conversion
         if (decode.hasError())
             return number;
         start = end + 1;
@@ -99,7 +99,10 @@ bool splitCells(SplitTable& out, const QString& fileLabel, qsizetype maxLines, q
                     }
                 }
                 if (!closed) {
-                    out.error = TableError{fileLabel, quoteLine, column, {},
+                    out.error = TableError{fileLabel,
+                                           quoteLine,
+                                           column,
+                                           {},
                                            QStringLiteral("a closing quote for the cell's opening quote"),
                                            QStringLiteral("the end of the file")};
                     return true;
@@ -112,7 +115,10 @@ bool splitCells(SplitTable& out, const QString& fileLabel, qsizetype maxLines, q
                     qsizetype stop = at;
                     while (stop < end && text[stop] != kTab && text[stop] != kLineEnd && stop - at < kQuotedStart)
                         ++stop;
-                    out.error = TableError{fileLabel, lineNumber, column, {},
+                    out.error = TableError{fileLabel,
+                                           lineNumber,
+                                           column,
+                                           {},
                                            QStringLiteral("a tab or the end of the line after the closing quote"),
                                            quoted(text.sliced(at, stop - at).toString())};
                     return true;
@@ -130,11 +136,11 @@ bool splitCells(SplitTable& out, const QString& fileLabel, qsizetype maxLines, q
             if (at < end && text[at] == kTab) {
                 ++at;
                 if (at == end && line.cells.size() < maxCells)
-                    line.cells.append(QStringView());  // a tab at the very end starts an empty cell
+                    line.cells.append(QStringView()); // a tab at the very end starts an empty cell
             } else {
                 lineDone = true;
                 if (at < end) {
-                    ++at;  // the line end
+                    ++at; // the line end
                     ++lineNumber;
                 }
             }
@@ -156,7 +162,11 @@ SplitTable splitTable(const QByteArray& bytes, const QString& fileLabel, qsizety
     QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     out.text = decode(body);
     if (decode.hasError()) {
-        out.error = TableError{fileLabel, lineOfBadByte(body), 1, {}, QStringLiteral("text in UTF-8"),
+        out.error = TableError{fileLabel,
+                               lineOfBadByte(body),
+                               1,
+                               {},
+                               QStringLiteral("text in UTF-8"),
                                QStringLiteral("bytes that are not UTF-8")};
         return out;
     }

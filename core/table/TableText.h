@@ -15,7 +15,7 @@ namespace zorvek::table {
 
 // One line of a table file, split at its tabs.
 struct TableLine {
-    int number = 0;  // 1-based, as editors count lines
+    int number = 0; // 1-based, as editors count lines
     QList<QStringView> cells;
 };
 

@@ -69,7 +69,7 @@ QString compose(const QList<Piece>& pieces)
     for (const Piece& piece : pieces) {
         if (piece.isField) {
             format += piece.text;
-        } else if (!piece.text.isEmpty()) {  // "''" would print a quote
+        } else if (!piece.text.isEmpty()) { // "''" would print a quote
             QString text = piece.text;
             format += QLatin1Char('\'') + text.replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
         }

@@ -9,10 +9,10 @@ constexpr int64_t kSaturation = int64_t{1} << 40;
 
 struct Leading {
     bool negative = false;
-    int64_t whole = 0;       // saturated
-    QString fraction;        // digits after the point
-    int digits = 0;          // before and after the point
-    qsizetype length = 0;    // characters the number takes up
+    int64_t whole = 0;    // saturated
+    QString fraction;     // digits after the point
+    int digits = 0;       // before and after the point
+    qsizetype length = 0; // characters the number takes up
 };
 
 bool isAsciiDigit(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }

@@ -14,10 +14,7 @@ QByteArray toSingleBytes(const QString& text)
     return out;
 }
 
-QString fromSingleBytes(const QByteArray& bytes)
-{
-    return QString::fromLatin1(bytes);
-}
+QString fromSingleBytes(const QByteArray& bytes) { return QString::fromLatin1(bytes); }
 
 bool fitsSingleBytes(const QString& text)
 {

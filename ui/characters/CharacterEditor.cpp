@@ -89,8 +89,7 @@ QLabel* CharacterEditor::buddyLabel(const char* name, const QString& caption, QW
 }
 
 LimitedLineEdit* CharacterEditor::numberBox(const char* name, int inputLimit, bool editable,
-                                  std::optional<characters::rules::Cap> rule,
-                                  const QString& designText)
+                                            std::optional<characters::rules::Cap> rule, const QString& designText)
 {
     auto* box = new LimitedLineEdit(this);
     box->setObjectName(QLatin1String(name));
@@ -146,8 +145,8 @@ void CharacterEditor::createControls()
     createEquipmentFrame();
 
     m_info = label("InfoLBL", QString());
-    m_info->setMinimumWidth(m_info->fontMetrics().horizontalAdvance(
-        QStringLiteral("The Stats of: Character 0 has been saved.")) + 8);
+    m_info->setMinimumWidth(
+        m_info->fontMetrics().horizontalAdvance(QStringLiteral("The Stats of: Character 0 has been saved.")) + 8);
     m_save = new QPushButton(tr("&Save"), this);
     m_save->setObjectName(QStringLiteral("SaveCMD"));
     m_cancel = new QPushButton(tr("&Cancel"), this);
@@ -251,8 +250,8 @@ void CharacterEditor::createEquipmentFrame()
     grid->setColumnMinimumWidth(2, 24);
     grid->setColumnStretch(2, 1);
     for (int i = 0; i < characters::CharacterRecord::kCommandCount; ++i) {
-        grid->addWidget(buddyLabel(qPrintable(QStringLiteral("Command%1LBL").arg(i + 1)),
-                                   tr("Command %1:").arg(i + 1), m_commands[i]),
+        grid->addWidget(buddyLabel(qPrintable(QStringLiteral("Command%1LBL").arg(i + 1)), tr("Command %1:").arg(i + 1),
+                                   m_commands[i]),
                         i, 3);
         grid->addWidget(m_commands[i], i, 4);
     }
@@ -302,7 +301,8 @@ void CharacterEditor::connectControls()
     connect(&m_session.writes(), &ImageWriteSession::replayed, this, [this](const UndoStep& step) {
         // An undo or redo changed the shown slot under the controls.
         const int slot = m_scroll->value();
-        if (characters::CharacterRecord::isSlot(slot) && step.touches(characters::CharacterRecord::start(slot), characters::CharacterRecord::kSlotStride))
+        if (characters::CharacterRecord::isSlot(slot)
+            && step.touches(characters::CharacterRecord::start(slot), characters::CharacterRecord::kSlotStride))
             loadSlot(slot);
     });
 }
@@ -340,8 +340,9 @@ void CharacterEditor::loadSlot(int slot)
 
 QString CharacterEditor::unreadConsequence(int slot)
 {
-    return QStringLiteral("The values shown for Character %1 are not the file's: Save writes nothing until the "
-                          "slot is read again (move to another slot, then back).")
+    return QStringLiteral(
+               "The values shown for Character %1 are not the file's: Save writes nothing until the "
+               "slot is read again (move to another slot, then back).")
         .arg(slot);
 }
 
@@ -389,8 +390,7 @@ void CharacterEditor::SaveCMD_Click()
 {
     if (!m_loadFailure.ok()) {
         clearStatus();
-        reportReadFailure(m_effects, this, m_session.rom().path(), m_loadFailure,
-                          unreadConsequence(m_scroll->value()));
+        reportReadFailure(m_effects, this, m_session.rom().path(), m_loadFailure, unreadConsequence(m_scroll->value()));
         return;
     }
     const characters::CheckedCharacter checked = characters::checkCharacter(currentEdits());
@@ -401,11 +401,12 @@ void CharacterEditor::SaveCMD_Click()
         return;
     }
     const int slot = m_scroll->value();
-    CommandOutcome written = CommandOutcome::of(m_session.writes().check(
-        characters::CharacterRecord::start(slot), characters::CharacterRecord::kMagicPower + 1));
+    CommandOutcome written = CommandOutcome::of(m_session.writes().check(characters::CharacterRecord::start(slot),
+                                                                         characters::CharacterRecord::kMagicPower + 1));
     if (written.ok())
-        written = m_session.writes().run(QStringLiteral("Save of Character ") + m_charIndex->text(), CommandKind::Save,
-                                      [&] { return characters::saveCharacter(m_session.rom(), slot, *checked.values); });
+        written =
+            m_session.writes().run(QStringLiteral("Save of Character ") + m_charIndex->text(), CommandKind::Save,
+                                   [&] { return characters::saveCharacter(m_session.rom(), slot, *checked.values); });
     if (!written.ok()) {
         // An earlier "has been saved" must not stand beside a failed save.
         clearStatus();

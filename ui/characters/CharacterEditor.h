@@ -61,7 +61,8 @@ private:
     void connectControls();
 
     // rule: nullopt for a box without a change rule.
-    LimitedLineEdit* numberBox(const char* name, int inputLimit, bool editable, std::optional<characters::rules::Cap> rule,
+    LimitedLineEdit* numberBox(const char* name, int inputLimit, bool editable,
+                               std::optional<characters::rules::Cap> rule,
                                const QString& designText = QStringLiteral("0"));
     // A label that names the control beside it for screen readers.
     QLabel* buddyLabel(const char* name, const QString& caption, QWidget* buddy);

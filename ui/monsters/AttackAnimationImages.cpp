@@ -8,8 +8,7 @@ namespace zorvek::ui {
 
 AttackAnimationImages::AttackAnimationImages(QObject* parent)
     : QObject(parent), m_pictures(monsters::rules::kAttackAnimationCount)
-{
-}
+{ }
 
 QPixmap AttackAnimationImages::picture(int index)
 {

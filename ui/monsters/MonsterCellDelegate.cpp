@@ -27,8 +27,8 @@ struct DigitField {
 };
 
 constexpr DigitField kDigitFields[] = {
-    {mt::Level, "LevelTXT"},   {mt::HitPoints, "HPTXT"}, {mt::Experience, "EXPTXT"}, {mt::Gil, "GilTXT"},
-    {mt::Strength, "STRTXT"},  {mt::Agility, "AGITXT"},  {mt::Defense, "DEFTXT"},    {mt::Evade, "EvadeTXT"},
+    {mt::Level, "LevelTXT"},           {mt::HitPoints, "HPTXT"},   {mt::Experience, "EXPTXT"}, {mt::Gil, "GilTXT"},
+    {mt::Strength, "STRTXT"},          {mt::Agility, "AGITXT"},    {mt::Defense, "DEFTXT"},    {mt::Evade, "EvadeTXT"},
     {mt::MagicPower, "MagicPowerTXT"}, {mt::SpecialBits, nullptr},
 };
 
@@ -53,8 +53,7 @@ std::optional<DigitRule> digitRule(int column)
 
 } // namespace
 
-void MonsterCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                const QModelIndex& index) const
+void MonsterCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QStyledItemDelegate::paint(painter, option, index);
     if (!index.data(MonsterTableModel::DiffersRole).toBool())

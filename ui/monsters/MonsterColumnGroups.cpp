@@ -26,7 +26,8 @@ std::vector<int> flagColumns(std::initializer_list<FlagByte> flagBytes)
 const std::vector<ColumnGroup>& groups()
 {
     static const std::vector<ColumnGroup> all{
-        {"Statistics", "Statistics",
+        {"Statistics",
+         "Statistics",
          {mt::NameIndex, mt::Level, mt::HitPoints, mt::MagicPoints, mt::Strength, mt::Agility, mt::Defense, mt::Evade,
           mt::MagicPower, mt::Unknown}},
         {"Rewards", "Rewards", {mt::Experience, mt::Gil}},

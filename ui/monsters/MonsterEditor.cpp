@@ -50,8 +50,8 @@ constexpr double kHelpSeconds = 10;
 constexpr double kSavedSeconds = 10;
 constexpr double kDumpedSeconds = 15;
 
-const QString kCredit = QStringLiteral(
-    "Monster names come from this editor's own name table, listed in the game's record order.");
+const QString kCredit =
+    QStringLiteral("Monster names come from this editor's own name table, listed in the game's record order.");
 
 void loadFlagByte(QListWidget* list, int first, uint8_t flags)
 {
@@ -149,8 +149,9 @@ void MonsterEditor::createControls()
 
 void MonsterEditor::createFlagControls()
 {
-    const std::pair<const char*, const char*> captions[] = {
-        {"Label9", "Elemental Data:"}, {"Label10", "Status Data:"}, {"Label11", "Special/Battle Attributes:"}};
+    const std::pair<const char*, const char*> captions[] = {{"Label9", "Elemental Data:"},
+                                                            {"Label10", "Status Data:"},
+                                                            {"Label11", "Special/Battle Attributes:"}};
     for (const auto& [name, text] : captions) {
         auto* label = new QLabel(QString::fromLatin1(text), this);
         label->setObjectName(QString::fromLatin1(name));
@@ -200,12 +201,9 @@ void MonsterEditor::connectControls()
     // Picking the entry already shown must also take, or a number beyond the
     // list (which leaves the entry as it was) would be saved instead.
     connect(m_attackCombo, &QComboBox::activated, this, &MonsterEditor::LoadAttackAni);
-    connect(m_hideHp, &QCheckBox::toggled, this,
-            [this](bool on) { specialBitToggled(specialbits::kHideHp, on); });
-    connect(m_unknown1, &QCheckBox::toggled, this,
-            [this](bool on) { specialBitToggled(specialbits::kUnknown1, on); });
-    connect(m_unknown2, &QCheckBox::toggled, this,
-            [this](bool on) { specialBitToggled(specialbits::kUnknown2, on); });
+    connect(m_hideHp, &QCheckBox::toggled, this, [this](bool on) { specialBitToggled(specialbits::kHideHp, on); });
+    connect(m_unknown1, &QCheckBox::toggled, this, [this](bool on) { specialBitToggled(specialbits::kUnknown1, on); });
+    connect(m_unknown2, &QCheckBox::toggled, this, [this](bool on) { specialBitToggled(specialbits::kUnknown2, on); });
     connect(m_save, &QPushButton::clicked, this, &MonsterEditor::SaveCMD_Click);
     connect(&m_session.writes(), &ImageWriteSession::replayed, this, &MonsterEditor::reloadIfTouched);
     connect(m_cancel, &QPushButton::clicked, this, &MonsterEditor::CancelCMD_Click);
@@ -216,7 +214,8 @@ void MonsterEditor::connectControls()
 void MonsterEditor::installStatusHelp()
 {
     m_helpTexts = {
-        {m_attackPicture, QStringLiteral("This displays the Attack Animations for when the monster uses a regular attack.")},
+        {m_attackPicture,
+         QStringLiteral("This displays the Attack Animations for when the monster uses a regular attack.")},
         {m_dump, QStringLiteral("This dumps the current monster's stats into a seperate text file.")},
         {m_lock, QStringLiteral("This locks the Attack Animation index controls so you can't edit them.")},
         {m_monsterList, kCredit},
@@ -226,7 +225,7 @@ void MonsterEditor::installStatusHelp()
     };
     for (auto it = m_helpTexts.cbegin(); it != m_helpTexts.cend(); ++it) {
         auto* widget = static_cast<QWidget*>(it.key());
-        widget->setMouseTracking(true);  // moves without a pressed button count too
+        widget->setMouseTracking(true); // moves without a pressed button count too
         widget->installEventFilter(this);
     }
 }
@@ -281,7 +280,7 @@ void MonsterEditor::Form_Load(const QString& romName)
 void MonsterEditor::LoadMNames()
 {
     m_monsterList->addItems(data::monsterNames());
-    m_monsterList->setCurrentRow(0);  // loads monster 0
+    m_monsterList->setCurrentRow(0); // loads monster 0
 }
 
 void MonsterEditor::LoadMStats()
@@ -310,7 +309,7 @@ void MonsterEditor::LoadMStats()
             LoadHideHP(static_cast<uint8_t>(stored[i]));
         else if (control == m_attackText)
             attack = stored[i];
-        else  // words above the cap show as the cap
+        else // words above the cap show as the cap
             setFieldText(static_cast<QLineEdit*>(control), QString::number(stored[i]));
     }
     for (QListWidget* list : {m_weak, m_statusConditions, m_spAttrib})
@@ -319,10 +318,10 @@ void MonsterEditor::LoadMStats()
     oneState.reset();
     // Taken before the boxes' rules can show a message: the reads are over.
     m_loadFailure = m_session.rom().takeReadFailure();
-    setFieldText(m_attackText, QString::number(attack));  // warns beyond the list
+    setFieldText(m_attackText, QString::number(attack)); // warns beyond the list
     if (attack < rules::kAttackAnimationCount) {
         m_attackCombo->setCurrentIndex(attack);
-        LoadAttackAni();  // also when the combo's entry did not change
+        LoadAttackAni(); // also when the combo's entry did not change
     }
     if (!m_loadFailure.ok())
         reportReadFailure(m_effects, this, m_session.rom().path(), m_loadFailure, unreadConsequence());
@@ -330,15 +329,17 @@ void MonsterEditor::LoadMStats()
 
 QString MonsterEditor::unreadConsequence() const
 {
-    return QStringLiteral("The values shown for %1 are not the file's: Save writes nothing until the record is "
-                          "read again (select another monster, then this one).")
+    return QStringLiteral(
+               "The values shown for %1 are not the file's: Save writes nothing until the record is "
+               "read again (select another monster, then this one).")
         .arg(selectedName());
 }
 
 void MonsterEditor::reloadIfTouched(const UndoStep& step)
 {
     const int index = m_monsterList->currentRow();
-    if (MonsterRecord::isValidIndex(index) && step.touches(MonsterRecord(m_session.rom(), index).offsetOf(0), kRecordSize))
+    if (MonsterRecord::isValidIndex(index)
+        && step.touches(MonsterRecord(m_session.rom(), index).offsetOf(0), kRecordSize))
         LoadMStats();
 }
 
@@ -415,8 +416,8 @@ void MonsterEditor::SaveCMD_Click()
 
     // The editor stamp goes first, then the record, as one step; a file
     // replaced since it was opened, or too short for the record, gets neither.
-    CommandOutcome saved = CommandOutcome::of(
-        m_session.writes().check(MonsterRecord(m_session.rom(), index).offsetOf(0), kRecordSize));
+    CommandOutcome saved =
+        CommandOutcome::of(m_session.writes().check(MonsterRecord(m_session.rom(), index).offsetOf(0), kRecordSize));
     if (saved.ok())
         saved = m_session.writes().run(QStringLiteral("Save of ") + selectedName(), CommandKind::Save, [&] {
             IoResult result = SaveQuenHeader();
@@ -450,10 +451,10 @@ void MonsterEditor::closeEvent(QCloseEvent* event)
 
 void MonsterEditor::LockControlsCMD_Click()
 {
-    const QList<QWidget*> editing = {m_level, m_hp,     m_mp,       m_exp,      m_gil,
-                                     m_str,   m_agi,    m_def,      m_evade,    m_magicPower,
-                                     m_unknown, m_weak, m_spAttrib, m_statusConditions, m_attackCombo,
-                                     m_attackText, m_unknown1, m_unknown2, m_hideHp};
+    const QList<QWidget*> editing = {
+        m_level,       m_hp,         m_mp,         m_exp,      m_gil,   m_str,      m_agi,
+        m_def,         m_evade,      m_magicPower, m_unknown,  m_weak,  m_spAttrib, m_statusConditions,
+        m_attackCombo, m_attackText, m_unknown1,   m_unknown2, m_hideHp};
     m_locked = !m_locked;
     m_lockLabel->setText(lockCaption(m_locked));
     if (!m_locked) {
@@ -482,16 +483,16 @@ void MonsterEditor::Dump2TXT_Click()
     shown.hideHp = m_hideHp->isChecked();
 
     const QString imageFolder = QFileInfo(m_session.rom().path()).absolutePath();
-    const QString folder = dump::folder(m_effects.programFolder(), imageFolder,
-                                        {QString::fromUtf8(kInstalledProgramFolder), QString::fromUtf8(kPackagedProgramFolder)});
+    const QString folder =
+        dump::folder(m_effects.programFolder(), imageFolder,
+                     {QString::fromUtf8(kInstalledProgramFolder), QString::fromUtf8(kPackagedProgramFolder)});
     const dump::Outcome outcome = dump::save(name, dump::fileBytes(shown), folder, imageFolder);
     if (outcome.path.isEmpty()) {
         // The editor stays open: the user's edits are worth more than the dump.
         m_status->stop();
         m_info->clear();
         m_effects.showMessage(this, MessageIcon::Exclamation,
-                                     QString::fromLatin1(dump::kFailureMessage) + QLatin1Char('\n')
-                                         + outcome.problem);
+                              QString::fromLatin1(dump::kFailureMessage) + QLatin1Char('\n') + outcome.problem);
         return;
     }
     showStatus(QStringLiteral("The stats of ") + name + QStringLiteral(" was saved to ") + outcome.path

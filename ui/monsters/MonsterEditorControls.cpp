@@ -29,10 +29,18 @@ using namespace monsters;
 void MonsterEditor::createNumberBoxes()
 {
     const std::pair<const char*, LimitedLineEdit**> members[] = {
-        {"LevelTXT", &m_level},   {"HPTXT", &m_hp},           {"EXPTXT", &m_exp},
-        {"GilTXT", &m_gil},       {"STRTXT", &m_str},         {"AGITXT", &m_agi},
-        {"DEFTXT", &m_def},       {"EvadeTXT", &m_evade},     {"MagicPowerTXT", &m_magicPower},
-        {"NameIndexTXT", &m_nameIndex}, {"UnknownTXT", &m_unknown}, {"MPTXT", &m_mp},
+        {"LevelTXT", &m_level},
+        {"HPTXT", &m_hp},
+        {"EXPTXT", &m_exp},
+        {"GilTXT", &m_gil},
+        {"STRTXT", &m_str},
+        {"AGITXT", &m_agi},
+        {"DEFTXT", &m_def},
+        {"EvadeTXT", &m_evade},
+        {"MagicPowerTXT", &m_magicPower},
+        {"NameIndexTXT", &m_nameIndex},
+        {"UnknownTXT", &m_unknown},
+        {"MPTXT", &m_mp},
         {"AttackIndexTXT", &m_attackText},
     };
     const int width = fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12;
@@ -53,7 +61,7 @@ void MonsterEditor::createNumberBoxes()
                 const QString fixed = rules::corrected(text, maximum);
                 if (fixed == text)
                     return;
-                box->setCorrectedText(fixed);  // runs the rule again, which then finds nothing to fix
+                box->setCorrectedText(fixed); // runs the rule again, which then finds nothing to fix
             });
         }
     }
@@ -64,11 +72,20 @@ void MonsterEditor::createNumberBoxes()
     m_mp->setEnabled(false);
 
     const std::pair<const char*, const char*> labels[] = {
-        {"NameIndexLBL", "Name Index:"}, {"LevelLBL", "Level:"},        {"HPLBL", "Hit Points:"},
-        {"MPLBL", "Magic Points:"},      {"EXPLBL", "Experience:   "},  {"GilLBL", "Gil:"},
-        {"STRLBL", "Strength:"},         {"AGILBL", "Agility:"},        {"DEFLBL", "Defense:"},
-        {"EvadeLBL", "Evade %:"},        {"MagicPowerLBL", "Magic Power:"}, {"UnknownLBL", "Unknown:"},
-        {"Label8", "Attack Index:"},     {"Label12", "Graphic Animation:"},
+        {"NameIndexLBL", "Name Index:"},
+        {"LevelLBL", "Level:"},
+        {"HPLBL", "Hit Points:"},
+        {"MPLBL", "Magic Points:"},
+        {"EXPLBL", "Experience:   "},
+        {"GilLBL", "Gil:"},
+        {"STRLBL", "Strength:"},
+        {"AGILBL", "Agility:"},
+        {"DEFLBL", "Defense:"},
+        {"EvadeLBL", "Evade %:"},
+        {"MagicPowerLBL", "Magic Power:"},
+        {"UnknownLBL", "Unknown:"},
+        {"Label8", "Attack Index:"},
+        {"Label12", "Graphic Animation:"},
     };
     for (const auto& [name, text] : labels) {
         auto* label = new QLabel(QString::fromLatin1(text), m_statsFrame);
@@ -142,12 +159,18 @@ QWidget* MonsterEditor::createStatsFrame()
 {
     auto* numbers = new QGridLayout;
     numbers->setHorizontalSpacing(8);
-    const std::pair<const char*, QWidget*> left[] = {
-        {"NameIndexLBL", m_nameIndex}, {"LevelLBL", m_level}, {"HPLBL", m_hp},
-        {"MPLBL", m_mp},               {"EXPLBL", m_exp},     {"GilLBL", m_gil}};
-    const std::pair<const char*, QWidget*> right[] = {
-        {"STRLBL", m_str},     {"AGILBL", m_agi},                {"DEFLBL", m_def},
-        {"EvadeLBL", m_evade}, {"MagicPowerLBL", m_magicPower}, {"UnknownLBL", m_unknown}};
+    const std::pair<const char*, QWidget*> left[] = {{"NameIndexLBL", m_nameIndex},
+                                                     {"LevelLBL", m_level},
+                                                     {"HPLBL", m_hp},
+                                                     {"MPLBL", m_mp},
+                                                     {"EXPLBL", m_exp},
+                                                     {"GilLBL", m_gil}};
+    const std::pair<const char*, QWidget*> right[] = {{"STRLBL", m_str},
+                                                      {"AGILBL", m_agi},
+                                                      {"DEFLBL", m_def},
+                                                      {"EvadeLBL", m_evade},
+                                                      {"MagicPowerLBL", m_magicPower},
+                                                      {"UnknownLBL", m_unknown}};
     for (int row = 0; row < 6; ++row) {
         m_labels.value(QString::fromLatin1(left[row].first))->setBuddy(left[row].second);
         m_labels.value(QString::fromLatin1(right[row].first))->setBuddy(right[row].second);
@@ -199,8 +222,9 @@ QWidget* MonsterEditor::createFlagColumn()
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    const std::pair<const char*, QListWidget*> lists[] = {
-        {"Label9", m_weak}, {"Label10", m_statusConditions}, {"Label11", m_spAttrib}};
+    const std::pair<const char*, QListWidget*> lists[] = {{"Label9", m_weak},
+                                                          {"Label10", m_statusConditions},
+                                                          {"Label11", m_spAttrib}};
     int width = 0;
     for (const auto& [caption, list] : lists) {
         // Lists take no name from a label; Alt+letter reaches them through it all the same.
@@ -210,8 +234,9 @@ QWidget* MonsterEditor::createFlagColumn()
         layout->addWidget(list);
         layout->addSpacing(4);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        width = qMax(width, list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width()
-                                + 2 * list->frameWidth() + 8);
+        width = qMax(width,
+                     list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() + 2 * list->frameWidth()
+                         + 8);
     }
     for (const auto& entry : lists)
         entry.second->setFixedWidth(width);
@@ -255,10 +280,11 @@ void MonsterEditor::createLayout()
     layout->addWidget(m_info);
 
     // Tab walks the grid column by column, as the eye reads it.
-    const QList<QWidget*> order = {m_monsterList, m_tabs, m_nameIndex, m_level, m_hp, m_mp, m_exp, m_gil,
-                                   m_str, m_agi, m_def, m_evade, m_magicPower, m_unknown, m_attackText,
-                                   m_attackCombo, m_hideHp, m_unknown1, m_unknown2, m_weak,
-                                   m_statusConditions, m_spAttrib, m_dump, m_lock, m_save, m_cancel};
+    const QList<QWidget*> order = {
+        m_monsterList, m_tabs,        m_nameIndex, m_level,    m_hp,       m_mp,         m_exp,
+        m_gil,         m_str,         m_agi,       m_def,      m_evade,    m_magicPower, m_unknown,
+        m_attackText,  m_attackCombo, m_hideHp,    m_unknown1, m_unknown2, m_weak,       m_statusConditions,
+        m_spAttrib,    m_dump,        m_lock,      m_save,     m_cancel};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

@@ -171,8 +171,9 @@ QVariant MonsterTableModel::data(const QModelIndex& index, int role) const
         return isChanged(row, column) ? QVariant(QBrush(changedBackground())) : QVariant();
     case Qt::ForegroundRole:
         if (differsFromOriginal(row, column))
-            return QBrush(theme::readableOn(kDiffersHue, isChanged(row, column) ? changedBackground()
-                                                                                 : palette().color(QPalette::Base)));
+            return QBrush(
+                theme::readableOn(kDiffersHue,
+                                  isChanged(row, column) ? changedBackground() : palette().color(QPalette::Base)));
         return isChanged(row, column) ? QVariant(QBrush(changedText())) : QVariant();
     case Qt::FontRole:
         if (differsFromOriginal(row, column)) {
@@ -187,9 +188,10 @@ QVariant MonsterTableModel::data(const QModelIndex& index, int role) const
             tips << QStringLiteral("Attack index %1").arg(value(row, column));
         if (differsFromOriginal(row, column)) {
             const int was = m_original[row].values[column];
-            tips << QStringLiteral("Original: %1").arg(flag ? QString::number(was)
-                                                          : column == mt::AttackIndex ? attackText(was)
-                                                                                      : cellText(c, was, {}));
+            tips << QStringLiteral("Original: %1")
+                        .arg(flag                            ? QString::number(was)
+                                 : column == mt::AttackIndex ? attackText(was)
+                                                             : cellText(c, was, {}));
         }
         if (isChanged(row, column))
             tips << QStringLiteral("Not saved yet; the image holds %1")
@@ -367,10 +369,7 @@ void MonsterTableModel::revert()
     allCellsChanged();
 }
 
-QPalette MonsterTableModel::palette() const
-{
-    return m_paletteOf ? m_paletteOf->palette() : QApplication::palette();
-}
+QPalette MonsterTableModel::palette() const { return m_paletteOf ? m_paletteOf->palette() : QApplication::palette(); }
 
 QColor MonsterTableModel::changedBackground() const
 {

@@ -22,11 +22,11 @@ class MonsterTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Role {
-        SortRole = Qt::UserRole + 1,  // numbers as numbers, names and lists as text
-        ChangedRole,                  // edited, not yet saved
-        DiffersRole,                  // differs from the original compared with
-        ExportTextRole,               // the cell as the exported table writes it
-        FullNameRole,                 // a column's name on one line, as exported
+        SortRole = Qt::UserRole + 1, // numbers as numbers, names and lists as text
+        ChangedRole,                 // edited, not yet saved
+        DiffersRole,                 // differs from the original compared with
+        ExportTextRole,              // the cell as the exported table writes it
+        FullNameRole,                // a column's name on one line, as exported
     };
 
     // One cell's new value, as the user typed or pasted it.
@@ -102,7 +102,7 @@ private:
     const table::TableDefinition& m_table;
     int m_columns;
     std::vector<table::RecordCells> m_base;
-    std::vector<std::optional<int>> m_edits;  // row-major, one per cell
+    std::vector<std::optional<int>> m_edits; // row-major, one per cell
     std::vector<table::RecordCells> m_original;
 };
 

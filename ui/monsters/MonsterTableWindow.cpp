@@ -104,7 +104,7 @@ void MonsterTableWindow::createViews()
         view->verticalHeader()->hide();
         view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
         view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
-        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);  // equal heights keep the rows in line
+        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn); // equal heights keep the rows in line
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &QWidget::customContextMenuRequested, this,
                 [this, view](const QPoint& at) { showCellMenu(view->viewport()->mapTo(this, at)); });
@@ -146,13 +146,16 @@ void MonsterTableWindow::createViews()
         int widest = narrowest;
         const QStringList lines = m_model->headerData(column, Qt::Horizontal).toString().split(u'\n');
         for (const QString& line : lines)
-            widest = qMax(widest, m_view->fontMetrics().horizontalAdvance(line) + 3 * m_view->fontMetrics().averageCharWidth());
+            widest = qMax(widest,
+                          m_view->fontMetrics().horizontalAdvance(line) + 3 * m_view->fontMetrics().averageCharWidth());
         m_view->setColumnWidth(column, widest);
     }
     m_view->setColumnWidth(mt::AttackIndex, m_view->fontMetrics().horizontalAdvance(QStringLiteral("M")) * 18);
 
-    connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, m_frozen->verticalScrollBar(), &QScrollBar::setValue);
-    connect(m_frozen->verticalScrollBar(), &QScrollBar::valueChanged, m_view->verticalScrollBar(), &QScrollBar::setValue);
+    connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, m_frozen->verticalScrollBar(),
+            &QScrollBar::setValue);
+    connect(m_frozen->verticalScrollBar(), &QScrollBar::valueChanged, m_view->verticalScrollBar(),
+            &QScrollBar::setValue);
     // The message box must not open while the editor is still closing.
     connect(m_delegate, &MonsterCellDelegate::refused, this, &MonsterTableWindow::showMessage, Qt::QueuedConnection);
     connect(m_filter, &MonsterTableFilter::refused, this, &MonsterTableWindow::showMessage, Qt::QueuedConnection);
@@ -229,8 +232,9 @@ void MonsterTableWindow::createActions()
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    const std::pair<QAction*, const char*> buttons[] = {
-        {m_save, "SaveCMD"}, {m_revert, "RevertCMD"}, {m_compare, "CompareCMD"}};
+    const std::pair<QAction*, const char*> buttons[] = {{m_save, "SaveCMD"},
+                                                        {m_revert, "RevertCMD"},
+                                                        {m_compare, "CompareCMD"}};
     for (const auto& [a, name] : buttons) {
         bar->addAction(a);
         bar->widgetForAction(a)->setObjectName(QString::fromLatin1(name));
@@ -300,7 +304,8 @@ void MonsterTableWindow::groupsChanged()
 QByteArray MonsterTableWindow::imageThroughTable(QString* readFailure)
 {
     RomImage& rom = m_session.rom();
-    const qint64 end = std::min(rom.size(), monsters::kTableOffset + qint64{monsters::kRecordSize} * monsters::kRecordCount);
+    const qint64 end =
+        std::min(rom.size(), monsters::kTableOffset + qint64{monsters::kRecordSize} * monsters::kRecordCount);
     const QByteArray bytes = rom.readBytes(0, static_cast<int>(end));
     // A failed read comes back as zeros: those must never be shown or saved as the image.
     if (IoResult r = rom.takeReadFailure(); !r.ok()) {
@@ -335,7 +340,7 @@ void MonsterTableWindow::placeBeside(const QWidget* other)
     const int left = beside.left() - free.left() - frame.width();
     const int room = qMax(right, left);
     if (room < minimumSizeHint().width())
-        return;  // no side has room: where the window system puts it
+        return; // no side has room: where the window system puts it
     resize(qMin(width(), room), qMin(height(), free.height() - frame.height()));
     const QSize outer = size() + frame;
     // move() places the frame.
@@ -372,8 +377,8 @@ void MonsterTableWindow::showOriginalPath()
     int differing = 0;
     for (int row = 0; row < m_model->rowCount(); ++row)
         differing += m_model->rowDiffersFromOriginal(row) ? 1 : 0;
-    m_originalLabel->setText(tr("Original: %1 (%2 differ)")
-                                 .arg(QDir::toNativeSeparators(m_originalPath), monstersText(differing)));
+    m_originalLabel->setText(
+        tr("Original: %1 (%2 differ)").arg(QDir::toNativeSeparators(m_originalPath), monstersText(differing)));
     m_originalLabel->setToolTip(QDir::toNativeSeparators(m_originalPath));
 }
 
@@ -572,8 +577,7 @@ void MonsterTableWindow::compareWith()
 
 bool MonsterTableWindow::loadOriginal(const QString& path, bool quietly)
 {
-    const originalimage::RomData original =
-        originalimage::read(path, m_session.rom().size() - copier::kHeaderSize);
+    const originalimage::RomData original = originalimage::read(path, m_session.rom().size() - copier::kHeaderSize);
     if (!original.ok()) {
         if (!quietly)
             showMessage((original.unread.ok() ? original.refusal

@@ -13,7 +13,7 @@ namespace {
 // for, so laying the button out loads nothing.
 class DeferredIconEngine final : public QIconEngine {
 public:
-    DeferredIconEngine(const QStyle* style, QStyle::StandardPixmap which) : m_style(style), m_which(which) {}
+    DeferredIconEngine(const QStyle* style, QStyle::StandardPixmap which) : m_style(style), m_which(which) { }
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {

@@ -101,8 +101,8 @@ void LimitedLineEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     const QString typed = event->text();
-    const bool isCharacter = !typed.isEmpty() && typed[0].isPrint()
-        && !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+    const bool isCharacter =
+        !typed.isEmpty() && typed[0].isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
     // A typed key goes in whole or not at all, without a sound.
     if (isCharacter && !isReadOnly() && admitted(typed, selectedText().size()) != typed) {
         event->accept();

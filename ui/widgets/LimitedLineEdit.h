@@ -50,7 +50,7 @@ private:
 
     int m_limit = 32767;
     Characters m_characters = Characters::Any;
-    QString m_lastText;  // the text before the edit in progress
+    QString m_lastText; // the text before the edit in progress
 };
 
 } // namespace zorvek::ui

@@ -10,7 +10,7 @@ namespace {
 
 class NamedComboBox final : public QAccessibleWidget {
 public:
-    explicit NamedComboBox(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+    explicit NamedComboBox(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) { }
 
     QString text(QAccessible::Text t) const override
     {

@@ -7,8 +7,7 @@
 
 namespace zorvek::ui {
 
-StatusTimer::StatusTimer(SideEffects& clock, QObject* parent)
-    : QObject(parent), m_clock(clock)
+StatusTimer::StatusTimer(SideEffects& clock, QObject* parent) : QObject(parent), m_clock(clock)
 {
     m_timer.setSingleShot(true);
     // Qt timers run on a monotonic clock, so midnight or a clock change cannot

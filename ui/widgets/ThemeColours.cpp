@@ -30,7 +30,7 @@ public:
             p.setColor(group, QPalette::Base, app.color(group, QPalette::Window));
             p.setColor(group, QPalette::Text, app.color(group, QPalette::WindowText));
         }
-        box->setPalette(p);  // an equal palette sends no change, so no loop
+        box->setPalette(p); // an equal palette sends no change, so no loop
     }
 
 protected:

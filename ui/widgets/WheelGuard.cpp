@@ -18,7 +18,7 @@ bool WheelGuard::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Wheel) {
         auto* widget = static_cast<QWidget*>(watched);
         if (!widget->hasFocus()) {
-            event->ignore();  // lets the window around it scroll instead
+            event->ignore(); // lets the window around it scroll instead
             return true;
         }
     }
