@@ -91,7 +91,7 @@ TEST_F(OpeningImagesTest, AddCopierHeaderSaysWhatAFileIsInsteadAndWritesNothing)
         {write("headered.smc", kSmcHeader + kBare), "already has a copier header"},
         {write("other.sfc", QByteArray(kBare).replace(0, 2, "\x12\x34")), "not this game's ROM data"},
         {write("cut.sfc", kBare.left(0x10000 + 7)), "not a whole number of 32 KiB banks"},
-        {tempPath("absent.sfc"), "could not be read"},
+        {tempPath("absent.sfc"), "absent.sfc\" could not be read"},
     };
     for (const auto& [path, said] : refused) {
         effects.messages.clear();
