@@ -35,18 +35,6 @@ protected:
 
     QString shownName() { return find<QLineEdit>("InternalROMNameTXT")->text(); }
 
-    void drop(QWidget* on, const QList<QUrl>& urls, const QString& text = {})
-    {
-        QMimeData data;
-        data.setUrls(urls);
-        if (!text.isEmpty())
-            data.setText(text);
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(on, &enter);
-        QDropEvent dropped(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(on, &dropped);
-    }
-
     // The recent entries as their menu shows them: text and folder.
     QStringList recentEntries()
     {
@@ -120,21 +108,21 @@ TEST_F(OpeningImagesTest, OneDroppedOrHandedOverImageOpensAsOpenWouldAndAnything
     const QString first = write("first.smc", kSmcHeader + kBare);
     const QString second = write("second.smc", kSmcHeader + kBare);
     const QString handed = write("handed.smc", kSmcHeader + kBare);
-    drop(form1.get(), {QUrl::fromLocalFile(first)});
+    dropOnto(form1.get(), {}, {QUrl::fromLocalFile(first)});
     EXPECT_EQ(form1->session().rom().path(), first);
     // The title names the open image.
     EXPECT_EQ(form1->windowTitle(), QString::fromUtf8("first.smc \u2014 Zorvek Multi Editor"));
     EXPECT_EQ(form1->windowFilePath(), first);
     // Onto the name box too, which takes dropped text otherwise.
     typeInto(form1.get(), "InternalROMNameTXT", "X");
-    drop(find<QLineEdit>("InternalROMNameTXT"), {QUrl::fromLocalFile(second)}, "AB");
+    dropOnto(find<QLineEdit>("InternalROMNameTXT"), "AB", {QUrl::fromLocalFile(second)});
     EXPECT_EQ(form1->session().rom().path(), second);
     EXPECT_EQ(shownName(), "KELVARNTHOSIA 5      ");
 
-    drop(form1.get(), {QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
-    drop(form1.get(), {QUrl::fromLocalFile(tempPath(""))});
-    drop(form1.get(), {QUrl("https://example.org/game.smc")});
-    drop(form1.get(), {}, "some text");
+    dropOnto(form1.get(), {}, {QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
+    dropOnto(form1.get(), {}, {QUrl::fromLocalFile(tempPath(""))});
+    dropOnto(form1.get(), {}, {QUrl("https://example.org/game.smc")});
+    dropOnto(form1.get(), "some text", {});
     EXPECT_EQ(form1->session().rom().path(), second);
 
     // Handed over by the system, as a file or as an address it cannot open.
