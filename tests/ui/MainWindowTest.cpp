@@ -181,6 +181,7 @@ TEST_F(MainWindowTest, SaveRomWritesStampThenNameThenHeaderThatReopenAsSaved)
     pickCopier(3);
     trigger("mnuSave");
     EXPECT_EQ(device->writeOffsets, (std::vector<qint64>{0x60, 0x101C0, 0x101C0, 0x0, 0x4, 0x8}));
+    EXPECT_EQ(device->data().left(12).toHex(), "800000007783000000000000");
     EXPECT_TRUE(effects.messages.empty());
 }
 
