@@ -46,7 +46,7 @@ protected:
     }
 };
 
-TEST_F(OpeningImagesTest, AddCopierHeaderWritesTheHeaderedCopyAndOpensIt)
+TEST_F(OpeningImagesTest, AddCopierHeaderWritesTheHeaderedCopyAndOpensItOrSaysWhatAFileIsInstead)
 {
     const QString bare = write("game.sfc", kBare);
     effects.openAnswers.push_back(bare);
@@ -71,10 +71,8 @@ TEST_F(OpeningImagesTest, AddCopierHeaderWritesTheHeaderedCopyAndOpensIt)
     EXPECT_TRUE(effects.messages[0].text.contains("image being copied"));
     EXPECT_EQ(readFile(named), kBare);
     EXPECT_EQ(form1->session().rom().path(), tempPath("game.smc"));  // still open
-}
 
-TEST_F(OpeningImagesTest, AddCopierHeaderSaysWhatAFileIsInsteadAndWritesNothing)
-{
+    // Other files are refused before the save dialog, saying what they are instead.
     const std::pair<QString, QString> refused[] = {
         {write("headered.smc", kSmcHeader + kBare), "already has a copier header"},
         {write("other.sfc", QByteArray(kBare).replace(0, 2, "\x12\x34")), "not this game's ROM data"},
@@ -89,9 +87,10 @@ TEST_F(OpeningImagesTest, AddCopierHeaderSaysWhatAFileIsInsteadAndWritesNothing)
         ASSERT_EQ(effects.messages.size(), 1u);
         EXPECT_TRUE(effects.messages[0].text.contains(said)) << effects.messages[0].text.toStdString();
     }
-    EXPECT_EQ(effects.saveDialogCount, 0);
+    EXPECT_EQ(effects.saveDialogCount, 2);
     EXPECT_FALSE(effects.endedWith.has_value());
-    EXPECT_EQ(QDir(tempPath("")).entryList(QDir::Files).join(' '), "cut.sfc headered.smc other.sfc");
+    EXPECT_EQ(QDir(tempPath("")).entryList(QDir::Files).join(' '),
+              "cut.sfc dump.smc game.sfc game.smc headered.smc other.sfc");
 
     // File > Open keeps refusing a headerless image, and ends the program,
     // saying what it is and the way to edit it.
