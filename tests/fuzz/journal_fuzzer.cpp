@@ -5,6 +5,7 @@
 // writer encodes (its first writes landed), then cuts or flips, so whole
 // journals are reached as often as damaged ones.
 
+#include "FuzzCheck.h"
 #include "core/image/RollbackJournal.h"
 #include "core/image/RomImage.h"
 
@@ -14,12 +15,6 @@
 using namespace zorvek;
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 void put(const QString& path, const QByteArray& bytes)
 {

@@ -3,6 +3,7 @@
 // nothing may crash, read out of bounds or grow past the largest image; a
 // refusal must name a byte of the patch.
 
+#include "FuzzCheck.h"
 #include "patches/BpsPatch.h"
 #include "patches/IpsPatch.h"
 #include "patches/PatchApply.h"
@@ -15,12 +16,6 @@ using namespace zorvek;
 using namespace zorvek::patches;
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 // The footer's source and own CRC-32 made right, so that the mutations reach
 // the actions instead of stopping at the checks.

@@ -4,6 +4,7 @@
 // that, once written, the same text finds nothing more to change in, and
 // whose coalesced write ends byte for byte as the field-by-field one.
 
+#include "FuzzCheck.h"
 #include "data/CharacterTable.h"
 #include "core/image/ImageWrite.h"
 #include "cli/ImportPlan.h"
@@ -18,12 +19,6 @@
 using namespace zorvek;
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 void attach(RomImage& rom, const QByteArray& bytes)
 {

@@ -77,11 +77,7 @@ public:
         lastFilters = nameFilters;
         lastSelectedFilter = selectedFilter;
         lastStartFolder = startFolder;
-        if (openAnswers.empty())
-            return std::nullopt;
-        auto answer = openAnswers.front();
-        openAnswers.pop_front();
-        return answer;
+        return next(openAnswers, std::nullopt);
     }
 
     std::optional<ui::SaveChoice> chooseFileToSave(QWidget*, const QString& title, const QStringList& nameFilters,
@@ -92,31 +88,19 @@ public:
         lastFilters = nameFilters;
         lastSelectedFilter = selectedFilter;
         lastSuggestedPath = suggestedPath;
-        if (saveAnswers.empty())
-            return std::nullopt;
-        auto answer = saveAnswers.front();
-        saveAnswers.pop_front();
-        return answer;
+        return next(saveAnswers, std::nullopt);
     }
 
     ui::SaveAnswer askToSave(QWidget*, const QString& text) override
     {
         saveQuestions.append(text);
-        if (saveQuestionAnswers.empty())
-            return ui::SaveAnswer::Cancel;
-        const ui::SaveAnswer answer = saveQuestionAnswers.front();
-        saveQuestionAnswers.pop_front();
-        return answer;
+        return next(saveQuestionAnswers, ui::SaveAnswer::Cancel);
     }
 
     bool askYesNo(QWidget*, const QString& text) override
     {
         yesNoQuestions.append(text);
-        if (yesNoAnswers.empty())
-            return false;
-        const bool answer = yesNoAnswers.front();
-        yesNoAnswers.pop_front();
-        return answer;
+        return next(yesNoAnswers, false);
     }
 
     void startProgram(QProcess& process) override
@@ -166,6 +150,17 @@ public:
     }
 
 private:
+    // The first answer left, used up; when none is left, the one given.
+    template <typename T, typename U>
+    static T next(std::deque<T>& answers, U&& none)
+    {
+        if (answers.empty())
+            return T(std::forward<U>(none));
+        T answer = std::move(answers.front());
+        answers.pop_front();
+        return answer;
+    }
+
     struct HeldTimer {
         QPointer<QTimer> timer;
         qint64 due;

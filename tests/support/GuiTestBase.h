@@ -35,16 +35,19 @@ inline void pasteInto(QLineEdit* box, const QString& text)
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
 }
 
-// Drags text from another program to the box's right end and drops it.
-inline void dropOnto(QLineEdit* box, const QString& text)
+// Drags text, files or both from another program to the widget's right end and drops it.
+inline void dropOnto(QWidget* on, const QString& text, const QList<QUrl>& urls = {})
 {
     QMimeData data;
-    data.setText(text);
-    const QPoint at(box->width() - 2, box->height() / 2);
+    if (!urls.isEmpty())
+        data.setUrls(urls);
+    if (!text.isEmpty())
+        data.setText(text);
+    const QPoint at(on->width() - 2, on->height() / 2);
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(box, &enter);
+    QApplication::sendEvent(on, &enter);
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(box, &drop);
+    QApplication::sendEvent(on, &drop);
 }
 
 // Builds the real main window on a fake seam and a temporary ROM image.

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/table/MonsterTable.h"
-#include "support/AccessibilityWalk.h"
 #include "support/GuiTestBase.h"
 #include "ui/AboutDialog.h"
 #include "ui/monsters/MonsterTableModel.h"
 #include "ui/monsters/MonsterTableWindow.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,6 +19,7 @@
 #include <QTableView>
 
 #include <cmath>
+#include <functional>
 
 using namespace zorvek;
 using namespace zorvek::test;
@@ -73,6 +74,31 @@ QStringList clashes(QWidget* window)
                 found << menu->objectName() + u' ' + key;
     }
     return found;
+}
+
+// What a screen reader finds in a window: every control it can land on that
+// has no name, by role and object name. Items of lists and tables are named
+// by their own text; the views themselves are checked. A drop-down list
+// named by its shown entry counts as unnamed.
+QStringList unnamedControls(QWidget* window)
+{
+    QStringList unnamed;
+    std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        if (!node)
+            return;
+        const QAccessible::State state = node->state();
+        const QAccessible::Role role = node->role();
+        const QString name = node->text(QAccessible::Name).trimmed();
+        const bool namedByEntry = role == QAccessible::ComboBox && name == node->text(QAccessible::Value);
+        if (state.focusable && !state.invisible && !state.disabled && (name.isEmpty() || namedByEntry))
+            unnamed << QStringLiteral("%1 %2").arg(role).arg(node->object() ? node->object()->objectName() : QString());
+        if (QList{QAccessible::List, QAccessible::Table, QAccessible::Tree, QAccessible::ComboBox}.contains(role))
+            return;
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    walk(QAccessible::queryAccessibleInterface(window));
+    return unnamed;
 }
 
 // The controls Tab visits from the first one, in order, once round.

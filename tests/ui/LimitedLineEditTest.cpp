@@ -66,7 +66,7 @@ TEST(LimitedLineEditTest, EveryInsertionMeetsTheFilterAndIsCutToTheRoomLeftWhate
     const std::tuple<const char*, bool, std::function<void(LimitedLineEdit*, const QString&)>> insertions[] = {
         {"Ctrl+V", true, zorvek::test::pasteInto},
         {"context menu", true, pasteByMenu},
-        {"drop", false, zorvek::test::dropOnto},
+        {"drop", false, [](LimitedLineEdit* box, const QString& text) { zorvek::test::dropOnto(box, text); }},
         {"input method", true, commit},
     };
     for (const auto& [way, replacesSelection, insert] : insertions) {

@@ -472,9 +472,9 @@ TEST_F(MonsterEditorTest, DumpsTheShownValuesIntoTheProgramFolderOrBesideTheImag
     EXPECT_EQ(info(), shown + " (the program's folder cannot be written)");
     EXPECT_TRUE(readFile(path).contains("Gil: 78\r\n"));
 
-    // Neither folder takes it, then a name no file system takes: the editor stays with its
-    // edits and says which file failed and why.
-    ASSERT_TRUE(QFile::remove(path) && QDir().mkdir(path));
+    // Neither folder takes it (a link to no file, never written through), then a name no
+    // file system takes: the editor stays with its edits and says which file failed and why.
+    ASSERT_TRUE(QFile::remove(path) && QFile::link(tempPath("nowhere"), path));
     const auto expectError = [this](const QString& file) {
         expectMessage(1, MessageIcon::Exclamation, {QDir::toNativeSeparators(file)});
         const QString& message = effects.messages[0].text;
