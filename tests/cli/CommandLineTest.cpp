@@ -36,11 +36,11 @@ RomFixture variedImage()
 {
     RomFixture rom = RomFixture::standard(20240309);
     rom.monsterWord(3, 12, 500).monsterWord(3, 14, 600);
-    rom.monsterWord(7, 8, 0xFFFF).monsterWord(7, 12, 0xFFF0).monsterWord(7, 14, 100);  // shown as 65500
-    rom.characterWord(2, 6, 0xFFFB).characterWord(2, 8, 300);   // -5 / 300 hit points
-    rom.characterWord(2, 10, 5000).characterWord(2, 12, 5000);  // more than can be typed
-    rom.characterByte(2, 25, 0xA5);                             // a command beyond the list
-    rom.characterByte(0, 14, 0x85);                             // a head that is not "Blank"
+    rom.monsterWord(7, 8, 0xFFFF).monsterWord(7, 12, 0xFFF0).monsterWord(7, 14, 100); // shown as 65500
+    rom.characterWord(2, 6, 0xFFFB).characterWord(2, 8, 300);                         // -5 / 300 hit points
+    rom.characterWord(2, 10, 5000).characterWord(2, 12, 5000);                        // more than can be typed
+    rom.characterByte(2, 25, 0xA5);                                                   // a command beyond the list
+    rom.characterByte(0, 14, 0x85);                                                   // a head that is not "Blank"
     return rom;
 }
 
@@ -93,11 +93,11 @@ TEST_F(CommandLineTest, AnUnchangedExportImportsWithoutAnyWrite)
     EXPECT_TRUE(characters.contains("\t-5\t300\t5000\t5000\t"));
     EXPECT_TRUE(characters.contains("Unlisted command (0xA5)"));
 
-    const Result r = run({u"import"_s, image, u"--monsters"_s, u"-"_s, u"--characters"_s,
-                          file(u"c.tsv"_s, characters)}, monsters);
+    const Result r =
+        run({u"import"_s, image, u"--monsters"_s, u"-"_s, u"--characters"_s, file(u"c.tsv"_s, characters)}, monsters);
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(u"Nothing to change"_s));
-    EXPECT_EQ(readFile(image), original.bytes());  // not even a stamp
+    EXPECT_EQ(readFile(image), original.bytes()); // not even a stamp
 }
 
 TEST_F(CommandLineTest, AnEditedTableWritesTheStampAndTheChangedRecordsOnly)
@@ -106,7 +106,7 @@ TEST_F(CommandLineTest, AnEditedTableWritesTheStampAndTheChangedRecordsOnly)
     const bool windWasOn = (original.bytes()[RomFixture::monster(3, 0x15)] & 0x80) != 0;
     monsters = withCell(monsters, 1 + 3, "Absorb: Wind", windWasOn ? "0" : "1");
     monsters = withCell(monsters, 1 + 7, "Level", "42");
-    QByteArray characters = withCell(exported(u"--characters"_s), 1 + 2, "Head", "0x00");  // "Blank" is ambiguous
+    QByteArray characters = withCell(exported(u"--characters"_s), 1 + 2, "Head", "0x00"); // "Blank" is ambiguous
     characters = withCell(characters, 1 + 2, "Command 1", "Attack");
     const QStringList tables = {u"--monsters"_s, file(u"m.tsv"_s, monsters), u"--characters"_s,
                                 file(u"c.tsv"_s, characters)};
@@ -118,13 +118,15 @@ TEST_F(CommandLineTest, AnEditedTableWritesTheStampAndTheChangedRecordsOnly)
     ASSERT_EQ(planned.size(), 3) << dry.out.toStdString();
     EXPECT_TRUE(planned[0].startsWith("monster 3 ") && planned[0].contains("Hit Points"));
     // The level was edited; the capped words are written with it.
-    EXPECT_TRUE(planned[1].contains("Level") && planned[1].contains("Hit Points 65535 -> 65500") &&
-                planned[1].contains("Experience 65520 -> 65500")) << planned[1].toStdString();
+    EXPECT_TRUE(planned[1].contains("Level") && planned[1].contains("Hit Points 65535 -> 65500")
+                && planned[1].contains("Experience 65520 -> 65500"))
+        << planned[1].toStdString();
     EXPECT_TRUE(planned[2].contains("character 2: Head") && planned[2].contains("-> Blank (0x00)"));
     EXPECT_TRUE(dry.err.contains(u"2 monsters and 1 character would change, after the editor stamp"_s));
     const Result withWords = run(QStringList{u"import"_s, image, u"--dry-run"_s, u"--fix-checksum"_s} + tables);
-    EXPECT_TRUE(splitLines(withWords.out).value(3).startsWith("checksum words: ") &&
-                withWords.err.contains(u"stamp, with the checksum words."_s)) << withWords.err.toStdString();
+    EXPECT_TRUE(splitLines(withWords.out).value(3).startsWith("checksum words: ")
+                && withWords.err.contains(u"stamp, with the checksum words."_s))
+        << withWords.err.toStdString();
 
     const Result r = run(QStringList{u"import"_s, image} + tables);
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
@@ -147,7 +149,8 @@ TEST_F(CommandLineTest, EveryKindOfBadTableIsRefusedWhereItGoesWrongAndNothingIs
     QList<QByteArray> shortLine = splitLines(monsters);
     shortLine[1].chop(shortLine[1].size() - shortLine[1].lastIndexOf('\t'));
 
-    const std::tuple<const char*, QByteArray, const char*> cases[] = {  // what, table, file:line:column
+    const std::tuple<const char*, QByteArray, const char*> cases[] = {
+        // what, table, file:line:column
         {"renamed header", withCell(monsters, 0, "Hit Points", "HP"), "m.tsv:1:5:"},
         {"missing column", shortLine.join('\n') + '\n', "m.tsv:2:64:"},
         {"extra column", QByteArray(monsters).replace("\n3\t", "\n3\tx\t"), "m.tsv:5:65:"},
@@ -176,8 +179,8 @@ TEST_F(CommandLineTest, EveryKindOfBadTableIsRefusedWhereItGoesWrongAndNothingIs
     };
     for (const auto& [what, table, where] : cases) {
         const QString name = QString::fromLatin1(where).section(':', 0, 0);
-        const Result r = run({u"import"_s, image, name == "m.tsv" ? u"--monsters"_s : u"--characters"_s,
-                              file(name, table)});
+        const Result r =
+            run({u"import"_s, image, name == "m.tsv" ? u"--monsters"_s : u"--characters"_s, file(name, table)});
         EXPECT_EQ(r.code, 3) << what;
         EXPECT_TRUE(r.err.contains(where) && r.err.contains(u"expected"_s)) << what << ": " << r.err.toStdString();
         EXPECT_EQ(readFile(image), original.bytes()) << what;
@@ -208,8 +211,8 @@ TEST_F(CommandLineTest, BothExecutablesWorkWithoutADisplayAndTheHeadlessOneLoads
         const QByteArray monsters = start(program, {u"export"_s, image, u"--monsters"_s, u"-"_s});
         ASSERT_EQ(splitLines(monsters).size(), 257);
         const QByteArray hitPoints = QByteArray::number(4321 + (program == QByteArray(ZORVEK_CLI_EXECUTABLE)));
-        start(program, {u"import"_s, image, u"--monsters"_s,
-                        file(u"m.tsv"_s, withCell(monsters, 1, "Hit Points", hitPoints))});
+        start(program,
+              {u"import"_s, image, u"--monsters"_s, file(u"m.tsv"_s, withCell(monsters, 1, "Hit Points", hitPoints))});
         EXPECT_EQ(readFile(image).mid(0x100208, 2), RomFixture(2).word16At(0, hitPoints.toUShort()).bytes());
     }
     // The same help but for the program's name in the usage line.
@@ -243,11 +246,12 @@ TEST_F(CommandLineTest, AHugeTableIsRefusedUnreadAndBadCellsAndNamesAreShownRead
         EXPECT_EQ(r.code, 3);
         EXPECT_LT(r.err.size(), 400) << r.err.left(400).toStdString();
     }
-    EXPECT_TRUE(fromFile.err.startsWith(huge + u":1:1: expected a table of 256 monsters, at most"_s) &&
-                fromFile.err.contains(u"found 2000000 bytes"_s)) << fromFile.err.toStdString();
+    EXPECT_TRUE(fromFile.err.startsWith(huge + u":1:1: expected a table of 256 monsters, at most"_s)
+                && fromFile.err.contains(u"found 2000000 bytes"_s))
+        << fromFile.err.toStdString();
     EXPECT_TRUE(fromInput.err.contains(u"at most"_s));
-    EXPECT_TRUE(badCell.err.contains(u":6:4: Level:"_s) &&
-                badCell.err.contains(u"found \""_s + QString(40, u'x') + u"\u2026\" (100000 characters)"_s))
+    EXPECT_TRUE(badCell.err.contains(u":6:4: Level:"_s)
+                && badCell.err.contains(u"found \""_s + QString(40, u'x') + u"\u2026\" (100000 characters)"_s))
         << badCell.err.toStdString();
     EXPECT_EQ(readFile(image), original.bytes());
     // Control characters are shown, not sent to the terminal.
@@ -282,10 +286,13 @@ TEST_F(CommandLineTest, ApplyPatchWritesTheBytesTheToolGaveOrRefusesWithItsExitC
     const QString apply = u"apply-patch"_s, out = dir.filePath(u"out.smc"_s);
     Result r = run({apply, image, bps, u"--dry-run"_s});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.contains("Monster 3 ") && r.out.contains("Hit Points") && r.out.contains("-> 4321")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("Monster 3 ") && r.out.contains("Hit Points") && r.out.contains("-> 4321"))
+        << r.out.toStdString();
 
     const std::pair<QStringList, int> refusals[] = {
-        {{apply, image, back}, 3}, {{apply, image, grows}, 3}, {{apply, image, dir.filePath(u"none.ips"_s)}, 3},
+        {{apply, image, back}, 3},
+        {{apply, image, grows}, 3},
+        {{apply, image, dir.filePath(u"none.ips"_s)}, 3},
         {{apply, image, file(u"wrong-game.ips"_s, QByteArray("PATCH\0\0\0\0\x01\0EOF", 14))}, 3},
         {{apply, file(u"other.smc"_s, RomFixture(original).checkWord(0x1234).bytes()), bps}, 2}};
     for (const auto& [arguments, code] : refusals)
@@ -307,23 +314,29 @@ TEST_F(CommandLineTest, MakePatchGivesTheImageRomDataAndTheNewCommandsRefuseByNa
 {
     const QString headered = file(QStringLiteral("original.smc"), kFull.bytes());
     const QString headerless = file(QStringLiteral("original.sfc"), kFull.bytes().mid(0x200));
-    const RomFixture edited = RomFixture(kFull).bytesAt(0x60, "stamp").bytesAt(0x20200, QByteArray(70000, '\x77'))
-        .monsterWord(200, 8, 4321).byteAt(RomFixture::kFullSize - 1, 0x5A);
+    const RomFixture edited = RomFixture(kFull)
+                                  .bytesAt(0x60, "stamp")
+                                  .bytesAt(0x20200, QByteArray(70000, '\x77'))
+                                  .monsterWord(200, 8, 4321)
+                                  .byteAt(RomFixture::kFullSize - 1, 0x5A);
     const QString hack = file(QStringLiteral("hack.smc"), edited.bytes());
     const QString ips = dir.filePath(QStringLiteral("p.IPS")), bps = dir.filePath(QStringLiteral("p.patch"));
     const QString make = QStringLiteral("make-patch"), fix = QStringLiteral("fix-checksum");
     EXPECT_EQ(run({make, headered, hack, ips}).code, 0);
-    EXPECT_EQ(patches::applyPatches(kFull.bytes().mid(0x200), {{{}, readFile(ips)}}).romData, edited.bytes().mid(0x200));
+    EXPECT_EQ(patches::applyPatches(kFull.bytes().mid(0x200), {{{}, readFile(ips)}}).romData,
+              edited.bytes().mid(0x200));
     EXPECT_EQ(run({make, headerless, hack, bps, QStringLiteral("--format"), QStringLiteral("bps")}).code, 0);
-    EXPECT_EQ(patches::applyPatches(kFull.bytes().mid(0x200), {{{}, readFile(bps)}}).romData, edited.bytes().mid(0x200));
+    EXPECT_EQ(patches::applyPatches(kFull.bytes().mid(0x200), {{{}, readFile(bps)}}).romData,
+              edited.bytes().mid(0x200));
 
     const QString other = file(QStringLiteral("other.smc"), RomFixture(kFull).checkWord(0x1234).bytes());
     const QString cut = file(QStringLiteral("cut.smc"), RomFixture(0x101DE).copierHeader(1).checkWord(0x1878).bytes());
     const QString q = dir.filePath(QStringLiteral("q.ips")), noFormat = dir.filePath(QStringLiteral("q.dat"));
     const std::tuple<QStringList, int, QString> refusals[] = {
-        {{make, other, hack, q}, 2, other},  {{make, headered, other, q}, 2, other},
+        {{make, other, hack, q}, 2, other},
+        {{make, headered, other, q}, 2, other},
         {{make, headered, hack, noFormat}, 1, noFormat},
-        {{make, headered, hack, hack}, 1, hack},  // the patch would replace an image
+        {{make, headered, hack, hack}, 1, hack}, // the patch would replace an image
         {{fix, cut}, 2, cut},
     };
     for (const auto& [arguments, code, named] : refusals) {
@@ -374,7 +387,8 @@ TEST_F(CommandLineTest, ImportAndFixChecksumMakeOneBackupAndWriteTheChecksumWord
     validWords(kFull.bytes(), &sum);
     const auto checksumLine = [&](const QString& path) { return run({u"info"_s, path}).out.split('\n').value(5); };
     EXPECT_EQ(checksumLine(fixed), "Checksum: valid (" + sum + ")");
-    EXPECT_EQ(checksumLine(file(u"stale.smc"_s, kFull.bytes())), "Checksum: stale (stored 0x5678, computed " + sum + ")");
+    EXPECT_EQ(checksumLine(file(u"stale.smc"_s, kFull.bytes())),
+              "Checksum: stale (stored 0x5678, computed " + sum + ")");
 }
 
 // At the level of the import's write: the windows' writes made in memory,
@@ -405,7 +419,7 @@ TEST_F(CommandLineTest, TheCoalescedImportEndsAsTheFieldByFieldSaveAndAFailedOne
     MemoryDevice* device = attachMemory(coalesced, bytes);
     EXPECT_TRUE(commit(coalesced).ok());
     EXPECT_EQ(device->data(), fieldByField.bytes());
-    EXPECT_EQ(device->writeOffsets.front(), 0x60);  // the stamp first
+    EXPECT_EQ(device->writeOffsets.front(), 0x60); // the stamp first
     EXPECT_LE(device->writeOffsets.size(), 6u);
 
     // The second write fails: the stamp already written is taken back,
@@ -433,11 +447,20 @@ TEST_F(CommandLineTest, ExitCodesSayWhatWentWrongAndNoOutputReplacesAnInputOrWha
     const QString fifo = dir.filePath(u"pipe.ips"_s);
     const QString m = u"--monsters"_s, c = u"--characters"_s, in = u"import"_s, out = u"export"_s;
     std::vector<std::pair<QStringList, int>> cases = {
-        {{u"--version"_s}, 0}, {{u"--help"_s}, 0}, {{u"info"_s, image}, 0},
-        {{u"frobnicate"_s, image}, 1}, {{out, image}, 1}, {{out, image, m, u"-"_s, c, u"-"_s}, 1},
-        {{in, image, u"--everything"_s}, 1}, {{out, image, c, image}, 1}, {{u"info"_s, wrongGame}, 2},
-        {{out, dir.filePath(u"absent.smc"_s), m, u"-"_s}, 2}, {{in, wrongGame, c, table}, 2}, {{in, cut, c, table}, 2},
-        {{in, image, c, dir.filePath(u"absent.tsv"_s)}, 3}, {{out, image, m, dir.filePath(u"no folder/m.tsv"_s)}, 4},
+        {{u"--version"_s}, 0},
+        {{u"--help"_s}, 0},
+        {{u"info"_s, image}, 0},
+        {{u"frobnicate"_s, image}, 1},
+        {{out, image}, 1},
+        {{out, image, m, u"-"_s, c, u"-"_s}, 1},
+        {{in, image, u"--everything"_s}, 1},
+        {{out, image, c, image}, 1},
+        {{u"info"_s, wrongGame}, 2},
+        {{out, dir.filePath(u"absent.smc"_s), m, u"-"_s}, 2},
+        {{in, wrongGame, c, table}, 2},
+        {{in, cut, c, table}, 2},
+        {{in, image, c, dir.filePath(u"absent.tsv"_s)}, 3},
+        {{out, image, m, dir.filePath(u"no folder/m.tsv"_s)}, 4},
         {{out, image, m, dir.path()}, 4},
     };
 #ifdef Q_OS_UNIX
@@ -447,9 +470,12 @@ TEST_F(CommandLineTest, ExitCodesSayWhatWentWrongAndNoOutputReplacesAnInputOrWha
     ASSERT_EQ(::link(QFile::encodeName(image).constData(), QFile::encodeName(hard).constData()), 0);
     ASSERT_EQ(::link(QFile::encodeName(kept).constData(), QFile::encodeName(keptToo).constData()), 0);
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    cases.insert(cases.end(), {{{out, image, m, symbolic}, 1}, {{out, image, c, hard}, 1},
-                               {{out, image, m, kept, c, keptToo}, 1}, {{out, image, m, fifo}, 4},
-                               {{u"make-patch"_s, full, full, fifo}, 4}});
+    cases.insert(cases.end(),
+                 {{{out, image, m, symbolic}, 1},
+                  {{out, image, c, hard}, 1},
+                  {{out, image, m, kept, c, keptToo}, 1},
+                  {{out, image, m, fifo}, 4},
+                  {{u"make-patch"_s, full, full, fifo}, 4}});
 #endif
     for (const auto& [arguments, code] : cases) {
         const Result r = run(arguments);
@@ -480,8 +506,10 @@ TEST_F(CommandLineTest, AFullDiskOrStandardOutputIsExitFourWithTheSystemsReasonA
         EXPECT_TRUE(process.waitForFinished(30000));
         return std::pair{process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
     };
-    const QString tooLarge = QString::fromUtf8(std::strerror(EFBIG)), noSpace = QString::fromUtf8(std::strerror(ENOSPC));
-    const std::tuple<QStringList, QString, QString> cases[] = {  // arguments, standard output, reason
+    const QString tooLarge = QString::fromUtf8(std::strerror(EFBIG)),
+                  noSpace = QString::fromUtf8(std::strerror(ENOSPC));
+    const std::tuple<QStringList, QString, QString> cases[] = {
+        // arguments, standard output, reason
         {{u"make-patch"_s, full, edited, patch}, {}, tooLarge},
         {{u"export"_s, image, u"--monsters"_s, table}, {}, tooLarge},
         {{u"info"_s, image}, u"/dev/full"_s, noSpace},
@@ -493,7 +521,7 @@ TEST_F(CommandLineTest, AFullDiskOrStandardOutputIsExitFourWithTheSystemsReasonA
         EXPECT_TRUE(err.contains(reason) && !err.contains(u"Unknown error"_s)) << err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(patch) || QFile::exists(table));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);  // the images alone
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3); // the images alone
 }
 #endif
 
@@ -547,15 +575,17 @@ TEST_F(CommandLineTest, AFileAnotherHandLeftAtTheJournalNameIsLeftAloneAndSaysWh
     damaged[30] = static_cast<char>(damaged[30] ^ 4);
     // Each would write into the image if it were taken back, or hang, or crash.
     const std::tuple<const char*, std::function<bool()>> cases[] = {
-        {"does not fit", [&] {
-             const QByteArray crafted = rollback::encode(u"game.smc"_s, original.bytes().size(),
-                                                         {{0x7FFFFFFFFFFFFFFF, "A", "B"}});
+        {"does not fit",
+         [&] {
+             const QByteArray crafted =
+                 rollback::encode(u"game.smc"_s, original.bytes().size(), {{0x7FFFFFFFFFFFFFFF, "A", "B"}});
              return file(u"game.smc-journal"_s, crafted) == journal;
          }},
         {"damaged", [&] { return file(u"game.smc-journal"_s, damaged) == journal; }},
         {"not a regular file", [&] { return ::mkfifo(QFile::encodeName(journal).constData(), 0600) == 0; }},
         {"symbolic link", [&] { return QFile::link(u"/dev/zero"_s, journal); }},
-        {"4242", [&] {  // another user's
+        {"4242",
+         [&] { // another user's
              file(u"game.smc-journal"_s, journalOf(0x300, "\x01\x02"));
              return ::chown(QFile::encodeName(journal).constData(), 4242, 4242) == 0;
          }},
@@ -583,9 +613,14 @@ TEST_F(CommandLineTest, AFileLargerThanAnyCartridgeIsRefusedUnreadAndAFailedRead
     ASSERT_TRUE(QFile::resize(huge, (qint64{8} << 20) + 513));
     const QString table = file(u"m.tsv"_s, exported(u"--monsters"_s)), out = dir.filePath(u"out.ips"_s);
     const QStringList commands[] = {
-        {u"info"_s, huge}, {u"export"_s, huge, u"--monsters"_s, u"-"_s}, {u"fix-checksum"_s, huge},
-        {u"import"_s, huge, u"--monsters"_s, table}, {u"import"_s, huge, u"--monsters"_s, table, u"--dry-run"_s},
-        {u"remove-header"_s, huge, out}, {u"make-patch"_s, huge, image, out}, {u"make-patch"_s, image, huge, out},
+        {u"info"_s, huge},
+        {u"export"_s, huge, u"--monsters"_s, u"-"_s},
+        {u"fix-checksum"_s, huge},
+        {u"import"_s, huge, u"--monsters"_s, table},
+        {u"import"_s, huge, u"--monsters"_s, table, u"--dry-run"_s},
+        {u"remove-header"_s, huge, out},
+        {u"make-patch"_s, huge, image, out},
+        {u"make-patch"_s, image, huge, out},
     };
     for (const QStringList& arguments : commands) {
         const Result r = run(arguments);

@@ -73,7 +73,8 @@ TEST_F(HeadersAndSpreadsheetsTest, NeitherCommandWritesOverItsInputAnExistingFil
         {{add, bare, dir.filePath(u"folder"_s), force}, 4, u"not a regular file"_s},
         {{add, bare, dir.filePath(u"no folder/x.smc"_s)}, 4, u"could not be written"_s},
         {{add, headered, dir.filePath(u"a.smc"_s)}, 2, u"already has a copier header"_s},
-        {{add, file(u"other.sfc"_s, QByteArray(kBare).replace(0, 1, "\x79")), dir.filePath(u"a.smc"_s)}, 2,
+        {{add, file(u"other.sfc"_s, QByteArray(kBare).replace(0, 1, "\x79")), dir.filePath(u"a.smc"_s)},
+         2,
          u"not this game's ROM data"_s},
         {{add, file(u"cut.sfc"_s, kBare.left(0x8001)), dir.filePath(u"a.smc"_s)}, 2, u"32769 bytes"_s},
         {{remove, bare, dir.filePath(u"a.sfc"_s)}, 2, u"no copier header to remove"_s},
@@ -95,7 +96,7 @@ TEST_F(HeadersAndSpreadsheetsTest, NeitherCommandWritesOverItsInputAnExistingFil
     EXPECT_FALSE(QFile::exists(dir.filePath(u"a.smc"_s)) || QFile::exists(dir.filePath(u"a.sfc"_s)));
     QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     left.removeAll(u"pipe"_s);
-    EXPECT_EQ(left.join(' '), u"cut.sfc game.sfc game.smc kept.smc link.smc other.sfc"_s);  // no temporary files
+    EXPECT_EQ(left.join(' '), u"cut.sfc game.sfc game.smc kept.smc link.smc other.sfc"_s); // no temporary files
 
     EXPECT_EQ(run({add, bare, existing, force}).code, 0);
     EXPECT_EQ(readFile(existing), header("0001000000000000AABB0400") + kBare);
@@ -139,14 +140,16 @@ TEST_F(HeadersAndSpreadsheetsTest, AHeaderlessImageIsNamedSoAndMakePatchTakesItA
     EXPECT_TRUE(same.code == 0 && same.err.contains(u"do not differ"_s)) << same.err.toStdString();
 
     // info reads a headerless image's name and checksum where its ROM data holds them.
-    const QByteArray named = RomFixture(kBare.size() + 0x200).bytesAt(0x200, kBare).internalName("KELVARNTHOSIA 5").bytes();
+    const QByteArray named =
+        RomFixture(kBare.size() + 0x200).bytesAt(0x200, kBare).internalName("KELVARNTHOSIA 5").bytes();
     const auto lines = [&](const QString& name, const QByteArray& bytes) {
         return QString::fromUtf8(run({u"info"_s, file(name, bytes)}).out).split(u'\n').mid(2);
     };
-    const QStringList fromBareInfo = lines(u"named.sfc"_s, named.mid(0x200)), fromHeaderedInfo = lines(u"named.smc"_s, named);
+    const QStringList fromBareInfo = lines(u"named.sfc"_s, named.mid(0x200)),
+                      fromHeaderedInfo = lines(u"named.smc"_s, named);
     EXPECT_EQ(fromBareInfo.value(0), u"Copier type: none: the image has no copier header"_s);
     EXPECT_EQ(fromBareInfo.value(1), u"Internal name: KELVARNTHOSIA 5"_s);
-    EXPECT_EQ(fromBareInfo.value(3), fromHeaderedInfo.value(3));  // the checksum
+    EXPECT_EQ(fromBareInfo.value(3), fromHeaderedInfo.value(3)); // the checksum
 }
 
 TEST_F(HeadersAndSpreadsheetsTest, AFileInsteadOfACommandOpensTheWindow)
@@ -163,8 +166,9 @@ TEST_F(HeadersAndSpreadsheetsTest, AFileInsteadOfACommandOpensTheWindow)
     EXPECT_EQ(decide({u"-platform"_s, u"offscreen"_s, u"--style=fusion"_s, u"-reverse"_s}).kind, L::Window);
     EXPECT_EQ(decide({u"-platform"_s, u"offscreen"_s, u"game.smc"_s}).image, u"game.smc"_s);
     EXPECT_EQ(decide({u"./info"_s}).image, u"./info"_s);
-    const QStringList commands[] = {{u"info"_s}, {u"info"_s, u"game.smc"_s}, {u"--version"_s},
-                                    {u"game.smc"_s, u"info"_s}, {u"absent.smc"_s}, {u"."_s}};
+    const QStringList commands[] = {{u"info"_s},       {u"info"_s, u"game.smc"_s},
+                                    {u"--version"_s},  {u"game.smc"_s, u"info"_s},
+                                    {u"absent.smc"_s}, {u"."_s}};
     for (const QStringList& arguments : commands)
         EXPECT_EQ(decide(arguments).kind, L::Command) << arguments.join(' ').toStdString();
     EXPECT_TRUE(run({u"absent.smc"_s}).err.contains(u"no file of that name"_s));
@@ -178,8 +182,8 @@ TEST(CommandTableTest, TheBashCompletionOffersEveryCommandWithItsOptions)
     QStringList names;
     for (const auto& command : cli::commands()) {
         names.append(command->name());
-        const QRegularExpression line(u"\\n *"_s + QRegularExpression::escape(command->name()) +
-                                      u"\\) options\\+=\" ([^\"]*)\""_s);
+        const QRegularExpression line(u"\\n *"_s + QRegularExpression::escape(command->name())
+                                      + u"\\) options\\+=\" ([^\"]*)\""_s);
         QStringList options;
         for (const QString& option : command->options())
             options.append(u"--"_s + option);
@@ -202,8 +206,8 @@ TEST_F(HeadersAndSpreadsheetsTest, TheExecutableOpensTheImageItIsGiven)
     editor.start(QStringLiteral(ZORVEK_EXECUTABLE), {image});
     ASSERT_TRUE(editor.waitForStarted());
     const QString settings = dir.filePath(u"config/Quenmark-Soft/Zorvek Multi Editor.conf"_s);
-    const bool opened = QTest::qWaitFor([&] { return readFile(settings).contains("RecentImages=" + image.toUtf8()); },
-                                        60000);
+    const bool opened =
+        QTest::qWaitFor([&] { return readFile(settings).contains("RecentImages=" + image.toUtf8()); }, 60000);
     EXPECT_TRUE(opened) << readFile(settings).toStdString();
     EXPECT_EQ(editor.state(), QProcess::Running) << editor.readAllStandardError().toStdString();
     editor.kill();
@@ -244,8 +248,8 @@ TEST_F(HeadersAndSpreadsheetsTest, QuotedCellsImportAsThePlainTableDoes)
     QByteArray characters = run({u"export"_s, plainImage, u"--characters"_s, u"-"_s}).out;
     QList<QByteArray> lines = characters.split('\n');
     QList<QByteArray> cells = lines[2].split('\t');
-    cells[2] = "1234";     // hit points of slot 1
-    cells[13] = "0x02";    // its left hand
+    cells[2] = "1234";  // hit points of slot 1
+    cells[13] = "0x02"; // its left hand
     lines[2] = cells.join('\t');
     characters = lines.join('\n');
     ASSERT_TRUE(spreadsheetForm(characters).contains("\"Level\"\t\"Hit Points\""));
@@ -293,4 +297,3 @@ TEST_F(HeadersAndSpreadsheetsTest, PlayCopyWritesTheWindowsCopyAndNeverTheImage)
 }
 
 } // namespace
-

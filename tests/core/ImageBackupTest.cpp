@@ -50,7 +50,7 @@ TEST_F(ImageBackupTest, CopiesOfOneSecondAreNumberedAndPruningKeepsTheNewestMade
     ASSERT_TRUE(RomFixture(0x3FFF).writeTo(dir.filePath(foreign[0])));
     ASSERT_TRUE(QFile::copy(path, dir.filePath(foreign[1])));
     if (::chown(QFile::encodeName(dir.filePath(foreign[1])).constData(), 65534, 65534) != 0)
-        foreign.removeAt(1);  // only the superuser gives files away
+        foreign.removeAt(1); // only the superuser gives files away
     ASSERT_TRUE(QFile::link(path, dir.filePath(foreign.last())));
     const QString taken = "hack.smc.20240305-140709.bak";
     ASSERT_TRUE(RomFixture(0x4000).writeTo(dir.filePath(taken)));
@@ -89,7 +89,7 @@ TEST_F(ImageBackupTest, TwoProgramsBackingUpAtOnceBothGetCopiesOfTheirOwn)
     other.join();
     const QStringList all = names[0] + names[1];
     EXPECT_EQ(all.size(), 30);
-    EXPECT_EQ(files().size(), 31);  // distinct names, no temporary file left
+    EXPECT_EQ(files().size(), 31); // distinct names, no temporary file left
     for (const QString& copy : all)
         EXPECT_EQ(readFile(copy), readFile(path));
 }
@@ -102,7 +102,7 @@ TEST_F(ImageBackupTest, AFailedCopyLeavesNoFileAndGivesTheSystemsReason)
     EXPECT_EQ(backup::make(longName, t0).error, "File name too long");
 #ifdef Q_OS_UNIX
     {
-        const test::FileSizeLimit full(0x3000);  // the disk fills up half way through the copy
+        const test::FileSizeLimit full(0x3000); // the disk fills up half way through the copy
         EXPECT_EQ(backup::make(path, t0).error, "File too large");
     }
 #endif
@@ -122,7 +122,7 @@ TEST_F(ImageBackupTest, TheSessionPrunesOnlyAfterItsFirstCommandStood)
     });
     EXPECT_FALSE(failed.ok());
     EXPECT_EQ(files().size(), 1 + 7);
-    EXPECT_EQ(readFile(path), RomFixture(0x4000).fillRandom(1).bytes());  // nothing reached the file
+    EXPECT_EQ(readFile(path), RomFixture(0x4000).fillRandom(1).bytes()); // nothing reached the file
 
     ASSERT_TRUE(session.run("Save", CommandKind::Save, [&] { return rom.writeByte(0x10, 0xAA); }).ok());
     EXPECT_EQ(files().size(), 1 + backup::kKeptCopies);

@@ -32,9 +32,9 @@ TEST(ImageFilesTest, OneFileIsKnownByEveryNameAndAReplacementIsAnotherFile)
 
     const auto before = identityOfPath(a);
     ASSERT_TRUE(before);
-    ASSERT_TRUE(zorvek::test::RomFixture(128).writeTo(a));  // rewritten in place: the same file, another size
+    ASSERT_TRUE(zorvek::test::RomFixture(128).writeTo(a)); // rewritten in place: the same file, another size
     EXPECT_TRUE(isSameFile(*identityOfPath(a), *before) && !isUnchanged(*before, *identityOfPath(a)));
-    ASSERT_TRUE(QFile::remove(a) && QFile::copy(dir.filePath("hard.smc"), a));  // put in its place
+    ASSERT_TRUE(QFile::remove(a) && QFile::copy(dir.filePath("hard.smc"), a)); // put in its place
     EXPECT_FALSE(isSameFile(*identityOfPath(a), *before));
     EXPECT_EQ(resolvedFilePath(dir.filePath("symbolic.smc")), resolvedFilePath(dir.filePath("sub/up/a.smc")));
     EXPECT_FALSE(identityOfPath(dir.filePath("gone.smc")));

@@ -36,7 +36,7 @@ TEST(MonsterDumpFolderTest, AnInstalledCopyDumpsBesideTheImageAndABuildFolderKee
     ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(build) && QFile::link(bin, dir.filePath("bin")));
     const QStringList installed{dir.filePath("nowhere/bin"), dir.filePath("usr/../usr/bin")};
     EXPECT_EQ(dump::folder(bin, image, installed), image);
-    EXPECT_EQ(dump::folder(dir.filePath("bin"), image, installed), image);  // merged /bin and /usr/bin
+    EXPECT_EQ(dump::folder(dir.filePath("bin"), image, installed), image); // merged /bin and /usr/bin
     EXPECT_EQ(dump::folder(build, image, installed), build);
 }
 
@@ -57,6 +57,7 @@ TEST(CharacterRecordTest, SaveIntoASlotTheImageEndsInsideWritesNothing)
 {
     // Ends after slot 3's battle commands, before its attributes.
     zorvek::test::MemoryImage image(zorvek::test::RomFixture(0x1172F0 + 0x20));
-    EXPECT_TRUE(zorvek::characters::saveCharacter(image.rom, 3, zorvek::characters::CharacterValues{}).error.contains("too short"));
+    EXPECT_TRUE(zorvek::characters::saveCharacter(image.rom, 3, zorvek::characters::CharacterValues{})
+                    .error.contains("too short"));
     EXPECT_EQ(image.rom.writeCount(), 0u);
 }

@@ -25,8 +25,8 @@ protected:
     // written: blanks first, then the text.
     const QByteArray before = RomFixture(0x400).fillRandom(9).bytes();
     const std::vector<ByteChange> step = {{0x100, before.mid(0x100, 8), "AAAAAAAA"},
-                                             {0x300, before.mid(0x300, 2), "BB"},
-                                             {0x104, "AAAA", "CCCC"}};
+                                          {0x300, before.mid(0x300, 2), "BB"},
+                                          {0x104, "AAAA", "CCCC"}};
     QByteArray after() const
     {
         return RomFixture(0x400).fillRandom(9).bytesAt(0x100, "AAAACCCC").bytesAt(0x300, "BB").bytes();
@@ -93,8 +93,10 @@ TEST_F(RollbackJournalTest, OpeningTakesBackAStepCutOffPartWayAndOnlyThat)
 
     // A journal the last release wrote is still taken back.
     ASSERT_TRUE(writeBytes(path, before.left(0x100) + "AB" + before.mid(0x102)));
-    ASSERT_TRUE(writeBytes(journal, QByteArray("ZVKROLL\x01\x00\x04\0\0\0\0\0\0\x08\0\0\0game.smc\x01\0\0\0\0\x01\0\0"
-                                               "\0\0\0\0\x02\0\0\0\x11\x22\x41\x42\x94\x3c\x62\x03", 52)));
+    ASSERT_TRUE(writeBytes(journal,
+                           QByteArray("ZVKROLL\x01\x00\x04\0\0\0\0\0\0\x08\0\0\0game.smc\x01\0\0\0\0\x01\0\0"
+                                      "\0\0\0\0\x02\0\0\0\x11\x22\x41\x42\x94\x3c\x62\x03",
+                                      52)));
     QByteArray now;
     EXPECT_EQ(reopen(&now), State::TakenBack);
     EXPECT_EQ(now.mid(0x100, 2), "\x11\x22");

@@ -28,7 +28,7 @@ TEST(RomChecksumTest, MirrorsARomSizeThatIsNoPowerOfTwo)
 
 TEST(RomImageTest, AFailedReadIsKeptUntilTakenAndNoWriteGoesThroughMeanwhile)
 {
-    UndoHistory history;  // outlives the image, which clears it on closing
+    UndoHistory history; // outlives the image, which clears it on closing
     MemoryImage image(RomFixture(64).fillRandom(5));
     const QByteArray bytes = image.bytes();
     RomImage& rom = image.rom;
@@ -36,12 +36,12 @@ TEST(RomImageTest, AFailedReadIsKeptUntilTakenAndNoWriteGoesThroughMeanwhile)
     image.device->readsLeft = 0;
     image.device->readFailsOnce = true;
     EXPECT_EQ(rom.readWord16(0x20), 0);
-    EXPECT_EQ(rom.readByte(0x21), static_cast<uint8_t>(bytes[0x21]));  // a later good read does not wipe it out
+    EXPECT_EQ(rom.readByte(0x21), static_cast<uint8_t>(bytes[0x21])); // a later good read does not wipe it out
     EXPECT_EQ(rom.readFailure().error, "The file could not be read at offset 0x20: Input/output error");
     EXPECT_EQ(rom.writeByte(0x21, 1).error, rom.readFailure().error);
     EXPECT_EQ(image.bytes(), bytes);
     EXPECT_FALSE(rom.takeReadFailure().ok());
-    EXPECT_EQ(rom.readByte(1000), 0);  // past the end is no failure
+    EXPECT_EQ(rom.readByte(1000), 0); // past the end is no failure
     EXPECT_TRUE(rom.readFailure().ok());
 
     // The journal could only record zeros as the bytes replaced: the write is refused whole.
@@ -67,7 +67,7 @@ TEST(RomImageTest, OpeningNeverCreatesAFileAndAFileRewrittenInPlaceIsNotWrittenA
     // cp over it, then cp -p (the modification time set back): same file, same size.
     for (const bool keepModified : {false, true}) {
         ASSERT_TRUE(rom.open(path).ok());
-        ASSERT_TRUE(rom.writeByte(1, 0x11).ok() && rom.writeByte(2, 0x22).ok());  // its own writes pass
+        ASSERT_TRUE(rom.writeByte(1, 0x11).ok() && rom.writeByte(2, 0x22).ok()); // its own writes pass
         ASSERT_TRUE(rewriteInPlace(path, 8, "outside", keepModified));
         const QByteArray outside = readFile(path);
         EXPECT_EQ(rom.writeByte(1, 0x33).error,
@@ -100,8 +100,10 @@ TEST(RomImageTest, TheLockNestsAndReadsInsideAStepNeverWeakenIt)
     ASSERT_TRUE(RomFixture(64).writeTo(path));
     QFile other(path);
     ASSERT_TRUE(other.open(QIODevice::ReadWrite));
-    const auto othersMay = [&](short type) {  // whether another open file could take it now
-        struct flock probe{.l_type = type, .l_whence = SEEK_SET, .l_start = 0, .l_len = 0, .l_pid = 0};
+    const auto othersMay = [&](short type) { // whether another open file could take it now
+        struct flock probe {
+            .l_type = type, .l_whence = SEEK_SET, .l_start = 0, .l_len = 0, .l_pid = 0
+        };
         return ::fcntl(other.handle(), F_OFD_GETLK, &probe) == 0 && probe.l_type == F_UNLCK;
     };
     RomImage rom;

@@ -18,7 +18,10 @@ QStringList cellsOf(const TableLine& line)
 
 TEST(TableTextTest, SplitsAtTabsAndLineEndsOutsideQuotesAsSpreadsheetsWriteThem)
 {
-    const SplitTable split = splitTable("\xEF\xBB\xBF" "a\t\"b\tc\"\"d\r\ne\"\r\nx\"y\t\r\n\n", "t.tsv", 10, 10);
+    const SplitTable split = splitTable(
+        "\xEF\xBB\xBF"
+        "a\t\"b\tc\"\"d\r\ne\"\r\nx\"y\t\r\n\n",
+        "t.tsv", 10, 10);
     ASSERT_FALSE(split.error);
     ASSERT_EQ(split.lines.size(), 2u);
     EXPECT_EQ(cellsOf(split.lines[0]), QStringList({"a", "b\tc\"d\r\ne"}));
@@ -34,7 +37,7 @@ TEST(TableCheckTest, ANumberCellTakesPlainDigitsWithinItsLimitsOrTheValueTheImag
     for (const char* refused : {"0", "100", "012", "+5", " 5", "5.0", "-0", "", "1e2"})
         EXPECT_FALSE(checkCell(level, QString::fromLatin1(refused), 50, {}).value) << refused;
     EXPECT_EQ(checkCell(level, u"99", 50, {}).value, 99);
-    EXPECT_EQ(checkCell(level, u"0", 0, {}).value, 0);  // out of range, but what the image holds
+    EXPECT_EQ(checkCell(level, u"0", 0, {}).value, 0); // out of range, but what the image holds
     EXPECT_TRUE(checkCell(level, u"7", 0, {}).expected.isEmpty());
     EXPECT_TRUE(checkCell(level, u"100", 0, {}).expected.contains("or 0, as the image holds it now"));
     const TableColumn name{QStringLiteral("Name"), CellKind::Label};

@@ -30,9 +30,11 @@ TEST(NumberTextTest, LeadingNumbersCompareExactlyAndAFieldTakesOnlyAWholeNumberI
     for (const char* refused : {"", ".", "-", "1..", "1.2.3", "-7", "-0", "7 apples", " 7", "+7", "256", "255.5"})
         EXPECT_EQ(toFieldValue(refused, byte), std::nullopt) << refused;
     EXPECT_EQ(toFieldValue("-32769", word), std::nullopt);
-    const std::tuple<const char*, FieldRange, int64_t> accepted[] = {
-        {"12.5", byte, 12}, {"13.5", byte, 14},   {"6.4999", byte, 6},     {"025", byte, 25}, {"7.", byte, 7},
-        {".51", byte, 1},   {"255.4", byte, 255}, {"-32768", word, -32768}, {"-2.5", word, -2}};
+    const std::tuple<const char*, FieldRange, int64_t> accepted[] = {{"12.5", byte, 12},   {"13.5", byte, 14},
+                                                                     {"6.4999", byte, 6},  {"025", byte, 25},
+                                                                     {"7.", byte, 7},      {".51", byte, 1},
+                                                                     {"255.4", byte, 255}, {"-32768", word, -32768},
+                                                                     {"-2.5", word, -2}};
     for (const auto& [text, range, value] : accepted)
         EXPECT_EQ(toFieldValue(text, range), value) << text;
 }
@@ -68,9 +70,8 @@ TEST(StampFormatTest, EveryLocaleGivesAStorableStampWithFourDigitYearsAndNoZone)
     for (const QLocale& locale :
          QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
         const QString stored = QString::fromLatin1(toSingleBytes(stamp::text(when, locale)));
-        EXPECT_TRUE(!stored.contains('?') && !stored.contains("()") && !stored.contains("( )")
-                    && !stored.contains("[]") && !stored.contains("UTC") && stored.contains(year)
-                    && stored.contains(time))
+        EXPECT_TRUE(!stored.contains('?') && !stored.contains("()") && !stored.contains("( )") && !stored.contains("[]")
+                    && !stored.contains("UTC") && stored.contains(year) && stored.contains(time))
             << locale.name().toStdString() << ": " << stored.toStdString();
     }
 }

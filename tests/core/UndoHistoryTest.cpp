@@ -58,7 +58,8 @@ TEST_F(UndoHistoryTest, UndoAndRedoRestoreExactBytesNewestWriteFirst)
     EXPECT_EQ(image.bytes, opened);
     EXPECT_TRUE(undone.step.touches(13, 1) && undone.step.touches(25, 6) && !undone.step.touches(14, 16));
     EXPECT_FALSE(history.canUndo() || history.undo(image).result.ok());
-    EXPECT_TRUE(history.redoText() == "Save of Grumblox" && history.redo(image).result.ok() && history.redo(image).result.ok());
+    EXPECT_TRUE(history.redoText() == "Save of Grumblox" && history.redo(image).result.ok()
+                && history.redo(image).result.ok());
     EXPECT_EQ(image.bytes, fixed);
 }
 
@@ -83,21 +84,24 @@ TEST(UndoThroughASessionTest, AFailedUndoIsTakenBackAndOneThatCannotBeDropsTheHi
     RomImage rom;
     test::MemoryDevice* device = test::attachMemory(rom, opened);
     ImageWriteSession session(rom, [] { return QDateTime(); });
-    ASSERT_TRUE(session.run(QStringLiteral("Save of Grumblox"), CommandKind::Other, [&] {
-        for (const auto& [offset, bytes] : {std::pair{10, "AAAA"}, {12, "BB"}, {30, "C"}})
-            if (IoResult r = rom.writeBytes(offset, bytes); !r.ok())
-                return r;
-        return IoResult::success();
-    }).ok());
+    ASSERT_TRUE(session
+                    .run(QStringLiteral("Save of Grumblox"), CommandKind::Other,
+                         [&] {
+                             for (const auto& [offset, bytes] : {std::pair{10, "AAAA"}, {12, "BB"}, {30, "C"}})
+                                 if (IoResult r = rom.writeBytes(offset, bytes); !r.ok())
+                                     return r;
+                             return IoResult::success();
+                         })
+                    .ok());
     const QByteArray saved = device->data();
 
-    device->failAfter(1, true);  // the second of three writes fails, once
+    device->failAfter(1, true); // the second of three writes fails, once
     const ReplayOutcome failed = session.undo();
     EXPECT_EQ(failed.result.error, "Disk full");
     EXPECT_EQ(device->data(), saved);
     EXPECT_TRUE(!failed.historyDropped && session.undoText() == "Save of Grumblox" && !session.canRedo());
 
-    device->failAfter(1, false);  // now not even the way back can be written: no step fits the file
+    device->failAfter(1, false); // now not even the way back can be written: no step fits the file
     EXPECT_TRUE(session.undo().historyDropped);
     EXPECT_FALSE(session.canUndo() || session.canRedo());
     device->failAfter(-1, false);

@@ -48,7 +48,7 @@ protected:
         if (!probe.waitForFinished() || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
             GTEST_SKIP() << "strace cannot trace here";
         m_env = QProcessEnvironment::systemEnvironment();
-        m_env.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));  // default options: backups on
+        m_env.insert("XDG_CONFIG_HOME", m_dir.filePath("config")); // default options: backups on
         m_env.insert("QT_QPA_PLATFORM", "offscreen");
         // The leak checker cannot run under a tracer; the sanitized build's other tests run it.
         m_env.insert("ASAN_OPTIONS", "detect_leaks=0");
@@ -81,7 +81,8 @@ protected:
     {
         QStringList line = {"-o", "/dev/null", "-P", image, "-P", journal, "-e", "trace=" + call};
         if (!fault.isEmpty())
-            line << "-e" << "inject=" + call + ":" + fault;
+            line << "-e"
+                 << "inject=" + call + ":" + fault;
         traced(process, line, program, args);
     }
 
@@ -117,8 +118,8 @@ protected:
         RomImage rom;
         EXPECT_TRUE(rom.open(image).ok());
         const rollback::Recovery found = rollback::recover(rom);
-        EXPECT_TRUE(found.state != rollback::Recovery::State::Changed &&
-                    found.state != rollback::Recovery::State::Failed)
+        EXPECT_TRUE(found.state != rollback::Recovery::State::Changed
+                    && found.state != rollback::Recovery::State::Failed)
             << found.reason.toStdString();
         rom.close();
         EXPECT_FALSE(QFile::exists(journal));
@@ -221,12 +222,13 @@ TEST_F(CrashTest, ImportIsWholeOrAbsentAfterAKillAtAnyWrite)
     const QByteArray imported = finished(kEditor, import);
     // The stamp holds the time of each run; the rest is the same every time.
     const auto outsideStamp = [](const QByteArray& b) { return b.left(kStampStart) + b.mid(kStampEnd); };
-    EXPECT_GE(sweep(kEditor, import, [&](const QByteArray& b) {
-                  if (b == original)
-                      return true;
-                  return outsideStamp(b) == outsideStamp(imported) &&
-                         b.mid(kStampStart).startsWith("Zorvek Multi Editor | ");
-              }),
+    EXPECT_GE(sweep(kEditor, import,
+                    [&](const QByteArray& b) {
+                        if (b == original)
+                            return true;
+                        return outsideStamp(b) == outsideStamp(imported)
+                            && b.mid(kStampStart).startsWith("Zorvek Multi Editor | ");
+                    }),
               1 + 2);
 }
 
@@ -323,8 +325,7 @@ TEST_F(CrashTest, TheJournalsRemovalIsSyncedAndABackupNotMadeLeavesNothing)
     const QString calls = QString::fromUtf8(readFile(logs.filePath("calls")));
     const qsizetype removed = calls.indexOf(QRegularExpression("unlink(at)?\\(.*-journal\""));
     ASSERT_GE(removed, 0) << calls.toStdString();
-    EXPECT_GT(calls.indexOf(QRegularExpression("fsync\\(\\d+<" + QRegularExpression::escape(folder) + ">\\)"),
-                            removed),
+    EXPECT_GT(calls.indexOf(QRegularExpression("fsync\\(\\d+<" + QRegularExpression::escape(folder) + ">\\)"), removed),
               removed)
         << calls.toStdString();
 }

@@ -102,8 +102,7 @@ TEST(Artwork, EachAttackLookHasItsOwn64PixelPictureAndTheFixedPicturesTheirSizes
         ASSERT_EQ(image.size(), QSize(64, 64)) << i;
         EXPECT_EQ(uniform(image), descriptions[i] == "Blank") << i;
         const auto [look, added] = byLook.emplace(descriptions[i].trimmed(), image);
-        if (!added)
-            EXPECT_EQ(look->second == image, !descriptions[i].startsWith("Glitch")) << i;
+        EXPECT_TRUE(added || (look->second == image) != descriptions[i].startsWith("Glitch")) << i;
     }
     for (auto a = byLook.begin(); a != byLook.end(); ++a)
         for (auto b = std::next(a); b != byLook.end(); ++b)
@@ -116,9 +115,11 @@ TEST(Artwork, EachAttackLookHasItsOwn64PixelPictureAndTheFixedPicturesTheirSizes
     EXPECT_EQ(attackAnimationPicture(0xCF).pixelColor(32, 1), crashEdge);
     EXPECT_NE(attackAnimationPicture(0x60).pixelColor(1, 32), crashEdge);
 
-    const std::pair<QImage, QSize> fixed[] = {
-        {monsterPlaceholderPicture(), {153, 119}}, {dumpButtonPicture(), {32, 32}}, {lockButtonPicture(), {32, 32}},
-        {aboutPicture(), {64, 64}}, {applicationIcon(), {64, 64}}};
+    const std::pair<QImage, QSize> fixed[] = {{monsterPlaceholderPicture(), {153, 119}},
+                                              {dumpButtonPicture(), {32, 32}},
+                                              {lockButtonPicture(), {32, 32}},
+                                              {aboutPicture(), {64, 64}},
+                                              {applicationIcon(), {64, 64}}};
     for (const auto& [picture, size] : fixed)
         EXPECT_EQ(picture.size(), size);
     for (const char* key : {"Open", "Save", "Config", "URL", "Characters", "Monsters"})

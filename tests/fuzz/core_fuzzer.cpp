@@ -87,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // A stamp of any length stays inside the copier header; the file never grows.
     before = bytes;
-    const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data), static_cast<int>(qMin<size_t>(size, 600)));
+    const QString text =
+        QString::fromLatin1(reinterpret_cast<const char*>(data), static_cast<int>(qMin<size_t>(size, 600)));
     (void)stamp::write(rom, text);
     requireOnlyChanged(before, bytes, stamp::kOffset, stamp::kMaxLength);
     require(bytes.size() == original.size());

@@ -5,7 +5,7 @@
 
 #ifdef ZORVEK_TEST_GUI_APPLICATION
 #include <QGuiApplication>
-using TestApplication = QGuiApplication;  // pictures, still without windows
+using TestApplication = QGuiApplication; // pictures, still without windows
 #else
 #include <QCoreApplication>
 using TestApplication = QCoreApplication;

@@ -63,7 +63,8 @@ public:
             onMessage(messages.back());
     }
 
-    void explainMessage(QWidget* parent, ui::MessageIcon icon, const QString& text, const QString& informativeText) override
+    void explainMessage(QWidget* parent, ui::MessageIcon icon, const QString& text,
+                        const QString& informativeText) override
     {
         informativeTexts.append(informativeText);
         showMessage(parent, icon, text);
@@ -81,7 +82,7 @@ public:
     }
 
     std::optional<ui::SaveChoice> chooseFileToSave(QWidget*, const QString& title, const QStringList& nameFilters,
-                                               const QString& selectedFilter, const QString& suggestedPath) override
+                                                   const QString& selectedFilter, const QString& suggestedPath) override
     {
         ++saveDialogCount;
         lastTitle = title;

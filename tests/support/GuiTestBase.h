@@ -56,7 +56,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        QSettings().clear();  // no folder remembered from another test
+        QSettings().clear(); // no folder remembered from another test
         effects.folder = m_dir.path();
         form1 = std::make_unique<ui::MainWindow>(effects);
         form1->show();
@@ -96,7 +96,10 @@ protected:
     }
 
     template <typename T>
-    T* find(const QString& name) const { return find<T>(form1.get(), name); }
+    T* find(const QString& name) const
+    {
+        return find<T>(form1.get(), name);
+    }
 
     void clickToolButton(const QString& key) { clickOn(form1.get(), key); }
 

@@ -88,9 +88,11 @@ inline MemoryDevice* attachMemory(RomImage& rom, const QByteArray& bytes, int fa
 // A RomImage of its own over bytes in memory.
 struct MemoryImage {
     explicit MemoryImage(const QByteArray& bytes, int failAfterWrites = -1)
-        : device(attachMemory(rom, bytes, failAfterWrites)) {}
+        : device(attachMemory(rom, bytes, failAfterWrites))
+    { }
     explicit MemoryImage(const RomFixture& fixture, int failAfterWrites = -1)
-        : MemoryImage(fixture.bytes(), failAfterWrites) {}
+        : MemoryImage(fixture.bytes(), failAfterWrites)
+    { }
     QByteArray bytes() const { return device->data(); }
 
     RomImage rom;

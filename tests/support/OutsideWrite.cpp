@@ -31,7 +31,7 @@ bool statOf(const QString& path, struct stat* st) { return ::stat(QFile::encodeN
 bool waitForNextTick(const QString& path, const struct stat& last)
 {
     const QString probe = path + QStringLiteral(".tick");
-    struct stat st {};
+    struct stat st { };
     do {
         QFile touch(probe);
         if (!touch.open(QIODevice::WriteOnly | QIODevice::Truncate) || touch.write("x", 1) != 1)
@@ -47,7 +47,7 @@ bool waitForNextTick(const QString& path, const struct stat& last)
 
 bool rewriteInPlace(const QString& path, qint64 offset, const QByteArray& bytes, bool keepModified)
 {
-    struct stat before {};
+    struct stat before { };
     if (!statOf(path, &before) || !waitForNextTick(path, before))
         return false;
     QFile file(path);

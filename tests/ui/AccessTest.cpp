@@ -165,7 +165,7 @@ TEST_F(AccessTest, EveryWindowIsReachedByKeyboardAndNamedForScreenReaders)
                 << item->objectName().toStdString();
     ui::AboutDialog about(form1.get());
     about.show();
-    expectReachable(&about, nullptr);  // one button
+    expectReachable(&about, nullptr); // one button
     about.close();
 
     // Both editors open from the keyboard, as the toolbar buttons open them.
@@ -174,7 +174,8 @@ TEST_F(AccessTest, EveryWindowIsReachedByKeyboardAndNamedForScreenReaders)
     ASSERT_TRUE(form3 && form3->isVisible());
     EXPECT_EQ(expectReachable(form3, "CharIndexTXT"),
               QStringList({"CharIndexTXT", "Scroll", "TabStrip1", "LevelTXT", "CHPTXT", "MHPTXT", "CMPTXT", "MMPTXT",
-                           "EXPTXT", "ActorTXT", "STRTXT", "AGITXT", "VITTXT", "MagicPowerTXT", "SaveCMD", "CancelCMD"}));
+                           "EXPTXT", "ActorTXT", "STRTXT", "AGITXT", "VITTXT", "MagicPowerTXT", "SaveCMD",
+                           "CancelCMD"}));
     find<QTabBar>(form3, "TabStrip1")->setCurrentIndex(1);
     EXPECT_EQ(expectReachable(form3, "CharIndexTXT").mid(3, 10),
               QStringList({"RHCBO", "LHCBO", "HeadCBO", "BodyCBO", "ArmsCBO", "BattleCommand1CBO", "BattleCommand2CBO",
@@ -209,7 +210,7 @@ TEST_F(AccessTest, EveryMarkStandsOutOnALightAndADarkPalette)
     // A changed cell, one that differs from the original, one that is both,
     // and a flag that differs, marked in its corner.
     RomFixture original = RomFixture::standard(3).monsterByte(2, 31, 7);
-    for (int k = 0; k < 32; ++k)  // record 1 differs in every field, its flags too
+    for (int k = 0; k < 32; ++k) // record 1 differs in every field, its flags too
         original.monsterByte(1, k, static_cast<uint8_t>(~original.bytes()[RomFixture::monster(1, k)]));
     ASSERT_TRUE(RomFixture(0).bytesAt(0, original.bytes().mid(0x200)).writeTo(tempPath("original.sfc")));
     effects.openAnswers.push_back(tempPath("original.sfc"));
@@ -220,9 +221,10 @@ TEST_F(AccessTest, EveryMarkStandsOutOnALightAndADarkPalette)
     ASSERT_TRUE(source->setData(source->index(2, mt::Level), 2, Qt::EditRole));
 
     const QColor dark(0x35, 0x35, 0x35), ground(0x2a, 0x2a, 0x2a);
-    for (const QPalette& palette : {light, QPalette(Qt::white, dark, dark.lighter(), dark.darker(), dark, Qt::white, ground)}) {
+    for (const QPalette& palette :
+         {light, QPalette(Qt::white, dark, dark.lighter(), dark.darker(), dark, Qt::white, ground)}) {
         QApplication::setPalette(palette);
-        QApplication::processEvents();  // windows take a new palette from a posted event
+        QApplication::processEvents(); // windows take a new palette from a posted event
         auto* nameBox = find<QLineEdit>("InternalROMNameTXT");
         EXPECT_GE(contrast(nameBox->palette().color(QPalette::Text), nameBox->palette().color(QPalette::Base)), 4.5);
         const auto colour = [&](int record, int role, QPalette::ColorRole otherwise) {
@@ -231,13 +233,18 @@ TEST_F(AccessTest, EveryMarkStandsOutOnALightAndADarkPalette)
         };
         for (const int record : {0, 1, 2})
             EXPECT_GE(contrast(colour(record, Qt::ForegroundRole, QPalette::Text),
-                               colour(record, Qt::BackgroundRole, QPalette::Base)), 4.5) << record;
+                               colour(record, Qt::BackgroundRole, QPalette::Base)),
+                      4.5)
+                << record;
         auto* view = find<QTableView>(table, "MonsterTableView");
         const QModelIndex flag = view->model()->index(1, mt::FirstFlag);
         view->scrollTo(flag);
-        const QColor corner = view->viewport()->grab().toImage().pixelColor(view->visualRect(flag).topLeft() + QPoint(1, 1));
+        const QColor corner =
+            view->viewport()->grab().toImage().pixelColor(view->visualRect(flag).topLeft() + QPoint(1, 1));
         const QColor mark = flag.data(Qt::ForegroundRole).value<QBrush>().color();
-        EXPECT_LT(qAbs(corner.red() - mark.red()) + qAbs(corner.green() - mark.green()) + qAbs(corner.blue() - mark.blue()), 24);
+        EXPECT_LT(qAbs(corner.red() - mark.red()) + qAbs(corner.green() - mark.green())
+                      + qAbs(corner.blue() - mark.blue()),
+                  24);
         EXPECT_GE(contrast(mark, palette.color(QPalette::Base)), 4.5);
     }
     QApplication::setPalette(light);
@@ -264,8 +271,8 @@ TEST_F(AccessTest, NothingIsCutWithALargeFont)
                 const QSize needed = button ? QSize(w->fontMetrics().horizontalAdvance(button->text().remove(u'&'))
                                                         + button->iconSize().width() * !button->icon().isNull(),
                                                     w->fontMetrics().height())
-                                     : qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ? w->minimumSizeHint()
-                                                                                                     : QSize();
+                    : qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ? w->minimumSizeHint()
+                                                                                    : QSize();
                 if (w->width() < needed.width() || w->height() < needed.height())
                     cut << window->objectName() + u'.' + w->objectName();
             }

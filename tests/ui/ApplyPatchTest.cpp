@@ -18,18 +18,23 @@ using namespace zorvek::test;
 
 namespace {
 
-class ApplyPatchWindowTest : public GuiTestBase {};
+class ApplyPatchWindowTest : public GuiTestBase { };
 
 TEST_F(ApplyPatchWindowTest, PatchesFromAnotherToolApplyAsOneStepInTheOrderShownAndUndoWhole)
 {
-    const RomFixture original = RomFixture(RomFixture::kFullSize).fillRandom(63).copierHeader(1).checkWord(0x1878)
-        .internalName("KELVARNTHOSIA 5");
+    const RomFixture original = RomFixture(RomFixture::kFullSize)
+                                    .fillRandom(63)
+                                    .copierHeader(1)
+                                    .checkWord(0x1878)
+                                    .internalName("KELVARNTHOSIA 5");
     const QByteArray rom = original.bytes().mid(0x200);
     // The tool's target: a monster's hit points, a character's level, bytes no table holds.
     QByteArray tool = RomFixture(original).monsterWord(5, 8, 1234).characterByte(1, 2, 42).bytes().mid(0x200);
     tool.replace(0x1F0000, 3, "XYZ");
     ASSERT_TRUE(RomFixture(0).bytesAt(0, bps::create(rom, tool).bytes).writeTo(tempPath("balance.bps")));
-    ASSERT_TRUE(RomFixture(0).bytesAt(0, "PATCH" + bytes({0x1F, 0, 0x10, 0, 0, 0, 16, 'R'}) + "EOF").writeTo(tempPath("fill.ips")));
+    ASSERT_TRUE(RomFixture(0)
+                    .bytesAt(0, "PATCH" + bytes({0x1F, 0, 0x10, 0, 0, 0, 16, 'R'}) + "EOF")
+                    .writeTo(tempPath("fill.ips")));
     const QByteArray expected = QByteArray(tool).replace(0x1F0010, 16, QByteArray(16, 'R'));
     openImage(original);
     QWidget* form2 = openMonsterEditor(5);
@@ -54,13 +59,16 @@ TEST_F(ApplyPatchWindowTest, PatchesFromAnotherToolApplyAsOneStepInTheOrderShown
     clickOn(dialog, "AddCMD");
     auto* preview = find<QPlainTextEdit>(dialog, "PreviewTXT");
     auto* apply = find<QPushButton>(dialog, "ApplyCMD");
-    for (const char* part : {"unsaved changes to monsters 5,", "Monster 5 ", "Hit Points", "-> 1234", "Character 1: Level", "-> 42",
-                             "19 bytes in 2 ranges: 0x1F0200-0x1F0202 (3), 0x1F0210-0x1F021F (16)"})
-        EXPECT_TRUE(preview->toPlainText().contains(part)) << part << " not in " << preview->toPlainText().toStdString();
+    for (const char* part :
+         {"unsaved changes to monsters 5,", "Monster 5 ", "Hit Points", "-> 1234", "Character 1: Level", "-> 42",
+          "19 bytes in 2 ranges: 0x1F0200-0x1F0202 (3), 0x1F0210-0x1F021F (16)"})
+        EXPECT_TRUE(preview->toPlainText().contains(part))
+            << part << " not in " << preview->toPlainText().toStdString();
     // The fill first: the BPS is then for another version of the image.
     clickOn(dialog, "UpCMD");
     EXPECT_EQ(find<QListWidget>(dialog, "PatchLST")->item(0)->text(), tempPath("fill.ips"));
-    EXPECT_TRUE(preview->toPlainText().contains("another version of the image")) << preview->toPlainText().toStdString();
+    EXPECT_TRUE(preview->toPlainText().contains("another version of the image"))
+        << preview->toPlainText().toStdString();
     EXPECT_FALSE(apply->isEnabled());
     clickOn(dialog, "DownCMD");
     ASSERT_TRUE(apply->isEnabled());
@@ -77,6 +85,5 @@ TEST_F(ApplyPatchWindowTest, PatchesFromAnotherToolApplyAsOneStepInTheOrderShown
     EXPECT_EQ(effects.messages.size(), 0u);
     form1->monsterTable()->model().revert();
 }
-
 
 } // namespace

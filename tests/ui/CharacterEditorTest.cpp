@@ -31,16 +31,26 @@ struct Field {
     int stored = -1;
 };
 const Field kFields[] = {
-    {"LevelTXT", 2, 1, 10, "42", 42},           {"CHPTXT", 6, 2, 100, "1234", 1234},
-    {"MHPTXT", 8, 2, 200, "4321", 4321},        {"CMPTXT", 10, 2, 30, "300", 300},
-    {"MMPTXT", 12, 2, 40, "999", 999},          {"STRTXT", 36, 1, 20, "7.5", 8},  // halves round to even
-    {"AGITXT", 37, 1, 50, "6.5", 6},            {"VITTXT", 38, 1, 70, "300", 255},
-    {"MagicPowerTXT", 39, 1, 90, "200", 200},   {"RHCBO", 19, 1, 0x02, nullptr, 0x6E},
-    {"LHCBO", 20, 1, 0x31, nullptr, 0x02},      {"HeadCBO", 14, 1, 0x80, nullptr, 0xFF},
-    {"BodyCBO", 15, 1, 0xA1, nullptr, 0x00},    {"ArmsCBO", 16, 1, 0xC1, nullptr, 0xD0},
-    {"BattleCommand1CBO", 22, 1, 0x01, nullptr, 0x4D}, {"BattleCommand2CBO", 23, 1, 0x0A, nullptr, 0x9F},
-    {"BattleCommand3CBO", 24, 1, 0x28, nullptr, 0x00}, {"BattleCommand4CBO", 25, 1, 0x80, nullptr, 0x24},
-    {"ActorTXT", 0, 1, 1},                      {"EXPTXT", 3, 2, 1000},
+    {"LevelTXT", 2, 1, 10, "42", 42},
+    {"CHPTXT", 6, 2, 100, "1234", 1234},
+    {"MHPTXT", 8, 2, 200, "4321", 4321},
+    {"CMPTXT", 10, 2, 30, "300", 300},
+    {"MMPTXT", 12, 2, 40, "999", 999},
+    {"STRTXT", 36, 1, 20, "7.5", 8}, // halves round to even
+    {"AGITXT", 37, 1, 50, "6.5", 6},
+    {"VITTXT", 38, 1, 70, "300", 255},
+    {"MagicPowerTXT", 39, 1, 90, "200", 200},
+    {"RHCBO", 19, 1, 0x02, nullptr, 0x6E},
+    {"LHCBO", 20, 1, 0x31, nullptr, 0x02},
+    {"HeadCBO", 14, 1, 0x80, nullptr, 0xFF},
+    {"BodyCBO", 15, 1, 0xA1, nullptr, 0x00},
+    {"ArmsCBO", 16, 1, 0xC1, nullptr, 0xD0},
+    {"BattleCommand1CBO", 22, 1, 0x01, nullptr, 0x4D},
+    {"BattleCommand2CBO", 23, 1, 0x0A, nullptr, 0x9F},
+    {"BattleCommand3CBO", 24, 1, 0x28, nullptr, 0x00},
+    {"BattleCommand4CBO", 25, 1, 0x80, nullptr, 0x24},
+    {"ActorTXT", 0, 1, 1},
+    {"EXPTXT", 3, 2, 1000},
     {"EquipBitTXT", 21, 1, 0x10},
 };
 
@@ -82,11 +92,18 @@ protected:
     QString info() { return find<QLabel>(editor, QStringLiteral("InfoLBL"))->text(); }
     void clickButton(const char* name) { clickOn(editor, QLatin1String(name)); }
     void clickTab(int index) { QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(index).center()); }
-    bool waitForStamp() { return QTest::qWaitFor([&] { return !form1->session().pendingStamp().isPending(); }, 5000); }
+    bool waitForStamp()
+    {
+        return QTest::qWaitFor([&] { return !form1->session().pendingStamp().isPending(); }, 5000);
+    }
 
     void typeInto(const char* name, const QString& typed) { GuiTestBase::typeInto(editor, QLatin1String(name), typed); }
 
-    void pressOnScroll(Qt::Key key) { scroll()->setFocus(); QTest::keyClick(scroll(), key); }
+    void pressOnScroll(Qt::Key key)
+    {
+        scroll()->setFocus();
+        QTest::keyClick(scroll(), key);
+    }
 
     // One notch of the mouse wheel over the bar; a negative notch turns it down.
     void wheelOnScroll(int notches)
@@ -98,7 +115,11 @@ protected:
     }
 
     // Runs the deferred delete of a closed editor.
-    void closeEditor() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); editor = nullptr; }
+    void closeEditor()
+    {
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        editor = nullptr;
+    }
 
     // The slot number, then every field as shown; a list shows its byte as its entry position.
     QStringList shownValues()
@@ -144,7 +165,7 @@ TEST_F(CharacterEditorTest, OpensOnSlotZeroAndOnlyTheScrollBarChangesWhatIsShown
         EXPECT_EQ(shownValues(), before);
     }
     EXPECT_EQ(form1->session().rom().readCount(), reads);
-    wheelOnScroll(-1);  // over the bar without its focus: the slot and the edits stay
+    wheelOnScroll(-1); // over the bar without its focus: the slot and the edits stay
     EXPECT_EQ(shownValues(), before);
 
     // Every way of stepping goes the way a horizontal bar goes. Turning the
@@ -152,15 +173,20 @@ TEST_F(CharacterEditorTest, OpensOnSlotZeroAndOnlyTheScrollBarChangesWhatIsShown
     const QPoint rightArrow(scroll()->width() - 4, scroll()->height() / 2);
     const std::pair<std::function<void()>, int> steps[] = {
         {[&] { QTest::mouseClick(scroll(), Qt::LeftButton, {}, rightArrow); }, 1},
-        {[&] { pressOnScroll(Qt::Key_End); }, 3},    {[&] { pressOnScroll(Qt::Key_Left); }, 2},
-        {[&] { pressOnScroll(Qt::Key_Home); }, 0},   {[&] { pressOnScroll(Qt::Key_PageDown); }, 1},
-        {[&] { pressOnScroll(Qt::Key_Down); }, 2},   {[&] { wheelOnScroll(-1); }, 3},
-        {[&] { wheelOnScroll(1); }, 2},              {[&] { pressOnScroll(Qt::Key_Up); }, 1},
-        {[&] { pressOnScroll(Qt::Key_PageUp); }, 0}, {[&] { pressOnScroll(Qt::Key_Right); }, 1},
+        {[&] { pressOnScroll(Qt::Key_End); }, 3},
+        {[&] { pressOnScroll(Qt::Key_Left); }, 2},
+        {[&] { pressOnScroll(Qt::Key_Home); }, 0},
+        {[&] { pressOnScroll(Qt::Key_PageDown); }, 1},
+        {[&] { pressOnScroll(Qt::Key_Down); }, 2},
+        {[&] { wheelOnScroll(-1); }, 3},
+        {[&] { wheelOnScroll(1); }, 2},
+        {[&] { pressOnScroll(Qt::Key_Up); }, 1},
+        {[&] { pressOnScroll(Qt::Key_PageUp); }, 0},
+        {[&] { pressOnScroll(Qt::Key_Right); }, 1},
     };
     for (const auto& [step, slot] : steps) {
         step();
-        EXPECT_EQ(shownValues(), storedValues(slot));  // on slot 0 again: the stored values, not the edits
+        EXPECT_EQ(shownValues(), storedValues(slot)); // on slot 0 again: the stored values, not the edits
     }
     EXPECT_EQ(fileBytes(), rom.bytes());
 }
@@ -200,9 +226,9 @@ TEST_F(CharacterEditorTest, BoxesTakeDigitsToTheirLimitAndOnlyTheAttributesCapAt
 
 TEST_F(CharacterEditorTest, SaveWritesTheEighteenFieldsInOrderAndStampsWhenItsMessageEnds)
 {
-    effects.msPerSecond = 100;  // the ten seconds of the message last one
+    effects.msPerSecond = 100; // the ten seconds of the message last one
     openEditor(characterRom());
-    pressOnScroll(Qt::Key_End);  // the last slot, where a wrong stride shows most
+    pressOnScroll(Qt::Key_End); // the last slot, where a wrong stride shows most
     RomFixture expected = rom;
     std::vector<qint64> order;
     for (const Field& f : kFields) {
@@ -232,13 +258,19 @@ TEST_F(CharacterEditorTest, SaveWritesTheEighteenFieldsInOrderAndStampsWhenItsMe
 
 TEST_F(CharacterEditorTest, OddStoredValuesShowAsStoredAndSaveBackUnchangedButCapped)
 {
-    openEditor(characterRom().characterByte(1, 2, 150).characterWord(1, 3, 0xFFFF).characterWord(1, 6, 0x8000)
-                   .characterWord(1, 8, 0x2710).characterWord(1, 10, 0xFFFB).characterWord(1, 12, 0x7FFF)
-                   .characterByte(1, 24, 0xA5).characterByte(1, 25, 0xFF));
+    openEditor(characterRom()
+                   .characterByte(1, 2, 150)
+                   .characterWord(1, 3, 0xFFFF)
+                   .characterWord(1, 6, 0x8000)
+                   .characterWord(1, 8, 0x2710)
+                   .characterWord(1, 10, 0xFFFB)
+                   .characterWord(1, 12, 0x7FFF)
+                   .characterByte(1, 24, 0xA5)
+                   .characterByte(1, 25, 0xFF));
     scroll()->setValue(1);
     const std::pair<const char*, const char*> shownAs[] = {
-        {"LevelTXT", "150"},  // longer than can be typed, shown in full
-        {"EXPTXT", "-1"}, {"CHPTXT", "-32768"}, {"MHPTXT", "9999"}, {"CMPTXT", "-5"}, {"MMPTXT", "9999"}};
+        {"LevelTXT", "150"}, // longer than can be typed, shown in full
+        {"EXPTXT", "-1"},    {"CHPTXT", "-32768"}, {"MHPTXT", "9999"}, {"CMPTXT", "-5"}, {"MMPTXT", "9999"}};
     for (const auto& [name, want] : shownAs)
         EXPECT_EQ(text(name), want) << name;
     QComboBox* third = list("BattleCommand3CBO");
@@ -274,7 +306,7 @@ TEST_F(CharacterEditorTest, OddStoredValuesShowAsStoredAndSaveBackUnchangedButCa
 
 TEST_F(CharacterEditorTest, CancelAndTheCloseBoxWriteNothingAndADueStampLandsInTheSavedImageOnly)
 {
-    effects.msPerSecond = 1000;  // the wait outlasts each step below
+    effects.msPerSecond = 1000; // the wait outlasts each step below
     openEditor(characterRom());
     const auto closeBy = [&](bool cancel) {
         clickTab(1);
@@ -331,7 +363,10 @@ TEST_F(CharacterEditorTest, RefusedOrFailedSaveIsReportedAndNeverShownAsSaved)
     // program can put one in).
     const std::tuple<const char*, const char*, const char*, const char*, std::function<void()>> refused[] = {
         {"CHPTXT", "32768", "Current Hit Points", "5",
-         [&] { box("CHPTXT")->home(false); QTest::keyClick(box("CHPTXT"), Qt::Key_Delete); }},
+         [&] {
+             box("CHPTXT")->home(false);
+             QTest::keyClick(box("CHPTXT"), Qt::Key_Delete);
+         }},
         {"LevelTXT", ".", "Level", "9", [&] { typeInto("LevelTXT", "."); }},
         {"VITTXT", "-7", "Vitality", "7", [&] { box("VITTXT")->setText("-7"); }}};
     for (const auto& [name, bad, label, good, enter] : refused) {
@@ -360,7 +395,8 @@ TEST_F(CharacterEditorTest, RefusedOrFailedSaveIsReportedAndNeverShownAsSaved)
     typeInto("LevelTXT", "5");
     const quint64 writes = form1->session().rom().writeCount();
     clickButton("SaveCMD");
-    expectMessage(2, MessageIcon::Exclamation, {"game.smc", "Disk full", "failed too (Disk full): the image may hold part"});
+    expectMessage(2, MessageIcon::Exclamation,
+                  {"game.smc", "Disk full", "failed too (Disk full): the image may hold part"});
     EXPECT_EQ(info(), "");
     EXPECT_FALSE(form1->session().pendingStamp().isPending());
     EXPECT_EQ(form1->session().rom().writeCount() - writes, 8u);

@@ -15,21 +15,29 @@ using namespace zorvek::test;
 
 namespace {
 
-QByteArray applyIps(const QByteArray& patch, const QByteArray& source) { return ips::apply(patch, ips::read(patch), source); }
+QByteArray applyIps(const QByteArray& patch, const QByteArray& source)
+{
+    return ips::apply(patch, ips::read(patch), source);
+}
 
-class CreatePatchTest : public GuiTestBase {};
+class CreatePatchTest : public GuiTestBase { };
 
 TEST_F(CreatePatchTest, EitherFormatCarriesEveryDifferenceOfTheRomDataAndARefusalNamesItsFile)
 {
-    const RomFixture original = RomFixture(RomFixture::kFullSize).fillRandom(61).copierHeader(1).checkWord(0x1878)
-        .internalName("KELVARNTHOSIA 5").bytesAt(0x20200, QByteArray(70000, '\0'));
+    const RomFixture original = RomFixture(RomFixture::kFullSize)
+                                    .fillRandom(61)
+                                    .copierHeader(1)
+                                    .checkWord(0x1878)
+                                    .internalName("KELVARNTHOSIA 5")
+                                    .bytesAt(0x20200, QByteArray(70000, '\0'));
     const QByteArray headerless = original.bytes().mid(0x200);
     ASSERT_TRUE(original.writeTo(tempPath("original.smc")));
     ASSERT_TRUE(RomFixture(0).bytesAt(0, headerless).writeTo(tempPath("original.sfc")));
     // A run longer than one IPS record, the last byte, and a monster saved
     // (with its stamp in the copier header, which no patch carries).
     const uint8_t last = original.bytes().back();
-    openImage(RomFixture(original).bytesAt(0x20200, QByteArray(70000, '\x77')).byteAt(0x2001FF, last ^ 0xFF), "hack.smc");
+    openImage(RomFixture(original).bytesAt(0x20200, QByteArray(70000, '\x77')).byteAt(0x2001FF, last ^ 0xFF),
+              "hack.smc");
     QWidget* form2 = openMonsterEditor(200);
     typeInto(form2, "GilTXT", "4321");
     clickOn(form2, "SaveCMD");
@@ -52,12 +60,14 @@ TEST_F(CreatePatchTest, EitherFormatCarriesEveryDifferenceOfTheRomDataAndARefusa
     // each refused by its file's name. A cancel stops at once.
     ASSERT_TRUE(RomFixture(original).checkWord(0x1879).writeTo(tempPath("other.smc")));
     ASSERT_TRUE(RomFixture(0x100200).checkWord(0x1878).writeTo(tempPath("small.smc")));
-    std::vector<std::tuple<const char*, const char*, const char*>> refusals = {
-        {"other.smc", "p.ips", "other.smc"}, {"small.smc", "p.ips", "small.smc"}, {"original.smc", "no/p.ips", "p.ips"}};
+    std::vector<std::tuple<const char*, const char*, const char*>> refusals = {{"other.smc", "p.ips", "other.smc"},
+                                                                               {"small.smc", "p.ips", "small.smc"},
+                                                                               {"original.smc", "no/p.ips", "p.ips"}};
 #ifdef Q_OS_UNIX
     ASSERT_TRUE(QFile::link(romPath, tempPath("image-link.ips")));
     ASSERT_EQ(::link(QFile::encodeName(tempPath("original.smc")).constData(),
-                     QFile::encodeName(tempPath("original-too.ips")).constData()), 0);
+                     QFile::encodeName(tempPath("original-too.ips")).constData()),
+              0);
     refusals.push_back({"original.smc", "image-link.ips", "would replace the open ROM image"});
     refusals.push_back({"original.smc", "original-too.ips", "would replace the original image"});
 #endif

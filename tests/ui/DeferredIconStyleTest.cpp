@@ -14,8 +14,8 @@ using zorvek::ui::DeferredIconStyle;
 TEST(DeferredIconStyleTest, ExtensionArrowsDrawAsTheBaseStylesAndOtherIconsPassThrough)
 {
     const auto style = std::make_unique<DeferredIconStyle>();
-    for (auto which : {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
-                       QStyle::SP_ArrowUp}) {
+    for (auto which :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton, QStyle::SP_ArrowUp}) {
         const QImage shown = style->standardIcon(which).pixmap(16, 16).toImage();
         const QImage own = style->baseStyle()->standardIcon(which).pixmap(16, 16).toImage();
         EXPECT_FALSE(own.isNull()) << which;

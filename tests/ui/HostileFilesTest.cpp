@@ -125,7 +125,7 @@ TEST_F(HostileFilesTest, ACraftedJournalIsLeftAloneAndAFileTooLargeOrUnreadableI
 
 TEST_F(HostileFilesTest, ImageReplacedOrRewrittenInPlaceIsNeverWrittenUntilOpenedAgain)
 {
-    effects.msPerSecond = 100;  // the character save's stamp falls due after a second
+    effects.msPerSecond = 100; // the character save's stamp falls due after a second
     openImage(RomFixture::standard());
     QWidget* form3 = openCharacterEditor();
     typeInto(form3, "STRTXT", "77");

@@ -62,9 +62,11 @@ TEST_F(MainWindowTest, StartsNotLoadedWithItsMenusAndToolbars)
         return found.join(' ');
     };
     EXPECT_EQ(names("mnuFile"),
-              "mnuOpen mnuAddHeader mnuRecent mnuClose mnuSave- mnuDmy5 mnuUndo- mnuRedo- mnuDmy6 mnuCreatePatch- mnuApplyPatch- mnuDmy2 mnuQuit");
+              "mnuOpen mnuAddHeader mnuRecent mnuClose mnuSave- mnuDmy5 mnuUndo- mnuRedo- mnuDmy6 mnuCreatePatch- "
+              "mnuApplyPatch- mnuDmy2 mnuQuit");
     EXPECT_EQ(names("mnuStuff"),
-              "mnuHelp- mnuReadme mnuURL mnuDmy8 mnuMonsters- mnuCharacters- mnuMonsterTable- mnuPlay- mnuEmulator mnuDmy7 mnuBackUp+ mnuFixChecksum- mnuFixChecksumOnSave mnuDmy3 mnuAbout");
+              "mnuHelp- mnuReadme mnuURL mnuDmy8 mnuMonsters- mnuCharacters- mnuMonsterTable- mnuPlay- mnuEmulator "
+              "mnuDmy7 mnuBackUp+ mnuFixChecksum- mnuFixChecksumOnSave mnuDmy3 mnuAbout");
 
     // Without an image the toolbar's Save only complains, Config and Help do nothing.
     clickToolButton("Save");
@@ -107,7 +109,7 @@ TEST_F(MainWindowTest, UnopenableFileFallsBackToNotLoadedAndAWrongImageEndsThePr
     expectMessage(1, MessageIcon::Exclamation, {"no such file.smc"});
     EXPECT_FALSE(effects.endedWith.has_value());
 
-    openPath(tempPath(""));  // the folder itself
+    openPath(tempPath("")); // the folder itself
     expectNotLoaded(0);
     EXPECT_EQ(effects.messages.size(), 2u);
 
@@ -119,8 +121,7 @@ TEST_F(MainWindowTest, UnopenableFileFallsBackToNotLoadedAndAWrongImageEndsThePr
         openImage(rom);
         ASSERT_EQ(effects.messages.size(), 1u);
         EXPECT_EQ(effects.messages[0].icon, MessageIcon::Critical);
-        EXPECT_EQ(effects.messages[0].text,
-                  "You must load the correct Zorvek ROM file.  Application will now close.");
+        EXPECT_EQ(effects.messages[0].text, "You must load the correct Zorvek ROM file.  Application will now close.");
         EXPECT_EQ(effects.endedWith, 1);
         EXPECT_FALSE(form1->session().rom().isOpen());
         EXPECT_EQ(fileBytes(), rom.bytes());
@@ -153,7 +154,7 @@ TEST_F(MainWindowTest, PopUpNamesChangeOnlyTheBoxUntilSaved)
     trigger("mnuClose");
     expectNotLoaded(0);
     EXPECT_EQ(fileBytes(), rom.bytes());
-    trigger("mnuClose");  // again, with nothing open
+    trigger("mnuClose"); // again, with nothing open
     expectNotLoaded(0);
 }
 
@@ -285,7 +286,7 @@ TEST_F(MainWindowTest, NoRightClickMenuHidesAToolbarCtrlCCopiesOrClosesAndTheClo
     EXPECT_TRUE(toolbar2->isVisible());
 
     // Ctrl+C copies in the name box and closes the image elsewhere.
-    form1->activateWindow();  // shortcuts go to the active window
+    form1->activateWindow(); // shortcuts go to the active window
     ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
     nameBox()->setFocus();
     nameBox()->setSelection(0, 6);

@@ -69,12 +69,18 @@ protected:
     }
 
     template <typename T = QWidget>
-    T* control(const QString& name) const { return find<T>(editor, name); }
+    T* control(const QString& name) const
+    {
+        return find<T>(editor, name);
+    }
     QLineEdit* box(const QString& name) const { return control<QLineEdit>(name); }
     QString text(const QString& name) const { return control(name)->property("text").toString(); }
     QListWidget* monsterList() const { return control<QListWidget>(QStringLiteral("MonsterList")); }
     QString info() const { return text(QStringLiteral("InfoLBL")); }
-    QString savedText(int row) const { return "The Stats of: " + monsterList()->item(row)->text() + " has been saved."; }
+    QString savedText(int row) const
+    {
+        return "The Stats of: " + monsterList()->item(row)->text() + " has been saved.";
+    }
     uint8_t savedByte(int record, int k) const { return uint8_t(fileBytes()[at(record, k)]); }
 
     void click(const QString& name) { clickOn(editor, name); }
@@ -112,9 +118,13 @@ TEST_F(MonsterEditorTest, OpensShowingMonsterZeroAndNamesEveryFlagBit)
     EXPECT_TRUE(showsAnimation(control<QLabel>("AttackIndexGFX"), 40));
 
     // Loaded words above the cap show the cap.
-    const std::pair<const char*, const char*> texts[] = {
-        {"MonsterListIndexLBL", "1"}, {"HPTXT", "4660"}, {"MPTXT", "32768"}, {"EXPTXT", "65500"},
-        {"AttackIndexTXT", "40"}, {"LockLBL", "Monster Editor"}, {"InfoLBL", ""}};
+    const std::pair<const char*, const char*> texts[] = {{"MonsterListIndexLBL", "1"},
+                                                         {"HPTXT", "4660"},
+                                                         {"MPTXT", "32768"},
+                                                         {"EXPTXT", "65500"},
+                                                         {"AttackIndexTXT", "40"},
+                                                         {"LockLBL", "Monster Editor"},
+                                                         {"InfoLBL", ""}};
     for (const auto& [name, shown] : texts)
         EXPECT_EQ(text(name), shown) << name;
 
@@ -164,11 +174,11 @@ TEST_F(MonsterEditorTest, SelectingCancelAndTheCloseBoxDropUnsavedEditsAndKeepTh
     QTest::mouseMove(control("Picture1"));
     click("CancelCMD");
     expectClosed();
-    effects.advance(10);  // the help text's wait ends after its window
+    effects.advance(10); // the help text's wait ends after its window
     reopen();
     EXPECT_EQ(text("HPTXT"), "1200");
     retype("HPTXT", "999");
-    editor->close();  // the window's own close box
+    editor->close(); // the window's own close box
     expectClosed();
     EXPECT_EQ(fileBytes(), rom.bytes());
 }
@@ -209,17 +219,20 @@ TEST_F(MonsterEditorTest, SaveWritesTheStampThenTheRoundedValuesOrNothingAtAll)
     openEditor(rom);
     selectMonster(1);
     // Fractions round, halves to the even neighbour.
-    const std::pair<const char*, const char*> typed[] = {
-        {"HPTXT", "12.5"}, {"EXPTXT", "13.5"},  {"GilTXT", "1000"},        {"STRTXT", "77"},     {"AGITXT", "0"},
-        {"DEFTXT", "025"}, {"EvadeTXT", "1.2"}, {"MagicPowerTXT", "255"}, {"LevelTXT", "42"}};
+    const std::pair<const char*, const char*> typed[] = {{"HPTXT", "12.5"},   {"EXPTXT", "13.5"},
+                                                         {"GilTXT", "1000"},  {"STRTXT", "77"},
+                                                         {"AGITXT", "0"},     {"DEFTXT", "025"},
+                                                         {"EvadeTXT", "1.2"}, {"MagicPowerTXT", "255"},
+                                                         {"LevelTXT", "42"}};
     for (const auto& [name, value] : typed)
         retype(name, value);
 
     // A text that is not a number its field can hold refuses the whole save,
     // stamp included. Only the program can put in a minus sign or an attack index.
-    const std::tuple<const char*, const char*, const char*> refused[] = {
-        {"AttackIndexTXT", "256", "Attack Index"}, {"LevelTXT", "-7", "Level"}, {"AGITXT", ".", "Agility"},
-        {"GilTXT", "1.2.3", "Gil"}};
+    const std::tuple<const char*, const char*, const char*> refused[] = {{"AttackIndexTXT", "256", "Attack Index"},
+                                                                         {"LevelTXT", "-7", "Level"},
+                                                                         {"AGITXT", ".", "Agility"},
+                                                                         {"GilTXT", "1.2.3", "Gil"}};
     for (const auto& [name, bad, label] : refused) {
         const QString good = text(name);
         if (QString(bad).contains('-') || box(name)->isReadOnly())
@@ -255,7 +268,7 @@ TEST_F(MonsterEditorTest, SaveWritesTheStampThenTheRoundedValuesOrNothingAtAll)
     memory = attachMemory(form1->session().rom(), rom.bytes(), 0, QStringLiteral("Disk full"), romPath);
     click("SaveCMD");
     expectMessage(2, MessageIcon::Exclamation, {"Disk full"});
-    EXPECT_EQ(info(), "");  // the earlier "has been saved" goes too
+    EXPECT_EQ(info(), ""); // the earlier "has been saved" goes too
     EXPECT_EQ(memory->data(), rom.bytes());
 }
 
@@ -264,14 +277,27 @@ TEST_F(MonsterEditorTest, EachBoxHoldsTypingToItsLimitAndCap)
     openEditor(quietImage(8));
     const std::tuple<const char*, const char*, const char*> cases[] = {
         // A long run of nines meets each box's typing limit, then its cap.
-        {"LevelTXT", "9999999", "99"},  {"HPTXT", "9999999", "65500"},    {"EXPTXT", "9999999", "65500"},
-        {"GilTXT", "9999999", "65500"}, {"STRTXT", "9999999", "255"},     {"AGITXT", "9999999", "255"},
-        {"DEFTXT", "9999999", "255"},   {"EvadeTXT", "9999999", "255"},   {"MagicPowerTXT", "9999999", "255"},
-        {"STRTXT", "255", "255"},       {"HPTXT", "65501", "65500"},      {"HPTXT", "65500", "65500"},
-        {"STRTXT", "1a-,x2", "12"},     {"NameIndexTXT", "7", nullptr},   {"UnknownTXT", "7", nullptr},
-        {"MPTXT", "7", nullptr},        {"AttackIndexTXT", "7", nullptr},  // nullptr: takes no typing
+        {"LevelTXT", "9999999", "99"},
+        {"HPTXT", "9999999", "65500"},
+        {"EXPTXT", "9999999", "65500"},
+        {"GilTXT", "9999999", "65500"},
+        {"STRTXT", "9999999", "255"},
+        {"AGITXT", "9999999", "255"},
+        {"DEFTXT", "9999999", "255"},
+        {"EvadeTXT", "9999999", "255"},
+        {"MagicPowerTXT", "9999999", "255"},
+        {"STRTXT", "255", "255"},
+        {"HPTXT", "65501", "65500"},
+        {"HPTXT", "65500", "65500"},
+        {"STRTXT", "1a-,x2", "12"},
+        {"NameIndexTXT", "7", nullptr},
+        {"UnknownTXT", "7", nullptr},
+        {"MPTXT", "7", nullptr},
+        {"AttackIndexTXT", "7", nullptr}, // nullptr: takes no typing
         // Kept as typed: Save reads them as their leading number.
-        {"DEFTXT", "025", "025"},       {"DEFTXT", "2.5", "2.5"},         {"AGITXT", ".", "."},
+        {"DEFTXT", "025", "025"},
+        {"DEFTXT", "2.5", "2.5"},
+        {"AGITXT", ".", "."},
         {"GilTXT", "1.2.3", "1.2.3"}};
     for (const auto& [name, typed, shown] : cases) {
         const QString before = text(name);
@@ -303,20 +329,20 @@ TEST_F(MonsterEditorTest, FlagListsAndSpecialBitBoxesShowTheirBytesAndComeBackTo
         return out + " " + text("SpBitLBL");
     };
     for (int i = 0; i < 24; ++i)
-        EXPECT_EQ(weak->item(i)->isSelected(), i == 0 || i == 2 || i == 15) << i;  // 15 is "Absorb: Wind"
+        EXPECT_EQ(weak->item(i)->isSelected(), i == 0 || i == 2 || i == 15) << i; // 15 is "Absorb: Wind"
     selectMonster(1);
     EXPECT_EQ(weak->selectedItems().size(), 24);
-    EXPECT_EQ(ticks(), "111 152");  // ticking on load leaves the stored byte
+    EXPECT_EQ(ticks(), "111 152"); // ticking on load leaves the stored byte
     selectMonster(0);
-    EXPECT_EQ(weak->selectedItems().size() + status->selectedItems().size(), 3);  // nothing left from monster 1
+    EXPECT_EQ(weak->selectedItems().size() + status->selectedItems().size(), 3); // nothing left from monster 1
     EXPECT_TRUE(weak->currentRow() == 0 && status->currentRow() == 0);
     EXPECT_EQ(ticks(), "100 129");
 
-    clickListEntry(weak, 1);    // Weak Against: Ice on
-    clickListEntry(weak, 0);    // Weak Against: Fire off
-    clickListEntry(weak, 23);   // No DMG from: Wind
-    clickListEntry(status, 9);  // Strong Against: Toad
-    clickListEntry(status, 7);  // Start Battle: Float
+    clickListEntry(weak, 1);   // Weak Against: Ice on
+    clickListEntry(weak, 0);   // Weak Against: Fire off
+    clickListEntry(weak, 23);  // No DMG from: Wind
+    clickListEntry(status, 9); // Strong Against: Toad
+    clickListEntry(status, 7); // Start Battle: Float
     // A click that slips over three more entries before the release switches only its own.
     auto* special = control<QListWidget>("SpAttribLST");
     const auto centre = [special](int row) { return special->visualItemRect(special->item(row)).center(); };
@@ -357,7 +383,7 @@ TEST_F(MonsterEditorTest, AttackIndex207IsTheLastEntryAndAStoredIndexBeyondItWar
     EXPECT_TRUE(showsAnimation(picture, 207));
     click("SaveCMD");
     EXPECT_EQ(savedByte(1, 16), 208);
-    selectMonster(2);  // the same text again still warns
+    selectMonster(2); // the same text again still warns
     selectMonster(3);
     EXPECT_EQ(warnings(), 3u);
     EXPECT_EQ(text("AttackIndexTXT"), "255");
@@ -391,10 +417,16 @@ TEST_F(MonsterEditorTest, LockingDisablesEditingAndTheInfoLineShowsEachTextForIt
         EXPECT_EQ(info(), shown) << name;
     }
 
-    const QStringList editing = {"LevelTXT", "HPTXT", "MPTXT", "EXPTXT", "GilTXT", "STRTXT", "AGITXT",
-                                 "DEFTXT", "EvadeTXT", "MagicPowerTXT", "UnknownTXT", "WeakLST", "SpAttribLST",
-                                 "StatusConditionsLST", "AttackIndexCBO", "AttackIndexTXT", "Unknown1CHK",
-                                 "Unknown2CHK", "HideHPCHK"};
+    const QStringList editing = {"LevelTXT",       "HPTXT",
+                                 "MPTXT",          "EXPTXT",
+                                 "GilTXT",         "STRTXT",
+                                 "AGITXT",         "DEFTXT",
+                                 "EvadeTXT",       "MagicPowerTXT",
+                                 "UnknownTXT",     "WeakLST",
+                                 "SpAttribLST",    "StatusConditionsLST",
+                                 "AttackIndexCBO", "AttackIndexTXT",
+                                 "Unknown1CHK",    "Unknown2CHK",
+                                 "HideHPCHK"};
     const auto enabled = [this](const QStringList& names, bool on) {
         for (const QString& name : names)
             EXPECT_EQ(control(name)->isEnabled(), on) << name.toStdString();
@@ -415,13 +447,13 @@ TEST_F(MonsterEditorTest, LockingDisablesEditingAndTheInfoLineShowsEachTextForIt
     enabled(editing, true);
     EXPECT_TRUE(box("MPTXT")->isReadOnly());
     EXPECT_FALSE(box("NameIndexTXT")->isEnabled());
-    QTest::mouseMove(box("NameIndexTXT"));  // a disabled box shows no help
+    QTest::mouseMove(box("NameIndexTXT")); // a disabled box shows no help
     effects.advance(6);
     EXPECT_EQ(info(), savedText(0));
     QTest::mouseMove(control("Dump2TXT"));
     EXPECT_EQ(info(), help[1].second);
     effects.advance(9.9);
-    EXPECT_EQ(info(), help[1].second);  // the saved text's time has passed, the newer one's has not
+    EXPECT_EQ(info(), help[1].second); // the saved text's time has passed, the newer one's has not
     effects.advance(0.1);
     EXPECT_EQ(info(), "");
 }
@@ -429,33 +461,34 @@ TEST_F(MonsterEditorTest, LockingDisablesEditingAndTheInfoLineShowsEachTextForIt
 TEST_F(MonsterEditorTest, DumpsTheShownValuesIntoTheProgramFolderOrBesideTheImageOrSaysWhyNot)
 {
     RomFixture rom = RomFixture::standard();
-    const std::pair<int, uint8_t> bytes[] = {{31, 12}, {30, 3}, {1, 20}, {0, 7},   {4, 9},
+    const std::pair<int, uint8_t> bytes[] = {{31, 12}, {30, 3}, {1, 20},  {0, 7},   {4, 9},
                                              {3, 5},   {2, 11}, {5, 200}, {16, 42}, {25, 0x80}};
     for (const auto& [k, v] : bytes)
         rom.monsterByte(0, k, v);
     openEditor(rom.monsterWord(0, 12, 100).monsterWord(0, 14, 50).monsterWord(0, 8, 4660));
-    retype("GilTXT", "77");  // not saved: dumped all the same
-    click("HideHPCHK");      // cleared
+    retype("GilTXT", "77"); // not saved: dumped all the same
+    click("HideHPCHK");     // cleared
     const QString name = data::monsterNames().at(0);
     const QString path = QDir(effects.folder).filePath(name + ".txt");
-    ASSERT_TRUE(RomFixture(5000).writeTo(path));  // an older, longer dump
+    ASSERT_TRUE(RomFixture(5000).writeTo(path)); // an older, longer dump
 
     click("Dump2TXT");
-    const QByteArray expected = QStringLiteral("Kelvarnthosia 5 Monster Editor - Stats of: %1\r\nDumped on: %2\r\n"
-                                               "ROM Filename: %3\r\n\r\n\r\nLevel: 12\r\nName Index: 3\r\n"
-                                               "EXP: 100\r\nGil: 77\r\nHP: 4660\r\nStrength: 20\r\nSpeed: 7\r\n"
-                                               "Defense: 9\r\nEvade%: 5\r\nMagic Power: 11\r\nUnknown: 200\r\n"
-                                               "Attack Animation Index: 42 - Reverse Grey Curl Slash\r\n"
-                                               "Hide HP from Scan: No \r\n\r\n"
-                                               "Weaknesses won't be dumped in this release, perhaps in a future release.")
-                                    .arg(name, stamp::dateTimeText(effects.clock, QLocale()),
-                                         QDir::toNativeSeparators(romPath))
-                                    .toLatin1();
+    const QByteArray expected =
+        QStringLiteral(
+            "Kelvarnthosia 5 Monster Editor - Stats of: %1\r\nDumped on: %2\r\n"
+            "ROM Filename: %3\r\n\r\n\r\nLevel: 12\r\nName Index: 3\r\n"
+            "EXP: 100\r\nGil: 77\r\nHP: 4660\r\nStrength: 20\r\nSpeed: 7\r\n"
+            "Defense: 9\r\nEvade%: 5\r\nMagic Power: 11\r\nUnknown: 200\r\n"
+            "Attack Animation Index: 42 - Reverse Grey Curl Slash\r\n"
+            "Hide HP from Scan: No \r\n\r\n"
+            "Weaknesses won't be dumped in this release, perhaps in a future release.")
+            .arg(name, stamp::dateTimeText(effects.clock, QLocale()), QDir::toNativeSeparators(romPath))
+            .toLatin1();
     EXPECT_EQ(readFile(path), expected + QByteArray(1024 - expected.size(), ' '));
 
     const QString shown = "The stats of " + name + " was saved to " + QDir::toNativeSeparators(path);
     EXPECT_EQ(info(), shown);
-    effects.advance(14.9);  // ten seconds are over, fifteen are not
+    effects.advance(14.9); // ten seconds are over, fifteen are not
     EXPECT_EQ(info(), shown);
     effects.advance(0.1);
     EXPECT_EQ(info(), "");
@@ -478,7 +511,8 @@ TEST_F(MonsterEditorTest, DumpsTheShownValuesIntoTheProgramFolderOrBesideTheImag
     const auto expectError = [this](const QString& file) {
         expectMessage(1, MessageIcon::Exclamation, {QDir::toNativeSeparators(file)});
         const QString& message = effects.messages[0].text;
-        EXPECT_TRUE(message.startsWith("An Error has occured.\n") && !message.contains("Closing")) << message.toStdString();
+        EXPECT_TRUE(message.startsWith("An Error has occured.\n") && !message.contains("Closing"))
+            << message.toStdString();
         effects.messages.clear();
         EXPECT_TRUE(editor && editor->isVisible());
         EXPECT_EQ(text("GilTXT") + info(), "78");
@@ -491,5 +525,5 @@ TEST_F(MonsterEditorTest, DumpsTheShownValuesIntoTheProgramFolderOrBesideTheImag
     click("Dump2TXT");
     expectError(QDir(effects.folder).filePath("????.txt"));
     EXPECT_EQ(QDir(tempPath("")).entryList(QDir::Files), QStringList{"game.smc"});
-    EXPECT_EQ(fileBytes(), rom.bytes());  // the image is not touched
+    EXPECT_EQ(fileBytes(), rom.bytes()); // the image is not touched
 }

@@ -105,7 +105,7 @@ TEST_F(MonsterTableTest, OpensOnceFromTheStuffMenuWithTheExportedColumnsAndAKeyO
 
     openTable(RomFixture::standard(7));
     EXPECT_TRUE(action->isEnabled());
-    EXPECT_TRUE(form1->isVisible());  // the table lives beside the main window, on the screen
+    EXPECT_TRUE(form1->isVisible()); // the table lives beside the main window, on the screen
     EXPECT_FALSE(table->frameGeometry().intersects(form1->frameGeometry()));
     EXPECT_TRUE(table->screen()->availableGeometry().contains(table->frameGeometry()));
     MonsterTableWindow* first = table;
@@ -122,7 +122,8 @@ TEST_F(MonsterTableTest, OpensOnceFromTheStuffMenuWithTheExportedColumnsAndAKeyO
         EXPECT_EQ(QString(header).replace(u'\n', u' '), names[column]);
         EXPECT_EQ(shown()->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString(), names[column]);
         EXPECT_LE(header.count(u'\n'), 1);
-        QTableView* holder = column <= mt::Name ? find<QTableView>(table, QStringLiteral("MonsterTableFrozenView")) : view;
+        QTableView* holder =
+            column <= mt::Name ? find<QTableView>(table, QStringLiteral("MonsterTableFrozenView")) : view;
         for (const QString& line : header.split(u'\n'))
             EXPECT_LT(holder->fontMetrics().horizontalAdvance(line), holder->columnWidth(column)) << line.toStdString();
     }
@@ -163,8 +164,12 @@ TEST_F(MonsterTableTest, SortsNumbersAsNumbersAndFiltersByNameOrNumber)
     EXPECT_EQ(arrows(), 1);
     const auto sortedByName = [&] {
         for (int row = 1; row < shown()->rowCount(); ++row)
-            if (shown()->index(row - 1, mt::Name).data().toString().compare(
-                    shown()->index(row, mt::Name).data().toString(), Qt::CaseInsensitive) > 0)
+            if (shown()
+                    ->index(row - 1, mt::Name)
+                    .data()
+                    .toString()
+                    .compare(shown()->index(row, mt::Name).data().toString(), Qt::CaseInsensitive)
+                > 0)
                 return false;
         return true;
     };
@@ -192,12 +197,12 @@ TEST_F(MonsterTableTest, TypingFollowsTheWindowsRulesAndSetsEverySelectedCellOfT
 {
     openTable(RomFixture::standard(5).monsterWord(1, 8, 1000).monsterByte(2, 31, 9));
     select({{1, mt::HitPoints}});
-    typeInCell("70000");  // the cap, as the window's change rule gives it
+    typeInCell("70000"); // the cap, as the window's change rule gives it
     EXPECT_EQ(value(1, mt::HitPoints), 65500);
-    typeInCell("12.5");  // rounds as the window's Save does
+    typeInCell("12.5"); // rounds as the window's Save does
     EXPECT_EQ(value(1, mt::HitPoints), 12);
     select({{2, mt::Level}});
-    typeInCell("123");  // two characters, as the window's Level box takes
+    typeInCell("123"); // two characters, as the window's Level box takes
     EXPECT_EQ(value(2, mt::Level), 12);
 
     // A text no field can hold is refused, naming row and column; nothing changes.
@@ -283,8 +288,9 @@ TEST_F(MonsterTableTest, APasteIsAppliedWholeOrRefusedNamingRowAndColumnAndCopyG
     const int sixth = value(6, mt::AttackIndex);
     pasteAt(6, mt::AttackIndex, "5\n231");
     ASSERT_EQ(effects.messages.size(), 3u);
-    EXPECT_TRUE(effects.messages[2].text.contains("Attack Index: expected an entry of the attack animation list "
-                                                  "(0 to 207) or 230, as the image holds it now, found \"231\"."))
+    EXPECT_TRUE(
+        effects.messages[2].text.contains("Attack Index: expected an entry of the attack animation list "
+                                          "(0 to 207) or 230, as the image holds it now, found \"231\"."))
         << effects.messages[2].text.toStdString();
     EXPECT_EQ(value(6, mt::AttackIndex), sixth);
     EXPECT_EQ(value(7, mt::AttackIndex), 230);
@@ -326,7 +332,7 @@ TEST_F(MonsterTableTest, SaveWritesExactlyTheMonsterWindowsBytesAsOneStepInFewer
     QTest::keyClick(view, Qt::Key_Space);
     select({{77, mt::Strength}});
     typeInCell("0");
-    select({{3, mt::Strength}});  // an editor still open counts at Save
+    select({{3, mt::Strength}}); // an editor still open counts at Save
     QTest::keyClick(view, Qt::Key_9);
     const quint64 writesBefore = form1->session().rom().writeCount();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
@@ -361,7 +367,7 @@ TEST_F(MonsterTableTest, SaveWritesExactlyTheMonsterWindowsBytesAsOneStepInFewer
     const quint64 windowWrites = form1->session().rom().writeCount() - windowBefore;
     EXPECT_EQ(fileBytes(), saved);
     EXPECT_LT(tableWrites, windowWrites);
-    EXPECT_LE(tableWrites, 4u);  // the stamp and one run per record
+    EXPECT_LE(tableWrites, 4u); // the stamp and one run per record
 }
 
 TEST_F(MonsterTableTest, ASaveFailingPartWayIsTakenBackWholeAndTheEditsStay)
@@ -377,7 +383,8 @@ TEST_F(MonsterTableTest, ASaveFailingPartWayIsTakenBackWholeAndTheEditsStay)
     memory->failOnce = true;
     tableAction(QStringLiteral("mnuTableSave"));
     // Said once, in the words of every other window and the command line.
-    expectMessage(1, MessageIcon::Exclamation, {"Disk full", "The writes already made were taken back: the image is as it was."});
+    expectMessage(1, MessageIcon::Exclamation,
+                  {"Disk full", "The writes already made were taken back: the image is as it was."});
     EXPECT_EQ(effects.messages.back().text.count("taken back"), 1);
     EXPECT_EQ(memory->data(), before);
     EXPECT_EQ(label(QStringLiteral("ChangedCountLBL")), "2 monsters changed, not saved");
@@ -391,7 +398,7 @@ TEST_F(MonsterTableTest, SavesFollowEachOtherBetweenTheTableAndTheMonsterEditor)
     auto* hp = find<QLineEdit>(editor, QStringLiteral("HPTXT"));
     typeInto(editor, "HPTXT", "777");
     clickOn(editor, "SaveCMD");
-    EXPECT_EQ(value(4, mt::HitPoints), 777);  // at once, without a reload
+    EXPECT_EQ(value(4, mt::HitPoints), 777); // at once, without a reload
 
     table->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(table));
@@ -399,7 +406,7 @@ TEST_F(MonsterTableTest, SavesFollowEachOtherBetweenTheTableAndTheMonsterEditor)
     typeInCell("888");
     tableAction(QStringLiteral("mnuTableSave"));
     EXPECT_EQ(wordAt(fileBytes(), at(4, 8)), 888);
-    EXPECT_EQ(hp->text(), "888");  // the open editor shows the record again
+    EXPECT_EQ(hp->text(), "888"); // the open editor shows the record again
 
     // A patcher rewrites the image in place: the table shows it when it is active again.
     ASSERT_TRUE(rewriteInPlace(romPath, at(4, 31), QByteArray(1, char(66))));
@@ -416,7 +423,7 @@ TEST_F(MonsterTableTest, ComparesWithAnOriginalMarksRestoresAndRemembersIt)
     RomFixture changed = original;
     changed.monsterWord(5, 8, static_cast<uint16_t>(wordAt(original.bytes(), at(5, 8)) ^ 0x10))
         .monsterByte(9, 31, static_cast<uint8_t>(original.bytes()[at(9, 31)] ^ 1))
-        .monsterByte(9, 5, static_cast<uint8_t>(original.bytes()[at(9, 5)] ^ 1));  // read-only: Unknown
+        .monsterByte(9, 5, static_cast<uint8_t>(original.bytes()[at(9, 5)] ^ 1)); // read-only: Unknown
     // Without its copier header, as a patcher keeps it.
     const QString originalPath = tempPath(QStringLiteral("original.sfc"));
     ASSERT_TRUE(RomFixture(0).bytesAt(0, original.bytes().mid(0x200)).writeTo(originalPath));
@@ -435,8 +442,10 @@ TEST_F(MonsterTableTest, ComparesWithAnOriginalMarksRestoresAndRemembersIt)
     EXPECT_EQ(effects.lastTitle, "Unmodified Original Image");
     EXPECT_TRUE(effects.lastSelectedFilter.contains("*.smc") && effects.lastSelectedFilter.contains("*.sfc"));
     EXPECT_TRUE(cell(5, mt::HitPoints).data(MonsterTableModel::DiffersRole).toBool());
-    EXPECT_TRUE(cell(5, mt::HitPoints).data(Qt::ToolTipRole).toString().contains(
-        QString("Original: %1").arg(wordAt(original.bytes(), at(5, 8)))));
+    EXPECT_TRUE(cell(5, mt::HitPoints)
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .contains(QString("Original: %1").arg(wordAt(original.bytes(), at(5, 8)))));
     EXPECT_FALSE(cell(5, mt::Level).data(MonsterTableModel::DiffersRole).toBool());
     EXPECT_TRUE(label(QStringLiteral("OriginalLBL")).contains("original.sfc (2 monsters differ)"));
     // A file that cannot be read says why and keeps what was compared with.
@@ -455,7 +464,7 @@ TEST_F(MonsterTableTest, ComparesWithAnOriginalMarksRestoresAndRemembersIt)
     restore->trigger();
     EXPECT_EQ(label(QStringLiteral("InfoLBL")), "1 cell restored; 1 read-only cell keeps its value.");
     EXPECT_EQ(value(9, mt::Level), uint8_t(original.bytes()[at(9, 31)]));
-    EXPECT_TRUE(cell(9, mt::Unknown).data(MonsterTableModel::DiffersRole).toBool());  // read-only stays
+    EXPECT_TRUE(cell(9, mt::Unknown).data(MonsterTableModel::DiffersRole).toBool()); // read-only stays
     tableAction(QStringLiteral("mnuTableSave"));
     EXPECT_EQ(uint8_t(fileBytes()[at(9, 31)]), uint8_t(original.bytes()[at(9, 31)]));
 

@@ -70,7 +70,7 @@ TEST_F(OpeningImagesTest, AddCopierHeaderWritesTheHeaderedCopyAndOpensItOrSaysWh
     ASSERT_EQ(effects.messages.size(), 1u);
     EXPECT_TRUE(effects.messages[0].text.contains("image being copied"));
     EXPECT_EQ(readFile(named), kBare);
-    EXPECT_EQ(form1->session().rom().path(), tempPath("game.smc"));  // still open
+    EXPECT_EQ(form1->session().rom().path(), tempPath("game.smc")); // still open
 
     // Other files are refused before the save dialog, saying what they are instead.
     const std::pair<QString, QString> refused[] = {
@@ -143,15 +143,15 @@ TEST_F(OpeningImagesTest, OpenRecentKeepsTheLastEightAcrossARestart)
     EXPECT_FALSE(find<QAction>("mnuClearRecent")->isEnabled());
     for (int i = 1; i <= 9; ++i)
         openImage(RomFixture::standard(), QString("a & b/image%1.smc").arg(i));
-    openImage(RomFixture::standard(), "a & b/image3.smc");  // again: moves to the top, once
-    openPath(write("wrong.smc", QByteArray(0x300, '\0')));  // refused: not listed
+    openImage(RomFixture::standard(), "a & b/image3.smc"); // again: moves to the top, once
+    openPath(write("wrong.smc", QByteArray(0x300, '\0'))); // refused: not listed
 
     const QString folder = QDir::toNativeSeparators(tempPath("a & b"));
     const QStringList expected = {"image3.smc in " + folder, "image9.smc in " + folder, "image8.smc in " + folder,
                                   "image7.smc in " + folder, "image6.smc in " + folder, "image5.smc in " + folder,
                                   "image4.smc in " + folder, "image2.smc in " + folder, "&Clear List"};
     EXPECT_EQ(recentEntries(), expected);
-    form1 = std::make_unique<ui::MainWindow>(effects);  // a restart
+    form1 = std::make_unique<ui::MainWindow>(effects); // a restart
     EXPECT_EQ(recentEntries(), expected);
 
     // Opening from the list is Open without the dialog.

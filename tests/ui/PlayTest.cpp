@@ -74,7 +74,7 @@ TEST_F(PlayTest, F5PlaysAHeaderlessCopyWithAValidChecksumAndTheTablesChangesWhil
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTRY_VERIFY(table->hasUnsavedChanges());
 
-    QTest::keyClick(table, Qt::Key_F5);  // the key works beside the main window too
+    QTest::keyClick(table, Qt::Key_F5); // the key works beside the main window too
     QTRY_COMPARE(arguments().size(), 2);
     EXPECT_EQ(effects.startedPrograms.size(), 1u);
     EXPECT_EQ(arguments().at(0), "--fast");
@@ -111,7 +111,7 @@ TEST_F(PlayTest, TheFirstF5OpensTheEmulatorDialogWithWhatIsFoundAndPlaysOnceOneI
     ASSERT_TRUE(dialog && dialog->isVisible());
     EXPECT_TRUE(effects.startedPrograms.empty());
     auto* presets = find<QComboBox>(dialog, QStringLiteral("EmulatorPresetCBO"));
-    ASSERT_EQ(presets->count(), 3);  // own command, RetroArch with the SNES core, mednafen
+    ASSERT_EQ(presets->count(), 3); // own command, RetroArch with the SNES core, mednafen
     EXPECT_EQ(presets->itemData(1).toString(),
               tempPath(QStringLiteral("bin/retroarch")) + " -L " + cores + "/snes9x_libretro.so {rom}");
     auto* ok = find<QDialogButtonBox>(dialog, QStringLiteral("EmulatorButtons"))->button(QDialogButtonBox::Ok);
@@ -121,7 +121,8 @@ TEST_F(PlayTest, TheFirstF5OpensTheEmulatorDialogWithWhatIsFoundAndPlaysOnceOneI
     QTest::keyClick(presets, Qt::Key_Down);
     QTest::keyClick(presets, Qt::Key_Down);
     const QString copyPath = form1->playLauncher().copyPathFor(romPath);
-    EXPECT_EQ(find<QPlainTextEdit>(dialog, QStringLiteral("EmulatorRunsAsTXT"))->toPlainText(), mednafen + u' ' + copyPath);
+    EXPECT_EQ(find<QPlainTextEdit>(dialog, QStringLiteral("EmulatorRunsAsTXT"))->toPlainText(),
+              mednafen + u' ' + copyPath);
     QTest::mouseClick(ok, Qt::LeftButton);
     QTRY_COMPARE(arguments(), QStringList{copyPath});
     EXPECT_EQ(QSettings().value(QStringLiteral("Emulator/Command")).toString(), mednafen + " {rom}");
@@ -140,7 +141,8 @@ TEST_F(PlayTest, AnEmulatorThatCannotStartOrEndsWithAnErrorIsReportedWithItsCode
     QSettings().setValue(QStringLiteral("Emulator/Command"), tempPath(QStringLiteral("not-there")) + " {rom}");
     trigger(QStringLiteral("mnuPlay"));
     QTRY_COMPARE(effects.messages.size(), 2u);
-    expectMessage(2, ui::MessageIcon::Exclamation, {QStringLiteral("could not be started"), QStringLiteral("not-there")});
+    expectMessage(2, ui::MessageIcon::Exclamation,
+                  {QStringLiteral("could not be started"), QStringLiteral("not-there")});
 }
 
 TEST_F(PlayTest, AnOutsideChangeIsNoticedAtOnceAndOffersAReopenWhileTheProgramsOwnSavesAreNot)

@@ -49,12 +49,12 @@ TEST(QtSideEffectsTest, MessageBoxesCarryTitleIconAndTextAndTheSaveQuestionsClos
     });
     effects.explainMessage(nullptr, MessageIcon::Critical, "You need to load your Zorvek ROM to continue.", "Why.");
     EXPECT_EQ(shown, "Zorvek Multi Editor|You need to load your Zorvek ROM to continue.|Why.");
-    const std::pair<QMessageBox::StandardButton, SaveAnswer> answers[] = {
-        {QMessageBox::Save, SaveAnswer::Save}, {QMessageBox::Discard, SaveAnswer::Discard},
-        {QMessageBox::Cancel, SaveAnswer::Cancel}};
+    const std::pair<QMessageBox::StandardButton, SaveAnswer> answers[] = {{QMessageBox::Save, SaveAnswer::Save},
+                                                                          {QMessageBox::Discard, SaveAnswer::Discard},
+                                                                          {QMessageBox::Cancel, SaveAnswer::Cancel}};
     for (const auto& [button, expected] : answers) {
         QString title;
-        whenShown<QMessageBox>([&, button = button](QMessageBox* box) {  // clang 14 cannot capture a binding itself
+        whenShown<QMessageBox>([&, button = button](QMessageBox* box) { // clang 14 cannot capture a binding itself
             title = box->windowTitle();
             box->button(button)->click();
         });
@@ -70,8 +70,8 @@ TEST(QtSideEffectsTest, OpenDialogStartsInTheFolderGivenAndAllFilesListsEveryFil
     QTemporaryDir dir;
     for (const char* name : {"game.smc", "game"})
         ASSERT_TRUE(test::RomFixture(1).writeTo(dir.filePath(name)));
-    const QStringList filters{"All Files (*.*)", "Super MagiCom ROM File (*.smc)",
-                              "Super Wild Card ROM File (*.swc)", "Pro Fighter X ROM File (*.fig)"};
+    const QStringList filters{"All Files (*.*)", "Super MagiCom ROM File (*.smc)", "Super Wild Card ROM File (*.swc)",
+                              "Pro Fighter X ROM File (*.fig)"};
 
     QtSideEffects effects;
     whenShown<QFileDialog>([&](QFileDialog* dialog) {

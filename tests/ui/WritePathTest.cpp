@@ -28,7 +28,7 @@ protected:
 
     void pressUndoIn(QWidget* focused)
     {
-        focused->window()->activateWindow();  // shortcuts go to the active window
+        focused->window()->activateWindow(); // shortcuts go to the active window
         ASSERT_TRUE(QTest::qWaitForWindowActive(focused->window()));
         focused->setFocus();
         QTest::keyClick(focused, Qt::Key_Z, Qt::ControlModifier);
@@ -54,7 +54,7 @@ TEST_F(WritePathTest, UndoTakesCommandsBackNewestFirstToTheImageAsOpenedAndRedoW
     find<QScrollBar>(form3, "Scroll")->setValue(2);
     typeInto(form3, "STRTXT", "77");
     clickOn(form3, "SaveCMD");
-    QTRY_VERIFY(!form1->session().pendingStamp().isPending());  // the stamp, a step of its own
+    QTRY_VERIFY(!form1->session().pendingStamp().isPending()); // the stamp, a step of its own
     clickOn(form3, "CancelCMD");
     typeInto(form1.get(), "InternalROMNameTXT", "AB");
     trigger("mnuSave");
@@ -67,7 +67,7 @@ TEST_F(WritePathTest, UndoTakesCommandsBackNewestFirstToTheImageAsOpenedAndRedoW
     EXPECT_EQ(find<QLineEdit>("InternalROMNameTXT")->text(), "AB");
     EXPECT_EQ(fileBytes(), saved);
     pressUndoIn(find<QComboBox>("CopierTypeCBO"));
-    EXPECT_EQ(find<QLineEdit>("InternalROMNameTXT")->text(), "KELVARNTHOSIA 5      ");  // the file changed under it
+    EXPECT_EQ(find<QLineEdit>("InternalROMNameTXT")->text(), "KELVARNTHOSIA 5      "); // the file changed under it
     EXPECT_EQ(redoText(), "Redo Save ROM");
 
     for (const QString& step : {QStringLiteral("Stamp"), QStringLiteral("Save of Character 2")}) {
@@ -153,8 +153,13 @@ QString hex(uint16_t value) { return "0x" + QString::number(value, 16).toUpper()
 
 TEST_F(WritePathTest, ChecksumStateFollowsEveryWriteAndItsFixIsOneStepOfFourBytes)
 {
-    const RomFixture rom = RomFixture(RomFixture::kFullSize).fillRandom(51).copierHeader(1).checkWord(0x1878)
-        .internalName("KELVARNTHOSIA 5").word16At(0x101DC, 0x1234).word16At(0x101DE, 0x5678);
+    const RomFixture rom = RomFixture(RomFixture::kFullSize)
+                               .fillRandom(51)
+                               .copierHeader(1)
+                               .checkWord(0x1878)
+                               .internalName("KELVARNTHOSIA 5")
+                               .word16At(0x101DC, 0x1234)
+                               .word16At(0x101DE, 0x5678);
     EXPECT_EQ(checksumText(), "");
     openImage(rom);
     const uint16_t sum = plainSum(rom.bytes());
@@ -163,7 +168,7 @@ TEST_F(WritePathTest, ChecksumStateFollowsEveryWriteAndItsFixIsOneStepOfFourByte
 
     trigger("mnuFixChecksum");
     const QByteArray fixed = RomFixture(rom).word16At(0x101DC, sum ^ 0xFFFF).word16At(0x101DE, sum).bytes();
-    EXPECT_EQ(fileBytes(), fixed);  // the four bytes only, no stamp
+    EXPECT_EQ(fileBytes(), fixed); // the four bytes only, no stamp
     EXPECT_EQ(checksumText(), "Checksum: valid (" + hex(sum) + ")");
     EXPECT_EQ(undoText(), "Undo Fix checksum");
     trigger("mnuUndo");
@@ -198,7 +203,8 @@ TEST_F(WritePathTest, OpeningTakesBackAStepCutOffByACrashAndSaysSoUnlessAnotherP
     const QString journal = romPath + "-journal";
     const auto cutOff = [&](const QByteArray& image) {
         ASSERT_TRUE(RomFixture(0).bytesAt(0, image).writeTo(romPath));
-        ASSERT_TRUE(rollback::write(romPath, image.size(), {{at, rom.bytes().mid(at, 21), "ZORVEK ROM NAME TYPED"}}).ok());
+        ASSERT_TRUE(
+            rollback::write(romPath, image.size(), {{at, rom.bytes().mid(at, 21), "ZORVEK ROM NAME TYPED"}}).ok());
     };
     cutOff(half);
     openPath(romPath);
