@@ -14,7 +14,7 @@ struct InfoLine {
 };
 
 // What the info command prints about an image, one line per fact.
-QList<InfoLine> imageInfo(const RomImage& rom, const QString& path);
+QList<InfoLine> imageInfo(const RomImage& image, const QString& path);
 
 QString infoText(const QList<InfoLine>& lines);
 

@@ -21,7 +21,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QListWidget>
 #include <QPalette>
 #include <QTabBar>

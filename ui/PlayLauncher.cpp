@@ -150,7 +150,7 @@ void PlayLauncher::chooseEmulator(QWidget* parent, const QString& imagePath, std
     m_dialog = new EmulatorDialog(m_places, AppSettings().emulatorCommand(), romPath, parent);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
     EmulatorDialog* dialog = m_dialog;
-    connect(dialog, &QDialog::accepted, this, [dialog, chosen] {
+    connect(dialog, &QDialog::accepted, this, [dialog, chosen = std::move(chosen)] {
         AppSettings().setEmulatorCommand(dialog->command());
         if (chosen)
             chosen();

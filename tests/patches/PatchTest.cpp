@@ -43,6 +43,7 @@ TEST(PatchTest, ReadersTakeBackWhatEachWriterMadeAndRefuseAHostilePatchAtTheByte
     target[10] = static_cast<char>(target[10] ^ 1);
     EXPECT_EQ(bps::apply(bps::create(source, target).bytes, source).target, target);
     EXPECT_EQ(ups::apply(ups::create(source, target).bytes, source).target, target);
+    // NOLINTNEXTLINE(readability-suspicious-call-argument): the way back, from the target to the source
     EXPECT_EQ(ups::apply(ups::create(target, source).bytes, target).target, source);
     EXPECT_EQ(applyIps(ips::create(source, target).bytes, source), target);
     // A run of fill, a record past the end, and the truncation after the marker.

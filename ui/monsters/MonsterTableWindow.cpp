@@ -124,11 +124,13 @@ void MonsterTableWindow::createViews()
     // One sort, one arrow: the other view's indicator follows onto a column it hides.
     QHeaderView* grid = m_view->horizontalHeader();
     QHeaderView* frozenHeader = m_frozen->horizontalHeader();
-    for (auto [from, to] : {std::pair{grid, frozenHeader}, std::pair{frozenHeader, grid}})
-        connect(from, &QHeaderView::sortIndicatorChanged, to, [to](int section, Qt::SortOrder order) {
+    for (const auto& link : {std::pair{grid, frozenHeader}, std::pair{frozenHeader, grid}}) {
+        QHeaderView* to = link.second; // not a structured binding: Clang before 16 cannot capture one
+        connect(link.first, &QHeaderView::sortIndicatorChanged, to, [to](int section, Qt::SortOrder order) {
             const QSignalBlocker quiet(to);
             to->setSortIndicator(section, order);
         });
+    }
 
     for (int column = 0; column < m_model->columnCount(); ++column) {
         const bool frozen = column == mt::Record || column == mt::Name;
