@@ -83,7 +83,7 @@ TEST_F(ApplyPatchWindowTest, PatchesFromAnotherToolApplyAsOneStepInTheOrderShown
     trigger("mnuUndo");
     EXPECT_EQ(fileBytes(), original.bytes());
     EXPECT_EQ(effects.messages.size(), 0u);
-    form1->monsterTable()->model().revert();
+    form1->monsterTable()->model().dropEdits();
 }
 
 } // namespace

@@ -233,6 +233,14 @@ TEST_F(MonsterTableTest, TypingFollowsTheWindowsRulesAndSetsEverySelectedCellOfT
     EXPECT_EQ(value(20, weakFire), !was);
     EXPECT_EQ(value(21, weakFire), !was);
 
+    // Escape drops the typing in the open cell, never the table's changes.
+    const QString changed = label(QStringLiteral("ChangedCountLBL"));
+    select({{3, mt::Level}});
+    const int level = value(3, mt::Level);
+    typeInCell("9", Qt::Key_Escape);
+    EXPECT_EQ(value(3, mt::Level), level);
+    EXPECT_EQ(label(QStringLiteral("ChangedCountLBL")), changed);
+
     // Read-only fields take nothing.
     select({{3, mt::MagicPoints}});
     const int mp = value(3, mt::MagicPoints);

@@ -363,7 +363,7 @@ int MonsterTableModel::changedRecordCount() const
     return count;
 }
 
-void MonsterTableModel::revert()
+void MonsterTableModel::dropEdits()
 {
     std::fill(m_edits.begin(), m_edits.end(), std::nullopt);
     allCellsChanged();

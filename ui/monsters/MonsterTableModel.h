@@ -83,7 +83,9 @@ public:
     };
     Saves saves() const;
     int changedRecordCount() const;
-    void revert();
+    // Not revert(): views call that slot when a cell's editor is left with
+    // Escape, which must drop only that typing.
+    void dropEdits();
 
 signals:
     // The count of monsters with unsaved edits may have changed.

@@ -468,7 +468,7 @@ void MonsterTableWindow::revert()
     case SaveAnswer::Discard:
         break;
     }
-    m_model->revert();
+    m_model->dropEdits();
     showStatus(tr("Unsaved changes dropped."));
 }
 
@@ -485,7 +485,7 @@ bool MonsterTableWindow::settleUnsavedChanges()
         save();
         return !hasUnsavedChanges();
     case SaveAnswer::Discard:
-        m_model->revert();
+        m_model->dropEdits();
         return true;
     case SaveAnswer::Cancel:
         break;
