@@ -168,7 +168,7 @@ void MainWindow::createToolBars()
         const char* key;
         const char* tip;
     };
-    auto addButtons = [this](QToolBar* bar, std::initializer_list<Button> buttons) {
+    auto addButtons = [](QToolBar* bar, std::initializer_list<Button> buttons) {
         for (const Button& b : buttons) {
             const QString key = QString::fromLatin1(b.key);
             QAction* action = bar->addAction(QIcon(QPixmap::fromImage(data::toolbarIcon(key))), key);
