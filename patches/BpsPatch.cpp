@@ -13,8 +13,6 @@ namespace {
 
 enum Action : uint64_t { SourceRead = 0, TargetRead = 1, SourceCopy = 2, TargetCopy = 3 };
 
-constexpr qsizetype kFooterSize = 12;
-
 void appendAction(QByteArray& out, Action action, qint64 length)
 {
     appendNumber(out, static_cast<uint64_t>(length - 1) << 2 | action);
@@ -56,23 +54,10 @@ PatchResult create(const QByteArray& source, const QByteArray& target)
 
 ApplyResult apply(const QByteArray& patch, const QByteArray& source)
 {
-    if (!patch.startsWith("BPS1"))
-        return ApplyResult::failure(0, QStringLiteral("it does not start with \"BPS1\""));
-    const qsizetype footer = patch.size() - kFooterSize;
-    if (footer < 4)
-        return ApplyResult::failure(patch.size(), QStringLiteral("the patch ends before its header"));
-    if (const uint32_t stored = le::at<quint32>(patch, footer + 8); stored != crc32Of(patch.constData(), footer + 8))
-        return ApplyResult::failure(footer + 8, QStringLiteral("the patch's own CRC-32 is wrong: it is damaged"));
-    qsizetype pos = 4;
+    qsizetype pos = 0, footer = 0;
     uint64_t sourceSize = 0, targetSize = 0, metadata = 0;
-    for (uint64_t* number : {&sourceSize, &targetSize, &metadata}) {
-        const qsizetype at = pos;
-        if (!readNumber(patch, pos, footer, *number))
-            return ApplyResult::failure(at, QStringLiteral("a number that does not end"));
-    }
-    if (targetSize > static_cast<uint64_t>(kMaxImageSize))
-        return ApplyResult::failure(4,
-                                    QStringLiteral("a target of %1 bytes, more than any SNES image").arg(targetSize));
+    if (ApplyResult wrong = readOpening(patch, "BPS1", {&sourceSize, &targetSize, &metadata}, pos, footer); !wrong.ok())
+        return wrong;
     if (metadata > static_cast<uint64_t>(footer - pos))
         return ApplyResult::failure(pos, QStringLiteral("metadata longer than the patch"));
     pos += static_cast<qsizetype>(metadata);

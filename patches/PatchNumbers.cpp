@@ -3,6 +3,14 @@
 
 namespace zorvek::patches {
 
+namespace {
+
+constexpr qsizetype kMagicSize = 4;
+constexpr qsizetype kFooterSize = 12;
+constexpr qsizetype kPatchCrcInFooter = 8;
+
+} // namespace
+
 void appendNumber(QByteArray& out, uint64_t value)
 {
     for (;;) {
@@ -40,6 +48,29 @@ bool readNumber(const QByteArray& patch, qsizetype& pos, qsizetype end, uint64_t
         value += shift;
     }
     return false;
+}
+
+ApplyResult readOpening(const QByteArray& patch, const char* magic, std::initializer_list<uint64_t*> numbers,
+                        qsizetype& pos, qsizetype& footer)
+{
+    if (!patch.startsWith(magic))
+        return ApplyResult::failure(0, QStringLiteral("it does not start with \"%1\"").arg(QLatin1String(magic)));
+    footer = patch.size() - kFooterSize;
+    if (footer < kMagicSize)
+        return ApplyResult::failure(patch.size(), QStringLiteral("the patch ends before its header"));
+    const qsizetype ownCrc = footer + kPatchCrcInFooter;
+    if (le::at<quint32>(patch, ownCrc) != crc32Of(patch.constData(), ownCrc))
+        return ApplyResult::failure(ownCrc, QStringLiteral("the patch's own CRC-32 is wrong: it is damaged"));
+    pos = kMagicSize;
+    for (uint64_t* number : numbers) {
+        const qsizetype at = pos;
+        if (!readNumber(patch, pos, footer, *number))
+            return ApplyResult::failure(at, QStringLiteral("a number that does not end"));
+    }
+    if (const uint64_t targetSize = *numbers.begin()[1]; targetSize > static_cast<uint64_t>(kMaxImageSize))
+        return ApplyResult::failure(kMagicSize,
+                                    QStringLiteral("a target of %1 bytes, more than any SNES image").arg(targetSize));
+    return {};
 }
 
 } // namespace zorvek::patches

@@ -10,8 +10,6 @@ namespace zorvek::patches::ups {
 
 namespace {
 
-constexpr qsizetype kFooterSize = 12;
-
 char byteAt(const QByteArray& bytes, qint64 at) { return at < bytes.size() ? bytes[at] : '\0'; }
 
 } // namespace
@@ -42,23 +40,10 @@ PatchResult create(const QByteArray& source, const QByteArray& target)
 
 ApplyResult apply(const QByteArray& patch, const QByteArray& source)
 {
-    if (!patch.startsWith("UPS1"))
-        return ApplyResult::failure(0, QStringLiteral("it does not start with \"UPS1\""));
-    const qsizetype footer = patch.size() - kFooterSize;
-    if (footer < 4)
-        return ApplyResult::failure(patch.size(), QStringLiteral("the patch ends before its header"));
-    if (le::at<quint32>(patch, footer + 8) != crc32Of(patch.constData(), footer + 8))
-        return ApplyResult::failure(footer + 8, QStringLiteral("the patch's own CRC-32 is wrong: it is damaged"));
-    qsizetype pos = 4;
+    qsizetype pos = 0, footer = 0;
     uint64_t sourceSize = 0, targetSize = 0;
-    for (uint64_t* number : {&sourceSize, &targetSize}) {
-        const qsizetype at = pos;
-        if (!readNumber(patch, pos, footer, *number))
-            return ApplyResult::failure(at, QStringLiteral("a number that does not end"));
-    }
-    if (targetSize > static_cast<uint64_t>(kMaxImageSize))
-        return ApplyResult::failure(4,
-                                    QStringLiteral("a target of %1 bytes, more than any SNES image").arg(targetSize));
+    if (ApplyResult wrong = readOpening(patch, "UPS1", {&sourceSize, &targetSize}, pos, footer); !wrong.ok())
+        return wrong;
     if (ApplyResult wrong = checkSource(source, sourceSize, le::at<quint32>(patch, footer)); !wrong.ok())
         return wrong;
 
